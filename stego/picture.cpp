@@ -1,0 +1,45 @@
+#include "stego/picture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace hushlake {
+
+Picture::Picture(int width, int height, PixelFormat format)
+    : width_(std::max(0, width)), height_(std::max(0, height)), format_(format) {
+  pixels_.assign(RowBytes() * static_cast<std::size_t>(height_), 0);
+}
+
+int Picture::BytesPerPixel() const {
+  switch (format_) {
+    case PixelFormat::Indexed8:
+      return 1;
+    case PixelFormat::Bgr24:
+      return 3;
+    case PixelFormat::Bgrx32:
+      return 4;
+  }
+  return 3;
+}
+
+void Picture::Crop(int width, int height) {
+  width = std::clamp(width, 0, width_);
+  height = std::clamp(height, 0, height_);
+  const std::size_t oldRow = RowBytes();
+  const std::size_t newRow = static_cast<std::size_t>(width) * BytesPerPixel();
+  // Rows only move towards the start, so an in-place forward copy is safe.
+  for (int y = 0; y < height; ++y)
+    std::memmove(pixels_.data() + y * newRow, pixels_.data() + y * oldRow, newRow);
+  width_ = width;
+  height_ = height;
+  pixels_.resize(newRow * static_cast<std::size_t>(height));
+}
+
+void Picture::TrimToEvenSize() {
+  const int height = height_ % 2 == 0 ? height_ : height_ - 1;
+  const int width = width_ % 2 == 0 ? width_ : width_ - 1;
+  if (height != height_ || width != width_) Crop(width, height);
+}
+
+}  // namespace hushlake
