@@ -1,5 +1,6 @@
 // Hexadecimal and MIME base 64: the byte-oriented formats that share the
 // hexadecimal acceptance rule (every character must be in the alphabet).
+#include <algorithm>
 #include <array>
 
 #include "crypto/string_format.h"
@@ -77,6 +78,22 @@ constexpr std::array<signed char, 256> MakeMimeDecodeTable() {
 constexpr auto MimeDecodeTable = MakeMimeDecodeTable();
 constexpr int MimePad = 64;
 
+// Symbol values already shifted to their place in a 24-bit group; anything
+// that is not one of the 64 data symbols sets the top byte.
+constexpr std::uint32_t NotData = 0xFF000000u;
+constexpr std::array<std::uint32_t, 256> MakeShiftedTable(int shift) {
+  std::array<std::uint32_t, 256> table{};
+  for (std::size_t c = 0; c < 256; ++c) {
+    const int value = MimeDecodeTable[c];
+    table[c] = (value < 0 || value == MimePad) ? NotData : static_cast<std::uint32_t>(value) << shift;
+  }
+  return table;
+}
+constexpr auto MimeShift18 = MakeShiftedTable(18);
+constexpr auto MimeShift12 = MakeShiftedTable(12);
+constexpr auto MimeShift6 = MakeShiftedTable(6);
+constexpr auto MimeShift0 = MakeShiftedTable(0);
+
 std::string Mime64FromBinary(const TStringFormatClass& self, std::string_view data) {
   const char* symbols = self.alphabet.data();
   const auto* in = reinterpret_cast<const unsigned char*>(data.data());
@@ -101,38 +118,64 @@ std::string Mime64FromBinary(const TStringFormatClass& self, std::string_view da
   return out;
 }
 
-void AppendMimeGroup(ByteString& out, const int (&values)[4], int bytesKept) {
+// Writes the three bytes of one group of four symbol values ('=' counts as 0).
+inline void PutMimeGroup(char* out, const int (&values)[4]) {
   std::uint32_t group = 0;
   for (int v : values) group = (group << 6) | static_cast<std::uint32_t>(v & 63);
-  const char bytes[3] = {static_cast<char>(group >> 16), static_cast<char>(group >> 8),
-                         static_cast<char>(group)};
-  out.append(bytes, static_cast<std::size_t>(bytesKept));
+  out[0] = static_cast<char>(group >> 16);
+  out[1] = static_cast<char>(group >> 8);
+  out[2] = static_cast<char>(group);
 }
 
 ByteString Mime64ToBinary(const TStringFormatClass&, std::string_view text) {
-  ByteString out;
-  out.reserve(text.size() / 4 * 3 + 3);
+  ByteString out(text.size() / 4 * 3 + 3, '\0');
+  char* o = out.data();
+  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  std::size_t i = 0;
   int values[4];
   int filled = 0;
   int pads = 0;
-  for (unsigned char c : text) {
-    const int value = MimeDecodeTable[c];
+  while (i < n) {
+    // Fast path: four plain symbols in a row, the common case.
+    if (filled == 0) {
+      bool slow = false;
+      while (i + 4 <= n) {
+        const std::uint32_t group = MimeShift18[in[i]] | MimeShift12[in[i + 1]] |
+                                    MimeShift6[in[i + 2]] | MimeShift0[in[i + 3]];
+        if (group & NotData) {
+          slow = true;
+          break;
+        }
+        o[0] = static_cast<char>(group >> 16);
+        o[1] = static_cast<char>(group >> 8);
+        o[2] = static_cast<char>(group);
+        o += 3;
+        i += 4;
+        pads = 0;
+      }
+      if (!slow && i >= n) break;
+    }
+    const int value = MimeDecodeTable[in[i++]];
     if (value < 0) continue;
     if (filled == 0) pads = 0;
     values[filled++] = value;
     if (value == MimePad) ++pads;
     if (filled == 4) {
-      AppendMimeGroup(out, values, 3);
+      PutMimeGroup(o, values);
+      o += 3;
       filled = 0;
     }
   }
   if (filled > 0) {
     for (int k = filled; k < 4; ++k, ++pads) values[k] = MimePad;
-    AppendMimeGroup(out, values, 3);
+    PutMimeGroup(o, values);
+    o += 3;
   }
   // Only the last group is shortened by its padding characters.
-  const std::size_t drop = std::min<std::size_t>(static_cast<std::size_t>(pads), 3);
-  if (!text.empty() && drop > 0 && out.size() >= 3) out.resize(out.size() - drop);
+  std::size_t length = static_cast<std::size_t>(o - out.data());
+  length -= std::min<std::size_t>(static_cast<std::size_t>(pads), std::min<std::size_t>(length, 3));
+  out.resize(length);
   return out;
 }
 
