@@ -29,6 +29,8 @@ struct DecodeCase {
   std::string expected;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.formatId << ":\"" << c.text << "\""; }
+
 class DecodeExamples : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeExamples, GiveTheExpectedBytes) {
