@@ -1,0 +1,136 @@
+#include "app/text_encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace hushlake {
+
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F; 0 marks the five bytes the code page leaves undefined.
+constexpr std::array<char32_t, 32> Cp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence at Pos; returns false (and moves one byte) on
+// anything malformed: overlong forms, surrogates, values past U+10FFFF.
+bool NextCodePoint(std::string_view s, std::size_t& pos, char32_t& cp) {
+  const auto lead = static_cast<unsigned char>(s[pos]);
+  int extra = 0;
+  char32_t min = 0;
+  if (lead < 0x80) {
+    cp = lead;
+    ++pos;
+    return true;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1, cp = lead & 0x1F, min = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, cp = lead & 0x0F, min = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, cp = lead & 0x07, min = 0x10000;
+  } else {
+    ++pos;
+    return false;
+  }
+  if (pos + static_cast<std::size_t>(extra) >= s.size()) {
+    ++pos;
+    return false;
+  }
+  for (int k = 1; k <= extra; ++k) {
+    const auto next = static_cast<unsigned char>(s[pos + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return false;
+    }
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++pos;
+    return false;
+  }
+  pos += static_cast<std::size_t>(extra) + 1;
+  return true;
+}
+
+char ToWindows1252Byte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (std::size_t i = 0; i < Cp1252High.size(); ++i)
+    if (Cp1252High[i] != 0 && Cp1252High[i] == cp) return static_cast<char>(0x80 + i);
+  return Unmappable;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t pos = 0;
+  char32_t cp;
+  while (pos < bytes.size())
+    if (!NextCodePoint(bytes, pos, cp)) return false;
+  return true;
+}
+
+std::string WithCrLfLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string EditorTextToCipherBytes(std::string_view utf8) { return WithCrLfLineBreaks(utf8); }
+
+std::string CipherBytesToEditorText(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return Windows1252ToEditorText(bytes);
+}
+
+std::string EditorTextToWindows1252(std::string_view utf8) {
+  const std::string text = WithCrLfLineBreaks(utf8);
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  char32_t cp;
+  while (pos < text.size()) out += NextCodePoint(text, pos, cp) ? ToWindows1252Byte(cp) : Unmappable;
+  return out;
+}
+
+std::string Windows1252ToEditorText(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 4);
+  for (unsigned char b : bytes) {
+    char32_t cp = b;
+    if (b >= 0x80 && b <= 0x9F) cp = Cp1252High[b - 0x80] != 0 ? Cp1252High[b - 0x80] : char32_t{b};
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+}  // namespace hushlake

@@ -1,0 +1,31 @@
+#pragma once
+// The editor holds Unicode text (UTF-8 here); the engine and the ciphers work
+// on 8-bit byte strings. These conversions decide which bytes a text becomes.
+#include <string>
+#include <string_view>
+
+namespace hushlake {
+
+// The bytes enciphered for a 24- or 32-bit picture: the UTF-8 text with
+// every line break written as CR LF.
+std::string EditorTextToCipherBytes(std::string_view utf8);
+
+// Deciphered bytes as editor text: valid UTF-8 as it is, anything else read
+// as Windows-1252 (the code page of pictures from older versions).
+std::string CipherBytesToEditorText(std::string_view bytes);
+
+// The text as Windows-1252 bytes for the 8-bit path, with CR LF line breaks.
+// A character the code page lacks becomes Unmappable, one character outside
+// the 8-bit alphabet.
+inline constexpr char Unmappable = '_';
+std::string EditorTextToWindows1252(std::string_view utf8);
+
+// Windows-1252 bytes as UTF-8 editor text.
+std::string Windows1252ToEditorText(std::string_view bytes);
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Line breaks as CR LF, whatever the text had (LF, CR or CR LF).
+std::string WithCrLfLineBreaks(std::string_view text);
+
+}  // namespace hushlake
