@@ -105,6 +105,13 @@ std::string WithCrLfLineBreaks(std::string_view text) {
   return out;
 }
 
+std::string TextFileToEditorText(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return CipherBytesToEditorText(bytes);
+}
+
+std::string EditorTextToTextFile(std::string_view utf8) { return WithCrLfLineBreaks(utf8); }
+
 std::string EditorTextToCipherBytes(std::string_view utf8) { return WithCrLfLineBreaks(utf8); }
 
 std::string CipherBytesToEditorText(std::string_view bytes) {

@@ -25,6 +25,12 @@ std::string Windows1252ToEditorText(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// A text file's bytes as editor text: UTF-8 (a leading byte order mark
+// dropped) when valid, Windows-1252 otherwise.
+std::string TextFileToEditorText(std::string_view bytes);
+// The editor's lines as a text file: UTF-8 with CR LF line breaks.
+std::string EditorTextToTextFile(std::string_view utf8);
+
 // Line breaks as CR LF, whatever the text had (LF, CR or CR LF).
 std::string WithCrLfLineBreaks(std::string_view text);
 
