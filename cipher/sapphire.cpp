@@ -72,45 +72,47 @@ void TCipher_Sapphire::SetKeylessState() {
   for (int i = 0; i < 256; ++i) s.cards[i] = static_cast<std::uint8_t>(255 - i);
 }
 
-std::uint8_t TCipher_Sapphire::AdvanceAndMask() {
+// The byte step over one block; both directions advance the deck the same
+// way, with the plain byte and the cipher byte as the last pair. The indices
+// are kept in locals because the block's bytes may alias the deck.
+template <bool Decipher>
+void TCipher_Sapphire::Transform(std::uint8_t* bytes) {
   State& s = key_->work;
-  auto& cards = s.cards;
-  s.ratchet = static_cast<std::uint8_t>(s.ratchet + cards[s.rotor]);
-  ++s.rotor;
-  const std::uint8_t swap = cards[s.lastCipher];
-  cards[s.lastCipher] = cards[s.ratchet];
-  cards[s.ratchet] = cards[s.lastPlain];
-  cards[s.lastPlain] = cards[s.rotor];
-  cards[s.rotor] = swap;
-  s.avalanche = static_cast<std::uint8_t>(s.avalanche + cards[swap]);
-  const auto first = static_cast<std::uint8_t>(cards[s.ratchet] + cards[s.rotor]);
-  const auto second =
-      static_cast<std::uint8_t>(cards[s.lastPlain] + cards[s.lastCipher] + cards[s.avalanche]);
-  return static_cast<std::uint8_t>(cards[first] ^ cards[cards[second]]);
+  std::uint8_t* cards = s.cards.data();
+  std::uint8_t rotor = s.rotor, ratchet = s.ratchet, avalanche = s.avalanche;
+  std::uint8_t lastPlain = s.lastPlain, lastCipher = s.lastCipher;
+  for (int n = 0; n < BlockBytes; ++n) {
+    ratchet = static_cast<std::uint8_t>(ratchet + cards[rotor]);
+    ++rotor;
+    const std::uint8_t swap = cards[lastCipher];
+    cards[lastCipher] = cards[ratchet];
+    cards[ratchet] = cards[lastPlain];
+    cards[lastPlain] = cards[rotor];
+    cards[rotor] = swap;
+    avalanche = static_cast<std::uint8_t>(avalanche + cards[swap]);
+    // lastPlain and lastCipher still hold the previous pair here.
+    const auto first = static_cast<std::uint8_t>(cards[ratchet] + cards[rotor]);
+    const auto second =
+        static_cast<std::uint8_t>(cards[lastPlain] + cards[lastCipher] + cards[avalanche]);
+    const std::uint8_t in = bytes[n];
+    const auto out = static_cast<std::uint8_t>(in ^ cards[first] ^ cards[cards[second]]);
+    lastPlain = Decipher ? out : in;
+    lastCipher = Decipher ? in : out;
+    bytes[n] = out;
+  }
+  s.rotor = rotor;
+  s.ratchet = ratchet;
+  s.avalanche = avalanche;
+  s.lastPlain = lastPlain;
+  s.lastCipher = lastCipher;
 }
 
 void TCipher_Sapphire::EncryptBlock(void* block) {
-  auto* bytes = static_cast<std::uint8_t*>(block);
-  State& s = key_->work;
-  for (int n = 0; n < BlockBytes; ++n) {
-    const std::uint8_t plain = bytes[n];
-    const auto cipher = static_cast<std::uint8_t>(plain ^ AdvanceAndMask());
-    s.lastPlain = plain;
-    s.lastCipher = cipher;
-    bytes[n] = cipher;
-  }
+  Transform<false>(static_cast<std::uint8_t*>(block));
 }
 
 void TCipher_Sapphire::DecryptBlock(void* block) {
-  auto* bytes = static_cast<std::uint8_t*>(block);
-  State& s = key_->work;
-  for (int n = 0; n < BlockBytes; ++n) {
-    const std::uint8_t cipher = bytes[n];
-    const auto plain = static_cast<std::uint8_t>(cipher ^ AdvanceAndMask());
-    s.lastPlain = plain;
-    s.lastCipher = cipher;
-    bytes[n] = plain;
-  }
+  Transform<true>(static_cast<std::uint8_t*>(block));
 }
 
 void TCipher_Sapphire::Reset() {

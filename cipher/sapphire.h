@@ -64,9 +64,8 @@ class TCipher_Sapphire : public TCipher {
 
   void ShuffleDeck(const std::uint8_t* key, int length);
   void SetKeylessState();
-  // Steps 1-3 of a byte: advances the indices and swaps cards; returns the
-  // mask the byte is XORed with.
-  std::uint8_t AdvanceAndMask();
+  template <bool Decipher>
+  void Transform(std::uint8_t* bytes);
 
   SecureStorage<Schedule> key_;
 };
