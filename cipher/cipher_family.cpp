@@ -1,5 +1,8 @@
 #include "cipher/cipher_family.h"
 
+#include "cipher/blowfish.h"
+#include "cipher/rijndael.h"
+#include "cipher/twofish.h"
 #include "crypto/registry.h"
 
 namespace hushlake {
@@ -8,13 +11,52 @@ namespace {
 // The registration order is part of the system: lookups by display name take
 // the first match, and the lists are shown in this order.
 const TCipherClass* const CipherFamily[] = {
-    nullptr,
+    // TCipher_3Way
+    &TCipher_Blowfish::Class,
+    // TCipher_Gost
+    // TCipher_IDEA
+    // TCipher_Q128
+    // TCipher_SAFER_K40
+    // TCipher_SAFER_SK40
+    // TCipher_SAFER_K64
+    // TCipher_SAFER_SK64
+    // TCipher_SAFER_K128
+    // TCipher_SAFER_SK128
+    // TCipher_SCOP
+    // TCipher_Shark
+    // TCipher_Square
+    // TCipher_TEA
+    // TCipher_TEAN
+    &TCipher_Twofish::Class,
+    // TCipher_Cast128
+    // TCipher_Cast256
+    // TCipher_1DES
+    // TCipher_2DES
+    // TCipher_2DDES
+    // TCipher_3DES
+    // TCipher_3DDES
+    // TCipher_3TDES
+    // TCipher_DESX
+    // TCipher_Diamond2
+    // TCipher_Diamond2Lite
+    // TCipher_FROG
+    // TCipher_Mars
+    // TCipher_Misty
+    // TCipher_NewDES
+    // TCipher_RC2
+    // TCipher_RC4
+    // TCipher_RC5
+    // TCipher_RC6
+    &TCipher_Rijndael::Class,
+    // TCipher_Sapphire
+    // TCipher_Skipjack
 };
 }  // namespace
 
 void RegisterCipherFamily() {
   for (const TCipherClass* cls : CipherFamily)
     if (cls != nullptr) RegisterCipherClass(cls, cls->displayName, cls->note);
+  SetDefaultCipherClass(&TCipher_Blowfish::Class);
 }
 
 }  // namespace hushlake
