@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 
+#include "cipher/block_words.h"
 #include "cipher/rijndael_tables.h"
 #include "crypto/bytes.h"
 
@@ -164,10 +165,10 @@ void TCipher_Rijndael::EncryptBlock(void* block) {
     s3 = t3;
   }
   rk += 4;
-  StoreLE32(b, SubColumn(AesSbox, s0, s1, s2, s3) ^ rk[0]);
-  StoreLE32(b + 4, SubColumn(AesSbox, s1, s2, s3, s0) ^ rk[1]);
-  StoreLE32(b + 8, SubColumn(AesSbox, s2, s3, s0, s1) ^ rk[2]);
-  StoreLE32(b + 12, SubColumn(AesSbox, s3, s0, s1, s2) ^ rk[3]);
+  detail::StoreFourLE32(b, SubColumn(AesSbox, s0, s1, s2, s3) ^ rk[0],
+                        SubColumn(AesSbox, s1, s2, s3, s0) ^ rk[1],
+                        SubColumn(AesSbox, s2, s3, s0, s1) ^ rk[2],
+                        SubColumn(AesSbox, s3, s0, s1, s2) ^ rk[3]);
 }
 
 void TCipher_Rijndael::DecryptBlock(void* block) {
@@ -190,10 +191,10 @@ void TCipher_Rijndael::DecryptBlock(void* block) {
     s3 = t3;
   }
   rk += 4;
-  StoreLE32(b, SubColumn(AesInverseSbox, s0, s3, s2, s1) ^ rk[0]);
-  StoreLE32(b + 4, SubColumn(AesInverseSbox, s1, s0, s3, s2) ^ rk[1]);
-  StoreLE32(b + 8, SubColumn(AesInverseSbox, s2, s1, s0, s3) ^ rk[2]);
-  StoreLE32(b + 12, SubColumn(AesInverseSbox, s3, s2, s1, s0) ^ rk[3]);
+  detail::StoreFourLE32(b, SubColumn(AesInverseSbox, s0, s3, s2, s1) ^ rk[0],
+                        SubColumn(AesInverseSbox, s1, s0, s3, s2) ^ rk[1],
+                        SubColumn(AesInverseSbox, s2, s1, s0, s3) ^ rk[2],
+                        SubColumn(AesInverseSbox, s3, s2, s1, s0) ^ rk[3]);
 }
 
 }  // namespace hushlake

@@ -19,9 +19,6 @@ class TCipher_Rijndael : public TCipher {
   void EncryptBlock(void* block) override;
   void DecryptBlock(void* block) override;
 
-  // 10, 12 or 14 once keyed.
-  int Rounds() const { return rounds_; }
-
  protected:
   std::span<std::uint8_t> UserArea() override { return key_.Bytes(); }
 
@@ -35,7 +32,7 @@ class TCipher_Rijndael : public TCipher {
   };
   static_assert(sizeof(Schedule) == 480, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
-  int rounds_ = 10;
+  int rounds_ = 10;  // 10, 12 or 14, from the key length
 };
 
 }  // namespace hushlake

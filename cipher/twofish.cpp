@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 
+#include "cipher/block_words.h"
 #include "cipher/twofish_tables.h"
 #include "crypto/bytes.h"
 
@@ -165,10 +166,7 @@ void EncryptTwofishBlock(const TwofishSchedule& k, void* block) {
     a = std::rotr(a ^ (t0 + t1 + round[2]), 1);
     b = std::rotl(b, 1) ^ (t0 + 2 * t1 + round[3]);
   }
-  StoreLE32(p, c ^ key[4]);
-  StoreLE32(p + 4, d ^ key[5]);
-  StoreLE32(p + 8, a ^ key[6]);
-  StoreLE32(p + 12, b ^ key[7]);
+  StoreFourLE32(p, c ^ key[4], d ^ key[5], a ^ key[6], b ^ key[7]);
 }
 
 void DecryptTwofishBlock(const TwofishSchedule& k, void* block) {
@@ -188,10 +186,7 @@ void DecryptTwofishBlock(const TwofishSchedule& k, void* block) {
     c = std::rotl(c, 1) ^ (t0 + t1 + round[0]);
     d = std::rotr(d ^ (t0 + 2 * t1 + round[1]), 1);
   }
-  StoreLE32(p, a ^ key[0]);
-  StoreLE32(p + 4, b ^ key[1]);
-  StoreLE32(p + 8, c ^ key[2]);
-  StoreLE32(p + 12, d ^ key[3]);
+  StoreFourLE32(p, a ^ key[0], b ^ key[1], c ^ key[2], d ^ key[3]);
 }
 
 }  // namespace detail
