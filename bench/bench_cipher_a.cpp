@@ -74,7 +74,6 @@ void BM_Init(benchmark::State& state, int keyLength) {
   }
 }
 
-
 #ifdef HUSHLAKE_HAVE_CRYPTOPP
 
 // Masks Crypto++'s CPU features for the lifetime of the object.
@@ -123,8 +122,6 @@ void BM_PeerInit(benchmark::State& state, int keyLength, bool maskAesNi, bool ma
   }
 }
 
-
-
 #endif
 
 using hushlake::TCipher_Blowfish;
@@ -153,17 +150,24 @@ void RegisterPeers() {
   using CryptoPP::AES;
   using CryptoPP::Blowfish;
   using CryptoPP::Twofish;
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_Blowfish_key16", BM_PeerCbc<Blowfish>, 16, false, false);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_Blowfish_key16", BM_PeerCbc<Blowfish>, 16, false,
+                               false);
   benchmark::RegisterBenchmark("Cbc/CryptoPP_Twofish_key16", BM_PeerCbc<Twofish>, 16, false, false);
   benchmark::RegisterBenchmark("Cbc/CryptoPP_Twofish_key32", BM_PeerCbc<Twofish>, 32, false, false);
   benchmark::RegisterBenchmark("Cbc/CryptoPP_AES128_aesni", BM_PeerCbc<AES>, 16, false, false);
   benchmark::RegisterBenchmark("Cbc/CryptoPP_AES128_sse2_tables", BM_PeerCbc<AES>, 16, true, false);
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_AES128_portable_tables", BM_PeerCbc<AES>, 16, true, true);
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_AES256_portable_tables", BM_PeerCbc<AES>, 32, true, true);
-  benchmark::RegisterBenchmark("Init/CryptoPP_Blowfish_key16", BM_PeerInit<Blowfish>, 16, false, false);
-  benchmark::RegisterBenchmark("Init/CryptoPP_Twofish_key16", BM_PeerInit<Twofish>, 16, false, false);
-  benchmark::RegisterBenchmark("Init/CryptoPP_Twofish_key32", BM_PeerInit<Twofish>, 32, false, false);
-  benchmark::RegisterBenchmark("Init/CryptoPP_AES128_portable_tables", BM_PeerInit<AES>, 16, true, true);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_AES128_portable_tables", BM_PeerCbc<AES>, 16, true,
+                               true);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_AES256_portable_tables", BM_PeerCbc<AES>, 32, true,
+                               true);
+  benchmark::RegisterBenchmark("Init/CryptoPP_Blowfish_key16", BM_PeerInit<Blowfish>, 16, false,
+                               false);
+  benchmark::RegisterBenchmark("Init/CryptoPP_Twofish_key16", BM_PeerInit<Twofish>, 16, false,
+                               false);
+  benchmark::RegisterBenchmark("Init/CryptoPP_Twofish_key32", BM_PeerInit<Twofish>, 32, false,
+                               false);
+  benchmark::RegisterBenchmark("Init/CryptoPP_AES128_portable_tables", BM_PeerInit<AES>, 16, true,
+                               true);
 #endif
 }
 
@@ -178,4 +182,3 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   return 0;
 }
-

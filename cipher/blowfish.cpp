@@ -100,15 +100,15 @@ void TCipher_Blowfish::Init(const void* key, int size, const void* iVector) {
 // for both to reach the cache.
 void TCipher_Blowfish::EncryptBlock(void* block) {
   const std::uint64_t in = LoadBE64(block);
-  const Halves out = EncryptHalves(*key_, static_cast<std::uint32_t>(in >> 32),
-                                   static_cast<std::uint32_t>(in));
+  const Halves out =
+      EncryptHalves(*key_, static_cast<std::uint32_t>(in >> 32), static_cast<std::uint32_t>(in));
   StoreBE64(block, std::uint64_t{out.left} << 32 | out.right);
 }
 
 void TCipher_Blowfish::DecryptBlock(void* block) {
   const std::uint64_t in = LoadBE64(block);
-  const Halves out = DecryptHalves(*key_, static_cast<std::uint32_t>(in >> 32),
-                                   static_cast<std::uint32_t>(in));
+  const Halves out =
+      DecryptHalves(*key_, static_cast<std::uint32_t>(in >> 32), static_cast<std::uint32_t>(in));
   StoreBE64(block, std::uint64_t{out.left} << 32 | out.right);
 }
 

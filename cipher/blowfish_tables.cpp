@@ -1,6 +1,7 @@
 // The fractional hexadecimal digits of pi as Blowfish starts from them:
-// P1..P18, then S1..S4 continuing the same digit stream (Blowfish
-// specification, B. Schneier 1993). P1 = 243f6a88, S1[0] = d1310ba6.
+// P1..P18, then S1..S4 continuing the same digit stream (B. Schneier,
+// "Description of a New Variable-Length Key, 64-Bit Block Cipher", 1993).
+// P1 = 243f6a88, S1[0] = d1310ba6.
 #include "cipher/blowfish_tables.h"
 
 namespace hushlake::detail {

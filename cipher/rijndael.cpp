@@ -108,7 +108,8 @@ int RoundsForKeyLength(int length) {
   return 14;
 }
 
-void ExpandEncryptionKey(const std::uint8_t* paddedKey, int keyWords, int rounds, std::uint32_t* w) {
+void ExpandEncryptionKey(const std::uint8_t* paddedKey, int keyWords, int rounds,
+                         std::uint32_t* w) {
   const int total = 4 * (rounds + 1);
   for (int i = 0; i < keyWords; ++i) w[i] = LoadLE32(paddedKey + 4 * i);
   std::uint8_t roundConstant = 1;
@@ -130,7 +131,8 @@ void DeriveDecryptionKey(const std::uint32_t* encrypt, int rounds, std::uint32_t
     decrypt[4 * rounds + c] = encrypt[c];
   }
   for (int r = 1; r < rounds; ++r)
-    for (int c = 0; c < 4; ++c) decrypt[4 * r + c] = InverseMixColumn(encrypt[4 * (rounds - r) + c]);
+    for (int c = 0; c < 4; ++c)
+      decrypt[4 * r + c] = InverseMixColumn(encrypt[4 * (rounds - r) + c]);
 }
 
 }  // namespace
@@ -140,7 +142,8 @@ void TCipher_Rijndael::Init(const void* key, int size, const void* iVector) {
   rounds_ = RoundsForKeyLength(size);
   SecureStorage<std::array<std::uint8_t, 32>> paddedKey;
   if (size > 0) std::copy_n(static_cast<const std::uint8_t*>(key), size, paddedKey->begin());
-  ExpandEncryptionKey(paddedKey->data(), rounds_ - 6, rounds_, key_->encrypt);
+  const int keyWords = rounds_ - 6;  // 4, 6 or 8
+  ExpandEncryptionKey(paddedKey->data(), keyWords, rounds_, key_->encrypt);
   DeriveDecryptionKey(key_->encrypt, rounds_, key_->decrypt);
   FinishInit(iVector);
 }
@@ -165,10 +168,9 @@ void TCipher_Rijndael::EncryptBlock(void* block) {
     s3 = t3;
   }
   rk += 4;
-  detail::StoreFourLE32(b, SubColumn(AesSbox, s0, s1, s2, s3) ^ rk[0],
-                        SubColumn(AesSbox, s1, s2, s3, s0) ^ rk[1],
-                        SubColumn(AesSbox, s2, s3, s0, s1) ^ rk[2],
-                        SubColumn(AesSbox, s3, s0, s1, s2) ^ rk[3]);
+  detail::StoreFourLE32(
+      b, SubColumn(AesSbox, s0, s1, s2, s3) ^ rk[0], SubColumn(AesSbox, s1, s2, s3, s0) ^ rk[1],
+      SubColumn(AesSbox, s2, s3, s0, s1) ^ rk[2], SubColumn(AesSbox, s3, s0, s1, s2) ^ rk[3]);
 }
 
 void TCipher_Rijndael::DecryptBlock(void* block) {

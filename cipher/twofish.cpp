@@ -81,10 +81,11 @@ std::uint8_t KeyedPermutation(int j, std::uint8_t x, const std::uint32_t* list, 
   return (*Q[FinalQ[j]])[x];
 }
 
-// The function h of the specification: keyed permutations, then MDS.
+// The function h of the Twofish paper: keyed permutations, then MDS.
 std::uint32_t H(std::uint32_t x, const std::uint32_t* list, int words) {
   std::uint32_t result = 0;
-  for (int j = 0; j < 4; ++j) result ^= MdsColumns[j][KeyedPermutation(j, ByteOf(x, j), list, words)];
+  for (int j = 0; j < 4; ++j)
+    result ^= MdsColumns[j][KeyedPermutation(j, ByteOf(x, j), list, words)];
   return result;
 }
 
@@ -93,7 +94,8 @@ std::uint32_t RsWord(const std::uint8_t* keyBytes) {
   std::uint32_t word = 0;
   for (int row = 0; row < 4; ++row) {
     std::uint8_t value = 0;
-    for (int c = 0; c < 8; ++c) value ^= GfMultiply(TwofishRs[8 * row + c], keyBytes[c], RsPolynomial);
+    for (int c = 0; c < 8; ++c)
+      value ^= GfMultiply(TwofishRs[8 * row + c], keyBytes[c], RsPolynomial);
     word |= std::uint32_t{value} << (8 * row);
   }
   return word;

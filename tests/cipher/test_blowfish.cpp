@@ -39,8 +39,7 @@ const KnownAnswer BlowfishVectors[] = {
     {"set_key k[11]", "f0e1d2c3b4a5968778695a", "fedcba9876543210", "3a833c9affc537f6"},
     {"set_key k[13]", "f0e1d2c3b4a5968778695a4b3c", "fedcba9876543210", "884f80625060b8b4"},
     {"set_key k[15]", "f0e1d2c3b4a5968778695a4b3c2d1e", "fedcba9876543210", "79d9373a714ca34f"},
-    {"set_key k[17]", "f0e1d2c3b4a5968778695a4b3c2d1e0f00", "fedcba9876543210",
-     "03429e838ce2d14b"},
+    {"set_key k[17]", "f0e1d2c3b4a5968778695a4b3c2d1e0f00", "fedcba9876543210", "03429e838ce2d14b"},
     {"set_key k[19]", "f0e1d2c3b4a5968778695a4b3c2d1e0f001122", "fedcba9876543210",
      "afd5aed1c1bc96a8"},
     {"set_key k[21]", "f0e1d2c3b4a5968778695a4b3c2d1e0f0011223344", "fedcba9876543210",
@@ -56,7 +55,8 @@ TEST_P(BlowfishKnownAnswer, MatchesPublishedVector) {
   blocktest::ExpectKnownAnswer(cipher, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(SchneierVectors, BlowfishKnownAnswer, ::testing::ValuesIn(BlowfishVectors));
+INSTANTIATE_TEST_SUITE_P(SchneierVectors, BlowfishKnownAnswer,
+                         ::testing::ValuesIn(BlowfishVectors));
 
 // An empty key has no bytes to cycle into P; it is taken as a single zero
 // byte, which makes it the all-zero key of the first published row.

@@ -70,8 +70,9 @@ TEST_P(CipherClass, LongerKeyActsAsItsFirstKeySizeBytes) {
   for (std::size_t i = 0; i < key.size(); ++i) key[i] = static_cast<char>(i * 5 + 3);
   CipherPtr given = Cls().Create();
   CipherPtr cut = Cls().Create();
-  EXPECT_EQ(ToHex(blocktest::CbcSample(*given, key)),
-            ToHex(blocktest::CbcSample(*cut, key.substr(0, static_cast<std::size_t>(Cls().keySize)))));
+  EXPECT_EQ(
+      ToHex(blocktest::CbcSample(*given, key)),
+      ToHex(blocktest::CbcSample(*cut, key.substr(0, static_cast<std::size_t>(Cls().keySize)))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Offered, CipherClass, ::testing::ValuesIn(OfferedClasses), ClassNameOf);

@@ -73,7 +73,8 @@ TEST_P(RijndaelKeyLength, ActsAsThePaddedOrCutKey) {
   ByteString reference = key.substr(0, static_cast<std::size_t>(std::min(length, padded)));
   reference.resize(static_cast<std::size_t>(padded), '\0');
   TCipher_Rijndael given, expected;
-  EXPECT_EQ(ToHex(blocktest::CbcSample(given, key)), ToHex(blocktest::CbcSample(expected, reference)));
+  EXPECT_EQ(ToHex(blocktest::CbcSample(given, key)),
+            ToHex(blocktest::CbcSample(expected, reference)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, RijndaelKeyLength,

@@ -21,10 +21,10 @@ using detail::TwofishSchedule;
 // which shares everything with this system's Twofish but the odd
 // expanded-key words.
 const KnownAnswer PublishedTwofishVectors[] = {
-    {"128-bit key, step 1", "00000000000000000000000000000000",
-     "00000000000000000000000000000000", "9f589f5cf6122c32b6bfec2f2ae8c35a"},
-    {"128-bit key, step 2", "9f589f5cf6122c32b6bfec2f2ae8c35a",
-     "d491db16e7b1c39e86cb086b789f5419", "019f9809de1711858faac3a3ba20fbc3"},
+    {"128-bit key, step 1", "00000000000000000000000000000000", "00000000000000000000000000000000",
+     "9f589f5cf6122c32b6bfec2f2ae8c35a"},
+    {"128-bit key, step 2", "9f589f5cf6122c32b6bfec2f2ae8c35a", "d491db16e7b1c39e86cb086b789f5419",
+     "019f9809de1711858faac3a3ba20fbc3"},
     {"192-bit key, step 1", "000000000000000000000000000000000000000000000000",
      "00000000000000000000000000000000", "efa71f788965bd4453f860178fc19101"},
     {"192-bit key, later step", "88b2b2706b105e36b446bb6d731a1e88efa71f788965bd44",
@@ -54,7 +54,8 @@ TEST_P(PublishedTwofish, SharedPartsReproduceThePaper) {
   EXPECT_EQ(ToHex(block), v.plainHex);
 }
 
-INSTANTIATE_TEST_SUITE_P(PaperVectors, PublishedTwofish, ::testing::ValuesIn(PublishedTwofishVectors));
+INSTANTIATE_TEST_SUITE_P(PaperVectors, PublishedTwofish,
+                         ::testing::ValuesIn(PublishedTwofishVectors));
 
 // With the all-zero key this system's schedule agrees with the published one
 // in every even word and in no odd word, so the all-zero block does not
@@ -94,7 +95,8 @@ TEST_P(TwofishKeyLength, ActsAsThePaddedOrCutKey) {
   ByteString reference = key.substr(0, static_cast<std::size_t>(std::min(length, padded)));
   reference.resize(static_cast<std::size_t>(padded), '\0');
   TCipher_Twofish given, expected;
-  EXPECT_EQ(ToHex(blocktest::CbcSample(given, key)), ToHex(blocktest::CbcSample(expected, reference)));
+  EXPECT_EQ(ToHex(blocktest::CbcSample(given, key)),
+            ToHex(blocktest::CbcSample(expected, reference)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, TwofishKeyLength,
