@@ -1,33 +1,66 @@
 #include "cipher/cipher_family.h"
 
+#include "cipher/blowfish.h"
 #include "cipher/q128.h"
+#include "cipher/rijndael.h"
 #include "cipher/sapphire.h"
 #include "cipher/scop.h"
+#include "cipher/twofish.h"
 #include "crypto/registry.h"
 
 namespace hushlake {
 
 namespace {
 // The registration order is part of the system: lookups by display name take
-// the first match, and the lists are shown in this order.
+// the first match, and the lists are shown in this order. Classes not built
+// yet keep their places as comments.
 const TCipherClass* const CipherFamily[] = {
-    // "3Way", "Blowfish", "Gost", "IDEA"
+    // TCipher_3Way
+    &TCipher_Blowfish::Class,
+    // TCipher_Gost
+    // TCipher_IDEA
     &TCipher_Q128::Class,
-    // "SAFER-K40", "SAFER-SK40", "SAFER-K64", "SAFER-SK64", "SAFER-K128", "SAFER-SK128"
+    // TCipher_SAFER_K40
+    // TCipher_SAFER_SK40
+    // TCipher_SAFER_K64
+    // TCipher_SAFER_SK64
+    // TCipher_SAFER_K128
+    // TCipher_SAFER_SK128
     &TCipher_SCOP::Class,
-    // "Shark", "Square", "TEA", "TEA extended", "Twofish",
-    // "Cast 128", "Cast 256", "DES Single 8byte", "DES Double 8byte", "DES Double 16byte",
-    // "DES Triple 8byte", "DES Triple 16byte", "DES Triple 24byte", "DESX", "Diamond II",
-    // "Diamond II Lite", "FROG", "Mars", "Misty 1", "NewDES", "RC2", "RC4", "RC5", "RC6",
-    // "Rijndael"
+    // TCipher_Shark
+    // TCipher_Square
+    // TCipher_TEA
+    // TCipher_TEAN
+    &TCipher_Twofish::Class,
+    // TCipher_Cast128
+    // TCipher_Cast256
+    // TCipher_1DES
+    // TCipher_2DES
+    // TCipher_2DDES
+    // TCipher_3DES
+    // TCipher_3DDES
+    // TCipher_3TDES
+    // TCipher_DESX
+    // TCipher_Diamond2
+    // TCipher_Diamond2Lite
+    // TCipher_FROG
+    // TCipher_Mars
+    // TCipher_Misty
+    // TCipher_NewDES
+    // TCipher_RC2
+    // TCipher_RC4
+    // TCipher_RC5
+    // TCipher_RC6
+    &TCipher_Rijndael::Class,
     &TCipher_Sapphire::Class,
-    // "Skipjack"
+    // TCipher_Skipjack
 };
 }  // namespace
 
 void RegisterCipherFamily() {
   for (const TCipherClass* cls : CipherFamily)
     if (cls != nullptr) RegisterCipherClass(cls, cls->displayName, cls->note);
+  SetDefaultCipherClass(&TCipher_Blowfish::Class);
 }
 
 }  // namespace hushlake
