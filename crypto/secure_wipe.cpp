@@ -1,11 +1,14 @@
 #include "crypto/secure_wipe.h"
 
+#include <cstring>
+
 namespace hushlake {
 
 void SecureFill(void* data, std::size_t size, std::uint8_t value) {
-  volatile std::uint8_t* p = static_cast<volatile std::uint8_t*>(data);
-  for (std::size_t i = 0; i < size; ++i) p[i] = value;
-  // Tells the compiler the memory is observed, so the stores cannot be elided.
+  if (data == nullptr || size == 0) return;
+  std::memset(data, value, size);
+  // The barrier tells the compiler the memory is read afterwards, so the
+  // memset is never removed as a dead store.
   __asm__ __volatile__("" : : "r"(data) : "memory");
 }
 
