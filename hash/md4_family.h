@@ -120,12 +120,6 @@ class THash_SHA1 : public THash_SHA {
   void Init() override;
 };
 
-// Expands a block into the 80 SHA schedule words: the 16 message words read
-// big-endian, then W[t] = W[t-3] ^ W[t-8] ^ W[t-14] ^ W[t-16], rotated left by
-// one when RotateSchedule is on (SHA-1) and left as it is for SHA-0.
-void ShaScheduleProc(const std::uint8_t* block, bool rotateSchedule,
-                     std::array<std::uint32_t, 80>& schedule);
-
 class THash_Tiger : public THash_MD4 {
  public:
   static const THashClass Class;

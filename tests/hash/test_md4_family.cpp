@@ -46,6 +46,17 @@ TEST_P(ReferenceDigest, OfTestInputAfterADiscardedStart) {
   EXPECT_EQ(hash->DigestBytes(), cls.ReferenceDigest());
 }
 
+// Every own Init must key through a linked MAC and every own Final must hand
+// the digest to a linked protection.
+TEST_P(ReferenceDigest, InitAndFinalRunTheChainHooks) {
+  const THashClass& cls = *GetParam();
+  const std::string message(reinterpret_cast<const char*>(TestInput.data()), TestInput.size());
+  const std::string plain = cls.HashString(message);
+  EXPECT_EQ(cls.HashString(message, std::make_shared<TMAC>("")), plain);
+  EXPECT_NE(cls.HashString(message, std::make_shared<TMAC>("key")), plain);
+  EXPECT_NE(cls.HashString(message, THash_MD4::Class.Create()), plain);
+}
+
 INSTANTIATE_TEST_SUITE_P(Md4Family, ReferenceDigest, ::testing::ValuesIn(FamilyClasses),
                          [](const auto& test) { return std::string(test.param->className); });
 
