@@ -1,5 +1,7 @@
 // Reading BMP files. Every header field is distrusted: sizes and offsets are
 // checked against the file's length before any pixel memory is allocated.
+// A file on disk is read in two steps when it can be: first the headers, then
+// the rows straight into the picture, so the pixels are copied only once.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -46,17 +49,28 @@ struct ChannelMasks {
   }
 };
 
+// Thrown when a field lies past the bytes loaded so far: the caller loads the
+// whole file and starts again.
+struct NotLoaded {};
+
+// The file's bytes as far as they are loaded (all of them, or its start),
+// checked against the file's full length.
 class FileBytes {
  public:
-  explicit FileBytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  std::uint64_t Size() const { return bytes_.size(); }
-  // The bytes [offset, offset + count), or Malformed naming what was wanted.
-  const std::uint8_t* Need(std::uint64_t offset, std::uint64_t count, const char* what) const {
-    if (offset > bytes_.size() || count > bytes_.size() - offset)
+  FileBytes(std::span<const std::uint8_t> loaded, std::uint64_t fileSize)
+      : loaded_(loaded), size_(fileSize) {}
+  std::uint64_t Size() const { return size_; }
+  // Malformed, naming what was wanted, unless [offset, offset + count) is in the file.
+  void CheckInFile(std::uint64_t offset, std::uint64_t count, const char* what) const {
+    if (offset > size_ || count > size_ - offset)
       throw MalformedBmp("truncated file: " + std::string(what) + " needs " +
                          std::to_string(count) + " bytes at offset " + std::to_string(offset) +
-                         ", but the file has only " + std::to_string(bytes_.size()) + " bytes");
-    return bytes_.data() + offset;
+                         ", but the file has only " + std::to_string(size_) + " bytes");
+  }
+  const std::uint8_t* Need(std::uint64_t offset, std::uint64_t count, const char* what) const {
+    CheckInFile(offset, count, what);
+    if (offset + count > loaded_.size()) throw NotLoaded{};
+    return loaded_.data() + offset;
   }
   std::span<const std::uint8_t> Span(std::uint64_t offset, std::uint64_t count,
                                      const char* what) const {
@@ -64,8 +78,13 @@ class FileBytes {
   }
 
  private:
-  std::span<const std::uint8_t> bytes_;
+  std::span<const std::uint8_t> loaded_;
+  std::uint64_t size_;
 };
+
+// Fills `into` with the file's bytes from `offset` on; the range is known to
+// be inside the file.
+using FetchBytes = std::function<void(std::uint64_t offset, std::span<std::uint8_t> into)>;
 
 std::string Hex32(std::uint32_t value) {
   static const char digits[] = "0123456789ABCDEF";
@@ -285,22 +304,22 @@ int PictureRow(const Header& header, std::int64_t storedRow) {
   return static_cast<int>(header.topDown ? storedRow : header.height - 1 - storedRow);
 }
 
-// The stored rows; the last row's padding may be missing without any pixel
-// being lost.
-const std::uint8_t* UncompressedRows(const FileBytes& file, const Header& header) {
+// The last row's padding may be missing without any pixel being lost.
+void CheckRowsInFile(const FileBytes& file, const Header& header) {
   const std::uint64_t stride =
       bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel);
   const std::uint64_t lastRow = static_cast<std::uint64_t>(header.width) * header.bitsPerPixel / 8;
   const std::uint64_t needed = stride * static_cast<std::uint64_t>(header.height - 1) + lastRow;
-  return file.Need(header.pixelOffset, needed, "the pixel data");
+  file.CheckInFile(header.pixelOffset, needed, "the pixel data");
 }
 
-void CopyRows(const std::uint8_t* rows, const Header& header, Picture& picture) {
+void CopyRows(const FetchBytes& fetch, const Header& header, Picture& picture) {
   const std::uint64_t stride =
       bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel);
   const std::size_t rowBytes = picture.RowBytes();
   for (std::int64_t row = 0; row < header.height; ++row)
-    std::memcpy(picture.Row(PictureRow(header, row)), rows + row * stride, rowBytes);
+    fetch(header.pixelOffset + static_cast<std::uint64_t>(row) * stride,
+          {picture.Row(PictureRow(header, row)), rowBytes});
 }
 
 std::span<const std::uint8_t> RleData(const FileBytes& file, const Header& header) {
@@ -309,7 +328,7 @@ std::span<const std::uint8_t> RleData(const FileBytes& file, const Header& heade
   return file.Span(header.pixelOffset, header.imageSize, "the RLE8 data");
 }
 
-Picture ReadPixels(const FileBytes& file, const Header& header) {
+Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes& fetch) {
   CheckDimensions(header);
   if (header.bitsPerPixel != 8) CheckPixelOffset(file, header, HeadersEnd(header));
   const ChannelMasks masks = IsBitFields(header) ? ReadMasks(file, header) : ChannelMasks{};
@@ -317,7 +336,7 @@ Picture ReadPixels(const FileBytes& file, const Header& header) {
   const bool rle = header.compression == bmp::kRle8;
   // Checked before the picture is allocated: uncompressed rows must be in
   // the file, RLE output is capped by CheckDimensions.
-  const std::uint8_t* rows = rle ? nullptr : UncompressedRows(file, header);
+  if (!rle) CheckRowsInFile(file, header);
   const std::span<const std::uint8_t> rleData =
       rle ? RleData(file, header) : std::span<const std::uint8_t>{};
   Picture picture(static_cast<int>(header.width), static_cast<int>(header.height),
@@ -326,17 +345,14 @@ Picture ReadPixels(const FileBytes& file, const Header& header) {
   if (rle)
     bmp::DecodeRle8(rleData, picture, header.topDown);
   else
-    CopyRows(rows, header, picture);
+    CopyRows(fetch, header, picture);
   if (!masks.Standard()) ApplyMasks(picture, masks);
   return picture;
 }
 
-}  // namespace
-
-BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes) {
+BmpReadResult Decode(const FileBytes& file, const FetchBytes& fetch) {
   BmpReadResult result;
   try {
-    const FileBytes file(fileBytes);
     const Header header = ParseHeaders(file);
     result.bitsPerPixel = static_cast<int>(header.bitsPerPixel);
     if (!IsSupportedDepth(header.bitsPerPixel)) {
@@ -349,7 +365,7 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes) {
       return result;
     }
     if (!header.core) CheckCompression(header);
-    result.picture = ReadPixels(file, header);
+    result.picture = ReadPixels(file, header, fetch);
     result.status = BmpStatus::Ok;
   } catch (const MalformedBmp& fault) {
     result.status = BmpStatus::Malformed;
@@ -357,6 +373,15 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes) {
     result.error = fault.what();
   }
   return result;
+}
+
+}  // namespace
+
+BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes) {
+  const FileBytes file(fileBytes, fileBytes.size());
+  return Decode(file, [&file](std::uint64_t offset, std::span<std::uint8_t> into) {
+    std::memcpy(into.data(), file.Need(offset, into.size(), "the pixel data"), into.size());
+  });
 }
 
 namespace {
@@ -376,10 +401,56 @@ class FileDescriptor {
   int fd_;
 };
 
-BmpReadResult FileFailure(const std::string& path, const std::string& reason) {
+BmpReadResult Refused(const std::string& error) {
   BmpReadResult result;
-  result.error = "cannot read BMP file \"" + path + "\": " + reason;
+  result.error = error;
   return result;
+}
+
+BmpReadResult FileFailure(const std::string& path, const std::string& reason) {
+  return Refused("cannot read BMP file \"" + path + "\": " + reason);
+}
+
+
+// Reads up to into.size() bytes from `offset`; fewer only at the end of the file.
+std::size_t ReadAt(int fd, std::uint64_t offset, std::span<std::uint8_t> into) {
+  std::size_t done = 0;
+  while (done < into.size()) {
+    const ssize_t got =
+        ::pread(fd, into.data() + done, into.size() - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw MalformedBmp(std::string("read error: ") + std::strerror(errno));
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
+}
+
+// The headers, colour table and masks of ordinary files fit in this much.
+constexpr std::uint64_t kHeadBytes = 64 * 1024;
+
+BmpReadResult ReadOpenFile(int fd, std::uint64_t size) {
+  const FetchBytes fromFile = [fd](std::uint64_t offset, std::span<std::uint8_t> into) {
+    if (ReadAt(fd, offset, into) != into.size())
+      throw MalformedBmp("the file became shorter while it was read");
+  };
+  std::vector<std::uint8_t> head(std::min(size, kHeadBytes));
+  try {
+    head.resize(ReadAt(fd, 0, head));
+    return Decode(FileBytes(head, size), fromFile);
+  } catch (const MalformedBmp& fault) {
+    return Refused(fault.what());
+  } catch (const NotLoaded&) {
+    // RLE data, or fields far into the file: load it all.
+  }
+  // Every byte is overwritten by the read, so the buffer is not cleared first.
+  auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+  try {
+    const std::size_t got = ReadAt(fd, 0, {buffer.get(), static_cast<std::size_t>(size)});
+    return ReadBmp({buffer.get(), got});
+  } catch (const MalformedBmp& fault) {
+    return Refused(fault.what());
+  }
 }
 
 }  // namespace
@@ -394,17 +465,7 @@ BmpReadResult ReadBmpFile(const std::string& path) {
   if (size > kBmpMaxFileBytes)
     return FileFailure(path,
                        "the file is larger than " + std::to_string(kBmpMaxFileBytes) + " bytes");
-  // Every byte is overwritten by the read, so the buffer is not cleared first.
-  auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-  std::uint64_t done = 0;
-  while (done < size) {
-    const ssize_t got = ::read(file.Get(), buffer.get() + done, size - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return FileFailure(path, std::strerror(errno));
-    if (got == 0) break;  // the file shrank meanwhile; parse what there is
-    done += static_cast<std::uint64_t>(got);
-  }
-  BmpReadResult result = ReadBmp({buffer.get(), static_cast<std::size_t>(done)});
+  BmpReadResult result = ReadOpenFile(file.Get(), size);
   if (result.status == BmpStatus::Malformed)
     result.error = "\"" + path + "\" is not a usable BMP file: " + result.error;
   return result;

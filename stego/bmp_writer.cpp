@@ -115,6 +115,22 @@ namespace {
   throw BmpWriteError("cannot write BMP file \"" + path + "\": " + reason);
 }
 
+// ".name.<process>-<serial>-<clock>.tmp": unique enough that O_EXCL rarely
+// has to try again, and hidden from file dialogs meanwhile.
+std::string HiddenName(const std::string& fileName, unsigned serial) {
+  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  std::string name(".");
+  name += fileName;
+  name += '.';
+  name += std::to_string(::getpid());
+  name += '-';
+  name += std::to_string(serial);
+  name += '-';
+  name += std::to_string(ticks % 1000000);
+  name += ".tmp";
+  return name;
+}
+
 // A file beside the target that is removed again unless it was renamed into
 // place, so a failure at any step leaves nothing behind.
 class TemporaryFile {
@@ -124,11 +140,7 @@ class TemporaryFile {
     static unsigned serial = 0;
     const std::filesystem::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-      const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) +
-                               "-" + std::to_string(++serial) + "-" +
-                               std::to_string(ticks % 1000000) + ".tmp";
-      path_ = (folder / name).string();
+      path_ = (folder / HiddenName(target.filename().string(), ++serial)).string();
       fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd_ < 0 && errno != EEXIST) FailWrite(shownPath_, std::strerror(errno));
     }

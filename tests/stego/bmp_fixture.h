@@ -1,6 +1,7 @@
 #pragma once
 // Builds small BMP files field by field, so tests can make the variants and
 // the broken files a reader meets without shipping sample files.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -65,7 +66,9 @@ struct BmpFixture {
   }
 
   std::vector<std::uint8_t> Build() const {
-    std::vector<std::uint8_t> file(14 + headerSize);
+    // Filled as if the header were a full one, then cut to its declared size.
+    const std::size_t masksEnd = masksInHeader ? 40 + 4 * masksInHeader->size() : 40;
+    std::vector<std::uint8_t> file(14 + std::max<std::size_t>(headerSize, masksEnd));
     Put16(file, 0, 0x4D42);
     Put32(file, 14, headerSize);
     if (headerSize == 12) {
@@ -85,6 +88,7 @@ struct BmpFixture {
         for (std::size_t i = 0; i < masksInHeader->size(); ++i)
           Put32(file, 54 + 4 * i, (*masksInHeader)[i]);
     }
+    file.resize(14 + headerSize);
     file.insert(file.end(), afterHeader.begin(), afterHeader.end());
     Put32(file, 10, pixelOffset.value_or(static_cast<std::uint32_t>(file.size())));
     file.insert(file.end(), pixels.begin(), pixels.end());

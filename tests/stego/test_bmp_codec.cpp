@@ -527,6 +527,38 @@ TEST_F(BmpFiles, EmptyPictureThrowsBeforeTouchingTheFile) {
   EXPECT_EQ(Listing(), std::vector<std::string>{"keep.bmp"});
 }
 
+// Files are read headers first and rows straight into the picture where
+// possible, loaded whole otherwise; both ways must give what ReadBmp gives.
+TEST_F(BmpFiles, ReadingAFileAgreesWithReadingItsBytes) {
+  const std::vector<Bytes> files = {
+      WriteBmp(RandomPicture(300, 100, PixelFormat::Bgrx32, 6)),  // rows past the first 64 KiB
+      WriteBmp(RandomPicture(7, 5, PixelFormat::Indexed8, 7)),
+      BmpFixture().WithSize(2, -2).WithPixels(Concat({kRowA, kRowB})).Build(),
+      RleFixture(kRle).Build(),
+      Cut(WriteBmp(RandomPicture(300, 100, PixelFormat::Bgr24, 8)), 70000),
+      RleFixture({7, 1, 0, 1}).Build()};
+  const std::string path = (folder_ / "in.bmp").string();
+  for (const Bytes& file : files) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+    const BmpReadResult fromFile = ReadBmpFile(path);
+    const BmpReadResult fromBytes = Read(file);
+    EXPECT_EQ(fromFile.status, fromBytes.status) << fromFile.error;
+    EXPECT_EQ(fromFile.bitsPerPixel, fromBytes.bitsPerPixel);
+    EXPECT_EQ(fromFile.picture, fromBytes.picture);
+    if (fromBytes.status == BmpStatus::Malformed) {
+      EXPECT_EQ(fromFile.error, "\"" + path + "\" is not a usable BMP file: " + fromBytes.error);
+    }
+  }
+}
+
+TEST_F(BmpFiles, FolderIsMalformed) {
+  const BmpReadResult result = ReadBmpFile(folder_.string());
+  EXPECT_EQ(result.status, BmpStatus::Malformed);
+  EXPECT_NE(result.error.find("not a regular file"), std::string::npos) << result.error;
+}
+
 TEST_F(BmpFiles, MissingFileIsMalformedNamingThePath) {
   const std::string path = (folder_ / "nothing.bmp").string();
   const BmpReadResult result = ReadBmpFile(path);
