@@ -132,7 +132,7 @@ ByteString Mime64ToBinary(const TStringFormatClass&, std::string_view text) {
   }
   // Only the last group is shortened by its padding characters.
   const std::size_t drop = std::min<std::size_t>(static_cast<std::size_t>(pads), 3);
-  if (!text.empty() && drop > 0 && out.size() >= 3) out.resize(out.size() - drop);
+  if (!text.empty() && drop > 0 && out.size() >= 3) out.erase(out.size() - drop);
   return out;
 }
 
