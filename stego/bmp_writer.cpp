@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -19,6 +20,7 @@ namespace hushlake {
 namespace {
 
 constexpr std::uint32_t kPaletteBytes = 256 * 4;
+constexpr std::uint32_t kChunkBytes = 1 << 20;
 
 struct Layout {
   std::uint16_t bitsPerPixel = 0;
@@ -85,13 +87,25 @@ void PutPalette(std::uint8_t* out, const Palette& palette) {
   }
 }
 
-void PutRows(std::uint8_t* out, const Layout& layout, const Picture& picture) {
+// Everything before the pixel data.
+std::vector<std::uint8_t> Head(const Layout& layout, const Picture& picture) {
+  std::vector<std::uint8_t> head(layout.pixelOffset);
+  PutFileHeader(head.data(), layout);
+  PutInfoHeader(head.data() + bmp::kFileHeaderSize, layout, picture);
+  if (layout.paletteBytes != 0)
+    PutPalette(head.data() + bmp::kFileHeaderSize + bmp::kInfoHeaderSize, picture.GetPalette());
+  return head;
+}
+
+// Stored rows [first, first + count) into `out`, each padded with zeros.
+// Stored row 0 is the bottom row of the picture.
+void PutRows(std::uint8_t* out, const Layout& layout, const Picture& picture, int first,
+             int count) {
   const std::size_t rowBytes = picture.RowBytes();
-  const int height = picture.Height();
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* stored = out + static_cast<std::size_t>(height - 1 - y) * layout.stride;
-    std::memcpy(stored, picture.Row(y), rowBytes);
-    std::memset(stored + rowBytes, 0, layout.stride - rowBytes);
+  for (int stored = first; stored < first + count; ++stored) {
+    std::memcpy(out, picture.Row(picture.Height() - 1 - stored), rowBytes);
+    std::memset(out + rowBytes, 0, layout.stride - rowBytes);
+    out += layout.stride;
   }
 }
 
@@ -99,13 +113,15 @@ void PutRows(std::uint8_t* out, const Layout& layout, const Picture& picture) {
 
 std::vector<std::uint8_t> WriteBmp(const Picture& picture) {
   const Layout layout = PlanLayout(picture);
-  std::vector<std::uint8_t> file(layout.pixelOffset);
-  PutFileHeader(file.data(), layout);
-  PutInfoHeader(file.data() + bmp::kFileHeaderSize, layout, picture);
-  if (layout.paletteBytes != 0)
-    PutPalette(file.data() + bmp::kFileHeaderSize + bmp::kInfoHeaderSize, picture.GetPalette());
-  file.resize(layout.fileSize);
-  PutRows(file.data() + layout.pixelOffset, layout, picture);
+  std::vector<std::uint8_t> file = Head(layout, picture);
+  // Appending row by row touches each new byte once; sizing first would clear
+  // the whole buffer before the rows overwrite it.
+  file.reserve(layout.fileSize);
+  const std::size_t rowBytes = picture.RowBytes();
+  for (int y = picture.Height() - 1; y >= 0; --y) {
+    file.insert(file.end(), picture.Row(y), picture.Row(y) + rowBytes);
+    file.insert(file.end(), layout.stride - rowBytes, 0);
+  }
   return file;
 }
 
@@ -206,10 +222,20 @@ void SyncFolder(const std::filesystem::path& target) {
 void WriteBmpFile(const Picture& picture, const std::string& path) {
   const std::filesystem::path target(path);
   if (!target.has_filename()) FailWrite(path, "the path names no file");
-  const std::vector<std::uint8_t> bytes = WriteBmp(picture);
+  const Layout layout = PlanLayout(picture);
   TemporaryFile temporary(target, path);
   temporary.CopyModeFrom(path);
-  temporary.Write(bytes);
+  temporary.Write(Head(layout, picture));
+  // Rows go out through a small buffer: a whole-file copy in memory would
+  // cost more than the write itself.
+  const int rowsPerChunk =
+      static_cast<int>(std::max<std::uint32_t>(1, kChunkBytes / layout.stride));
+  std::vector<std::uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk) * layout.stride);
+  for (int first = 0; first < picture.Height(); first += rowsPerChunk) {
+    const int count = std::min(rowsPerChunk, picture.Height() - first);
+    PutRows(chunk.data(), layout, picture, first, count);
+    temporary.Write({chunk.data(), static_cast<std::size_t>(count) * layout.stride});
+  }
   temporary.Finish();
   temporary.RenameTo(path);
   SyncFolder(target);

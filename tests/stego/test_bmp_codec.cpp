@@ -473,7 +473,8 @@ class BmpFiles : public ::testing::Test {
 };
 
 TEST_F(BmpFiles, WrittenFileReadsBackAndNoTemporaryFileRemains) {
-  const Picture picture = RandomPicture(9, 5, PixelFormat::Bgr24, 5);
+  // Over 1 MiB with padded rows: the file is written in several pieces.
+  const Picture picture = RandomPicture(701, 600, PixelFormat::Bgr24, 5);
   const std::string path = (folder_ / "out.bmp").string();
   WriteBmpFile(picture, path);
   EXPECT_EQ(Listing(), std::vector<std::string>{"out.bmp"});
