@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <limits>
 #include <string>
 
 #include "crypto/bytes.h"
