@@ -1,0 +1,62 @@
+#pragma once
+// Reading and writing BMP files as Pictures.
+//
+// Reading accepts the 12-byte core header, the 40-byte info header and every
+// larger one (V2 to V5), with 8 bits per pixel (uncompressed or RLE8), 24 bits
+// and 32 bits per pixel (plain or with bit-field masks), stored bottom-up or
+// top-down. Every size and offset is checked against the file before anything
+// is allocated, so a hostile file ends in Malformed, never in a crash.
+//
+// Writing keeps the picture's own pixel format, so a picture read back is
+// byte for byte the one written: 8 bits with all 256 palette entries (blue,
+// green, red, then the flags byte in the entry's reserved byte), 24 bits, or
+// 32 bits with the fourth byte as it is; always a 40-byte info header, no
+// compression, rows bottom-up and padded to 4 bytes.
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "stego/picture.h"
+
+namespace hushlake {
+
+enum class BmpStatus { Ok, UnsupportedDepth, Malformed };
+
+struct BmpReadResult {
+  BmpStatus status = BmpStatus::Malformed;
+  Picture picture;       // empty unless status is Ok
+  int bitsPerPixel = 0;  // as stored in the file, once the header could be read
+  std::string error;     // empty when status is Ok
+};
+
+// Limits that keep a lying header from causing giant allocations. A picture
+// larger than these is refused as Malformed.
+inline constexpr int kBmpMaxSide = 1 << 20;                 // pixels, width or height
+inline constexpr std::uint64_t kBmpMaxPixels = 1ull << 28;  // width x height
+// RLE data can describe many pixels in few bytes, so its size cannot be
+// checked against the file; it gets a tighter cap of its own.
+inline constexpr std::uint64_t kBmpMaxRlePixels = 1ull << 26;
+// Files larger than this are not read into memory at all.
+inline constexpr std::uint64_t kBmpMaxFileBytes = 1ull << 31;
+
+BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes);
+// A missing or unreadable file is Malformed, with the reason in the error.
+BmpReadResult ReadBmpFile(const std::string& path);
+
+// Raised when a picture cannot be written (empty or too large picture, or a
+// file system error); the message names the file and the reason.
+class BmpWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::vector<std::uint8_t> WriteBmp(const Picture& picture);
+// Replaces the file as a whole or not at all: the bytes go to a temporary
+// file in the same folder, are flushed to disk, and the temporary file is
+// then renamed over the target. On failure the old file is untouched and no
+// temporary file is left behind.
+void WriteBmpFile(const Picture& picture, const std::string& path);
+
+}  // namespace hushlake
