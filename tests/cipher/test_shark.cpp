@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "crypto/registry.h"
 #include "tests/cipher/keyed_cipher_checks.h"
 
 namespace hushlake {
@@ -49,6 +50,12 @@ TEST(Shark, ShortKeyIsZeroPadded) {
   InitWith(padded, FromHex("01020304050000000000000000000000"));
   const Bytes block = FromHex("0011223344556677");
   EXPECT_EQ(EncryptOne(shortKey, block), EncryptOne(padded, block));
+}
+
+// The combo text matches the class name without its prefix, in any case.
+TEST(Shark, ComboTextSelectsTheClass) {
+  EXPECT_EQ(CipherClassByName("Shark"), &TCipher_Shark::Class);
+  EXPECT_EQ(CipherClassByName("SHARK"), &TCipher_Shark::Class);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "crypto/registry.h"
 #include "tests/cipher/keyed_cipher_checks.h"
 
 namespace hushlake {
@@ -40,6 +41,12 @@ TEST(Square, ShortKeyIsZeroPadded) {
   InitWith(padded, FromHex("a1b2c3d4e5f600000000000000000000"));
   const Bytes block = FromHex("00112233445566778899aabbccddeeff");
   EXPECT_EQ(EncryptOne(shortKey, block), EncryptOne(padded, block));
+}
+
+// The combo text matches the class name without its prefix, in any case.
+TEST(Square, ComboTextSelectsTheClass) {
+  EXPECT_EQ(CipherClassByName("Square"), &TCipher_Square::Class);
+  EXPECT_EQ(CipherClassByName("SQUARE"), &TCipher_Square::Class);
 }
 
 }  // namespace
