@@ -1,5 +1,6 @@
 #include "cipher/diamond2.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 #include <numeric>
@@ -80,72 +81,61 @@ void FillBox(Diamond2KeyRand& generator, std::uint8_t* box) {
   SecureWipe(empty, sizeof empty);
 }
 
+// The block is kept as little-endian 64-bit words while it is enciphered.
+template <int B>
+using Words = std::array<std::uint64_t, B / 8>;
+
+template <int B>
+inline Words<B> LoadWords(const void* block) {
+  Words<B> x;
+  for (int w = 0; w < B / 8; ++w) x[w] = LoadLE64(static_cast<const std::uint8_t*>(block) + 8 * w);
+  return x;
+}
+
+template <int B>
+inline void StoreWords(void* block, const Words<B>& x) {
+  for (int w = 0; w < B / 8; ++w) StoreLE64(static_cast<std::uint8_t*>(block) + 8 * w, x[w]);
+}
+
+// Byte i of the result is byte (i + n) mod B of X when Down, (i - n) mod B
+// otherwise; 0 < n < 8.
+template <int B, bool Down>
+inline Words<B> RotateBytes(const Words<B>& x, int n) {
+  const int s = 8 * n;
+  if constexpr (B == 8) {
+    return {Down ? std::rotr(x[0], s) : std::rotl(x[0], s)};
+  } else if constexpr (Down) {
+    return {(x[0] >> s) | (x[1] << (64 - s)), (x[1] >> s) | (x[0] << (64 - s))};
+  } else {
+    return {(x[0] << s) | (x[1] >> (64 - s)), (x[1] << s) | (x[0] >> (64 - s))};
+  }
+}
+
 // Output byte i, bit k = bit k of input byte (i + k) mod B; the inverse takes
-// it from byte (i - k) mod B. Byte rotations of the whole block, masked.
-constexpr std::uint64_t LowBits = 0x0101010101010101u;
-
-inline std::uint64_t Permute8(std::uint64_t x) {
-  std::uint64_t out = x & LowBits;
-  for (int k = 1; k < 8; ++k) out |= std::rotr(x, 8 * k) & (LowBits << k);
-  return out;
-}
-
-inline std::uint64_t InversePermute8(std::uint64_t x) {
-  std::uint64_t out = x & LowBits;
-  for (int k = 1; k < 8; ++k) out |= std::rotl(x, 8 * k) & (LowBits << k);
-  return out;
-}
-
-inline void Permute16(std::uint64_t& lo, std::uint64_t& hi) {
-  std::uint64_t outLo = lo & LowBits, outHi = hi & LowBits;
+// it from byte (i - k) mod B. Bit plane k is the whole block rotated by k
+// bytes and masked to bit k of every byte.
+template <int B, bool Inverse>
+inline Words<B> Permute(const Words<B>& x) {
+  constexpr std::uint64_t LowBits = 0x0101010101010101u;
+  Words<B> out;
+  for (int w = 0; w < B / 8; ++w) out[w] = x[w] & LowBits;
   for (int k = 1; k < 8; ++k) {
-    const int s = 8 * k;
-    outLo |= ((lo >> s) | (hi << (64 - s))) & (LowBits << k);
-    outHi |= ((hi >> s) | (lo << (64 - s))) & (LowBits << k);
+    const Words<B> rotated = RotateBytes<B, !Inverse>(x, k);
+    for (int w = 0; w < B / 8; ++w) out[w] |= rotated[w] & (LowBits << k);
   }
-  lo = outLo;
-  hi = outHi;
-}
-
-inline void InversePermute16(std::uint64_t& lo, std::uint64_t& hi) {
-  std::uint64_t outLo = lo & LowBits, outHi = hi & LowBits;
-  for (int k = 1; k < 8; ++k) {
-    const int s = 8 * k;
-    outLo |= ((lo << s) | (hi >> (64 - s))) & (LowBits << k);
-    outHi |= ((hi << s) | (lo >> (64 - s))) & (LowBits << k);
-  }
-  lo = outLo;
-  hi = outHi;
-}
-
-template <int B>
-inline void PermuteBlock(std::uint8_t* x) {
-  if constexpr (B == 8) {
-    StoreLE64(x, Permute8(LoadLE64(x)));
-  } else {
-    std::uint64_t lo = LoadLE64(x), hi = LoadLE64(x + 8);
-    Permute16(lo, hi);
-    StoreLE64(x, lo);
-    StoreLE64(x + 8, hi);
-  }
-}
-
-template <int B>
-inline void InversePermuteBlock(std::uint8_t* x) {
-  if constexpr (B == 8) {
-    StoreLE64(x, InversePermute8(LoadLE64(x)));
-  } else {
-    std::uint64_t lo = LoadLE64(x), hi = LoadLE64(x + 8);
-    InversePermute16(lo, hi);
-    StoreLE64(x, lo);
-    StoreLE64(x + 8, hi);
-  }
+  return out;
 }
 
 // One substitution layer: byte j through box j of the layer.
 template <int B>
-inline void Substitute(const std::uint8_t* layer, std::uint8_t* x) {
-  for (int j = 0; j < B; ++j) x[j] = layer[j * BoxSize + x[j]];
+inline Words<B> Substitute(const std::uint8_t* layer, const Words<B>& x) {
+  Words<B> out{};
+  for (int w = 0; w < B / 8; ++w) {
+    const std::uint8_t* boxes = layer + 8 * w * BoxSize;
+    for (int b = 0; b < 8; ++b)
+      out[w] |= std::uint64_t{boxes[b * BoxSize + ((x[w] >> (8 * b)) & 0xFF)]} << (8 * b);
+  }
+  return out;
 }
 
 }  // namespace
@@ -212,23 +202,17 @@ void TCipher_Diamond2::CheckBoxes() const {
 template <int B>
 void TCipher_Diamond2::EncryptWith(void* block) const {
   CheckBoxes();
-  auto* x = static_cast<std::uint8_t*>(block);
-  Substitute<B>(EncryptBox(0, 0), x);
-  for (int r = 1; r < boxRounds_; ++r) {
-    PermuteBlock<B>(x);
-    Substitute<B>(EncryptBox(r, 0), x);
-  }
+  Words<B> x = Substitute<B>(EncryptBox(0, 0), LoadWords<B>(block));
+  for (int r = 1; r < boxRounds_; ++r) x = Substitute<B>(EncryptBox(r, 0), Permute<B, false>(x));
+  StoreWords<B>(block, x);
 }
 
 template <int B>
 void TCipher_Diamond2::DecryptWith(void* block) const {
   CheckBoxes();
-  auto* x = static_cast<std::uint8_t*>(block);
-  Substitute<B>(DecryptBox(0, 0), x);
-  for (int r = 1; r < boxRounds_; ++r) {
-    InversePermuteBlock<B>(x);
-    Substitute<B>(DecryptBox(r, 0), x);
-  }
+  Words<B> x = Substitute<B>(DecryptBox(0, 0), LoadWords<B>(block));
+  for (int r = 1; r < boxRounds_; ++r) x = Substitute<B>(DecryptBox(r, 0), Permute<B, true>(x));
+  StoreWords<B>(block, x);
 }
 
 void TCipher_Diamond2::EncryptBlock(void* block) { EncryptWith<16>(block); }

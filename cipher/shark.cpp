@@ -122,7 +122,7 @@ std::uint64_t TCipher_Shark::Transform(std::uint64_t value) {
 void TCipher_Shark::Init(const void* key, int size, const void* iVector) {
   size = BeginInit(size);
   std::uint8_t padded[16] = {};
-  std::memcpy(padded, key, static_cast<std::size_t>(size));
+  if (size > 0) std::memcpy(padded, key, static_cast<std::size_t>(size));
 
   std::uint64_t temporary[Rounds + 1];
   for (int i = 0; i <= Rounds; ++i) temporary[i] = EncryptTables[0][i];

@@ -113,7 +113,7 @@ void TCipher_Square::Init(const void* key, int size, const void* iVector) {
   size = BeginInit(size);
   // Round key 0 is the key, zero-padded to four words.
   RoundKey plain[Rounds + 1] = {};
-  std::memcpy(plain[0], key, static_cast<std::size_t>(size));
+  if (size > 0) std::memcpy(plain[0], key, static_cast<std::size_t>(size));
   for (int t = 1; t <= Rounds; ++t) {
     const std::uint32_t* prev = plain[t - 1];
     std::uint32_t* next = plain[t];

@@ -44,12 +44,18 @@ TEST(Shark, TransformMultipliesZeroBytesToZero) {
   EXPECT_EQ(TCipher_Shark::Transform(0x0000000000000001u), 0x416852A2710EA571u);
 }
 
-TEST(Shark, ShortKeyIsZeroPadded) {
+TEST(Shark, ShortOrEmptyKeyIsZeroPadded) {
   TCipher_Shark shortKey, padded;
   InitWith(shortKey, FromHex("0102030405"));
   InitWith(padded, FromHex("01020304050000000000000000000000"));
   const Bytes block = FromHex("0011223344556677");
   EXPECT_EQ(EncryptOne(shortKey, block), EncryptOne(padded, block));
+
+  // InitKey never passes an empty key, a caller may: it is the all-zero key.
+  TCipher_Shark empty, zero;
+  empty.Init(nullptr, 0, nullptr);
+  InitWith(zero, Bytes(16, 0));
+  EXPECT_EQ(EncryptOne(empty, block), EncryptOne(zero, block));
 }
 
 // The combo text matches the class name without its prefix, in any case.

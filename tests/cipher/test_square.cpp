@@ -35,12 +35,18 @@ TEST_P(SquareVector, EnciphersAndDeciphers) {
 
 INSTANTIATE_TEST_SUITE_P(Published, SquareVector, ::testing::ValuesIn(SquareVectors));
 
-TEST(Square, ShortKeyIsZeroPadded) {
+TEST(Square, ShortOrEmptyKeyIsZeroPadded) {
   TCipher_Square shortKey, padded;
   InitWith(shortKey, FromHex("a1b2c3d4e5f6"));
   InitWith(padded, FromHex("a1b2c3d4e5f600000000000000000000"));
   const Bytes block = FromHex("00112233445566778899aabbccddeeff");
   EXPECT_EQ(EncryptOne(shortKey, block), EncryptOne(padded, block));
+
+  // InitKey never passes an empty key, a caller may: it is the all-zero key.
+  TCipher_Square empty, zero;
+  empty.Init(nullptr, 0, nullptr);
+  InitWith(zero, Bytes(16, 0));
+  EXPECT_EQ(EncryptOne(empty, block), EncryptOne(zero, block));
 }
 
 // The combo text matches the class name without its prefix, in any case.
