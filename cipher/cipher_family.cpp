@@ -1,10 +1,13 @@
 #include "cipher/cipher_family.h"
 
 #include "cipher/blowfish.h"
+#include "cipher/diamond2.h"
 #include "cipher/q128.h"
 #include "cipher/rijndael.h"
 #include "cipher/sapphire.h"
 #include "cipher/scop.h"
+#include "cipher/shark.h"
+#include "cipher/square.h"
 #include "cipher/twofish.h"
 #include "crypto/registry.h"
 
@@ -27,8 +30,8 @@ const TCipherClass* const CipherFamily[] = {
     // TCipher_SAFER_K128
     // TCipher_SAFER_SK128
     &TCipher_SCOP::Class,
-    // TCipher_Shark
-    // TCipher_Square
+    &TCipher_Shark::Class,
+    &TCipher_Square::Class,
     // TCipher_TEA
     // TCipher_TEAN
     &TCipher_Twofish::Class,
@@ -41,8 +44,8 @@ const TCipherClass* const CipherFamily[] = {
     // TCipher_3DDES
     // TCipher_3TDES
     // TCipher_DESX
-    // TCipher_Diamond2
-    // TCipher_Diamond2Lite
+    &TCipher_Diamond2::Class,
+    &TCipher_Diamond2Lite::Class,
     // TCipher_FROG
     // TCipher_Mars
     // TCipher_Misty
