@@ -33,6 +33,13 @@ inline void ExpectReferenceOutput(const TCipherClass& cls) {
   EXPECT_EQ(ToHex(back), ToHex(input));
 }
 
+// Names a test parameter after the class: "TCipher_SAFER_K128" -> "SAFER_K128".
+struct ClassParamName {
+  std::string operator()(const ::testing::TestParamInfo<const TCipherClass*>& param) const {
+    return std::string(param.param->className.substr(param.param->className.find('_') + 1));
+  }
+};
+
 // One block in place through EncryptBlock and back through DecryptBlock.
 inline ByteString EncryptOneBlock(TCipher& cipher, const ByteString& plain) {
   ByteString block = plain;
