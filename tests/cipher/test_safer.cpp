@@ -128,12 +128,12 @@ struct RoundsCase {
 
 // Accepted 4 to 13; outside, the default of the class's mode.
 const RoundsCase SaferRounds[] = {
-    {&TCipher_SAFER::Class, 0, 8},         {&TCipher_SAFER::Class, 14, 8},
-    {&TCipher_SAFER_K40::Class, 0, 5},     {&TCipher_SAFER_SK40::Class, 3, 5},
-    {&TCipher_SAFER_K64::Class, 0, 6},     {&TCipher_SAFER_SK64::Class, 99, 6},
-    {&TCipher_SAFER_K128::Class, 0, 10},   {&TCipher_SAFER_SK128::Class, -1, 10},
-    {&TCipher_SAFER_K128::Class, 4, 4},    {&TCipher_SAFER_SK40::Class, 13, 13},
-    {&TCipher_SAFER_K64::Class, 12, 12},   {&TCipher_SAFER_SK128::Class, 14, 10},
+    {&TCipher_SAFER::Class, 0, 8},       {&TCipher_SAFER::Class, 14, 8},
+    {&TCipher_SAFER_K40::Class, 0, 5},   {&TCipher_SAFER_SK40::Class, 3, 5},
+    {&TCipher_SAFER_K64::Class, 0, 6},   {&TCipher_SAFER_SK64::Class, 99, 6},
+    {&TCipher_SAFER_K128::Class, 0, 10}, {&TCipher_SAFER_SK128::Class, -1, 10},
+    {&TCipher_SAFER_K128::Class, 4, 4},  {&TCipher_SAFER_SK40::Class, 13, 13},
+    {&TCipher_SAFER_K64::Class, 12, 12}, {&TCipher_SAFER_SK128::Class, 14, 10},
 };
 
 class SaferSetRounds : public ::testing::TestWithParam<RoundsCase> {};
