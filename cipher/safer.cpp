@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "crypto/bytes.h"
+
 namespace hushlake {
 
 const TCipherClass TCipher_SAFER::Class = {
@@ -63,7 +65,8 @@ struct State {
 inline std::uint32_t E(std::uint32_t x) { return Exp[x & 0xFF]; }
 inline std::uint32_t L(std::uint32_t x) { return Log[x & 0xFF]; }
 
-// Pseudo-Hadamard transform (x, y) -> (2x + y, x + y) and its inverse.
+// Pseudo-Hadamard transform (x, y) -> (2x + y, x + y) and its inverse. Both
+// results come from the old pair, so a layer costs one step of latency.
 inline void Pht(std::uint32_t& x, std::uint32_t& y) {
   y += x;
   x += y;
@@ -74,16 +77,16 @@ inline void InversePht(std::uint32_t& x, std::uint32_t& y) {
 }
 
 // XOR on bytes 0, 3, 4, 7 and addition on the others.
-inline void MixKey(State& s, const std::uint8_t* k) {
+inline void MixKey(State& s, const std::uint32_t* k) {
   s.a ^= k[0], s.b += k[1], s.c += k[2], s.d ^= k[3];
   s.e ^= k[4], s.f += k[5], s.g += k[6], s.h ^= k[7];
 }
-inline void UnmixKey(State& s, const std::uint8_t* k) {
+inline void UnmixKey(State& s, const std::uint32_t* k) {
   s.a ^= k[0], s.b -= k[1], s.c -= k[2], s.d ^= k[3];
   s.e ^= k[4], s.f -= k[5], s.g -= k[6], s.h ^= k[7];
 }
 
-inline void EncryptRound(State& s, const std::uint8_t* k) {
+inline void EncryptRound(State& s, const std::uint32_t* k) {
   MixKey(s, k);
   s.a = E(s.a) + k[8], s.b = L(s.b) ^ k[9], s.c = L(s.c) ^ k[10], s.d = E(s.d) + k[11];
   s.e = E(s.e) + k[12], s.f = L(s.f) ^ k[13], s.g = L(s.g) ^ k[14], s.h = E(s.h) + k[15];
@@ -94,7 +97,7 @@ inline void EncryptRound(State& s, const std::uint8_t* k) {
   s = {s.a, s.e, s.b, s.f, s.c, s.g, s.d, s.h};
 }
 
-inline void DecryptRound(State& s, const std::uint8_t* k) {
+inline void DecryptRound(State& s, const std::uint32_t* k) {
   s = {s.a, s.c, s.e, s.g, s.b, s.d, s.f, s.h};
   InversePht(s.a, s.e), InversePht(s.b, s.f), InversePht(s.c, s.g), InversePht(s.d, s.h);
   InversePht(s.a, s.c), InversePht(s.e, s.g), InversePht(s.b, s.d), InversePht(s.f, s.h);
@@ -106,9 +109,13 @@ inline void DecryptRound(State& s, const std::uint8_t* k) {
 
 State LoadState(const std::uint8_t* p) { return {p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]}; }
 
+// One 64-bit store: the chaining modes read the block back as words at once.
 void StoreState(std::uint8_t* p, const State& s) {
-  for (std::uint32_t value : {s.a, s.b, s.c, s.d, s.e, s.f, s.g, s.h})
-    *p++ = static_cast<std::uint8_t>(value & 0xFF);
+  const auto byte = [](std::uint32_t value, int position) {
+    return static_cast<std::uint64_t>(value & 0xFF) << (8 * position);
+  };
+  StoreLE64(p, byte(s.a, 0) | byte(s.b, 1) | byte(s.c, 2) | byte(s.d, 3) | byte(s.e, 4) |
+                   byte(s.f, 5) | byte(s.g, 6) | byte(s.h, 7));
 }
 
 int DefaultRounds(TSAFERMode mode) {
@@ -167,20 +174,20 @@ void TCipher_SAFER::LoadRegisters(const std::uint8_t* key, int size, Registers& 
 // exp(exp(.)); the strengthened schedule picks register bytes cyclically.
 void TCipher_SAFER::ExpandKey(Registers& r) {
   const bool strengthened = (mode_ & 4) != 0;
-  std::memcpy(key_->subkeys, r.b, 8);
+  for (int j = 0; j < 8; ++j) key_->subkeys[j] = r.b[j];
   for (std::uint8_t& byte : r.a) byte = RotateByte(byte, 5);
   for (int i = 1; i <= Rounds; ++i) {
     for (int j = 0; j < 9; ++j) {
       r.a[j] = RotateByte(r.a[j], 6);
       r.b[j] = RotateByte(r.b[j], 6);
     }
-    std::uint8_t* first = key_->subkeys + 8 * (2 * i - 1);
-    std::uint8_t* second = first + 8;
+    std::uint32_t* first = key_->subkeys + 8 * (2 * i - 1);
+    std::uint32_t* second = first + 8;
     for (int j = 0; j < 8; ++j) {
       const std::uint8_t a = strengthened ? r.a[(j + 2 * i - 1) % 9] : r.a[j];
       const std::uint8_t b = strengthened ? r.b[(j + 2 * i) % 9] : r.b[j];
-      first[j] = static_cast<std::uint8_t>(a + Exp[Exp[18 * i + j + 1]]);
-      second[j] = static_cast<std::uint8_t>(b + Exp[Exp[18 * i + j + 10]]);
+      first[j] = (a + Exp[Exp[18 * i + j + 1]]) & 0xFFu;
+      second[j] = (b + Exp[Exp[18 * i + j + 10]]) & 0xFFu;
     }
   }
 }
@@ -199,7 +206,7 @@ void TCipher_SAFER::Init(const void* key, int size, const void* iVector) {
 void TCipher_SAFER::EncryptBlock(void* block) {
   auto* p = static_cast<std::uint8_t*>(block);
   State s = LoadState(p);
-  const std::uint8_t* k = key_->subkeys;
+  const std::uint32_t* k = key_->subkeys;
   for (std::uint32_t round = 0; round < key_->rounds; ++round, k += 16) EncryptRound(s, k);
   MixKey(s, k);
   StoreState(p, s);
@@ -208,7 +215,7 @@ void TCipher_SAFER::EncryptBlock(void* block) {
 void TCipher_SAFER::DecryptBlock(void* block) {
   auto* p = static_cast<std::uint8_t*>(block);
   State s = LoadState(p);
-  const std::uint8_t* k = key_->subkeys + 16 * key_->rounds;
+  const std::uint32_t* k = key_->subkeys + 16 * key_->rounds;
   UnmixKey(s, k);
   for (std::uint32_t round = 0; round < key_->rounds; ++round) {
     k -= 16;

@@ -50,7 +50,9 @@ class TCipher_SAFER : public TCipher {
  private:
   static constexpr int SubkeyCount = 2 * MaxRounds + 1;
   struct Schedule {
-    std::uint8_t subkeys[SubkeyCount * 8];  // 8 bytes per subkey
+    // 8 bytes per subkey, each widened to a word: the rounds then add or
+    // XOR a key byte straight from memory without widening it first.
+    std::uint32_t subkeys[SubkeyCount * 8];
     std::uint32_t rounds;
   };
   // The two 9-byte key registers (8 key bytes and a parity byte each).

@@ -17,6 +17,25 @@ const TCipherClass TCipher_TEAN::Class = {
     "cd7ebba2921a4b3be29e62cff71da5df63339429e2367c663ff81af90278bfa1",
     &CreateCipherInstance<TCipher_TEAN>};
 
+namespace {
+
+struct Halves {
+  std::uint32_t y, z;
+};
+
+// The block moves as one 64-bit word, as the chaining modes move it;
+// mismatched store and load widths would stall every block.
+inline Halves LoadHalves(const void* block) {
+  const std::uint64_t v = LoadLE64(block);
+  return {static_cast<std::uint32_t>(v), static_cast<std::uint32_t>(v >> 32)};
+}
+
+inline void StoreHalves(void* block, std::uint32_t y, std::uint32_t z) {
+  StoreLE64(block, y | static_cast<std::uint64_t>(z) << 32);
+}
+
+}  // namespace
+
 void TCipher_TEA::SetRounds(int value) { Rounds = std::clamp(value, 16, 32); }
 
 void TCipher_TEA::Init(const void* key, int size, const void* iVector) {
@@ -30,8 +49,7 @@ void TCipher_TEA::Init(const void* key, int size, const void* iVector) {
 
 // The XOR with Z comes before the addition of the sum: this system's TEA.
 void TCipher_TEA::EncryptBlock(void* block) {
-  auto* p = static_cast<std::uint8_t*>(block);
-  std::uint32_t y = LoadLE32(p), z = LoadLE32(p + 4);
+  auto [y, z] = LoadHalves(block);
   const auto& [k, cycles] = *key_;
   std::uint32_t sum = 0;
   for (std::uint32_t i = 0; i < cycles; ++i) {
@@ -39,13 +57,11 @@ void TCipher_TEA::EncryptBlock(void* block) {
     y += ((((z << 4) + k[0]) ^ z) + sum) ^ ((z >> 5) + k[1]);
     z += ((((y << 4) + k[2]) ^ y) + sum) ^ ((y >> 5) + k[3]);
   }
-  StoreLE32(p, y);
-  StoreLE32(p + 4, z);
+  StoreHalves(block, y, z);
 }
 
 void TCipher_TEA::DecryptBlock(void* block) {
-  auto* p = static_cast<std::uint8_t*>(block);
-  std::uint32_t y = LoadLE32(p), z = LoadLE32(p + 4);
+  auto [y, z] = LoadHalves(block);
   const auto& [k, cycles] = *key_;
   std::uint32_t sum = Delta * cycles;
   for (std::uint32_t i = 0; i < cycles; ++i) {
@@ -53,14 +69,12 @@ void TCipher_TEA::DecryptBlock(void* block) {
     y -= ((((z << 4) + k[0]) ^ z) + sum) ^ ((z >> 5) + k[1]);
     sum -= Delta;
   }
-  StoreLE32(p, y);
-  StoreLE32(p + 4, z);
+  StoreHalves(block, y, z);
 }
 
 // The three terms are added: this system's extended TEA, not XTEA.
 void TCipher_TEAN::EncryptBlock(void* block) {
-  auto* p = static_cast<std::uint8_t*>(block);
-  std::uint32_t y = LoadLE32(p), z = LoadLE32(p + 4);
+  auto [y, z] = LoadHalves(block);
   const auto& [k, cycles] = Key();
   std::uint32_t sum = 0;
   for (std::uint32_t i = 0; i < cycles; ++i) {
@@ -68,13 +82,11 @@ void TCipher_TEAN::EncryptBlock(void* block) {
     sum += Delta;
     z += ((y << 4) ^ (y >> 5)) + (y ^ sum) + k[(sum >> 11) & 3];
   }
-  StoreLE32(p, y);
-  StoreLE32(p + 4, z);
+  StoreHalves(block, y, z);
 }
 
 void TCipher_TEAN::DecryptBlock(void* block) {
-  auto* p = static_cast<std::uint8_t*>(block);
-  std::uint32_t y = LoadLE32(p), z = LoadLE32(p + 4);
+  auto [y, z] = LoadHalves(block);
   const auto& [k, cycles] = Key();
   std::uint32_t sum = Delta * cycles;
   for (std::uint32_t i = 0; i < cycles; ++i) {
@@ -82,8 +94,7 @@ void TCipher_TEAN::DecryptBlock(void* block) {
     sum -= Delta;
     y -= ((z << 4) ^ (z >> 5)) + (z ^ sum) + k[sum & 3];
   }
-  StoreLE32(p, y);
-  StoreLE32(p + 4, z);
+  StoreHalves(block, y, z);
 }
 
 }  // namespace hushlake
