@@ -77,16 +77,16 @@ inline void InversePht(std::uint32_t& x, std::uint32_t& y) {
 }
 
 // XOR on bytes 0, 3, 4, 7 and addition on the others.
-inline void MixKey(State& s, const std::uint32_t* k) {
+inline void MixKey(State& s, const std::uint8_t* k) {
   s.a ^= k[0], s.b += k[1], s.c += k[2], s.d ^= k[3];
   s.e ^= k[4], s.f += k[5], s.g += k[6], s.h ^= k[7];
 }
-inline void UnmixKey(State& s, const std::uint32_t* k) {
+inline void UnmixKey(State& s, const std::uint8_t* k) {
   s.a ^= k[0], s.b -= k[1], s.c -= k[2], s.d ^= k[3];
   s.e ^= k[4], s.f -= k[5], s.g -= k[6], s.h ^= k[7];
 }
 
-inline void EncryptRound(State& s, const std::uint32_t* k) {
+inline void EncryptRound(State& s, const std::uint8_t* k) {
   MixKey(s, k);
   s.a = E(s.a) + k[8], s.b = L(s.b) ^ k[9], s.c = L(s.c) ^ k[10], s.d = E(s.d) + k[11];
   s.e = E(s.e) + k[12], s.f = L(s.f) ^ k[13], s.g = L(s.g) ^ k[14], s.h = E(s.h) + k[15];
@@ -97,7 +97,7 @@ inline void EncryptRound(State& s, const std::uint32_t* k) {
   s = {s.a, s.e, s.b, s.f, s.c, s.g, s.d, s.h};
 }
 
-inline void DecryptRound(State& s, const std::uint32_t* k) {
+inline void DecryptRound(State& s, const std::uint8_t* k) {
   s = {s.a, s.c, s.e, s.g, s.b, s.d, s.f, s.h};
   InversePht(s.a, s.e), InversePht(s.b, s.f), InversePht(s.c, s.g), InversePht(s.d, s.h);
   InversePht(s.a, s.c), InversePht(s.e, s.g), InversePht(s.b, s.d), InversePht(s.f, s.h);
@@ -181,13 +181,13 @@ void TCipher_SAFER::ExpandKey(Registers& r) {
       r.a[j] = RotateByte(r.a[j], 6);
       r.b[j] = RotateByte(r.b[j], 6);
     }
-    std::uint32_t* first = key_->subkeys + 8 * (2 * i - 1);
-    std::uint32_t* second = first + 8;
+    std::uint8_t* first = key_->subkeys + 8 * (2 * i - 1);
+    std::uint8_t* second = first + 8;
     for (int j = 0; j < 8; ++j) {
       const std::uint8_t a = strengthened ? r.a[(j + 2 * i - 1) % 9] : r.a[j];
       const std::uint8_t b = strengthened ? r.b[(j + 2 * i) % 9] : r.b[j];
-      first[j] = (a + Exp[Exp[18 * i + j + 1]]) & 0xFFu;
-      second[j] = (b + Exp[Exp[18 * i + j + 10]]) & 0xFFu;
+      first[j] = static_cast<std::uint8_t>(a + Exp[Exp[18 * i + j + 1]]);
+      second[j] = static_cast<std::uint8_t>(b + Exp[Exp[18 * i + j + 10]]);
     }
   }
 }
@@ -206,7 +206,7 @@ void TCipher_SAFER::Init(const void* key, int size, const void* iVector) {
 void TCipher_SAFER::EncryptBlock(void* block) {
   auto* p = static_cast<std::uint8_t*>(block);
   State s = LoadState(p);
-  const std::uint32_t* k = key_->subkeys;
+  const std::uint8_t* k = key_->subkeys;
   for (std::uint32_t round = 0; round < key_->rounds; ++round, k += 16) EncryptRound(s, k);
   MixKey(s, k);
   StoreState(p, s);
@@ -215,7 +215,7 @@ void TCipher_SAFER::EncryptBlock(void* block) {
 void TCipher_SAFER::DecryptBlock(void* block) {
   auto* p = static_cast<std::uint8_t*>(block);
   State s = LoadState(p);
-  const std::uint32_t* k = key_->subkeys + 16 * key_->rounds;
+  const std::uint8_t* k = key_->subkeys + 16 * key_->rounds;
   UnmixKey(s, k);
   for (std::uint32_t round = 0; round < key_->rounds; ++round) {
     k -= 16;

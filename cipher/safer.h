@@ -50,9 +50,7 @@ class TCipher_SAFER : public TCipher {
  private:
   static constexpr int SubkeyCount = 2 * MaxRounds + 1;
   struct Schedule {
-    // 8 bytes per subkey, each widened to a word: the rounds then add or
-    // XOR a key byte straight from memory without widening it first.
-    std::uint32_t subkeys[SubkeyCount * 8];
+    std::uint8_t subkeys[SubkeyCount * 8];  // 8 bytes per subkey
     std::uint32_t rounds;
   };
   // The two 9-byte key registers (8 key bytes and a parity byte each).
