@@ -13,7 +13,9 @@ using testing::ToHex;
 
 class TeaReferenceOutput : public ::testing::TestWithParam<const TCipherClass*> {};
 
-TEST_P(TeaReferenceOutput, MatchesTheClassReference) { testing::ExpectReferenceOutput(*GetParam()); }
+TEST_P(TeaReferenceOutput, MatchesTheClassReference) {
+  testing::ExpectReferenceOutput(*GetParam());
+}
 
 INSTANTIATE_TEST_SUITE_P(TeaFamily, TeaReferenceOutput,
                          ::testing::Values(&TCipher_TEA::Class, &TCipher_TEAN::Class),
@@ -65,7 +67,8 @@ struct RoundsCase {
 };
 
 // Accepted 16 to 32; 16 below the range, 32 above it.
-const RoundsCase TeaRounds[] = {{0, 16}, {-3, 16}, {15, 16}, {16, 16}, {24, 24}, {32, 32}, {33, 32}};
+const RoundsCase TeaRounds[] = {{0, 16},  {-3, 16}, {15, 16}, {16, 16},
+                                {24, 24}, {32, 32}, {33, 32}};
 
 class TeaSetRounds : public ::testing::TestWithParam<RoundsCase> {};
 
