@@ -65,8 +65,7 @@ struct State {
 inline std::uint32_t E(std::uint32_t x) { return Exp[x & 0xFF]; }
 inline std::uint32_t L(std::uint32_t x) { return Log[x & 0xFF]; }
 
-// Pseudo-Hadamard transform (x, y) -> (2x + y, x + y) and its inverse. Both
-// results come from the old pair, so a layer costs one step of latency.
+// Pseudo-Hadamard transform (x, y) -> (2x + y, x + y) and its inverse.
 inline void Pht(std::uint32_t& x, std::uint32_t& y) {
   y += x;
   x += y;
