@@ -2,12 +2,16 @@
 
 #include "cipher/blowfish.h"
 #include "cipher/diamond2.h"
+#include "cipher/gost.h"
 #include "cipher/q128.h"
 #include "cipher/rijndael.h"
+#include "cipher/safer.h"
 #include "cipher/sapphire.h"
 #include "cipher/scop.h"
 #include "cipher/shark.h"
 #include "cipher/square.h"
+#include "cipher/tea.h"
+#include "cipher/three_way.h"
 #include "cipher/twofish.h"
 #include "crypto/registry.h"
 
@@ -18,22 +22,22 @@ namespace {
 // the first match, and the lists are shown in this order. Classes not built
 // yet keep their places as comments.
 const TCipherClass* const CipherFamily[] = {
-    // TCipher_3Way
+    &TCipher_3Way::Class,
     &TCipher_Blowfish::Class,
-    // TCipher_Gost
+    &TCipher_Gost::Class,
     // TCipher_IDEA
     &TCipher_Q128::Class,
-    // TCipher_SAFER_K40
-    // TCipher_SAFER_SK40
-    // TCipher_SAFER_K64
-    // TCipher_SAFER_SK64
-    // TCipher_SAFER_K128
-    // TCipher_SAFER_SK128
+    &TCipher_SAFER_K40::Class,
+    &TCipher_SAFER_SK40::Class,
+    &TCipher_SAFER_K64::Class,
+    &TCipher_SAFER_SK64::Class,
+    &TCipher_SAFER_K128::Class,
+    &TCipher_SAFER_SK128::Class,
     &TCipher_SCOP::Class,
     &TCipher_Shark::Class,
     &TCipher_Square::Class,
-    // TCipher_TEA
-    // TCipher_TEAN
+    &TCipher_TEA::Class,
+    &TCipher_TEAN::Class,
     &TCipher_Twofish::Class,
     // TCipher_Cast128
     // TCipher_Cast256

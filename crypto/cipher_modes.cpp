@@ -2,40 +2,11 @@
 // (feedback_), B the work block (buffer_), E/D the block functions.
 #include <cstring>
 
+#include "crypto/bytes.h"
 #include "crypto/cipher_base.h"
 #include "crypto/support.h"
 
 namespace hushlake {
-
-namespace {
-
-// Block-sized XOR and copy, inlined: the common 8- and 16-byte blocks go as
-// whole 64-bit words instead of through out-of-line calls with a runtime size.
-inline void XorBlock(const std::uint8_t* a, const std::uint8_t* b, std::size_t bs, std::uint8_t* out) {
-  if (bs % 8 == 0) {
-    for (std::size_t i = 0; i < bs; i += 8) {
-      std::uint64_t x, y;
-      std::memcpy(&x, a + i, 8);
-      std::memcpy(&y, b + i, 8);
-      x ^= y;
-      std::memcpy(out + i, &x, 8);
-    }
-    return;
-  }
-  for (std::size_t i = 0; i < bs; ++i) out[i] = static_cast<std::uint8_t>(a[i] ^ b[i]);
-}
-
-inline void CopyBlock(const std::uint8_t* from, std::uint8_t* to, std::size_t bs) {
-  if (bs == 8) {
-    std::memcpy(to, from, 8);
-  } else if (bs == 16) {
-    std::memcpy(to, from, 16);
-  } else {
-    std::memcpy(to, from, bs);
-  }
-}
-
-}  // namespace
 
 void TCipher::EncipherBuffer(const void* source, void* dest, int size) {
   CheckInitialized();
@@ -83,47 +54,97 @@ void TCipher::DecipherBuffer(const void* source, void* dest, int size) {
   }
 }
 
-void TCipher::EncipherBlocks(const std::uint8_t* in, std::uint8_t* out, int size) {
-  const int bs = BlockSize();
-  const auto ubs = static_cast<std::size_t>(bs);
-  std::uint8_t* f = feedback_.data();
-  std::uint8_t* work = scratch_.data();
+namespace {
+
+// Dest := A xor B and Dest := Source over one block, a word at a time. Kept
+// inline: called twice per block, an out-of-line call or a memcpy of
+// run-time length costs as much as a fast block function.
+inline void XorBlock(const std::uint8_t* a, const std::uint8_t* b, std::uint8_t* dest, int count) {
+  int i = 0;
+  for (; i + 8 <= count; i += 8) StoreLE64(dest + i, LoadLE64(a + i) ^ LoadLE64(b + i));
+  for (; i + 4 <= count; i += 4) StoreLE32(dest + i, LoadLE32(a + i) ^ LoadLE32(b + i));
+  for (; i < count; ++i) dest[i] = static_cast<std::uint8_t>(a[i] ^ b[i]);
+}
+
+inline void CopyBlock(std::uint8_t* dest, const std::uint8_t* source, int count) {
+  int i = 0;
+  for (; i + 8 <= count; i += 8) StoreLE64(dest + i, LoadLE64(source + i));
+  for (; i + 4 <= count; i += 4) StoreLE32(dest + i, LoadLE32(source + i));
+  for (; i < count; ++i) dest[i] = source[i];
+}
+
+// The full blocks of cmCTS, cmCBC and cmECB. FixedSize is the block size
+// when known at compile time (the common 8 and 16), else 0. Each block is
+// enciphered in place in Out; In may be Out. Returns the bytes left over.
+template <int FixedSize>
+int EncipherFullBlocks(TCipher& cipher, TCipherMode mode, std::uint8_t* f,
+                       const std::uint8_t*& in, std::uint8_t*& out, int size) {
+  const int bs = FixedSize != 0 ? FixedSize : cipher.BlockSize();
   for (; size >= bs; size -= bs, in += bs, out += bs) {
-    if (Mode == cmECB) {
-      CopyBlock(in, work, ubs);
-      EncryptBlock(work);
-    } else {
-      XorBlock(in, f, ubs, work);
-      EncryptBlock(work);
-      if (Mode == cmCTS)
-        XorBlock(work, f, ubs, f);
-      else
-        CopyBlock(work, f, ubs);
+    if (mode == cmECB) {
+      CopyBlock(out, in, bs);
+      cipher.EncryptBlock(out);
+      continue;
     }
-    CopyBlock(work, out, ubs);
+    XorBlock(in, f, out, bs);
+    cipher.EncryptBlock(out);
+    if (mode == cmCTS)
+      XorBlock(out, f, f, bs);
+    else
+      CopyBlock(f, out, bs);
+  }
+  return size;
+}
+
+// CipherBlock is a block of work space: In may be Out.
+template <int FixedSize>
+int DecipherFullBlocks(TCipher& cipher, TCipherMode mode, std::uint8_t* f,
+                       std::uint8_t* cipherBlock, const std::uint8_t*& in, std::uint8_t*& out,
+                       int size) {
+  const int bs = FixedSize != 0 ? FixedSize : cipher.BlockSize();
+  for (; size >= bs; size -= bs, in += bs, out += bs) {
+    CopyBlock(cipherBlock, in, bs);
+    CopyBlock(out, cipherBlock, bs);
+    cipher.DecryptBlock(out);
+    if (mode == cmECB) continue;
+    XorBlock(out, f, out, bs);
+    if (mode == cmCTS)
+      XorBlock(cipherBlock, f, f, bs);
+    else
+      CopyBlock(f, cipherBlock, bs);
+  }
+  return size;
+}
+
+}  // namespace
+
+void TCipher::EncipherBlocks(const std::uint8_t* in, std::uint8_t* out, int size) {
+  std::uint8_t* f = feedback_.data();
+  switch (BlockSize()) {
+    case 8:
+      size = EncipherFullBlocks<8>(*this, Mode, f, in, out, size);
+      break;
+    case 16:
+      size = EncipherFullBlocks<16>(*this, Mode, f, in, out, size);
+      break;
+    default:
+      size = EncipherFullBlocks<0>(*this, Mode, f, in, out, size);
   }
   if (size > 0) ProcessTail(in, out, size);
 }
 
 void TCipher::DecipherBlocks(const std::uint8_t* in, std::uint8_t* out, int size) {
-  const int bs = BlockSize();
-  const auto ubs = static_cast<std::size_t>(bs);
   std::uint8_t* f = feedback_.data();
-  std::uint8_t* cipherBlock = scratch_.data();
-  std::uint8_t* work = scratch_.data() + bs;
-  for (; size >= bs; size -= bs, in += bs, out += bs) {
-    CopyBlock(in, cipherBlock, ubs);  // in may be out
-    CopyBlock(in, work, ubs);
-    DecryptBlock(work);
-    if (Mode == cmECB) {
-      CopyBlock(work, out, ubs);
-      continue;
-    }
-    XorBlock(work, f, ubs, out);
-    if (Mode == cmCTS)
-      XorBlock(cipherBlock, f, ubs, f);
-    else
-      CopyBlock(cipherBlock, f, ubs);
+  std::uint8_t* work = scratch_.data();
+  switch (BlockSize()) {
+    case 8:
+      size = DecipherFullBlocks<8>(*this, Mode, f, work, in, out, size);
+      break;
+    case 16:
+      size = DecipherFullBlocks<16>(*this, Mode, f, work, in, out, size);
+      break;
+    default:
+      size = DecipherFullBlocks<0>(*this, Mode, f, work, in, out, size);
   }
   if (size > 0) ProcessTail(in, out, size);
 }
