@@ -50,7 +50,9 @@ template <int Passes, int Pass, int J>
   constexpr int target = Slot(7, J);
   constexpr int word = haval_tables::Order[Pass - 1][J];
   constexpr Word constant = haval_tables::Constant[Pass - 1][J];
-  t[target] = std::rotr(f, 7) + std::rotr(t[target], 11) + LoadLE32(block + 4 * word) + constant;
+  // The Boolean function waits for the previous step; the rest does not.
+  const Word independent = std::rotr(t[target], 11) + LoadLE32(block + 4 * word) + constant;
+  t[target] = independent + std::rotr(f, 7);
 }
 
 template <int Passes, int Pass, std::size_t... J>

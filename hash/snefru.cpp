@@ -1,6 +1,7 @@
 #include "hash/snefru.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <utility>
 
@@ -16,18 +17,41 @@ using Word = std::uint32_t;
 
 constexpr int LengthFieldOffset = 24;
 
-// Word I's low byte picks the entry; both neighbours take it.
+// The low bytes of the S-box entries on their own. Each step's index is the
+// low byte of a word that the previous step's entry was just XORed into;
+// taking it as (old low byte XOR entry's low byte) lets the byte load run
+// beside the word load and shortens the chain of dependent steps.
+using LowBytes = std::array<std::array<std::uint8_t, 256>, 16>;
+constexpr LowBytes MakeLowBytes() {
+  LowBytes low{};
+  for (std::size_t t = 0; t < 16; ++t)
+    for (std::size_t i = 0; i < 256; ++i)
+      low[t][i] = static_cast<std::uint8_t>(snefru_tables::SBoxes[t][i]);
+  return low;
+}
+constexpr LowBytes SBoxLowBytes = MakeLowBytes();
+
+struct PassTables {
+  const Word* full[2];
+  const std::uint8_t* low[2];
+};
+
+// Word I's low byte (Index) picks the entry; both neighbours take it.
 template <int I>
-[[gnu::always_inline]] inline void Mix(Word (&w)[16], const Word* even, const Word* odd) {
-  const Word s = (((I / 2) & 1) != 0 ? odd : even)[w[I] & 0xFF];
-  w[(I + 1) & 15] ^= s;
+[[gnu::always_inline]] inline void Mix(Word (&w)[16], const PassTables& tables, unsigned& index) {
+  constexpr int table = (I / 2) & 1;
+  constexpr int next = (I + 1) & 15;
+  const Word s = tables.full[table][index];
+  if constexpr (I < 15) index = (w[next] & 0xFF) ^ tables.low[table][index];
+  w[next] ^= s;
   w[(I + 15) & 15] ^= s;
 }
 
 template <int Shift, std::size_t... I>
-[[gnu::always_inline]] inline void SubRound(Word (&w)[16], const Word* even, const Word* odd,
+[[gnu::always_inline]] inline void SubRound(Word (&w)[16], const PassTables& tables,
                                             std::index_sequence<I...>) {
-  (Mix<static_cast<int>(I)>(w, even, odd), ...);
+  unsigned index = w[0] & 0xFF;
+  (Mix<static_cast<int>(I)>(w, tables, index), ...);
   ((w[I] = std::rotr(w[I], Shift)), ...);
 }
 
@@ -42,12 +66,13 @@ void RunPasses(WorkBlock& work, int passes) {
   std::copy(work.begin(), work.end(), w);
   constexpr auto words = std::make_index_sequence<16>{};
   for (int p = 0; p < passes; ++p) {
-    const Word* even = snefru_tables::SBoxes[2 * p].data();
-    const Word* odd = snefru_tables::SBoxes[2 * p + 1].data();
-    SubRound<16>(w, even, odd, words);
-    SubRound<8>(w, even, odd, words);
-    SubRound<16>(w, even, odd, words);
-    SubRound<24>(w, even, odd, words);
+    const PassTables tables = {
+        {snefru_tables::SBoxes[2 * p].data(), snefru_tables::SBoxes[2 * p + 1].data()},
+        {SBoxLowBytes[2 * p].data(), SBoxLowBytes[2 * p + 1].data()}};
+    SubRound<16>(w, tables, words);
+    SubRound<8>(w, tables, words);
+    SubRound<16>(w, tables, words);
+    SubRound<24>(w, tables, words);
   }
   std::copy(w, w + 16, work.begin());
 }
