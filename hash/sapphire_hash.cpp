@@ -28,7 +28,8 @@ inline void AbsorbByte(Cursor& c, std::uint8_t* deck, std::uint8_t b) {
   c.cascade = Sum(c.cascade, deck[t]);
   const std::uint8_t x = Sum(Sum(deck[c.prevInput], deck[c.prevOutput]), deck[c.cascade]);
   c.prevInput = b;
-  c.prevOutput = static_cast<std::uint8_t>(b ^ deck[Sum(deck[c.drift], deck[c.step])] ^ deck[deck[x]]);
+  const std::uint8_t mixed = deck[Sum(deck[c.drift], deck[c.step])];
+  c.prevOutput = static_cast<std::uint8_t>(b ^ mixed ^ deck[deck[x]]);
 }
 
 }  // namespace

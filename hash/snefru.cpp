@@ -126,6 +126,8 @@ void THash_Snefru::Final() {
   ChainHook(false);
 }
 
-std::uint8_t* THash_Snefru::Digest() { return reinterpret_cast<std::uint8_t*>(state_->work.data()); }
+std::uint8_t* THash_Snefru::Digest() {
+  return reinterpret_cast<std::uint8_t*>(state_->work.data());
+}
 
 }  // namespace hushlake

@@ -20,11 +20,14 @@ struct ChecksumVector {
 };
 
 const ChecksumVector Catalogued[] = {
-    {&THash_CRC32::Class, "123456789", "2639f4cb", "CRC RevEng catalogue, CRC-32/ISO-HDLC check cbf43926"},
+    {&THash_CRC32::Class, "123456789", "2639f4cb",
+     "CRC RevEng catalogue, CRC-32/ISO-HDLC check cbf43926"},
     {&THash_CRC32::Class, "", "00000000", "Crypto++ / RHash CRC-32 test suites"},
     {&THash_CRC32::Class, "abc", "c2412435", "Crypto++ / RHash CRC-32 test suites, 352441c2"},
-    {&THash_CRC32::Class, "message digest", "7f9d1520", "Crypto++ / RHash CRC-32 test suites, 20159d7f"},
-    {&Thash_CRC16_Standard::Class, "123456789", "3dbb", "CRC RevEng catalogue, CRC-16/ARC check bb3d"},
+    {&THash_CRC32::Class, "message digest", "7f9d1520",
+     "Crypto++ / RHash CRC-32 test suites, 20159d7f"},
+    {&Thash_CRC16_Standard::Class, "123456789", "3dbb",
+     "CRC RevEng catalogue, CRC-16/ARC check bb3d"},
     // No bytes leave the initial register: the system's rule, not a catalogue value.
     {&THash_CRC16_CCITT::Class, "", "ffff", "the CRC-16 CCITT initial register"},
 };

@@ -94,7 +94,8 @@ std::string DigestWithPasses(int bits, int passes, const std::string& message) {
 
 // The hex digits of digest words First .. Last - 1.
 std::string Words(const std::string& hex, int first, int last) {
-  return hex.substr(static_cast<std::size_t>(8 * first), static_cast<std::size_t>(8 * (last - first)));
+  return hex.substr(static_cast<std::size_t>(8 * first),
+                    static_cast<std::size_t>(8 * (last - first)));
 }
 
 class CertifiedHavalTest : public ::testing::TestWithParam<CertifiedHaval> {};
@@ -190,7 +191,8 @@ TEST(HavalPadding, LengthFitsBehindAMessageOf117Bytes) {
 
 TEST(HavalPadding, MessageOf118BytesGetsAnExtraBlockOfZerosAndTheLength) {
   const ByteString message = PatternBytes(118);
-  const ByteString padded = message + '\x01' + ByteString(9, '\0') + ByteString(118, '\0') + Tail(118);
+  const ByteString padded =
+      message + '\x01' + ByteString(9, '\0') + ByteString(118, '\0') + Tail(118);
   ASSERT_EQ(padded.size(), 256u);
   EXPECT_EQ(HexDigest(THash_Haval256::Class, message), ChainingValueAfter(padded));
 }

@@ -18,7 +18,8 @@ const THashClass* const SapphireSizes[] = {
     &THash_Sapphire320::Class};
 
 TEST(SapphireHash, NoShorterDigestStartsALongerOne) {
-  for (const std::string& message : {std::string(), std::string(TestInput.begin(), TestInput.end())}) {
+  const std::string testInput(TestInput.begin(), TestInput.end());
+  for (const std::string& message : {std::string(), testInput}) {
     for (const THashClass* shorter : SapphireSizes)
       for (const THashClass* longer : SapphireSizes) {
         if (shorter->digestSize >= longer->digestSize) continue;
