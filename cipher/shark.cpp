@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "cipher/square_sbox.h"
+#include "crypto/square_field.h"
 #include "crypto/bytes.h"
 
 namespace hushlake {

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "cipher/square_sbox.h"
+#include "crypto/square_field.h"
 #include "crypto/bytes.h"
 
 namespace hushlake {

@@ -101,6 +101,7 @@ class TCipher : public TProtection {
 
  private:
   void CheckInitialized() const;
+  void ProcessBufferInMode(const void* source, void* dest, int size, bool decipher);
   void StartOrFinishAction(TCodeAction action);
   void EncipherBlocks(const std::uint8_t* in, std::uint8_t* out, int size);
   void DecipherBlocks(const std::uint8_t* in, std::uint8_t* out, int size);

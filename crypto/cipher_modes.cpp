@@ -9,29 +9,14 @@
 namespace hushlake {
 
 void TCipher::EncipherBuffer(const void* source, void* dest, int size) {
-  CheckInitialized();
-  if (size <= 0) return;
-  auto* in = static_cast<const std::uint8_t*>(source);
-  auto* out = static_cast<std::uint8_t*>(dest);
-  switch (Mode) {
-    case cmCTS:
-    case cmCBC:
-    case cmECB:
-      EncipherBlocks(in, out, size);
-      break;
-    case cmCFB:
-    case cmOFB:
-      ProcessByteMode(in, out, size, false);
-      break;
-    case cmCTSMAC:
-    case cmCBCMAC:
-    case cmCFBMAC:
-      ProcessMac(in, size);
-      break;
-  }
+  ProcessBufferInMode(source, dest, size, false);
 }
 
 void TCipher::DecipherBuffer(const void* source, void* dest, int size) {
+  ProcessBufferInMode(source, dest, size, true);
+}
+
+void TCipher::ProcessBufferInMode(const void* source, void* dest, int size, bool decipher) {
   CheckInitialized();
   if (size <= 0) return;
   auto* in = static_cast<const std::uint8_t*>(source);
@@ -40,15 +25,19 @@ void TCipher::DecipherBuffer(const void* source, void* dest, int size) {
     case cmCTS:
     case cmCBC:
     case cmECB:
-      DecipherBlocks(in, out, size);
+      if (decipher)
+        DecipherBlocks(in, out, size);
+      else
+        EncipherBlocks(in, out, size);
       break;
     case cmCFB:
     case cmOFB:
-      ProcessByteMode(in, out, size, true);
+      ProcessByteMode(in, out, size, decipher);
       break;
     case cmCTSMAC:
     case cmCBCMAC:
     case cmCFBMAC:
+      // Deciphering in a MAC mode computes the same MAC as enciphering.
       ProcessMac(in, size);
       break;
   }

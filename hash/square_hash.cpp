@@ -5,21 +5,19 @@
 
 #include "crypto/bytes.h"
 #include "hash/block_buffering.h"
-#include "hash/square_hash_tables.h"
+#include "crypto/square_field.h"
 
 namespace hushlake {
 
 namespace {
 
 using Word = std::uint32_t;
-using square_hash_tables::SquareBox;
 
 constexpr int Rounds = 8;
 constexpr int LengthFieldOffset = 8;
 
-// Multiplication by 2 in GF(2^8) modulo x^8 + x^7 + x^6 + x^5 + x^4 + x^2 + 1.
-constexpr unsigned Times2(unsigned x) { return ((x << 1) ^ ((x & 0x80) ? 0x1F5u : 0u)) & 0xFF; }
-constexpr unsigned Times3(unsigned x) { return Times2(x) ^ x; }
+constexpr unsigned Times2(unsigned x) { return SquareFieldMultiply(static_cast<std::uint8_t>(x), 2); }
+constexpr unsigned Times3(unsigned x) { return SquareFieldMultiply(static_cast<std::uint8_t>(x), 3); }
 
 // The word whose bytes, lowest first, are 2x, x, x, 3x.
 constexpr Word ColumnWord(unsigned x) {
@@ -35,7 +33,7 @@ constexpr Tables MakeTables() {
   Tables t{};
   for (unsigned x = 0; x < 256; ++x) {
     t.theta[x] = ColumnWord(x);
-    const Word r = ColumnWord(SquareBox[x]);
+    const Word r = ColumnWord(SquareSbox[x]);
     for (int k = 0; k < 4; ++k) t.round[k][x] = std::rotl(r, 8 * k);
   }
   return t;
@@ -96,9 +94,9 @@ void THash_Square::Compress(const std::uint8_t* block) {
   // The feed-forward is one byte of the block buffer per word, whichever
   // block was compressed; the old chaining value is not added back.
   for (int j = 0; j < 4; ++j)
-    st.chain[j] = (Word{SquareBox[ByteOf(s[0], j)]} | (Word{SquareBox[ByteOf(s[1], j)]} << 8) |
-                   (Word{SquareBox[ByteOf(s[2], j)]} << 16) |
-                   (Word{SquareBox[ByteOf(s[3], j)]} << 24)) ^
+    st.chain[j] = (Word{SquareSbox[ByteOf(s[0], j)]} | (Word{SquareSbox[ByteOf(s[1], j)]} << 8) |
+                   (Word{SquareSbox[ByteOf(s[2], j)]} << 16) |
+                   (Word{SquareSbox[ByteOf(s[3], j)]} << 24)) ^
                   keys[Rounds][j] ^ st.blockBuffer[j];
   SecureWipe(keys.data(), sizeof keys);
   SecureWipe(s.data(), sizeof s);

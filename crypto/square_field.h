@@ -1,5 +1,6 @@
 #pragma once
-// The S-box shared by Square and Shark and the field both work in:
+// The S-box shared by the Square and Shark ciphers and the Square hash, and
+// the field they work in:
 // GF(2^8) reduced by x^8+x^7+x^6+x^5+x^4+x^2+1 (0x1F5).
 // Source of the S-box: J. Daemen, L. Knudsen, V. Rijmen, "The block cipher
 // Square", FSE 1997 (SHARK uses the same box); regenerated from its
