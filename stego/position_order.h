@@ -1,0 +1,79 @@
+#pragma once
+// The order in which pixel positions carry the symbols. It depends only on the
+// picture's size, the column step (2 for 24/32-bit, 3 for 8-bit) and the key.
+//
+// Positions lie on a grid: in every row the columns s, 2s, ..., per*s, rows
+// from the top, the very last grid entry left out; N entries in all. The key
+// picks two steps from a table, and the order is two strided passes over the
+// grid, each a permutation because the step does not divide N. Both passes
+// together are one stride (step1 * step2 mod N), so the k-th position is
+// computed directly instead of materialising lists of millions of entries.
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace hushlake {
+
+// The 168 primes from 2 to 997, then 7 11 29 31 17 3 5 19 23 13 three times.
+inline constexpr std::size_t StepTableSize = 198;
+extern const std::array<std::uint32_t, StepTableSize> StepTable;
+
+// 3 + the sum of the character codes of all but the last character.
+std::uint32_t KeySum(std::string_view key);
+// The first entry at r, r + 1, ..., 197 that does not divide N; 3 if none.
+std::uint32_t FindFirstStep(std::int64_t count, std::uint32_t keySum);
+// The first entry at 197, 196, ..., 0 that does not divide N; 3 if none.
+std::uint32_t FindSecondStep(std::int64_t count);
+
+struct PixelPosition {
+  std::int64_t row = 0;
+  std::int64_t column = 0;
+  bool operator==(const PixelPosition&) const = default;
+};
+
+class PositionOrder {
+ public:
+  PositionOrder(std::int64_t width, std::int64_t height, int columnStep, std::string_view key);
+
+  // N; 0 when the picture is too small to give a position.
+  std::int64_t Count() const { return count_; }
+  std::uint32_t FirstStep() const { return firstStep_; }
+  std::uint32_t SecondStep() const { return secondStep_; }
+
+  // The K-th position (0 <= K < N), as row and column and as row * W + column.
+  PixelPosition At(std::int64_t k) const { return GridEntry(GridIndexOf(k)); }
+  std::int64_t PositionAt(std::int64_t k) const;
+
+  // Walks the order from position 0 with one addition per step.
+  class Cursor {
+   public:
+    explicit Cursor(const PositionOrder& order, std::int64_t start = 0);
+    PixelPosition operator*() const { return order_->GridEntry(index_); }
+    Cursor& operator++() {
+      index_ += order_->stride_;
+      if (index_ >= order_->count_) index_ -= order_->count_;
+      return *this;
+    }
+
+   private:
+    const PositionOrder* order_;
+    std::int64_t index_;
+  };
+  Cursor Begin(std::int64_t start = 0) const { return Cursor(*this, start); }
+
+ private:
+  std::int64_t GridIndexOf(std::int64_t k) const;
+  PixelPosition GridEntry(std::int64_t index) const {
+    return {index / perRow_, (index % perRow_ + 1) * columnStep_};
+  }
+
+  std::int64_t width_;
+  std::int64_t columnStep_;
+  std::int64_t perRow_ = 0;
+  std::int64_t count_ = 0;
+  std::uint32_t firstStep_ = 3;
+  std::uint32_t secondStep_ = 3;
+  std::int64_t stride_ = 0;  // FirstStep * SecondStep mod N
+};
+
+}  // namespace hushlake
