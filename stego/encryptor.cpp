@@ -1,5 +1,8 @@
 #include "stego/encryptor.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -19,8 +22,6 @@ namespace {
 
 constexpr int PaletteColumnStep = 3;
 constexpr int TrueColorColumnStep = 2;
-// How many positions ahead Decrypt asks for the picture bytes it will read.
-constexpr std::int64_t PrefetchDistance = 16;
 
 // Symbols hold the key; they are scrubbed however the run ends.
 class ScrubbedSymbols {
@@ -49,63 +50,116 @@ class ScrubbedString {
   std::string text_;
 };
 
-std::uint8_t* SixBytesAt(Picture& picture, PixelPosition position) {
-  return picture.Row(static_cast<int>(position.row)) + 3 * position.column;
+// The six bytes at Bytes, the first one lowest.
+std::uint64_t FetchSix(const std::uint8_t* bytes) {
+  std::uint32_t low;
+  std::uint16_t high;
+  std::memcpy(&low, bytes, 4);
+  std::memcpy(&high, bytes + 4, 2);
+  return low | std::uint64_t{high} << 32;
 }
-const std::uint8_t* SixBytesAt(const Picture& picture, PixelPosition position) {
-  return picture.Row(static_cast<int>(position.row)) + 3 * position.column;
+
+// The pixels left of, at and right of Middle, the left one lowest.
+std::uint64_t FetchThree(const std::uint8_t* middle) {
+  std::uint16_t low;
+  std::memcpy(&low, middle - 1, 2);
+  return low | std::uint64_t{middle[1]} << 16;
 }
+
+// The bytes of a picture by position, with the row length looked up once.
+template <class Byte>
+class RowBytes {
+ public:
+  template <class AnyPicture>
+  explicit RowBytes(AnyPicture& picture)
+      : base_(picture.Pixels().data()),
+        rowBytes_(static_cast<std::int64_t>(picture.RowBytes())),
+        columnBytes_(picture.Format() == PixelFormat::Indexed8 ? 1 : 3) {}
+  // 24/32-bit: the first of the six bytes at 3x; 8-bit: the middle pixel.
+  Byte* At(PixelPosition p) const { return Row(p) + columnBytes_ * p.column; }
+  Byte* Row(PixelPosition p) const { return base_ + p.row * rowBytes_; }
+
+ private:
+  Byte* base_;
+  std::int64_t rowBytes_;
+  std::int64_t columnBytes_;
+};
 
 void WriteTrueColor(Picture& picture, const PositionOrder& order, std::string_view key,
                     std::span<const std::uint8_t> symbols) {
+  const RowBytes<std::uint8_t> bytes(picture);
   ChannelChooser chooser(key);
   PositionOrder::Cursor cursor = order.Begin();
   for (std::uint8_t symbol : symbols) {
-    WriteTrueColorSymbol(SixBytesAt(picture, *cursor), chooser.Next(), symbol);
+    WriteTrueColorSymbol(bytes.At(*cursor), chooser.Next(), symbol);
     ++cursor;
   }
 }
 
 void WritePalette(Picture& picture, const PositionOrder& order, const PairTable& pairs,
                   std::span<const std::uint8_t> symbols) {
+  const RowBytes<std::uint8_t> bytes(picture);
   PositionOrder::Cursor cursor = order.Begin();
   for (std::uint8_t symbol : symbols) {
     const PixelPosition position = *cursor;
-    WritePaletteSymbol(picture.Row(static_cast<int>(position.row)), position.column, pairs,
-                       symbol);
+    WritePaletteSymbol(bytes.Row(position), position.column, pairs, symbol);
     ++cursor;
   }
 }
 
-// Reads one symbol per call, in position order, while asking ahead for the
-// bytes of a later position: the reads land all over a large picture.
-template <class ReadAt>
+// Reads one symbol per call, in position order. The bytes of the next
+// positions are fetched in batches first: those loads land all over a large
+// picture and do not depend on each other, so the processor overlaps them,
+// while the decoding (which advances the channel choice) stays in order.
+// Fetching a little past the end marker only reads.
+template <class Fetch, class Decode>
 class PositionReader {
  public:
-  PositionReader(const PositionOrder& order, const Picture& picture, ReadAt readAt)
-      : cursor_(order.Begin()), ahead_(order.Begin(PrefetchDistance)), picture_(picture),
-        readAt_(std::move(readAt)) {}
+  PositionReader(const PositionOrder& order, Fetch fetch, Decode decode)
+      : cursor_(order.Begin()),
+        remaining_(order.Count()),
+        fetch_(std::move(fetch)),
+        decode_(std::move(decode)) {}
   std::uint8_t operator()() {
-    __builtin_prefetch(SixBytesAt(picture_, *ahead_));
-    ++ahead_;
-    const std::uint8_t symbol = readAt_(*cursor_);
-    ++cursor_;
-    return symbol;
+    if (next_ == filled_) Refill();
+    return decode_(fetched_[next_++]);
   }
 
  private:
+  static constexpr std::size_t Batch = 64;
+  void Refill() {
+    filled_ = static_cast<std::size_t>(std::min<std::int64_t>(remaining_, Batch));
+    PositionOrder::Cursor cursor = cursor_;
+    for (std::size_t i = 0; i < filled_; ++i, ++cursor) fetched_[i] = fetch_(*cursor);
+    cursor_ = cursor;
+    remaining_ -= static_cast<std::int64_t>(filled_);
+    next_ = 0;
+  }
+
   PositionOrder::Cursor cursor_;
-  PositionOrder::Cursor ahead_;
-  const Picture& picture_;
-  ReadAt readAt_;
+  std::int64_t remaining_;
+  Fetch fetch_;
+  Decode decode_;
+  std::array<std::uint64_t, Batch> fetched_{};
+  std::size_t next_ = 0;
+  std::size_t filled_ = 0;
 };
+
+template <class Fetch, class Decode>
+PositionReader<Fetch, Decode> MakeReader(const PositionOrder& order, Fetch fetch, Decode decode) {
+  return PositionReader<Fetch, Decode>(order, std::move(fetch), std::move(decode));
+}
 
 }  // namespace
 
 TEncryptor::TEncryptor(Picture& source, PictureHolder& target, std::string key,
                        TextHolder& textHolder, MessageSink& messages)
-    : source_(source), target_(target), textHolder_(textHolder), messages_(messages),
-      key_(std::move(key)), keyLength_(static_cast<std::int64_t>(key_.size())) {
+    : source_(source),
+      target_(target),
+      textHolder_(textHolder),
+      messages_(messages),
+      key_(std::move(key)),
+      keyLength_(static_cast<std::int64_t>(key_.size())) {
   source_.TrimToEvenSize();
 }
 
@@ -192,17 +246,24 @@ void TEncryptor::DecryptWith(Coding coding) {
   }
   ScrubbedSymbols symbols;
   ReadOutcome outcome{};
+  const Picture& picture = source_;
+  const RowBytes<const std::uint8_t> bytes(picture);
   if (palette) {
-    const PairTable pairs(source_.GetPalette());
-    PositionReader reader(order, source_, [&](PixelPosition p) {
-      return ReadPaletteSymbol(source_.Row(static_cast<int>(p.row)), p.column, pairs);
-    });
+    const PairTable pairs(picture.GetPalette());
+    auto reader = MakeReader(
+        order, [&](PixelPosition p) { return FetchThree(bytes.At(p)); },
+        [&](std::uint64_t three) {
+          const std::uint8_t pixels[3] = {static_cast<std::uint8_t>(three),
+                                          static_cast<std::uint8_t>(three >> 8),
+                                          static_cast<std::uint8_t>(three >> 16)};
+          return ReadPaletteSymbol(pixels, 1, pairs);
+        });
     outcome = ReadSymbolStream(order.Count(), reader, key_, alphabet, *symbols);
   } else {
     ChannelChooser chooser(key_);
-    PositionReader reader(order, source_, [&](PixelPosition p) {
-      return ReadTrueColorSymbol(SixBytesAt(source_, p), chooser.Next());
-    });
+    auto reader = MakeReader(
+        order, [&](PixelPosition p) { return FetchSix(bytes.At(p)); },
+        [&](std::uint64_t six) { return ReadTrueColorSymbol(six, chooser.Next()); });
     outcome = ReadSymbolStream(order.Count(), reader, key_, alphabet, *symbols);
   }
   if (outcome == ReadOutcome::KeyRejected) {

@@ -3,94 +3,85 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <stdexcept>
 
+#include "stego/noise_kernels.h"
 #include "stego/random_source.h"
 
 namespace hushlake {
 
-namespace {
+namespace noise_detail {
 
-// A draw of 2 is a move of 0, which never changes a byte.
-constexpr std::uint8_t NeutralDraw = 2;
+namespace {
 // Independent draw streams interleaved to keep the multiplier busy.
 constexpr std::size_t Lanes = 4;
+}  // namespace
 
-inline std::uint8_t DrawFromState(std::uint32_t state) {
-  return static_cast<std::uint8_t>((std::uint64_t{5} * state) >> 32);
-}
-
-inline std::uint8_t Nudge(std::uint8_t byte, std::uint8_t draw) {
-  const int moved = byte + draw - 2;
-  return static_cast<unsigned>(moved) <= 254u ? static_cast<std::uint8_t>(moved) : byte;
-}
-
-// The draws of one row, sorted by the byte they land on: Earlier[o] is applied
-// before Later[o]. Step t draws for bytes 2t, 2t + 1 and 2t + 2, so the even
-// byte 2t + 2 gets its third draw before the first draw of step t + 1.
-class RowDraws {
- public:
-  explicit RowDraws(std::size_t steps)
-      : steps_(steps),
-        earlier_(2 * steps + 2 * Lanes + 3, NeutralDraw),
-        later_(earlier_.size(), NeutralDraw),
-        laneJump_(RandomJumpOf(3 * Lanes)),
-        stepJump_(RandomJumpOf(3)),
-        oneJump_(RandomJumpOf(1)),
-        twoJump_(RandomJumpOf(2)) {}
-
-  // Fills the draws of a row whose first draw advances from State.
-  void Fill(std::uint32_t state) {
-    std::uint32_t lane[Lanes];
-    lane[0] = oneJump_(state);
-    for (std::size_t l = 1; l < Lanes; ++l) lane[l] = stepJump_(lane[l - 1]);
-    std::uint8_t* earlier = earlier_.data();
-    std::uint8_t* later = later_.data();
-    // Runs up to Lanes - 1 steps past the row; those land in the padding.
-    for (std::size_t t0 = 0; t0 < steps_; t0 += Lanes) {
-      for (std::size_t l = 0; l < Lanes; ++l) {
-        const std::size_t t = t0 + l;
-        const std::uint32_t u = lane[l];
-        later[2 * t] = DrawFromState(u);
-        later[2 * t + 1] = DrawFromState(oneJump_(u));
-        earlier[2 * t + 2] = DrawFromState(twoJump_(u));
-        lane[l] = laneJump_(u);
-      }
+// Four steps side by side, each lane jumping ahead by four steps at a time;
+// the steps are still taken in order, so every byte gets its draws in the
+// serial order.
+void NoiseRowPortable(std::uint8_t* row, std::size_t steps, std::size_t limit,
+                      std::uint32_t state) {
+  const RandomJump one = RandomJumpOf(1), two = RandomJumpOf(2);
+  const RandomJump step = RandomJumpOf(3), laneStep = RandomJumpOf(3 * Lanes);
+  std::uint32_t lane[Lanes];
+  lane[0] = one(state);
+  for (std::size_t l = 1; l < Lanes; ++l) lane[l] = step(lane[l - 1]);
+  // Steps whose three bytes all lie inside the row run side by side; the
+  // rest, if any, is walked one draw at a time.
+  const std::size_t inside = std::min(steps, limit >= 3 ? (limit - 1) / 2 : 0);
+  const std::size_t whole = inside / Lanes * Lanes;
+  for (std::size_t t0 = 0; t0 < whole; t0 += Lanes) {
+    for (std::size_t l = 0; l < Lanes; ++l) {
+      const std::size_t o = 2 * (t0 + l);
+      const std::uint32_t u = lane[l];
+      row[o] = Nudge(row[o], DrawFromState(u));
+      row[o + 1] = Nudge(row[o + 1], DrawFromState(one(u)));
+      row[o + 2] = Nudge(row[o + 2], DrawFromState(two(u)));
+      lane[l] = laneStep(u);
     }
-    // The last visited byte 2 * steps gets only the third draw of the last step.
-    later[2 * steps_] = NeutralDraw;
   }
+  WalkDraws(row, limit, RandomJumpOf(3 * whole)(state), 3 * whole, 3 * steps);
+}
 
-  void Apply(std::uint8_t* row, std::size_t limit) const {
-    const std::uint8_t* earlier = earlier_.data();
-    const std::uint8_t* later = later_.data();
-    for (std::size_t o = 0; o < limit; ++o) row[o] = Nudge(Nudge(row[o], earlier[o]), later[o]);
+}  // namespace noise_detail
+
+namespace {
+
+noise_detail::RowKernel KernelOf(NoiseKernel kernel) {
+  switch (kernel) {
+    case NoiseKernel::Portable:
+      return &noise_detail::NoiseRowPortable;
+    case NoiseKernel::Avx2:
+      return noise_detail::Avx2RowKernel();
   }
-
- private:
-  std::size_t steps_;
-  std::vector<std::uint8_t> earlier_;  // odd offsets and offset 0 stay neutral
-  std::vector<std::uint8_t> later_;
-  RandomJump laneJump_, stepJump_, oneJump_, twoJump_;
-};
+  return nullptr;
+}
 
 }  // namespace
 
-void AddNoise(Picture& picture) {
+bool NoiseKernelAvailable(NoiseKernel kernel) { return KernelOf(kernel) != nullptr; }
+
+void AddNoise(Picture& picture, NoiseKernel kernel) {
+  const noise_detail::RowKernel rowKernel = KernelOf(kernel);
+  if (rowKernel == nullptr) throw std::invalid_argument("AddNoise: kernel not available here");
   if (picture.Empty()) return;
   const std::size_t width = static_cast<std::size_t>(picture.Width());
   const std::size_t steps = (3 * width + 1) / 2;  // j = 0, 2, ... while j < 3W
   // Visited offsets run to 2 * steps; only those inside the row are touched.
   const std::size_t limit = std::min(picture.RowBytes(), 2 * steps + 1);
   const RandomJump rowJump = RandomJumpOf(3 * steps);
-  RowDraws draws(steps);
   std::uint32_t state = RandomSeed();
   for (int y = 0; y < picture.Height(); ++y) {
-    draws.Fill(state);
-    draws.Apply(picture.Row(y), limit);
+    rowKernel(picture.Row(y), steps, limit, state);
     state = rowJump(state);
   }
   SetRandomSeed(state);
+}
+
+void AddNoise(Picture& picture) {
+  AddNoise(picture,
+           NoiseKernelAvailable(NoiseKernel::Avx2) ? NoiseKernel::Avx2 : NoiseKernel::Portable);
 }
 
 }  // namespace hushlake

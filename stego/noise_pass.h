@@ -13,4 +13,10 @@ namespace hushlake {
 // walk would: after exactly the draws the walk makes, in the same order.
 void AddNoise(Picture& picture);
 
+// The row kernels behind AddNoise, for tests and benchmarks: every one gives
+// the serial walk's result. AddNoise takes the fastest the processor runs.
+enum class NoiseKernel { Portable, Avx2 };
+bool NoiseKernelAvailable(NoiseKernel kernel);
+void AddNoise(Picture& picture, NoiseKernel kernel);
+
 }  // namespace hushlake

@@ -33,10 +33,10 @@ constexpr std::array<std::uint8_t, 256> MakeAnsiLowerTable() {
   for (int c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<std::uint8_t>(c + 32);
   for (int c = 0xC0; c <= 0xDE; ++c)
     if (c != 0xD7) table[c] = static_cast<std::uint8_t>(c + 32);  // not the multiplication sign
-  table[0x8A] = 0x9A;  // S caron
-  table[0x8C] = 0x9C;  // OE
-  table[0x8E] = 0x9E;  // Z caron
-  table[0x9F] = 0xFF;  // Y diaeresis
+  table[0x8A] = 0x9A;                                             // S caron
+  table[0x8C] = 0x9C;                                             // OE
+  table[0x8E] = 0x9E;                                             // Z caron
+  table[0x9F] = 0xFF;                                             // Y diaeresis
   return table;
 }
 

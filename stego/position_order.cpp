@@ -53,7 +53,7 @@ std::uint32_t FindSecondStep(std::int64_t count) {
 
 PositionOrder::PositionOrder(std::int64_t width, std::int64_t height, int columnStep,
                              std::string_view key)
-    : width_(width), columnStep_(columnStep) {
+    : width_(width), height_(height), columnStep_(columnStep) {
   if (columnStep <= 0) throw std::invalid_argument("PositionOrder: column step must be positive");
   perRow_ = width > columnStep ? (width - columnStep) / columnStep : 0;
   count_ = height > 0 && perRow_ > 0 ? height * perRow_ - 1 : 0;
@@ -65,6 +65,8 @@ PositionOrder::PositionOrder(std::int64_t width, std::int64_t height, int column
   secondStep_ = FindSecondStep(count_);
   stride_ = static_cast<std::int64_t>((static_cast<std::uint64_t>(firstStep_) * secondStep_) %
                                       static_cast<std::uint64_t>(count_));
+  strideRows_ = stride_ / perRow_;
+  strideSlots_ = stride_ % perRow_;
 }
 
 std::int64_t PositionOrder::GridIndexOf(std::int64_t k) const {
@@ -79,6 +81,9 @@ std::int64_t PositionOrder::PositionAt(std::int64_t k) const {
 }
 
 PositionOrder::Cursor::Cursor(const PositionOrder& order, std::int64_t start)
-    : order_(&order), index_(order.count_ > 0 ? order.GridIndexOf(start % order.count_) : 0) {}
+    : order_(&order), index_(order.count_ > 0 ? order.GridIndexOf(start % order.count_) : 0) {
+  row_ = order.perRow_ > 0 ? index_ / order.perRow_ : 0;
+  slot_ = order.perRow_ > 0 ? index_ % order.perRow_ : 0;
+}
 
 }  // namespace hushlake

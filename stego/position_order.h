@@ -44,20 +44,37 @@ class PositionOrder {
   PixelPosition At(std::int64_t k) const { return GridEntry(GridIndexOf(k)); }
   std::int64_t PositionAt(std::int64_t k) const;
 
-  // Walks the order from position 0 with one addition per step.
+  // Walks the order with additions only: the grid index advances by the
+  // stride modulo N, and its row and column slot follow without a division.
   class Cursor {
    public:
     explicit Cursor(const PositionOrder& order, std::int64_t start = 0);
-    PixelPosition operator*() const { return order_->GridEntry(index_); }
+    PixelPosition operator*() const { return {row_, (slot_ + 1) * order_->columnStep_}; }
     Cursor& operator++() {
-      index_ += order_->stride_;
-      if (index_ >= order_->count_) index_ -= order_->count_;
+      const PositionOrder& o = *order_;
+      index_ += o.stride_;
+      row_ += o.strideRows_;
+      slot_ += o.strideSlots_;
+      if (slot_ >= o.perRow_) {
+        slot_ -= o.perRow_;
+        ++row_;
+      }
+      if (index_ >= o.count_) {  // back by N = H * per - 1: H rows up, one slot on
+        index_ -= o.count_;
+        row_ -= o.height_;
+        if (++slot_ >= o.perRow_) {
+          slot_ -= o.perRow_;
+          ++row_;
+        }
+      }
       return *this;
     }
 
    private:
     const PositionOrder* order_;
     std::int64_t index_;
+    std::int64_t row_;
+    std::int64_t slot_;
   };
   Cursor Begin(std::int64_t start = 0) const { return Cursor(*this, start); }
 
@@ -68,12 +85,15 @@ class PositionOrder {
   }
 
   std::int64_t width_;
+  std::int64_t height_;
   std::int64_t columnStep_;
   std::int64_t perRow_ = 0;
   std::int64_t count_ = 0;
   std::uint32_t firstStep_ = 3;
   std::uint32_t secondStep_ = 3;
   std::int64_t stride_ = 0;  // FirstStep * SecondStep mod N
+  std::int64_t strideRows_ = 0;
+  std::int64_t strideSlots_ = 0;
 };
 
 }  // namespace hushlake

@@ -11,8 +11,8 @@ std::uint32_t randomSeed = 0;
 }  // namespace detail
 
 RandomJump RandomJumpOf(std::uint64_t steps) {
-  RandomJump result;                                         // identity
-  RandomJump power{RandomMultiplier, RandomIncrement};       // one step
+  RandomJump result;                                    // identity
+  RandomJump power{RandomMultiplier, RandomIncrement};  // one step
   while (steps != 0) {
     if (steps & 1u) result = {power.multiplier * result.multiplier, power(result.increment)};
     power = {power.multiplier * power.multiplier, power(power.increment)};
@@ -31,8 +31,7 @@ std::uint32_t SystemMillisecondsSinceStart() {
 }
 
 std::optional<std::uint64_t> SystemPerformanceCounter() {
-  return static_cast<std::uint64_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
+  return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 
 int SystemSecondsIntoHour() {

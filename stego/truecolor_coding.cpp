@@ -56,7 +56,7 @@ ChannelQuad ChannelChooser::Next() {
   // An empty key has no first character to read; it counts as code 0.
   const std::uint32_t code =
       key_.empty() ? 0u : static_cast<std::uint8_t>(key_[static_cast<std::size_t>(keyIndex_ - 1)]);
-  const std::uint32_t k = (code + static_cast<std::uint32_t>(counter_)) % ChannelTableSize;
+  const std::size_t k = (code + static_cast<std::uint32_t>(counter_)) % ChannelTableSize;
   counter_ += CounterStep;
   if (counter_ > CounterLimit) counter_ = 1;
   ++keyIndex_;

@@ -54,4 +54,12 @@ inline std::uint8_t ReadTrueColorSymbol(const std::uint8_t* sixBytes, ChannelQua
   return static_cast<std::uint8_t>(symbol);
 }
 
+// The same from the six bytes packed into one value, the first byte lowest.
+inline std::uint8_t ReadTrueColorSymbol(std::uint64_t sixBytes, ChannelQuad quad) {
+  unsigned symbol = 0;
+  for (int digit = 3; digit >= 0; --digit)
+    symbol = symbol * 4 + static_cast<unsigned>((sixBytes >> (8 * quad[digit])) & 3u);
+  return static_cast<std::uint8_t>(symbol);
+}
+
 }  // namespace hushlake

@@ -109,19 +109,27 @@ const std::string Prose = "The Quick  brown fox,   it's 10:30 - ok?!\r\nline two
 INSTANTIATE_TEST_SUITE_P(
     Pictures, RoundTrip,
     ::testing::Values(
-        RoundTripCase{"Bgr24", PixelFormat::Bgr24, 64, 48, "0123456789ABCDEF", Cipherish, Cipherish},
+        RoundTripCase{"Bgr24", PixelFormat::Bgr24, 64, 48, "0123456789ABCDEF", Cipherish,
+                      Cipherish},
         RoundTripCase{"Bgrx32", PixelFormat::Bgrx32, 64, 48, "0123456789ABCDEF", Lines, Lines},
-        RoundTripCase{"Bgr24OddSize", PixelFormat::Bgr24, 25, 23, "FEDCBA9876543210", "odd sides", "odd sides"},
-        RoundTripCase{"Bgrx32OddSize", PixelFormat::Bgrx32, 31, 29, "A1B2C3D4E5F60718", Cipherish.substr(0, 300), Cipherish.substr(0, 300)},
+        RoundTripCase{"Bgr24OddSize", PixelFormat::Bgr24, 25, 23, "FEDCBA9876543210", "odd sides",
+                      "odd sides"},
+        RoundTripCase{"Bgrx32OddSize", PixelFormat::Bgrx32, 31, 29, "A1B2C3D4E5F60718",
+                      Cipherish.substr(0, 300), Cipherish.substr(0, 300)},
         RoundTripCase{"Bgr24Smallest", PixelFormat::Bgr24, 24, 24, "0000000000000000", "x", "x"},
         RoundTripCase{"Bgr24EmptyText", PixelFormat::Bgr24, 24, 24, "0123456789ABCDEF", "", ""},
         // N = 239399: the first step search passes the old 16-bit quotient.
-        RoundTripCase{"Bgr24Large", PixelFormat::Bgr24, 800, 600, std::string(1, '\x3a') + "0123456789ABCDE",
-                      PrintableText(20000, 3), PrintableText(20000, 3)},
-        RoundTripCase{"Indexed8", PixelFormat::Indexed8, 90, 60, "my secret key", Prose, ReduceText(Prose)},
-        RoundTripCase{"Indexed8OddSize", PixelFormat::Indexed8, 31, 27, "another key 42", "short text", "short text"},
-        RoundTripCase{"Indexed8UpperKey", PixelFormat::Indexed8, 120, 40, "MixedCase KEY", "Hello World", "hello world"},
-        RoundTripCase{"EmptyKey", PixelFormat::Bgr24, 40, 40, "", "no key at all", "no key at all"}),
+        RoundTripCase{"Bgr24Large", PixelFormat::Bgr24, 800, 600,
+                      std::string(1, '\x3a') + "0123456789ABCDE", PrintableText(20000, 3),
+                      PrintableText(20000, 3)},
+        RoundTripCase{"Indexed8", PixelFormat::Indexed8, 90, 60, "my secret key", Prose,
+                      ReduceText(Prose)},
+        RoundTripCase{"Indexed8OddSize", PixelFormat::Indexed8, 31, 27, "another key 42",
+                      "short text", "short text"},
+        RoundTripCase{"Indexed8UpperKey", PixelFormat::Indexed8, 120, 40, "MixedCase KEY",
+                      "Hello World", "hello world"},
+        RoundTripCase{"EmptyKey", PixelFormat::Bgr24, 40, 40, "", "no key at all",
+                      "no key at all"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 // Independent statement of the 24/32-bit channel choice for symbol I.
@@ -150,13 +158,15 @@ TEST_P(StoredLayout, TrueColorResultIsNoisePlusDigits) {
       reference::PositionList(expected.Width(), expected.Height(), 2, key);
   for (std::size_t i = 0; i < stream.size(); ++i) {
     const std::int64_t p = positions[i];
-    std::uint8_t* bytes = expected.Row(static_cast<int>(p / expected.Width())) + 3 * (p % expected.Width());
+    std::uint8_t* bytes =
+        expected.Row(static_cast<int>(p / expected.Width())) + 3 * (p % expected.Width());
     std::uint8_t symbol = TrueColorAlphabet.encode[static_cast<std::uint8_t>(stream[i])];
     if (i == key.size()) symbol = 97;
     if (i + 1 == stream.size()) symbol = 98;
     const ChannelQuad quad = QuadOfSymbol(key, i);
     for (int digit = 0; digit < 4; ++digit)
-      bytes[quad[digit]] = static_cast<std::uint8_t>((bytes[quad[digit]] & 0xFC) | ((symbol >> (2 * digit)) & 3));
+      bytes[quad[digit]] =
+          static_cast<std::uint8_t>((bytes[quad[digit]] & 0xFC) | ((symbol >> (2 * digit)) & 3));
   }
   EXPECT_TRUE(written.target.picture == expected);
 }
@@ -276,12 +286,15 @@ TEST_P(WrongKey, ShowsTheKeyMessageAndFindsNothing) {
 // the reader meets the separator and the key check there fails.
 INSTANTIATE_TEST_SUITE_P(
     Keys, WrongKey,
-    ::testing::Values(
-        WrongKeyCase{"TrueColorLastCharacter", PixelFormat::Bgr24, "0123456789ABCDEF", "0123456789ABCDEE", TrueColorKeyMessage},
-        WrongKeyCase{"TrueColorOtherKey", PixelFormat::Bgrx32, "0123456789ABCDEF", "FEDCBA9876543210", TrueColorKeyMessage},
-        WrongKeyCase{"PaletteLastCharacter", PixelFormat::Indexed8, "secret key 1", "secret key 2", PaletteKeyMessage},
-        // An at sign is outside the alphabet: the key reads back differently.
-        WrongKeyCase{"PaletteKeyOutsideAlphabet", PixelFormat::Indexed8, "user@example", "user@example", PaletteKeyMessage}),
+    ::testing::Values(WrongKeyCase{"TrueColorLastCharacter", PixelFormat::Bgr24, "0123456789ABCDEF",
+                                   "0123456789ABCDEE", TrueColorKeyMessage},
+                      WrongKeyCase{"TrueColorOtherKey", PixelFormat::Bgrx32, "0123456789ABCDEF",
+                                   "FEDCBA9876543210", TrueColorKeyMessage},
+                      WrongKeyCase{"PaletteLastCharacter", PixelFormat::Indexed8, "secret key 1",
+                                   "secret key 2", PaletteKeyMessage},
+                      // An at sign is outside the alphabet: the key reads back differently.
+                      WrongKeyCase{"PaletteKeyOutsideAlphabet", PixelFormat::Indexed8,
+                                   "user@example", "user@example", PaletteKeyMessage}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(NoHiddenText, EndsWithOneKeyMessage) {
@@ -294,7 +307,8 @@ TEST(NoHiddenText, EndsWithOneKeyMessage) {
         DecryptPicture(RandomPicture(200, 100, PixelFormat::Indexed8, seed), "some key");
     EXPECT_EQ(palette.result, "");
     ASSERT_EQ(palette.messages.size(), 1u);
-    EXPECT_TRUE(palette.messages[0] == PaletteKeyMessage || palette.messages[0] == FinalCheckMessage);
+    EXPECT_TRUE(palette.messages[0] == PaletteKeyMessage ||
+                palette.messages[0] == FinalCheckMessage);
   }
 }
 
@@ -312,7 +326,8 @@ TEST(PixelFormats, TwentyFourAndThirtyTwoBitCopiesDoNotReadEachOther) {
     Picture source = RandomPicture(80, 60, format, 11);
     const EncryptOutcome written = EncryptText(source, key, PrintableText(500, 6));
     ASSERT_FALSE(written.failed);
-    const PixelFormat other = format == PixelFormat::Bgr24 ? PixelFormat::Bgrx32 : PixelFormat::Bgr24;
+    const PixelFormat other =
+        format == PixelFormat::Bgr24 ? PixelFormat::Bgrx32 : PixelFormat::Bgr24;
     const DecryptOutcome read = DecryptPicture(ConvertTo(written.target.picture, other), key);
     EXPECT_EQ(read.result, "");
     EXPECT_EQ(read.messages.size(), 1u);
@@ -321,7 +336,9 @@ TEST(PixelFormats, TwentyFourAndThirtyTwoBitCopiesDoNotReadEachOther) {
 
 TEST(Markers, TextCharactersWithMarkerCodesComeBackAsSpaces) {
   Picture source = RandomPicture(64, 64, PixelFormat::Bgr24, 12);
-  const EncryptOutcome written = EncryptText(source, "0123456789ABCDEF", "abc\xCB" "def\xCDghi\xE9");
+  const EncryptOutcome written = EncryptText(source, "0123456789ABCDEF",
+                                             "abc\xCB"
+                                             "def\xCDghi\xE9");
   const DecryptOutcome read = DecryptPicture(written.target.picture, "0123456789ABCDEF");
   EXPECT_TRUE(read.messages.empty());
   EXPECT_EQ(read.result, "abc def ghi ");
@@ -375,6 +392,23 @@ TEST(Lifecycle, AnEngineServesOneRun) {
   EXPECT_THROW(engine.Encrypt(), std::logic_error);
   EXPECT_THROW(engine.Decrypt(), std::logic_error);
   EXPECT_EQ(target.replacements, 1);
+}
+
+TEST(Lifecycle, OtherPixelFormatsAreRefused) {
+  Picture source(40, 40, static_cast<PixelFormat>(16));  // a format the engine does not know
+  for (bool encrypt : {true, false}) {
+    StoredPicture target;
+    StringTextHolder editor("text");
+    RecordingMessageSink messages;
+    TEncryptor engine(source, target, "0123456789ABCDEF", editor, messages);
+    engine.SetText("text");
+    encrypt ? engine.Encrypt() : engine.Decrypt();
+    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(PixelDepthMessage)});
+    EXPECT_FALSE(engine.Failed());
+    EXPECT_EQ(engine.ResultText(), "");
+    EXPECT_EQ(target.replacements, 0);
+    EXPECT_EQ(editor.Text(), "text");
+  }
 }
 
 TEST(Lifecycle, CreateTrimsTheSourceBeforeAnythingElse) {

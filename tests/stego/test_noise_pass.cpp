@@ -21,31 +21,38 @@ struct NoiseCase {
 
 class FastNoise : public ::testing::TestWithParam<NoiseCase> {};
 
-TEST_P(FastNoise, EqualsTheSerialWalkAndLeavesTheSameState) {
+TEST_P(FastNoise, EveryKernelEqualsTheSerialWalkAndLeavesTheSameState) {
   const NoiseCase& c = GetParam();
-  Picture fast = RandomPicture(c.width, c.height, c.format, c.seed);
+  Picture original = RandomPicture(c.width, c.height, c.format, c.seed);
   // Saturated bytes exercise the range rule at both ends.
-  for (std::size_t i = 0; i < fast.Pixels().size(); i += 7) fast.Pixels()[i] = i % 2 ? 0 : 255;
-  Picture serial = fast;
-  SetRandomSeed(c.seed);
-  AddNoise(fast);
-  const std::uint32_t fastState = RandomSeed();
+  for (std::size_t i = 0; i < original.Pixels().size(); i += 7)
+    original.Pixels()[i] = i % 2 ? 0 : 255;
+  Picture serial = original;
   SetRandomSeed(c.seed);
   reference::AddNoise(serial);
-  EXPECT_EQ(fastState, RandomSeed());
-  EXPECT_TRUE(fast == serial);
+  const std::uint32_t serialState = RandomSeed();
+  for (NoiseKernel kernel : {NoiseKernel::Portable, NoiseKernel::Avx2}) {
+    if (!NoiseKernelAvailable(kernel)) continue;
+    Picture fast = original;
+    SetRandomSeed(c.seed);
+    AddNoise(fast, kernel);
+    EXPECT_EQ(RandomSeed(), serialState) << static_cast<int>(kernel);
+    EXPECT_TRUE(fast == serial) << static_cast<int>(kernel);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, FastNoise,
-    ::testing::Values(NoiseCase{2, 1, PixelFormat::Bgr24, 0}, NoiseCase{2, 1, PixelFormat::Bgrx32, 1},
-                      NoiseCase{4, 3, PixelFormat::Bgr24, 7}, NoiseCase{6, 2, PixelFormat::Bgrx32, 9},
-                      NoiseCase{3, 3, PixelFormat::Bgr24, 11}, NoiseCase{5, 2, PixelFormat::Bgrx32, 13},
-                      NoiseCase{24, 24, PixelFormat::Bgr24, 0xFFFFFFFFu},
-                      NoiseCase{24, 24, PixelFormat::Bgrx32, 12345},
-                      NoiseCase{102, 9, PixelFormat::Bgr24, 99},
-                      NoiseCase{638, 5, PixelFormat::Bgrx32, 2024},
-                      NoiseCase{1000, 4, PixelFormat::Bgr24, 0x80000000u}));
+    ::testing::Values(
+        NoiseCase{2, 1, PixelFormat::Bgr24, 0}, NoiseCase{2, 1, PixelFormat::Bgrx32, 1},
+        NoiseCase{4, 3, PixelFormat::Bgr24, 7}, NoiseCase{6, 2, PixelFormat::Bgrx32, 9},
+        NoiseCase{3, 3, PixelFormat::Bgr24, 11}, NoiseCase{5, 2, PixelFormat::Bgrx32, 13},
+        NoiseCase{24, 24, PixelFormat::Bgr24, 0xFFFFFFFFu},
+        NoiseCase{24, 24, PixelFormat::Bgrx32, 12345}, NoiseCase{102, 9, PixelFormat::Bgr24, 99},
+        NoiseCase{638, 5, PixelFormat::Bgrx32, 2024},
+        NoiseCase{1000, 4, PixelFormat::Bgr24, 0x80000000u},
+        NoiseCase{1001, 3, PixelFormat::Bgr24, 3}, NoiseCase{17, 6, PixelFormat::Bgrx32, 4},
+        NoiseCase{10, 2, PixelFormat::Bgr24, 5}, NoiseCase{11, 2, PixelFormat::Bgrx32, 6}));
 
 TEST(NoisePass, NeverRaisesAByteTo255) {
   Picture picture(200, 20, PixelFormat::Bgr24);

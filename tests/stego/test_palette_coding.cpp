@@ -98,7 +98,8 @@ Palette SixteenColours() {
 Palette Clustered() {
   Palette palette{};
   for (int i = 0; i < 256; ++i)
-    palette[i] = {static_cast<std::uint8_t>(120 + (i % 4)), static_cast<std::uint8_t>(120 + (i / 4) % 4),
+    palette[i] = {static_cast<std::uint8_t>(120 + (i % 4)),
+                  static_cast<std::uint8_t>(120 + (i / 4) % 4),
                   static_cast<std::uint8_t>(100 + (i / 16) * 2), 0};
   return palette;
 }
@@ -121,10 +122,9 @@ TEST_P(PairTableRows, EqualTheLiteralBuildAndInvert) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Palettes, PairTableRows,
-                         ::testing::Values(+[] { return RandomPalette(1); },
-                                           +[] { return RandomPalette(2); }, &GreyRamp,
-                                           &SixteenColours, &Clustered,
-                                           +[] { return Palette{}; }));
+                         ::testing::Values(
+                             +[] { return RandomPalette(1); }, +[] { return RandomPalette(2); },
+                             &GreyRamp, &SixteenColours, &Clustered, +[] { return Palette{}; }));
 
 TEST(PaletteDigits, MarkersAndZeroAroundTheMiddle) {
   const Palette palette = RandomPalette(3);
@@ -160,10 +160,11 @@ TEST(PaletteDuplicates, TwoEqualRedsMoveTheLaterOne) {
   EXPECT_EQ(MakePaletteDistinct(palette), 2);
   // The clock gave the seed 7 (its low half); the three draws follow it.
   SetRandomSeed(7);
-  const std::uint32_t red = 4 + RandomBelow(3), green = 4 + RandomBelow(3), blue = 4 + RandomBelow(3);
-  EXPECT_EQ(palette[9], (PaletteEntry{static_cast<std::uint8_t>(255 - red),
-                                      static_cast<std::uint8_t>(green),
-                                      static_cast<std::uint8_t>(blue), 42}));
+  const std::uint32_t red = 4 + RandomBelow(3), green = 4 + RandomBelow(3),
+                      blue = 4 + RandomBelow(3);
+  EXPECT_EQ(palette[9],
+            (PaletteEntry{static_cast<std::uint8_t>(255 - red), static_cast<std::uint8_t>(green),
+                          static_cast<std::uint8_t>(blue), 42}));
   for (int i = 0; i < 256; ++i)
     if (i != 9) {
       EXPECT_EQ(palette[i], before[i]) << i;

@@ -16,8 +16,8 @@ struct Draw {
   std::uint32_t state;
   std::uint32_t result;
 };
-constexpr Draw DrawsFromZero[] = {{1u, 0},          {134775814u, 0}, {3698175007u, 4},
-                                  {870078620u, 1},  {1172187917u, 1}, {2884733762u, 3}};
+constexpr Draw DrawsFromZero[] = {{1u, 0},         {134775814u, 0},  {3698175007u, 4},
+                                  {870078620u, 1}, {1172187917u, 1}, {2884733762u, 3}};
 
 TEST(RandomSource, DrawsFromStateZero) {
   SetRandomSeed(0);

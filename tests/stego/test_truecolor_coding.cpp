@@ -23,8 +23,7 @@ TEST_P(ChannelTableEntries, AreTheLexicographicQuadruples) {
 INSTANTIATE_TEST_SUITE_P(Known, ChannelTableEntries,
                          ::testing::Values(QuadEntry{0, {0, 1, 2, 3}}, QuadEntry{1, {0, 1, 2, 4}},
                                            QuadEntry{2, {0, 1, 2, 5}}, QuadEntry{3, {0, 1, 3, 2}},
-                                           QuadEntry{12, {0, 2, 1, 3}},
-                                           QuadEntry{49, {0, 5, 1, 3}},
+                                           QuadEntry{12, {0, 2, 1, 3}}, QuadEntry{49, {0, 5, 1, 3}},
                                            QuadEntry{60, {1, 0, 2, 3}},
                                            QuadEntry{359, {5, 4, 3, 2}}));
 
@@ -43,15 +42,12 @@ TEST_P(TrueColorCharacters, MapBothWays) {
   EXPECT_EQ(TrueColorAlphabet.decode[c.symbol], c.decoded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Known, TrueColorCharacters,
-                         ::testing::Values(CharacterSymbol{' ', 0, ' '},
-                                           CharacterSymbol{'0', 16, '0'},
-                                           CharacterSymbol{'~', 94, '~'},
-                                           CharacterSymbol{'\n', 95, '\n'},
-                                           CharacterSymbol{'\r', 96, '\r'},
-                                           CharacterSymbol{0xE9, 0, ' '},
-                                           CharacterSymbol{'\t', 0, ' '},
-                                           CharacterSymbol{127, 0, ' '}));
+INSTANTIATE_TEST_SUITE_P(
+    Known, TrueColorCharacters,
+    ::testing::Values(CharacterSymbol{' ', 0, ' '}, CharacterSymbol{'0', 16, '0'},
+                      CharacterSymbol{'~', 94, '~'}, CharacterSymbol{'\n', 95, '\n'},
+                      CharacterSymbol{'\r', 96, '\r'}, CharacterSymbol{0xE9, 0, ' '},
+                      CharacterSymbol{'\t', 0, ' '}, CharacterSymbol{127, 0, ' '}));
 
 TEST(TrueColorAlphabet, MarkersAndUnusedSymbols) {
   EXPECT_EQ(TrueColorAlphabet.separatorSymbol, 97);
@@ -95,8 +91,8 @@ TEST(TrueColorCoding, EverySymbolReadsBackThroughEveryQuad) {
 // An independent statement of the running choice: symbol i uses key
 // character (i mod (L - 1)) and Counter 1 + 47 * (i mod 106383).
 ChannelQuad QuadOfSymbol(const std::string& key, std::int64_t i) {
-  const auto code = static_cast<std::uint8_t>(key[static_cast<std::size_t>(
-      i % static_cast<std::int64_t>(key.size() - 1))]);
+  const auto code = static_cast<std::uint8_t>(
+      key[static_cast<std::size_t>(i % static_cast<std::int64_t>(key.size() - 1))]);
   return ChannelTable[(code + 1 + 47 * (i % 106383)) % 360];
 }
 
