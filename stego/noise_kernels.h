@@ -38,7 +38,8 @@ using RowKernel = void (*)(std::uint8_t* row, std::size_t steps, std::size_t lim
                            std::uint32_t state);
 
 void NoiseRowPortable(std::uint8_t* row, std::size_t steps, std::size_t limit, std::uint32_t state);
-// Null when the processor cannot run it.
+// Null when the processor cannot run them.
+RowKernel Sse2RowKernel();
 RowKernel Avx2RowKernel();
 
 }  // namespace hushlake::noise_detail

@@ -52,6 +52,8 @@ noise_detail::RowKernel KernelOf(NoiseKernel kernel) {
   switch (kernel) {
     case NoiseKernel::Portable:
       return &noise_detail::NoiseRowPortable;
+    case NoiseKernel::Sse2:
+      return noise_detail::Sse2RowKernel();
     case NoiseKernel::Avx2:
       return noise_detail::Avx2RowKernel();
   }

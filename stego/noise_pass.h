@@ -15,7 +15,7 @@ void AddNoise(Picture& picture);
 
 // The row kernels behind AddNoise, for tests and benchmarks: every one gives
 // the serial walk's result. AddNoise takes the fastest the processor runs.
-enum class NoiseKernel { Portable, Avx2 };
+enum class NoiseKernel { Portable, Sse2, Avx2 };
 bool NoiseKernelAvailable(NoiseKernel kernel);
 void AddNoise(Picture& picture, NoiseKernel kernel);
 

@@ -1,13 +1,14 @@
 // The noise pass's row kernel for processors with AVX2: eight steps (24 draws
 // over 16 bytes) per round, the eight step states jumped ahead together.
-#include <immintrin.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
 #include "stego/noise_kernels.h"
 #include "stego/random_source.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
 
 namespace hushlake::noise_detail {
 
@@ -95,3 +96,11 @@ RowKernel Avx2RowKernel() {
 }
 
 }  // namespace hushlake::noise_detail
+
+#else
+
+namespace hushlake::noise_detail {
+RowKernel Avx2RowKernel() { return nullptr; }
+}  // namespace hushlake::noise_detail
+
+#endif

@@ -31,7 +31,7 @@ TEST_P(FastNoise, EveryKernelEqualsTheSerialWalkAndLeavesTheSameState) {
   SetRandomSeed(c.seed);
   reference::AddNoise(serial);
   const std::uint32_t serialState = RandomSeed();
-  for (NoiseKernel kernel : {NoiseKernel::Portable, NoiseKernel::Avx2}) {
+  for (NoiseKernel kernel : {NoiseKernel::Portable, NoiseKernel::Sse2, NoiseKernel::Avx2}) {
     if (!NoiseKernelAvailable(kernel)) continue;
     Picture fast = original;
     SetRandomSeed(c.seed);
