@@ -173,7 +173,7 @@ bool TEncryptor::StartRun(Coding& coding) {
       coding = Coding::Indexed;
       // Both sides lower-case the key, so the positions (which depend on its
       // codes) and the key check agree however the caller spelled it.
-      key_ = LowerCaseAnsi(key_);
+      LowerCaseAnsiInPlace(key_);
       return true;
     case PixelFormat::Bgr24:
     case PixelFormat::Bgrx32:

@@ -46,9 +46,13 @@ constexpr std::array<std::uint8_t, 256> AnsiLower = MakeAnsiLowerTable();
 
 const SymbolAlphabet PaletteAlphabet = MakePaletteAlphabet();
 
+void LowerCaseAnsiInPlace(std::string& text) {
+  for (char& c : text) c = static_cast<char>(AnsiLower[static_cast<std::uint8_t>(c)]);
+}
+
 std::string LowerCaseAnsi(std::string_view text) {
   std::string lowered(text);
-  for (char& c : lowered) c = static_cast<char>(AnsiLower[static_cast<std::uint8_t>(c)]);
+  LowerCaseAnsiInPlace(lowered);
   return lowered;
 }
 

@@ -20,6 +20,7 @@ extern const SymbolAlphabet PaletteAlphabet;
 // Lower case under the single-byte Western (Windows-1252) mapping, so accented
 // capitals are lowered too.
 std::string LowerCaseAnsi(std::string_view text);
+void LowerCaseAnsiInPlace(std::string& text);
 
 // Lower case, then every run of spaces down to one space.
 std::string ReduceText(std::string_view text);
