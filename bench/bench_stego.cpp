@@ -1,0 +1,281 @@
+// Speed and memory of the steganography engine on photo-sized pictures, next
+// to the floor that the noise pass sets: a bare serial loop making the same
+// number of RandomBelow draws.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <new>
+#include <random>
+#include <string>
+
+#include "stego/encryptor.h"
+#include "stego/noise_pass.h"
+#include "stego/pair_table.h"
+#include "stego/random_source.h"
+
+// Counting allocator: live and peak heap bytes of the whole program.
+namespace {
+std::atomic<std::size_t> liveBytes{0};
+std::atomic<std::size_t> peakBytes{0};
+
+void* CountedAllocate(std::size_t size) {
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p == nullptr) throw std::bad_alloc();
+  const std::size_t live = liveBytes += malloc_usable_size(p);
+  std::size_t peak = peakBytes.load();
+  while (live > peak && !peakBytes.compare_exchange_weak(peak, live)) {
+  }
+  return p;
+}
+void CountedFree(void* p) noexcept {
+  if (p == nullptr) return;
+  liveBytes -= malloc_usable_size(p);
+  std::free(p);
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return CountedAllocate(size); }
+void* operator new[](std::size_t size) { return CountedAllocate(size); }
+void operator delete(void* p) noexcept { CountedFree(p); }
+void operator delete[](void* p) noexcept { CountedFree(p); }
+void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
+void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
+
+namespace hushlake {
+namespace {
+
+constexpr int PhotoWidth = 4000, PhotoHeight = 3000;
+constexpr int PaletteWidth = 2000, PaletteHeight = 1500;
+const std::string TrueColorKey = "0123456789ABCDEF";
+const std::string PaletteKey = "a palette key";
+
+Picture RandomPicture(int width, int height, PixelFormat format) {
+  Picture picture(width, height, format);
+  std::mt19937 generator(1);
+  for (std::uint8_t& byte : picture.Pixels()) byte = static_cast<std::uint8_t>(generator());
+  if (format == PixelFormat::Indexed8) {
+    Palette palette{};
+    for (PaletteEntry& e : palette)
+      e = {static_cast<std::uint8_t>(generator()), static_cast<std::uint8_t>(generator()),
+           static_cast<std::uint8_t>(generator()), 0};
+    picture.SetPalette(palette);
+  }
+  return picture;
+}
+
+std::string CipherLikeText(std::size_t length) {
+  std::mt19937 generator(2);
+  std::string text(length, ' ');
+  for (char& c : text) c = static_cast<char>(33 + generator() % 94);
+  return text;
+}
+
+std::string ProseText(std::size_t length) {
+  static const std::string words = "the quick brown fox, jumps over 12 lazy dogs.\r\n";
+  std::string text;
+  while (text.size() < length) text += words;
+  text.resize(length);
+  return text;
+}
+
+// The noise pass makes 3 draws per two bytes of every 24-bit row.
+std::uint64_t NoiseDraws(int width, int height) {
+  return std::uint64_t{3} * ((3u * static_cast<std::uint64_t>(width) + 1) / 2) *
+         static_cast<std::uint64_t>(height);
+}
+
+// Processor time of this thread: the machine may be shared, wall time is not.
+double ThreadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double SerialDrawSeconds(std::uint64_t draws) {
+  double best = 1e9;
+  for (int round = 0; round < 5; ++round) {
+    SetRandomSeed(12345);
+    std::uint32_t sum = 0;
+    const double start = ThreadSeconds();
+    for (std::uint64_t i = 0; i < draws; ++i) sum += RandomBelow(5);
+    benchmark::DoNotOptimize(sum);
+    best = std::min(best, ThreadSeconds() - start);
+  }
+  return best;
+}
+
+double PhotoSerialSeconds() {
+  static const double seconds = SerialDrawSeconds(NoiseDraws(PhotoWidth, PhotoHeight));
+  return seconds;
+}
+
+// Processor nanoseconds per pixel of the picture.
+void ReportPerPixel(benchmark::State& state, double seconds, std::int64_t pixels) {
+  state.counters["ns_per_pixel"] = seconds * 1e9 / static_cast<double>(pixels);
+}
+
+// Times the loop body by processor time; returns seconds per iteration.
+template <class Body>
+double TimedLoop(benchmark::State& state, Body&& body) {
+  double seconds = 0;
+  for (auto _ : state) {
+    const double start = ThreadSeconds();
+    body();
+    seconds += ThreadSeconds() - start;
+  }
+  return seconds / static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+}
+
+struct Run {
+  StoredPicture target;
+  StringTextHolder editor;
+  RecordingMessageSink messages;
+};
+
+// Heap bytes above what was live before, at the highest point of one call.
+template <class Body>
+std::size_t ExtraPeakBytes(Body&& body) {
+  const std::size_t before = liveBytes.load();
+  peakBytes = before;
+  body();
+  return peakBytes.load() - before;
+}
+
+void EncryptOnce(Picture& source, const std::string& key, const std::string& text, Run& run) {
+  run.target.picture = Picture();
+  run.editor.ReplaceText(text);
+  TEncryptor engine(source, run.target, key, run.editor, run.messages);
+  engine.SetText(text);
+  engine.Encrypt();
+  if (engine.Failed() || !run.messages.messages.empty()) std::abort();
+}
+
+void EncryptBenchmark(benchmark::State& state, PixelFormat format, int width, int height,
+                      const std::string& key, const std::string& text) {
+  Picture source = RandomPicture(width, height, format);
+  Run run;
+  const double seconds = TimedLoop(state, [&] { EncryptOnce(source, key, text, run); });
+  ReportPerPixel(state, seconds, std::int64_t{width} * height);
+  // Heap at its highest during one Encrypt, counting the source picture that
+  // is already held and starting with an empty target, in picture sizes.
+  run.target.picture = Picture();
+  const double pictureBytes = static_cast<double>(source.Pixels().size());
+  const std::size_t extra = ExtraPeakBytes([&] { EncryptOnce(source, key, text, run); });
+  state.counters["peak_in_pictures"] = (pictureBytes + static_cast<double>(extra)) / pictureBytes;
+  if (format != PixelFormat::Indexed8)
+    state.counters["ratio_to_serial_draws"] = seconds / PhotoSerialSeconds();
+}
+
+void DecryptBenchmark(benchmark::State& state, PixelFormat format, int width, int height,
+                      const std::string& key, const std::string& text) {
+  Picture source = RandomPicture(width, height, format);
+  Run written;
+  EncryptOnce(source, key, text, written);
+  Picture stego = std::move(written.target.picture);
+  const std::string expected = written.editor.Text();
+  const double seconds = TimedLoop(state, [&] {
+    Run run;
+    TEncryptor engine(stego, run.target, key, run.editor, run.messages);
+    engine.Decrypt();
+    if (engine.ResultText() != expected) std::abort();
+    benchmark::DoNotOptimize(engine.ResultText().data());
+  });
+  state.counters["text_bytes"] = static_cast<double>(expected.size());
+  state.counters["us_per_decrypt"] = seconds * 1e6;
+  ReportPerPixel(state, seconds, std::int64_t{width} * height);
+  const std::size_t extra = ExtraPeakBytes([&] {
+    Run run;
+    TEncryptor engine(stego, run.target, key, run.editor, run.messages);
+    engine.Decrypt();
+  });
+  state.counters["peak_extra_kib"] = static_cast<double>(extra) / 1024.0;
+}
+
+void BM_Encrypt24(benchmark::State& state) {
+  EncryptBenchmark(state, PixelFormat::Bgr24, PhotoWidth, PhotoHeight, TrueColorKey,
+                   CipherLikeText(10 * 1024));
+}
+void BM_Decrypt24(benchmark::State& state) {
+  DecryptBenchmark(state, PixelFormat::Bgr24, PhotoWidth, PhotoHeight, TrueColorKey,
+                   CipherLikeText(10 * 1024));
+}
+void BM_Encrypt8(benchmark::State& state) {
+  EncryptBenchmark(state, PixelFormat::Indexed8, PaletteWidth, PaletteHeight, PaletteKey,
+                   ProseText(5 * 1024));
+}
+void BM_Decrypt8(benchmark::State& state) {
+  DecryptBenchmark(state, PixelFormat::Indexed8, PaletteWidth, PaletteHeight, PaletteKey,
+                   ProseText(5 * 1024));
+}
+
+// The floor: one serial RandomBelow(5) per draw of the noise pass.
+void BM_SerialDraws24(benchmark::State& state) {
+  const std::uint64_t draws = NoiseDraws(PhotoWidth, PhotoHeight);
+  SetRandomSeed(1);
+  const double seconds = TimedLoop(state, [&] {
+    std::uint32_t sum = 0;
+    for (std::uint64_t i = 0; i < draws; ++i) sum += RandomBelow(5);
+    benchmark::DoNotOptimize(sum);
+  });
+  state.counters["draws"] = static_cast<double>(draws);
+  state.counters["ns_per_draw"] = seconds * 1e9 / static_cast<double>(draws);
+  ReportPerPixel(state, seconds, std::int64_t{PhotoWidth} * PhotoHeight);
+}
+
+// Arg 0: the portable kernel; 1: SSE2; 2: AVX2 (AddNoise takes the fastest available).
+void BM_NoisePass24(benchmark::State& state) {
+  const NoiseKernel kernel = static_cast<NoiseKernel>(state.range(0));
+  if (!NoiseKernelAvailable(kernel)) {
+    state.SkipWithError("kernel not available on this processor");
+    return;
+  }
+  Picture picture = RandomPicture(PhotoWidth, PhotoHeight, PixelFormat::Bgr24);
+  SetRandomSeed(1);
+  const double seconds = TimedLoop(state, [&] {
+    AddNoise(picture, kernel);
+    benchmark::ClobberMemory();
+  });
+  ReportPerPixel(state, seconds, std::int64_t{PhotoWidth} * PhotoHeight);
+  state.counters["ratio_to_serial_draws"] = seconds / PhotoSerialSeconds();
+}
+
+// The working copy every Encrypt takes, for scale.
+void BM_CopyPicture24(benchmark::State& state) {
+  const Picture picture = RandomPicture(PhotoWidth, PhotoHeight, PixelFormat::Bgr24);
+  const double seconds = TimedLoop(state, [&] {
+    Picture copy = picture;
+    benchmark::DoNotOptimize(copy.Pixels().data());
+  });
+  ReportPerPixel(state, seconds, std::int64_t{PhotoWidth} * PhotoHeight);
+}
+
+void BM_PairTable(benchmark::State& state) {
+  Palette palette = RandomPicture(1, 1, PixelFormat::Indexed8).GetPalette();
+  if (state.range(0) == 1) {  // sixteen colours, 240 black: long tie chains
+    for (int i = 16; i < 256; ++i) palette[i] = {};
+  }
+  const double seconds = TimedLoop(state, [&] {
+    const PairTable table(palette);
+    benchmark::DoNotOptimize(table.At(1, 7));
+  });
+  state.counters["ms_per_table"] = seconds * 1e3;
+}
+
+BENCHMARK(BM_SerialDraws24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NoisePass24)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyPicture24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Encrypt24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decrypt24)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PairTable)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Encrypt8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decrypt8)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace hushlake
+
+BENCHMARK_MAIN();

@@ -1,0 +1,89 @@
+#include "stego/noise_pass.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+
+#include "stego/noise_kernels.h"
+#include "stego/random_source.h"
+
+namespace hushlake {
+
+namespace noise_detail {
+
+namespace {
+// Independent draw streams interleaved to keep the multiplier busy.
+constexpr std::size_t Lanes = 4;
+}  // namespace
+
+// Four steps side by side, each lane jumping ahead by four steps at a time;
+// the steps are still taken in order, so every byte gets its draws in the
+// serial order.
+void NoiseRowPortable(std::uint8_t* row, std::size_t steps, std::size_t limit,
+                      std::uint32_t state) {
+  const RandomJump one = RandomJumpOf(1), two = RandomJumpOf(2);
+  const RandomJump step = RandomJumpOf(3), laneStep = RandomJumpOf(3 * Lanes);
+  std::uint32_t lane[Lanes];
+  lane[0] = one(state);
+  for (std::size_t l = 1; l < Lanes; ++l) lane[l] = step(lane[l - 1]);
+  // Steps whose three bytes all lie inside the row run side by side; the
+  // rest, if any, is walked one draw at a time.
+  const std::size_t inside = std::min(steps, limit >= 3 ? (limit - 1) / 2 : 0);
+  const std::size_t whole = inside / Lanes * Lanes;
+  for (std::size_t t0 = 0; t0 < whole; t0 += Lanes) {
+    for (std::size_t l = 0; l < Lanes; ++l) {
+      const std::size_t o = 2 * (t0 + l);
+      const std::uint32_t u = lane[l];
+      row[o] = Nudge(row[o], DrawFromState(u));
+      row[o + 1] = Nudge(row[o + 1], DrawFromState(one(u)));
+      row[o + 2] = Nudge(row[o + 2], DrawFromState(two(u)));
+      lane[l] = laneStep(u);
+    }
+  }
+  WalkDraws(row, limit, RandomJumpOf(3 * whole)(state), 3 * whole, 3 * steps);
+}
+
+}  // namespace noise_detail
+
+namespace {
+
+noise_detail::RowKernel KernelOf(NoiseKernel kernel) {
+  switch (kernel) {
+    case NoiseKernel::Portable:
+      return &noise_detail::NoiseRowPortable;
+    case NoiseKernel::Sse2:
+      return noise_detail::Sse2RowKernel();
+    case NoiseKernel::Avx2:
+      return noise_detail::Avx2RowKernel();
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool NoiseKernelAvailable(NoiseKernel kernel) { return KernelOf(kernel) != nullptr; }
+
+void AddNoise(Picture& picture, NoiseKernel kernel) {
+  const noise_detail::RowKernel rowKernel = KernelOf(kernel);
+  if (rowKernel == nullptr) throw std::invalid_argument("AddNoise: kernel not available here");
+  if (picture.Empty()) return;
+  const std::size_t width = static_cast<std::size_t>(picture.Width());
+  const std::size_t steps = (3 * width + 1) / 2;  // j = 0, 2, ... while j < 3W
+  // Visited offsets run to 2 * steps; only those inside the row are touched.
+  const std::size_t limit = std::min(picture.RowBytes(), 2 * steps + 1);
+  const RandomJump rowJump = RandomJumpOf(3 * steps);
+  std::uint32_t state = RandomSeed();
+  for (int y = 0; y < picture.Height(); ++y) {
+    rowKernel(picture.Row(y), steps, limit, state);
+    state = rowJump(state);
+  }
+  SetRandomSeed(state);
+}
+
+void AddNoise(Picture& picture) {
+  AddNoise(picture,
+           NoiseKernelAvailable(NoiseKernel::Avx2) ? NoiseKernel::Avx2 : NoiseKernel::Portable);
+}
+
+}  // namespace hushlake

@@ -1,0 +1,41 @@
+#include "stego/symbol_stream.h"
+
+namespace hushlake {
+
+std::vector<std::uint8_t> BuildSymbolStream(std::string_view key, std::string_view text,
+                                            const SymbolAlphabet& alphabet) {
+  std::vector<std::uint8_t> symbols;
+  symbols.reserve(key.size() + text.size() + 2);
+  for (char c : key) symbols.push_back(alphabet.encode[static_cast<std::uint8_t>(c)]);
+  symbols.push_back(alphabet.separatorSymbol);
+  for (char c : text) symbols.push_back(alphabet.encode[static_cast<std::uint8_t>(c)]);
+  symbols.push_back(alphabet.endSymbol);
+  return symbols;
+}
+
+std::string DecodeSymbols(std::span<const std::uint8_t> symbols, const SymbolAlphabet& alphabet) {
+  std::string text(symbols.size(), '\0');
+  for (std::size_t i = 0; i < symbols.size(); ++i) text[i] = alphabet.decode[symbols[i]];
+  return text;
+}
+
+bool KeyCheckPasses(std::span<const std::uint8_t> beforeSeparator, std::string_view key,
+                    const SymbolAlphabet& alphabet) {
+  if (beforeSeparator.empty()) return true;
+  if (beforeSeparator.size() != key.size()) return false;
+  for (std::size_t i = 0; i < key.size(); ++i)
+    if (alphabet.decode[beforeSeparator[i]] != key[i]) return false;
+  return true;
+}
+
+std::optional<std::string> SplitHiddenText(std::string_view extracted, std::string_view key,
+                                           char decodedSeparator) {
+  if (extracted.size() < 4) return std::nullopt;
+  if (!extracted.starts_with(key)) return std::nullopt;
+  const std::size_t separator = extracted.find(decodedSeparator);
+  if (separator == std::string_view::npos) return std::string(extracted.substr(key.size()));
+  if (separator != key.size()) return std::nullopt;
+  return std::string(extracted.substr(separator + 1));
+}
+
+}  // namespace hushlake

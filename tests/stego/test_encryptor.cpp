@@ -1,0 +1,428 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "stego/encryptor.h"
+#include "stego/palette_coding.h"
+#include "stego/random_source.h"
+#include "stego/truecolor_coding.h"
+#include "stego_reference.h"
+#include "stego_test_support.h"
+
+namespace hushlake {
+namespace {
+
+using testing_support::FakeClock;
+using testing_support::PrintableText;
+using testing_support::RandomPicture;
+
+struct EncryptOutcome {
+  bool failed = false;
+  StoredPicture target;
+  std::vector<std::string> messages;
+  std::string editorText;
+};
+
+// As the main window does it: the engine's Text is the editor's text.
+EncryptOutcome EncryptText(Picture& source, const std::string& key, const std::string& text) {
+  EncryptOutcome outcome;
+  StringTextHolder editor(text);
+  RecordingMessageSink messages;
+  TEncryptor engine(source, outcome.target, key, editor, messages);
+  engine.SetText(editor.Text());
+  engine.Encrypt();
+  outcome.failed = engine.Failed();
+  outcome.messages = messages.messages;
+  outcome.editorText = editor.Text();
+  return outcome;
+}
+
+struct DecryptOutcome {
+  std::string result;
+  std::vector<std::string> messages;
+};
+
+DecryptOutcome DecryptPicture(Picture picture, const std::string& key) {
+  DecryptOutcome outcome;
+  StoredPicture target;
+  StringTextHolder editor;
+  RecordingMessageSink messages;
+  TEncryptor engine(picture, target, key, editor, messages);
+  engine.Decrypt();
+  outcome.result = engine.ResultText();
+  outcome.messages = messages.messages;
+  EXPECT_EQ(target.replacements, 0);
+  EXPECT_EQ(editor.Text(), "");
+  return outcome;
+}
+
+Picture ConvertTo(const Picture& from, PixelFormat format) {
+  Picture to(from.Width(), from.Height(), format);
+  const int fromBytes = from.BytesPerPixel(), toBytes = to.BytesPerPixel();
+  for (int y = 0; y < from.Height(); ++y)
+    for (int x = 0; x < from.Width(); ++x)
+      for (int c = 0; c < 3; ++c) to.Row(y)[x * toBytes + c] = from.Row(y)[x * fromBytes + c];
+  return to;
+}
+
+struct RoundTripCase {
+  const char* name;
+  PixelFormat format;
+  int width;
+  int height;
+  std::string key;
+  std::string text;
+  std::string expected;  // what Decrypt returns
+};
+
+class RoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(RoundTrip, DecryptReturnsTheHiddenText) {
+  const RoundTripCase& c = GetParam();
+  Picture source = RandomPicture(c.width, c.height, c.format, 42);
+  const Picture original = source;
+  const EncryptOutcome written = EncryptText(source, c.key, c.text);
+  ASSERT_TRUE(written.messages.empty()) << written.messages.front();
+  ASSERT_FALSE(written.failed);
+  ASSERT_EQ(written.target.replacements, 1);
+  const Picture& result = written.target.picture;
+  EXPECT_EQ(result.Width(), c.width & ~1);
+  EXPECT_EQ(result.Height(), c.height & ~1);
+  EXPECT_EQ(result.Format(), c.format);
+  EXPECT_EQ(source.Width(), c.width & ~1);  // the source was trimmed in place ...
+  Picture trimmed = original;
+  trimmed.TrimToEvenSize();
+  EXPECT_TRUE(source == trimmed);  // ... and otherwise left alone
+
+  const DecryptOutcome read = DecryptPicture(result, c.key);
+  EXPECT_TRUE(read.messages.empty()) << read.messages.front();
+  EXPECT_EQ(read.result, c.expected);
+}
+
+const std::string Cipherish = PrintableText(1000, 1);
+const std::string Lines = "first line\r\nsecond line\r\n" + PrintableText(300, 2);
+const std::string Prose = "The Quick  brown fox,   it's 10:30 - ok?!\r\nline two / done.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, RoundTrip,
+    ::testing::Values(
+        RoundTripCase{"Bgr24", PixelFormat::Bgr24, 64, 48, "0123456789ABCDEF", Cipherish,
+                      Cipherish},
+        RoundTripCase{"Bgrx32", PixelFormat::Bgrx32, 64, 48, "0123456789ABCDEF", Lines, Lines},
+        RoundTripCase{"Bgr24OddSize", PixelFormat::Bgr24, 25, 23, "FEDCBA9876543210", "odd sides",
+                      "odd sides"},
+        RoundTripCase{"Bgrx32OddSize", PixelFormat::Bgrx32, 31, 29, "A1B2C3D4E5F60718",
+                      Cipherish.substr(0, 300), Cipherish.substr(0, 300)},
+        RoundTripCase{"Bgr24Smallest", PixelFormat::Bgr24, 24, 24, "0000000000000000", "x", "x"},
+        RoundTripCase{"Bgr24EmptyText", PixelFormat::Bgr24, 24, 24, "0123456789ABCDEF", "", ""},
+        // N = 239399: the first step search passes the old 16-bit quotient.
+        RoundTripCase{"Bgr24Large", PixelFormat::Bgr24, 800, 600,
+                      std::string(1, '\x3a') + "0123456789ABCDE", PrintableText(20000, 3),
+                      PrintableText(20000, 3)},
+        RoundTripCase{"Indexed8", PixelFormat::Indexed8, 90, 60, "my secret key", Prose,
+                      ReduceText(Prose)},
+        RoundTripCase{"Indexed8OddSize", PixelFormat::Indexed8, 31, 27, "another key 42",
+                      "short text", "short text"},
+        RoundTripCase{"Indexed8UpperKey", PixelFormat::Indexed8, 120, 40, "MixedCase KEY",
+                      "Hello World", "hello world"},
+        RoundTripCase{"EmptyKey", PixelFormat::Bgr24, 40, 40, "", "no key at all",
+                      "no key at all"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// Independent statement of the 24/32-bit channel choice for symbol I.
+ChannelQuad QuadOfSymbol(const std::string& key, std::size_t i) {
+  const auto code = static_cast<std::uint8_t>(key[i % (key.size() - 1)]);
+  return ChannelTable[(code + 1 + 47 * (i % 106383)) % 360];
+}
+
+class StoredLayout : public ::testing::TestWithParam<PixelFormat> {};
+
+// The whole result, byte for byte: serial noise from the time seed, then each
+// symbol's digits at the reference position and the independently chosen bytes.
+TEST_P(StoredLayout, TrueColorResultIsNoisePlusDigits) {
+  const FakeClock clock(1, 2718);
+  const std::string key = "0F1E2D3C4B5A6978";
+  const std::string text = "layout\r\n" + PrintableText(200, 9);
+  Picture source = RandomPicture(61, 45, GetParam(), 8);
+  const EncryptOutcome written = EncryptText(source, key, text);
+  ASSERT_FALSE(written.failed);
+
+  Picture expected = source;  // already trimmed to 60 x 44
+  SetRandomSeed(TimeSeedOf(key, 2718));
+  reference::AddNoise(expected);
+  const std::string stream = key + '\xCB' + text + '\xCD';
+  const std::vector<std::int64_t> positions =
+      reference::PositionList(expected.Width(), expected.Height(), 2, key);
+  for (std::size_t i = 0; i < stream.size(); ++i) {
+    const std::int64_t p = positions[i];
+    std::uint8_t* bytes =
+        expected.Row(static_cast<int>(p / expected.Width())) + 3 * (p % expected.Width());
+    std::uint8_t symbol = TrueColorAlphabet.encode[static_cast<std::uint8_t>(stream[i])];
+    if (i == key.size()) symbol = 97;
+    if (i + 1 == stream.size()) symbol = 98;
+    const ChannelQuad quad = QuadOfSymbol(key, i);
+    for (int digit = 0; digit < 4; ++digit)
+      bytes[quad[digit]] =
+          static_cast<std::uint8_t>((bytes[quad[digit]] & 0xFC) | ((symbol >> (2 * digit)) & 3));
+  }
+  EXPECT_TRUE(written.target.picture == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, StoredLayout,
+                         ::testing::Values(PixelFormat::Bgr24, PixelFormat::Bgrx32));
+
+TEST(StoredLayout, PaletteResultIsDistinctPalettePlusPairDigits) {
+  const std::string key = "palette key";
+  const std::string text = "some text, 2 lines\r\nend.";
+  Picture source = RandomPicture(71, 33, PixelFormat::Indexed8, 10);
+  Palette duplicated = source.GetPalette();
+  duplicated[200] = duplicated[3];
+  duplicated[201] = duplicated[3];
+  source.SetPalette(duplicated);
+
+  EncryptOutcome written;
+  {
+    const FakeClock clock(500);
+    written = EncryptText(source, key, text);
+  }
+  ASSERT_FALSE(written.failed);
+
+  Picture expected = source;
+  Palette palette = duplicated;
+  {
+    const FakeClock clock(500);
+    MakePaletteDistinct(palette);
+  }
+  expected.SetPalette(palette);
+  const std::vector<std::int64_t> positions =
+      reference::PositionList(expected.Width(), expected.Height(), 3, key);
+  const std::string stream = key + '\xCB' + text + '\xCD';
+  for (std::size_t i = 0; i < stream.size(); ++i) {
+    const std::int64_t p = positions[i];
+    std::uint8_t* row = expected.Row(static_cast<int>(p / expected.Width()));
+    const std::int64_t x = p % expected.Width();
+    std::uint8_t symbol = PaletteAlphabet.encode[static_cast<std::uint8_t>(stream[i])];
+    if (i == key.size()) symbol = 49;
+    if (i + 1 == stream.size()) symbol = 48;
+    const std::array<std::uint8_t, 256> pairs = reference::PairRow(palette, row[x]);
+    row[x + 1] = pairs[symbol / 7];
+    row[x - 1] = pairs[symbol % 7];
+  }
+  EXPECT_TRUE(written.target.picture == expected);
+  EXPECT_EQ(source.GetPalette(), duplicated);  // the source keeps its palette
+}
+
+TEST(Capacity, AcceptsUpToNMinusKeyLengthMinusFive) {
+  const std::string key = "0123456789ABCDEF";  // 24 x 24, 24-bit: N = 263
+  Picture source = RandomPicture(24, 24, PixelFormat::Bgr24, 1);
+  EXPECT_FALSE(EncryptText(source, key, PrintableText(263 - 16 - 5, 4)).failed);
+
+  const Picture before = source;
+  const std::string tooLong = PrintableText(263 - 16 - 4, 4);
+  const EncryptOutcome refused = EncryptText(source, key, tooLong);
+  EXPECT_TRUE(refused.failed);
+  EXPECT_EQ(refused.messages, std::vector<std::string>{std::string(CapacityMessage)});
+  EXPECT_EQ(refused.target.replacements, 0);
+  EXPECT_TRUE(refused.target.picture.Empty());
+  EXPECT_TRUE(source == before);
+  EXPECT_EQ(refused.editorText, tooLong);
+}
+
+TEST(Capacity, PaletteChecksTheUnreducedTextButReducesTheEditorFirst) {
+  const std::string key = "abcdefghij";  // 24 x 24, 8-bit: N = 167, room for 152
+  Picture source = RandomPicture(24, 24, PixelFormat::Indexed8, 2);
+  const std::string text = std::string(150, 'a') + "   ";  // 153, reduces to 151
+  const EncryptOutcome refused = EncryptText(source, key, text);
+  EXPECT_TRUE(refused.failed);
+  EXPECT_EQ(refused.messages, std::vector<std::string>{std::string(CapacityMessage)});
+  EXPECT_EQ(refused.target.replacements, 0);
+  EXPECT_EQ(refused.editorText, std::string(150, 'a') + " ");
+}
+
+TEST(Capacity, TinyPicturesAreRefused) {
+  Picture source = RandomPicture(3, 3, PixelFormat::Bgr24, 5);
+  const EncryptOutcome refused = EncryptText(source, "key", "");
+  EXPECT_TRUE(refused.failed);
+  EXPECT_EQ(refused.messages, std::vector<std::string>{std::string(CapacityMessage)});
+}
+
+TEST(Capacity, AStreamLongerThanTheGivenTextStillHasToFit) {
+  Picture source = RandomPicture(24, 24, PixelFormat::Bgr24, 6);
+  StoredPicture target;
+  StringTextHolder editor(PrintableText(1000, 5));
+  RecordingMessageSink messages;
+  TEncryptor engine(source, target, "0123456789ABCDEF", editor, messages);
+  engine.SetText("short");
+  engine.Encrypt();
+  EXPECT_TRUE(engine.Failed());
+  EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(CapacityMessage)});
+  EXPECT_EQ(target.replacements, 0);
+}
+
+struct WrongKeyCase {
+  const char* name;
+  PixelFormat format;
+  std::string key;
+  std::string otherKey;
+  std::string_view message;
+};
+
+class WrongKey : public ::testing::TestWithParam<WrongKeyCase> {};
+
+TEST_P(WrongKey, ShowsTheKeyMessageAndFindsNothing) {
+  const WrongKeyCase& c = GetParam();
+  Picture source = RandomPicture(60, 40, c.format, 7);
+  const EncryptOutcome written = EncryptText(source, c.key, "hidden words");
+  ASSERT_FALSE(written.failed);
+  const DecryptOutcome read = DecryptPicture(written.target.picture, c.otherKey);
+  EXPECT_EQ(read.result, "");
+  EXPECT_EQ(read.messages, std::vector<std::string>{std::string(c.message)});
+}
+
+// A different last character keeps the positions (and 24-bit channels), so
+// the reader meets the separator and the key check there fails.
+INSTANTIATE_TEST_SUITE_P(
+    Keys, WrongKey,
+    ::testing::Values(WrongKeyCase{"TrueColorLastCharacter", PixelFormat::Bgr24, "0123456789ABCDEF",
+                                   "0123456789ABCDEE", TrueColorKeyMessage},
+                      WrongKeyCase{"TrueColorOtherKey", PixelFormat::Bgrx32, "0123456789ABCDEF",
+                                   "FEDCBA9876543210", TrueColorKeyMessage},
+                      WrongKeyCase{"PaletteLastCharacter", PixelFormat::Indexed8, "secret key 1",
+                                   "secret key 2", PaletteKeyMessage},
+                      // An at sign is outside the alphabet: the key reads back differently.
+                      WrongKeyCase{"PaletteKeyOutsideAlphabet", PixelFormat::Indexed8,
+                                   "user@example", "user@example", PaletteKeyMessage}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(NoHiddenText, EndsWithOneKeyMessage) {
+  for (std::uint32_t seed = 0; seed < 8; ++seed) {
+    const DecryptOutcome trueColor =
+        DecryptPicture(RandomPicture(200, 100, PixelFormat::Bgr24, seed), "0123456789ABCDEF");
+    EXPECT_EQ(trueColor.result, "");
+    EXPECT_EQ(trueColor.messages, std::vector<std::string>{std::string(TrueColorKeyMessage)});
+    const DecryptOutcome palette =
+        DecryptPicture(RandomPicture(200, 100, PixelFormat::Indexed8, seed), "some key");
+    EXPECT_EQ(palette.result, "");
+    ASSERT_EQ(palette.messages.size(), 1u);
+    EXPECT_TRUE(palette.messages[0] == PaletteKeyMessage ||
+                palette.messages[0] == FinalCheckMessage);
+  }
+}
+
+TEST(NoHiddenText, TooSmallToReadShowsOnlyTheFinalCheckMessage) {
+  for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32, PixelFormat::Indexed8}) {
+    const DecryptOutcome read = DecryptPicture(RandomPicture(3, 5, format, 1), "0123456789ABCDEF");
+    EXPECT_EQ(read.result, "");
+    EXPECT_EQ(read.messages, std::vector<std::string>{std::string(FinalCheckMessage)});
+  }
+}
+
+TEST(PixelFormats, TwentyFourAndThirtyTwoBitCopiesDoNotReadEachOther) {
+  const std::string key = "0123456789ABCDEF";
+  for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
+    Picture source = RandomPicture(80, 60, format, 11);
+    const EncryptOutcome written = EncryptText(source, key, PrintableText(500, 6));
+    ASSERT_FALSE(written.failed);
+    const PixelFormat other =
+        format == PixelFormat::Bgr24 ? PixelFormat::Bgrx32 : PixelFormat::Bgr24;
+    const DecryptOutcome read = DecryptPicture(ConvertTo(written.target.picture, other), key);
+    EXPECT_EQ(read.result, "");
+    EXPECT_EQ(read.messages.size(), 1u);
+  }
+}
+
+TEST(Markers, TextCharactersWithMarkerCodesComeBackAsSpaces) {
+  Picture source = RandomPicture(64, 64, PixelFormat::Bgr24, 12);
+  const EncryptOutcome written = EncryptText(source, "0123456789ABCDEF",
+                                             "abc\xCB"
+                                             "def\xCDghi\xE9");
+  const DecryptOutcome read = DecryptPicture(written.target.picture, "0123456789ABCDEF");
+  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.result, "abc def ghi ");
+}
+
+TEST(Markers, OutOfAlphabetPaletteCharactersBecomeSpaces) {
+  Picture source = RandomPicture(90, 60, PixelFormat::Indexed8, 13);
+  const EncryptOutcome written = EncryptText(source, "key words", "a@_b\t\xC9 | end");
+  EXPECT_EQ(written.editorText, "a@_b\t\xE9 | end");
+  const DecryptOutcome read = DecryptPicture(written.target.picture, "key words");
+  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.result, "a  b     end");  // tab, accent, space, bar, space
+}
+
+TEST(CounterWrap, StreamsLongerThanOneCounterCycleRoundTrip) {
+  // 480 x 480, 24-bit: N = 480 * 239 - 1 = 114719 positions.
+  Picture source = RandomPicture(480, 480, PixelFormat::Bgr24, 14);
+  const std::string text = PrintableText(110000, 15);
+  const EncryptOutcome written = EncryptText(source, "0123456789ABCDEF", text);
+  ASSERT_FALSE(written.failed);
+  const DecryptOutcome read = DecryptPicture(written.target.picture, "0123456789ABCDEF");
+  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.result, text);
+}
+
+TEST(PaletteDuplicates, TargetPaletteIsDistinctAndStillReads) {
+  Picture source = RandomPicture(90, 60, PixelFormat::Indexed8, 16);
+  Palette palette = source.GetPalette();
+  for (int i = 16; i < 256; ++i) palette[i] = {};  // a 16-colour palette
+  source.SetPalette(palette);
+  for (std::uint8_t& index : source.Pixels()) index %= 16;
+  const EncryptOutcome written = EncryptText(source, "short palette", "sixteen colours only");
+  ASSERT_FALSE(written.failed);
+  std::set<std::uint32_t> colours;
+  for (const PaletteEntry& e : written.target.picture.GetPalette())
+    colours.insert(std::uint32_t{e.red} << 16 | std::uint32_t{e.green} << 8 | e.blue);
+  EXPECT_EQ(colours.size(), 256u);
+  EXPECT_EQ(source.GetPalette(), palette);
+  const DecryptOutcome read = DecryptPicture(written.target.picture, "short palette");
+  EXPECT_EQ(read.result, "sixteen colours only");
+}
+
+TEST(Lifecycle, AnEngineServesOneRun) {
+  Picture source = RandomPicture(40, 40, PixelFormat::Bgr24, 17);
+  StoredPicture target;
+  StringTextHolder editor("text");
+  RecordingMessageSink messages;
+  TEncryptor engine(source, target, "0123456789ABCDEF", editor, messages);
+  engine.SetText("text");
+  engine.Encrypt();
+  EXPECT_THROW(engine.Encrypt(), std::logic_error);
+  EXPECT_THROW(engine.Decrypt(), std::logic_error);
+  EXPECT_EQ(target.replacements, 1);
+}
+
+TEST(Lifecycle, OtherPixelFormatsAreRefused) {
+  Picture source(40, 40, static_cast<PixelFormat>(16));  // a format the engine does not know
+  for (bool encrypt : {true, false}) {
+    StoredPicture target;
+    StringTextHolder editor("text");
+    RecordingMessageSink messages;
+    TEncryptor engine(source, target, "0123456789ABCDEF", editor, messages);
+    engine.SetText("text");
+    encrypt ? engine.Encrypt() : engine.Decrypt();
+    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(PixelDepthMessage)});
+    EXPECT_FALSE(engine.Failed());
+    EXPECT_EQ(engine.ResultText(), "");
+    EXPECT_EQ(target.replacements, 0);
+    EXPECT_EQ(editor.Text(), "text");
+  }
+}
+
+TEST(Lifecycle, CreateTrimsTheSourceBeforeAnythingElse) {
+  Picture source = RandomPicture(25, 23, PixelFormat::Bgrx32, 18);
+  StoredPicture target;
+  StringTextHolder editor;
+  RecordingMessageSink messages;
+  const TEncryptor engine(source, target, "key", editor, messages);
+  EXPECT_EQ(source.Width(), 24);
+  EXPECT_EQ(source.Height(), 22);
+  EXPECT_FALSE(engine.Failed());
+  EXPECT_EQ(engine.ResultText(), "");
+  EXPECT_EQ(target.replacements, 0);
+}
+
+}  // namespace
+}  // namespace hushlake
