@@ -1,16 +1,11 @@
 // Writing Pictures as BMP files in their own pixel format, so that reading
-// the file back gives the same bytes, and replacing files atomically.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+// the file back gives the same bytes; files are replaced atomically.
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
+#include "crypto/atomic_file.h"
 #include "crypto/bytes.h"
 #include "stego/bmp_codec.h"
 #include "stego/bmp_format.h"
@@ -124,120 +119,25 @@ std::vector<std::uint8_t> WriteBmp(const Picture& picture) {
   return file;
 }
 
-namespace {
-
-[[noreturn]] void FailWrite(const std::string& path, const std::string& reason) {
-  throw BmpWriteError("cannot write BMP file \"" + path + "\": " + reason);
-}
-
-// ".name.<process>-<serial>-<clock>.tmp": unique enough that O_EXCL rarely
-// has to try again, and hidden from file dialogs meanwhile.
-std::string HiddenName(const std::string& fileName, unsigned serial) {
-  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  std::string name(".");
-  name += fileName;
-  name += '.';
-  name += std::to_string(::getpid());
-  name += '-';
-  name += std::to_string(serial);
-  name += '-';
-  name += std::to_string(ticks % 1000000);
-  name += ".tmp";
-  return name;
-}
-
-// A file beside the target that is removed again unless it was renamed into
-// place, so a failure at any step leaves nothing behind.
-class TemporaryFile {
- public:
-  TemporaryFile(const std::filesystem::path& target, const std::string& shownPath)
-      : shownPath_(shownPath) {
-    static unsigned serial = 0;
-    const std::filesystem::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      path_ = (folder / HiddenName(target.filename().string(), ++serial)).string();
-      fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ < 0 && errno != EEXIST) FailWrite(shownPath_, std::strerror(errno));
-    }
-    if (fd_ < 0) FailWrite(shownPath_, "no free name for a temporary file");
-  }
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!renamed_) ::unlink(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  // The replaced file's permissions carry over; where the file system cannot
-  // hold them, the default ones do as well.
-  void CopyModeFrom(const std::string& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-      (void)::fchmod(fd_, info.st_mode & 07777);
-  }
-
-  void Write(std::span<const std::uint8_t> bytes) {
-    while (!bytes.empty()) {
-      const ssize_t put = ::write(fd_, bytes.data(), bytes.size());
-      if (put < 0 && errno == EINTR) continue;
-      if (put < 0) FailWrite(shownPath_, std::strerror(errno));
-      bytes = bytes.subspan(static_cast<std::size_t>(put));
-    }
-  }
-
-  // Flushes and closes; a late write error (full disk, network file system)
-  // shows up here and must not be lost.
-  void Finish() {
-    if (::fsync(fd_) != 0) FailWrite(shownPath_, std::strerror(errno));
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) FailWrite(shownPath_, std::strerror(errno));
-  }
-
-  void RenameTo(const std::string& target) {
-    if (::rename(path_.c_str(), target.c_str()) != 0) FailWrite(shownPath_, std::strerror(errno));
-    renamed_ = true;
-  }
-
- private:
-  std::string shownPath_;
-  std::string path_;
-  int fd_ = -1;
-  bool renamed_ = false;
-};
-
-// Makes the rename itself durable. Not every file system can sync a folder;
-// the file is in place either way, so a refusal here is not a failure.
-void SyncFolder(const std::filesystem::path& target) {
-  const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  (void)::fsync(fd);
-  ::close(fd);
-}
-
-}  // namespace
-
 void WriteBmpFile(const Picture& picture, const std::string& path) {
-  const std::filesystem::path target(path);
-  if (!target.has_filename()) FailWrite(path, "the path names no file");
   const Layout layout = PlanLayout(picture);
-  TemporaryFile temporary(target, path);
-  temporary.CopyModeFrom(path);
-  temporary.Write(Head(layout, picture));
+  try {
+    AtomicFileWriter file(path);
+    file.Write(Head(layout, picture));
   // Rows go out through a small buffer: a whole-file copy in memory would
   // cost more than the write itself.
-  const int rowsPerChunk =
-      static_cast<int>(std::max<std::uint32_t>(1, kChunkBytes / layout.stride));
-  std::vector<std::uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk) * layout.stride);
-  for (int first = 0; first < picture.Height(); first += rowsPerChunk) {
-    const int count = std::min(rowsPerChunk, picture.Height() - first);
-    PutRows(chunk.data(), layout, picture, first, count);
-    temporary.Write({chunk.data(), static_cast<std::size_t>(count) * layout.stride});
+    const int rowsPerChunk =
+        static_cast<int>(std::max<std::uint32_t>(1, kChunkBytes / layout.stride));
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk) * layout.stride);
+    for (int first = 0; first < picture.Height(); first += rowsPerChunk) {
+      const int count = std::min(rowsPerChunk, picture.Height() - first);
+      PutRows(chunk.data(), layout, picture, first, count);
+      file.Write({chunk.data(), static_cast<std::size_t>(count) * layout.stride});
+    }
+    file.Commit();
+  } catch (const EFileWrite& error) {
+    throw BmpWriteError(error.what());
   }
-  temporary.Finish();
-  temporary.RenameTo(path);
-  SyncFolder(target);
 }
 
 }  // namespace hushlake

@@ -1,0 +1,15 @@
+#pragma once
+// The FileStore of the desktop and the command line: the local file system,
+// with whole-or-nothing writes.
+#include "app/ports.h"
+
+namespace hushlake {
+
+class LocalFileStore : public FileStore {
+ public:
+  bool Exists(const std::string& path) const override;
+  std::vector<std::uint8_t> ReadAll(const std::string& path) const override;
+  void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) override;
+};
+
+}  // namespace hushlake

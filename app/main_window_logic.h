@@ -1,0 +1,132 @@
+#pragma once
+// The main window's workflow without the window: its state, the enable
+// rules and the action handlers with their checks, order of steps and
+// messages. The desktop window draws what this decides and forwards every
+// user action here; the command-line tool drives the same handlers.
+#include <string>
+#include <string_view>
+
+#include "app/ports.h"
+#include "app/text_cipher.h"
+#include "stego/picture.h"
+
+namespace hushlake {
+
+namespace messages {
+inline constexpr std::string_view LoadImageFirst = "You need to load an image first";
+inline constexpr std::string_view EnterTextFirst = "You need to enter or load text to be encrypted first";
+inline constexpr std::string_view KeyTooShort = "The Key entered is too short";
+inline constexpr std::string_view ImageTooSmall = "The image has to be at least 24x24 pixels in size.";
+inline constexpr std::string_view EncryptDone =
+    "The text has been encrypted successfully\nPlease save the encrypted image now";
+inline constexpr std::string_view WrongDepth =
+    "This is neither 8, 24 or 32 bit bitmap\nPlease choose another image";
+inline constexpr std::string_view FileSaved = "File Saved";
+inline constexpr std::string_view ReplaceTextFile = "Replace Existing File?";
+inline constexpr std::string_view ReplacePicture = "Replace existing file?";
+inline constexpr std::string_view PictureSaved = "Picture saved";
+// Our own: a key the 8-bit alphabet cannot carry would make a picture no
+// Decrypt ever accepts, so Encrypt refuses it up front.
+inline constexpr std::string_view PaletteKeyUnsupported =
+    "The key contains characters that an 8-bit picture cannot carry\n"
+    "Please use only letters, digits, spaces and the signs / , ' . ? ! : -";
+// Our own: pictures are only ever written as BMP files.
+inline constexpr std::string_view PictureNeedsBmpName =
+    "Pictures are saved as BMP files only\nPlease choose a file name ending in .bmp";
+}  // namespace messages
+
+namespace dialogs {
+inline constexpr FileDialogSpec OpenPicture{"Open image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+inline constexpr FileDialogSpec OpenText{
+    "Open text file to be encrypted ",
+    "All Supported|*.txt;*.htm;*.html|HTM(*.htm)|*.htm|HTML(*.html)|*.html|Text file (*.txt)|*.txt",
+    "*.txt", ""};
+inline constexpr FileDialogSpec SaveText{
+    "Save decrypted text", "Text file (*.txt)|*.txt|HTM(*.htm)|*.htm|HTML(*.html)|*.html", "*.txt",
+    "Decrypted Text"};
+inline constexpr FileDialogSpec SavePicture{"Save Encrypted Image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+inline constexpr FileDialogSpec SaveBitmap{"Save Encrypted Bitmap", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+}  // namespace dialogs
+
+inline constexpr std::string_view WelcomeSettingsKey = "Software\\Varnel\\welcome";
+
+struct MainWindowPorts {
+  MessageBoxes& messages;
+  TextEditorPort& editor;
+  KeyFieldPort& keyField;
+  SettingsStore& settings;
+  FileStore& files;
+  FileDialogs& dialogs;
+};
+
+// What the window shows besides the ports: the two pictures with their hints,
+// the algorithm controls and the enabled state of the actions and buttons.
+struct MainWindowView {
+  Picture originalImage;
+  bool originalVisible = false;
+  std::string originalHint;
+  Picture encryptedImage;
+  std::string encryptedHint;
+  bool cryptControlsEnabled = true;
+  std::string cryptHint = "Cipher Selection";
+  std::string choiceLabel;
+  bool encryptEnabled = false;
+  bool decryptEnabled = false;
+  bool saveTextButtonEnabled = false;
+  bool saveImageButtonEnabled = false;
+};
+
+class MainWindowLogic {
+ public:
+  explicit MainWindowLogic(MainWindowPorts ports);
+
+  void FormCreate();
+  void FormShow();
+  // The enable rules; the window runs them whenever it is idle.
+  void EncryptActionListUpdate();
+
+  void OpenPictureAccept(const std::string& fileName);
+  void FileOpenAccept(const std::string& fileName);
+  void FileSaveAsAccept(const std::string& fileName);
+  void EncryptActionExecute();
+  void DecryptActionExecute();
+  void SaveImageActionExecute();
+
+  // The three lists: setting one updates the label.
+  const CipherChoice& Choice() const { return choice_; }
+  void SetChoice(const CipherChoice& choice);
+  void UpdateChoiceLabel();
+
+  const MainWindowView& View() const { return view_; }
+  bool ImageLoaded() const { return imageLoaded_; }
+  bool ImageEncrypted() const { return imageEncrypted_; }
+  bool CanEncrypt() const { return canEncrypt_; }
+  bool CanDecrypt() const { return canDecrypt_; }
+  bool CanSaveImage() const { return canSaveImage_; }
+  int MinKeyLength() const { return minKeyLength_; }
+
+ private:
+  class EncryptedImageHolder;
+  bool IsPalettePicture() const;
+  bool KeyLongEnough() const;
+  bool EditorHasText() const;
+  // The engine key for the loaded picture; for 8 bits the key field is
+  // lower-cased in place first.
+  std::string EngineKey();
+  void ShowLoadedPicture(const std::string& fileName);
+  void SavePictureTo(const std::string& fileName);
+  template <class Action>
+  void Guarded(Action&& action);
+
+  MainWindowPorts ports_;
+  MainWindowView view_;
+  CipherChoice choice_;
+  bool imageLoaded_ = false;
+  bool imageEncrypted_ = false;
+  bool canEncrypt_ = false;
+  bool canDecrypt_ = false;
+  bool canSaveImage_ = false;
+  int minKeyLength_ = 8;
+};
+
+}  // namespace hushlake

@@ -1,0 +1,75 @@
+#pragma once
+// What the main window's logic needs from the desktop around it, as small
+// interfaces: the Qt layer implements them, the command-line tool has its
+// own, and the tests fake them.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "stego/engine_ports.h"
+
+namespace hushlake {
+
+// Modal message boxes: information (OK), error (OK, from MessageSink) and
+// confirmation (Yes answers true, No false).
+class MessageBoxes : public MessageSink {
+ public:
+  virtual void ShowInformation(std::string_view message) = 0;
+  virtual bool AskConfirmation(std::string_view message) = 0;
+};
+
+// The text editor window: its text as UTF-8 (read and replaced as a whole,
+// through TextHolder), the capacity it shows, and showing or focusing it.
+class TextEditorPort : public TextHolder {
+ public:
+  virtual void SetImageCapacity(int characters) = 0;
+  virtual void ShowEditor() = 0;
+  virtual void FocusEditor() = 0;
+};
+
+// The key field: what the user typed (UTF-8), replaceable, focusable.
+class KeyFieldPort {
+ public:
+  virtual ~KeyFieldPort() = default;
+  virtual std::string KeyText() const = 0;
+  virtual void SetKeyText(const std::string& text) = 0;
+  virtual void FocusKeyField() = 0;
+};
+
+// The per-user settings store.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual bool HasKey(std::string_view key) const = 0;
+  virtual void CreateKey(std::string_view key) = 0;
+};
+
+// Files chosen by the user. Writes replace a file whole or not at all.
+class FileStore {
+ public:
+  virtual ~FileStore() = default;
+  virtual bool Exists(const std::string& path) const = 0;
+  // Raises std::runtime_error with a message naming the file on failure.
+  virtual std::vector<std::uint8_t> ReadAll(const std::string& path) const = 0;
+  virtual void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+};
+
+// A standard file dialog as the main window configures it.
+struct FileDialogSpec {
+  std::string_view title;
+  std::string_view filter;
+  std::string_view defaultExtension;
+  std::string_view proposedName;
+};
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The chosen file name, or none when the user cancels.
+  virtual std::optional<std::string> RunSaveDialog(const FileDialogSpec& dialog) = 0;
+};
+
+}  // namespace hushlake

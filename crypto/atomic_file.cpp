@@ -1,0 +1,134 @@
+#include "crypto/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace hushlake {
+
+namespace {
+
+[[noreturn]] void FailWrite(const std::string& path, const std::string& reason) {
+  throw EFileWrite("Cannot write the file \"" + path + "\": " + reason);
+}
+
+// ".name.<process>-<serial>-<clock>.tmp": unique enough that O_EXCL rarely
+// has to try again, and hidden from file dialogs meanwhile.
+std::string HiddenName(const std::string& fileName, unsigned serial) {
+  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  std::string name(".");
+  name += fileName;
+  name += '.';
+  name += std::to_string(::getpid());
+  name += '-';
+  name += std::to_string(serial);
+  name += '-';
+  name += std::to_string(ticks % 1000000);
+  name += ".tmp";
+  return name;
+}
+
+// A file beside the target that is removed again unless it was renamed into
+// place, so a failure at any step leaves nothing behind.
+}  // namespace
+
+class AtomicFileWriter::TemporaryFile {
+ public:
+  TemporaryFile(const std::filesystem::path& target, const std::string& shownPath)
+      : shownPath_(shownPath) {
+    static unsigned serial = 0;
+    const std::filesystem::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      path_ = (folder / HiddenName(target.filename().string(), ++serial)).string();
+      fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ < 0 && errno != EEXIST) FailWrite(shownPath_, std::strerror(errno));
+    }
+    if (fd_ < 0) FailWrite(shownPath_, "no free name for a temporary file");
+  }
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!renamed_) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  // The replaced file's permissions carry over; where the file system cannot
+  // hold them, the default ones do as well.
+  void CopyModeFrom(const std::string& target) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+      (void)::fchmod(fd_, info.st_mode & 07777);
+  }
+
+  void Write(std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+      const ssize_t put = ::write(fd_, bytes.data(), bytes.size());
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) FailWrite(shownPath_, std::strerror(errno));
+      bytes = bytes.subspan(static_cast<std::size_t>(put));
+    }
+  }
+
+  // Flushes and closes; a late write error (full disk, network file system)
+  // shows up here and must not be lost.
+  void Finish() {
+    if (::fsync(fd_) != 0) FailWrite(shownPath_, std::strerror(errno));
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) FailWrite(shownPath_, std::strerror(errno));
+  }
+
+  void RenameTo(const std::string& target) {
+    if (::rename(path_.c_str(), target.c_str()) != 0) FailWrite(shownPath_, std::strerror(errno));
+    renamed_ = true;
+  }
+
+ private:
+  std::string shownPath_;
+  std::string path_;
+  int fd_ = -1;
+  bool renamed_ = false;
+};
+
+namespace {
+
+// Makes the rename itself durable. Not every file system can sync a folder;
+// the file is in place either way, so a refusal here is not a failure.
+void SyncFolder(const std::filesystem::path& target) {
+  const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path) {
+  const std::filesystem::path target(path);
+  if (!target.has_filename()) FailWrite(path, "the path names no file");
+  temporary_ = std::make_unique<TemporaryFile>(target, path);
+  temporary_->CopyModeFrom(path);
+}
+
+AtomicFileWriter::~AtomicFileWriter() = default;
+
+void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) { temporary_->Write(bytes); }
+
+void AtomicFileWriter::Commit() {
+  temporary_->Finish();
+  temporary_->RenameTo(path_);
+  SyncFolder(std::filesystem::path(path_));
+}
+
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+  AtomicFileWriter writer(path);
+  writer.Write(bytes);
+  writer.Commit();
+}
+
+}  // namespace hushlake
