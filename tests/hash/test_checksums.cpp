@@ -5,21 +5,15 @@
 #include <string>
 
 #include "hash/checksums.h"
-#include "hash/hash_other_helpers.h"
+#include "hash/hash_test_helpers.h"
 
 namespace hushlake {
 namespace {
 
-using testing_support::HexDigest;
+using namespace testing_support;
 
-struct ChecksumVector {
-  const THashClass* cls;
-  const char* message;
-  const char* digest;  // the register's bytes, low byte first
-  const char* source;
-};
-
-const ChecksumVector Catalogued[] = {
+// The digests are the register's bytes, low byte first.
+const PublishedVector Catalogued[] = {
     {&THash_CRC32::Class, "123456789", "2639f4cb",
      "CRC RevEng catalogue, CRC-32/ISO-HDLC check cbf43926"},
     {&THash_CRC32::Class, "", "00000000", "Crypto++ / RHash CRC-32 test suites"},
@@ -32,11 +26,11 @@ const ChecksumVector Catalogued[] = {
     {&THash_CRC16_CCITT::Class, "", "ffff", "the CRC-16 CCITT initial register"},
 };
 
-class CataloguedChecksum : public ::testing::TestWithParam<ChecksumVector> {};
+class CataloguedChecksum : public ::testing::TestWithParam<PublishedVector> {};
 
 TEST_P(CataloguedChecksum, GivesTheCheckValue) {
-  const ChecksumVector& v = GetParam();
-  EXPECT_EQ(HexDigest(*v.cls, v.message), v.digest) << v.source;
+  const PublishedVector& v = GetParam();
+  EXPECT_EQ(HexDigest(*v.cls, v.Message()), v.digest) << v.source;
 }
 
 INSTANTIATE_TEST_SUITE_P(Crc, CataloguedChecksum, ::testing::ValuesIn(Catalogued));

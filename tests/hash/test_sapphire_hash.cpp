@@ -2,15 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
-#include "crypto/support.h"
-#include "hash/hash_other_helpers.h"
+#include "hash/hash_test_helpers.h"
 #include "hash/sapphire_hash.h"
 
 namespace hushlake {
 namespace {
 
-using testing_support::HexDigest;
+using namespace testing_support;
 
 const THashClass* const SapphireSizes[] = {
     &THash_Sapphire128::Class, &THash_Sapphire160::Class, &THash_Sapphire192::Class,
@@ -18,8 +18,7 @@ const THashClass* const SapphireSizes[] = {
     &THash_Sapphire320::Class};
 
 TEST(SapphireHash, NoShorterDigestStartsALongerOne) {
-  const std::string testInput(TestInput.begin(), TestInput.end());
-  for (const std::string& message : {std::string(), testInput}) {
+  for (std::string_view message : {std::string_view(), TestInputText()}) {
     for (const THashClass* shorter : SapphireSizes)
       for (const THashClass* longer : SapphireSizes) {
         if (shorter->digestSize >= longer->digestSize) continue;
@@ -32,19 +31,18 @@ TEST(SapphireHash, NoShorterDigestStartsALongerOne) {
 
 // The size is the first byte that Final absorbs, so it changes every output byte.
 TEST(SapphireHash, Sizes256And320DifferInTheFirstByteOfTestInput) {
-  const std::string input(TestInput.begin(), TestInput.end());
-  EXPECT_NE(HexDigest(THash_Sapphire256::Class, input).substr(0, 2),
-            HexDigest(THash_Sapphire320::Class, input).substr(0, 2));
+  EXPECT_NE(HexDigest(THash_Sapphire256::Class, TestInputText()).substr(0, 2),
+            HexDigest(THash_Sapphire320::Class, TestInputText()).substr(0, 2));
 }
 
 TEST(SapphireHash, FinalAgainWithoutInitAddsNewOutputToTheDigest) {
   THash_Sapphire256 hash;
   hash.Init();
   hash.Final();
-  const std::string first = hash.DigestBytes();
-  EXPECT_EQ(testing_support::ToHex(first), HexDigest(THash_Sapphire256::Class, ""));
+  const std::string first = DigestHex(hash);
+  EXPECT_EQ(first, HexDigest(THash_Sapphire256::Class, ""));
   hash.Final();
-  EXPECT_NE(hash.DigestBytes(), first);
+  EXPECT_NE(DigestHex(hash), first);
 }
 
 }  // namespace

@@ -2,54 +2,26 @@
 // depend on how the message is split into Update calls.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 
-#include "crypto/bytes.h"
-#include "hash/hash_other_helpers.h"
+#include "hash/hash_test_helpers.h"
 #include "hash/square_hash.h"
 
 namespace hushlake {
 namespace {
 
-using testing_support::HexDigest;
-using testing_support::PatternBytes;
-using testing_support::ToHex;
+using namespace testing_support;
 
-std::string DigestOfPieces(const ByteString& message, std::initializer_list<std::size_t> pieces) {
-  THash_Square hash;
-  hash.Init();
-  std::size_t done = 0;
-  for (std::size_t size : pieces) {
-    hash.Update(message.data() + done, static_cast<int>(size));
-    done += size;
-  }
-  EXPECT_EQ(done, message.size());
-  hash.Final();
-  return ToHex(hash.DigestBytes());
-}
-
-std::string DigestOfBytewise(const ByteString& message) {
-  return testing_support::HexDigestInPieces(THash_Square::Class, message, 1);
+std::string DigestOfPieces(const ByteString& message, PieceSizes pieces) {
+  return HexDigest(THash_Square::Class, message, pieces);
 }
 
 // Final compresses its blocks from the block buffer, so their own first four
-// bytes are their feed-forward. Feeding a block as 1 + 15 bytes does the same;
+// bytes are their feed-forward. Feeding blocks byte by byte does the same;
 // the digest area then holds the chaining value Final must arrive at.
 std::string ChainingValueAfterBufferedBlocks(const ByteString& blocks) {
   THash_Square hash;
-  hash.Init();
-  for (std::size_t at = 0; at < blocks.size(); at += 16) {
-    hash.Update(blocks.data() + at, 1);
-    hash.Update(blocks.data() + at + 1, 15);
-  }
-  return ToHex(hash.DigestBytes());
-}
-
-ByteString LengthField(std::size_t byteCount) {
-  ByteString field(8, '\0');
-  StoreLE64(field.data(), byteCount * 8);
-  return field;
+  return HexChainingValue(hash, blocks, {1});
 }
 
 class SquareFinalBlocks : public ::testing::TestWithParam<std::size_t> {};
@@ -61,9 +33,9 @@ TEST_P(SquareFinalBlocks, AreTheMarkerZerosAndLittleEndianLength) {
   const ByteString message = PatternBytes(length);
   ByteString padded = message + '\x80';
   if (length < 8) {
-    padded += ByteString(7 - length, '\0') + LengthField(length);
+    padded += ByteString(7 - length, '\0') + LittleEndianBitLength(length);
   } else {
-    padded += ByteString(15 - length, '\0') + ByteString(8, '\0') + LengthField(length);
+    padded += ByteString(15 - length, '\0') + ByteString(8, '\0') + LittleEndianBitLength(length);
   }
   ASSERT_EQ(padded.size() % 16, 0u);
   EXPECT_EQ(HexDigest(THash_Square::Class, message), ChainingValueAfterBufferedBlocks(padded));
@@ -84,7 +56,7 @@ TEST(SquareSplit, CompletedBlockFeedsForwardIntoTheWholeBlocksAfterIt) {
   const ByteString block = PatternBytes(16);
   const ByteString message = block + block;
   const std::string split = DigestOfPieces(message, {8, 24});
-  EXPECT_EQ(split, DigestOfBytewise(message));
+  EXPECT_EQ(split, DigestOfPieces(message, {1}));
   EXPECT_NE(split, HexDigest(THash_Square::Class, message));
 }
 
