@@ -1,14 +1,11 @@
+// Blowfish: the published vectors and how short, empty and long keys act.
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "block_cipher_checks.h"
 #include "cipher/blowfish.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
-
-using blocktest::KnownAnswer;
 
 // Eric Young's Blowfish test vectors as published by B. Schneier
 // (vectors.txt): the "ecb" rows use 8-byte keys, the "set_key" rows the
@@ -48,28 +45,18 @@ const KnownAnswer BlowfishVectors[] = {
      "80c7d7d45a5479ad"},
 };
 
-class BlowfishKnownAnswer : public ::testing::TestWithParam<KnownAnswer> {};
-
-TEST_P(BlowfishKnownAnswer, MatchesPublishedVector) {
-  TCipher_Blowfish cipher;
-  blocktest::ExpectKnownAnswer(cipher, GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(SchneierVectors, BlowfishKnownAnswer,
-                         ::testing::ValuesIn(BlowfishVectors));
+INSTANTIATE_TEST_SUITE_P(Blowfish, PublishedVector,
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Blowfish::Class,
+                                                             BlowfishVectors)));
 
 // An empty key has no bytes to cycle into P; it is taken as a single zero
-// byte, which makes it the all-zero key of the first published row.
-TEST(Blowfish, EmptyKeyActsAsAllZeroKey) {
-  TCipher_Blowfish cipher;
-  cipher.Init(nullptr, 0, nullptr);
-  EXPECT_EQ(blocktest::ToHex(blocktest::EncryptBlock(cipher, blocktest::Hex("0000000000000000"))),
-            "4ef997456198dd78");
-  const std::string zeroByte(1, '\0');
-  TCipher_Blowfish single;
-  EXPECT_EQ(blocktest::ToHex(blocktest::CbcSample(cipher, "")),
-            blocktest::ToHex(blocktest::CbcSample(single, zeroByte)));
-}
+// byte, which makes it the all-zero key of the first published row. A key
+// past KeySize (56 bytes) acts as its first 56 bytes.
+INSTANTIATE_TEST_SUITE_P(
+    Blowfish, EquivalentKeys,
+    ::testing::Values(SameKey(TCipher_Blowfish::Class, ByteString(), ByteString(1, '\0')),
+                      ZeroPaddedOrCut(TCipher_Blowfish::Class, ByteString(), 8),
+                      ZeroPaddedOrCut(TCipher_Blowfish::Class, Sequence(65, 3, 5), 56)));
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test

@@ -1,17 +1,11 @@
+// Rijndael: the published AES vectors and how keys of other lengths act.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-
-#include "block_cipher_checks.h"
 #include "cipher/rijndael.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
-
-using blocktest::Hex;
-using blocktest::KnownAnswer;
-using blocktest::ToHex;
 
 // FIPS-197 appendices B and C, and the ECB examples of NIST SP 800-38A F.1;
 // 16-, 24- and 32-byte keys select AES-128, -192 and -256.
@@ -38,49 +32,23 @@ const KnownAnswer AesVectors[] = {
      "30c81c46a35ce411e5fbc1191a0a52ef", "b6ed21b99ca6f4f9f153e7b1beafed1d"},
 };
 
-class AesKnownAnswer : public ::testing::TestWithParam<KnownAnswer> {};
-
-TEST_P(AesKnownAnswer, MatchesPublishedVector) {
-  TCipher_Rijndael cipher;
-  blocktest::ExpectKnownAnswer(cipher, GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Fips197AndSp80038a, AesKnownAnswer, ::testing::ValuesIn(AesVectors));
+INSTANTIATE_TEST_SUITE_P(Rijndael, PublishedVector,
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Rijndael::Class, AesVectors)));
 
 // The vector given to Init does not take part in the block function.
 TEST(Rijndael, BlockFunctionIgnoresTheVector) {
   const KnownAnswer& v = AesVectors[0];
   TCipher_Rijndael cipher;
   const ByteString iVector(16, '\x5A');
-  blocktest::InitWith(cipher, Hex(v.keyHex), iVector.data());
-  EXPECT_EQ(ToHex(blocktest::EncryptBlock(cipher, Hex(v.plainHex))), v.cipherHex);
-  EXPECT_EQ(ToHex(blocktest::DecryptBlock(cipher, Hex(v.cipherHex))), v.plainHex);
+  InitWith(cipher, Hex(v.key), iVector.data());
+  EXPECT_EQ(ToHex(EncryptOne(cipher, Hex(v.plain))), v.cipher);
+  EXPECT_EQ(ToHex(DecryptOne(cipher, Hex(v.cipher))), v.plain);
 }
 
 // Keys between the three AES lengths are zero-padded to the next one; keys
 // past 32 bytes are cut to 32.
-struct KeyEquivalence {
-  int length;        // bytes of the key given
-  int paddedLength;  // the AES key it must act as
-};
-
-class RijndaelKeyLength : public ::testing::TestWithParam<KeyEquivalence> {};
-
-TEST_P(RijndaelKeyLength, ActsAsThePaddedOrCutKey) {
-  const auto [length, padded] = GetParam();
-  ByteString key(static_cast<std::size_t>(length), '\0');
-  for (int i = 0; i < length; ++i) key[i] = static_cast<char>(0xA1 + 7 * i);
-  ByteString reference = key.substr(0, static_cast<std::size_t>(std::min(length, padded)));
-  reference.resize(static_cast<std::size_t>(padded), '\0');
-  TCipher_Rijndael given, expected;
-  EXPECT_EQ(ToHex(blocktest::CbcSample(given, key)),
-            ToHex(blocktest::CbcSample(expected, reference)));
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, RijndaelKeyLength,
-                         ::testing::Values(KeyEquivalence{0, 16}, KeyEquivalence{5, 16},
-                                           KeyEquivalence{20, 24}, KeyEquivalence{28, 32},
-                                           KeyEquivalence{40, 32}));
+INSTANTIATE_TEST_SUITE_P(Rijndael, EquivalentKeys,
+                         ::testing::ValuesIn(KeysBetween16And32Bytes(TCipher_Rijndael::Class)));
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test

@@ -1,3 +1,5 @@
+// Sapphire II: the key-driven random numbers and the keyless deck (the deck
+// moving on with every block is checked in test_all_ciphers_modes.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,23 +7,10 @@
 #include <vector>
 
 #include "cipher/sapphire.h"
-#include "cipher_test_support.h"
-#include "crypto/registry.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
-
-using test::Bytes;
-
-// Reference output of the Sapphire II class under the library's reference
-// procedure (one whole 32-byte block).
-TEST(SapphireCipher, MatchesReferenceOutputAndDeciphersAfterReset) {
-  const test::ReferenceRun run = test::RunReferenceProcedure(TCipher_Sapphire::Class);
-  EXPECT_EQ(run.cipherHex, "7c8228b73945439d44e09c1983d039acb9b775182b5df36ab22d24075f41cd73");
-  EXPECT_EQ(run.roundTrip, Bytes(TestInput.begin(), TestInput.end()));
-  const ByteString stored = TCipher_Sapphire::Class.ReferenceOutput();
-  EXPECT_EQ(test::Hex(Bytes(stored.begin(), stored.end())), run.cipherHex);
-}
 
 std::vector<int> Draw(sapphire::KeyRandom& random, std::uint8_t limit, int count) {
   std::vector<int> values;
@@ -77,46 +66,10 @@ TEST(SapphireCipher, EmptyKeyStartsFromTheFixedDeck) {
   a.Init(keyA, 0, iv.data());
   b.Init(keyB, 0, iv.data());
   a.Mode = b.Mode = cmECB;
-  const Bytes sealed = test::Encipher(a, Bytes(32, 0));
-  EXPECT_EQ(sealed[0], 19 ^ 234);
-  EXPECT_EQ(test::Encipher(b, Bytes(32, 0)), sealed);
-}
-
-TEST(SapphireCipher, DeckAdvancesWithEveryBlockAndResetRestoresIt) {
-  TCipher_Sapphire cipher;
-  const std::uint8_t key[] = "sixteen key byte";
-  cipher.Init(key, 16, nullptr);
-  cipher.Mode = cmECB;  // leaves the chaining register alone
-  const Bytes block = test::Sequence(32);
-  const Bytes first = test::Encipher(cipher, block);
-  EXPECT_NE(test::Encipher(cipher, block), first);
-  cipher.Reset();
-  EXPECT_EQ(test::Encipher(cipher, block), first);
-}
-
-// The combo text is the registered name, not the class name.
-TEST(SapphireCipher, ComboTextResolvesToTheClass) {
-  EXPECT_EQ(CipherClassByName("Sapphire II"), &TCipher_Sapphire::Class);
-  EXPECT_EQ(CipherClassName(&TCipher_Sapphire::Class), "Sapphire II");
-}
-
-TEST(SapphireCipher, RoundTripsInEveryOfferedMode) {
-  std::vector<std::uint8_t> key(1024);
-  for (std::size_t n = 0; n < key.size(); ++n) key[n] = static_cast<std::uint8_t>(n * 7);
-  TCipher_Sapphire cipher;
-  cipher.Init(key.data(), 1024, nullptr);
-  test::ExpectRoundTripInOfferedModes(cipher);
-}
-
-TEST(SapphireCipher, EveryProcessStringStartsFromTheKeyedState) {
-  TCipher_Sapphire cipher;
-  const std::uint8_t key[] = "a key of twenty-one b";
-  cipher.Init(key, 21, nullptr);
-  const std::string plain(100, 'x');
-  const std::string first = cipher.ProcessString(plain, caEncode, FormatHEX);
-  EXPECT_EQ(cipher.ProcessString(plain, caEncode, FormatHEX), first);
-  EXPECT_EQ(cipher.ProcessString(first, caDecode, FormatHEX), plain);
+  const ByteString sealed = Encipher(a, ByteString(32, '\0'));
+  EXPECT_EQ(static_cast<std::uint8_t>(sealed[0]), 19 ^ 234);
+  EXPECT_EQ(Encipher(b, ByteString(32, '\0')), sealed);
 }
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test

@@ -1,39 +1,27 @@
-// Shark: the reference output, the published vectors in this system's
-// conventions, and the key-schedule transform's zero products.
-#include "cipher/shark.h"
-
+// Shark: the published vectors in this system's conventions, the
+// key-schedule transform's zero products, and short or empty keys.
 #include <gtest/gtest.h>
 
-#include "crypto/registry.h"
-#include "tests/cipher/keyed_cipher_checks.h"
+#include "cipher/shark.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
-
-using namespace keyed_cipher_checks;
-
-TEST(Shark, ReferenceOutput) { ExpectReferenceOutput(TCipher_Shark::Class); }
 
 // Crypto++ TestData/sharkval.dat, the only published SHARK vectors, restated
 // in this system's conventions: the key read from byte 1 on (so Crypto++'s
 // key with its last byte moved to the front) and the block read as one
 // little-endian 64-bit integer (so Crypto++'s blocks byte-reversed). The same
 // data in Crypto++'s own byte order cannot match this cipher as it stands.
-const BlockVector SharkVectors[] = {
+const KnownAnswer SharkVectors[] = {
     {"sharkval.dat 1", "00000000000000000000000000000000", "0000000000000000", "0a4216774ecf4b21"},
     {"sharkval.dat 3", "0f000102030405060708090a0b0c0d0e", "3781898962696cc7", "4deaeefa594a7a07"},
     {"sharkval.dat 5", "87783348e75aeb0f2fd7b169bb8dc167", "52892b5bac13c0f7", "d2d2cee9ab54e5e5"},
     {"sharkval.dat 7", "255269f149d41ba0152497574d7f1531", "cc97d184b278c165", "297ff182a211f1d3"},
 };
 
-class SharkVector : public ::testing::TestWithParam<BlockVector> {};
-
-TEST_P(SharkVector, EnciphersAndDeciphers) {
-  TCipher_Shark cipher;
-  ExpectBlockVector(cipher, GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(CryptoppRestated, SharkVector, ::testing::ValuesIn(SharkVectors));
+INSTANTIATE_TEST_SUITE_P(Shark, PublishedVector,
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Shark::Class, SharkVectors)));
 
 // Zero has no logarithm: reading log[0] as 0 would make 0*m = m. A value with
 // one non-zero byte must give exactly one column of M (the first column is
@@ -44,25 +32,12 @@ TEST(Shark, TransformMultipliesZeroBytesToZero) {
   EXPECT_EQ(TCipher_Shark::Transform(0x0000000000000001u), 0x416852A2710EA571u);
 }
 
-TEST(Shark, ShortOrEmptyKeyIsZeroPadded) {
-  TCipher_Shark shortKey, padded;
-  InitWith(shortKey, FromHex("0102030405"));
-  InitWith(padded, FromHex("01020304050000000000000000000000"));
-  const Bytes block = FromHex("0011223344556677");
-  EXPECT_EQ(EncryptOne(shortKey, block), EncryptOne(padded, block));
-
-  // InitKey never passes an empty key, a caller may: it is the all-zero key.
-  TCipher_Shark empty, zero;
-  empty.Init(nullptr, 0, nullptr);
-  InitWith(zero, Bytes(16, 0));
-  EXPECT_EQ(EncryptOne(empty, block), EncryptOne(zero, block));
-}
-
-// The combo text matches the class name without its prefix, in any case.
-TEST(Shark, ComboTextSelectsTheClass) {
-  EXPECT_EQ(CipherClassByName("Shark"), &TCipher_Shark::Class);
-  EXPECT_EQ(CipherClassByName("SHARK"), &TCipher_Shark::Class);
-}
+// A short key is zero-padded; an empty one (InitKey never passes it, a caller
+// may) is the all-zero key.
+INSTANTIATE_TEST_SUITE_P(
+    Shark, EquivalentKeys,
+    ::testing::Values(ZeroPaddedOrCut(TCipher_Shark::Class, Hex("0102030405"), 16),
+                      ZeroPaddedOrCut(TCipher_Shark::Class, ByteString(), 16)));
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test

@@ -1,21 +1,15 @@
-// Square: the reference output and the published vectors.
-#include "cipher/square.h"
-
+// Square: the published vectors and short or empty keys.
 #include <gtest/gtest.h>
 
-#include "crypto/registry.h"
-#include "tests/cipher/keyed_cipher_checks.h"
+#include "cipher/square.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
-
-using namespace keyed_cipher_checks;
-
-TEST(Square, ReferenceOutput) { ExpectReferenceOutput(TCipher_Square::Class); }
 
 // The designers' reference code test (sqtest.c, ESAT/KU Leuven) and Crypto++
 // TestData/squareva.dat; both use bytes 4i..4i+3 as row i, as this cipher does.
-const BlockVector SquareVectors[] = {
+const KnownAnswer SquareVectors[] = {
     {"sqtest.c", "000102030405060708090a0b0c0d0e0f", "000102030405060708090a0b0c0d0e0f",
      "7c3491d94994e70f0ec2e7a5ccb5a14f"},
     {"squareva.dat 2", "000102030405060708090a0b0c0d0e0f", "00000000000000000000000000000000",
@@ -26,34 +20,16 @@ const BlockVector SquareVectors[] = {
      "3fbe6811b998cdf3e50abde2f3c075e3"},
 };
 
-class SquareVector : public ::testing::TestWithParam<BlockVector> {};
+INSTANTIATE_TEST_SUITE_P(Square, PublishedVector,
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Square::Class,
+                                                             SquareVectors)));
 
-TEST_P(SquareVector, EnciphersAndDeciphers) {
-  TCipher_Square cipher;
-  ExpectBlockVector(cipher, GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Published, SquareVector, ::testing::ValuesIn(SquareVectors));
-
-TEST(Square, ShortOrEmptyKeyIsZeroPadded) {
-  TCipher_Square shortKey, padded;
-  InitWith(shortKey, FromHex("a1b2c3d4e5f6"));
-  InitWith(padded, FromHex("a1b2c3d4e5f600000000000000000000"));
-  const Bytes block = FromHex("00112233445566778899aabbccddeeff");
-  EXPECT_EQ(EncryptOne(shortKey, block), EncryptOne(padded, block));
-
-  // InitKey never passes an empty key, a caller may: it is the all-zero key.
-  TCipher_Square empty, zero;
-  empty.Init(nullptr, 0, nullptr);
-  InitWith(zero, Bytes(16, 0));
-  EXPECT_EQ(EncryptOne(empty, block), EncryptOne(zero, block));
-}
-
-// The combo text matches the class name without its prefix, in any case.
-TEST(Square, ComboTextSelectsTheClass) {
-  EXPECT_EQ(CipherClassByName("Square"), &TCipher_Square::Class);
-  EXPECT_EQ(CipherClassByName("SQUARE"), &TCipher_Square::Class);
-}
+// A short key is zero-padded; an empty one (InitKey never passes it, a caller
+// may) is the all-zero key.
+INSTANTIATE_TEST_SUITE_P(
+    Square, EquivalentKeys,
+    ::testing::Values(ZeroPaddedOrCut(TCipher_Square::Class, Hex("a1b2c3d4e5f6"), 16),
+                      ZeroPaddedOrCut(TCipher_Square::Class, ByteString(), 16)));
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test
