@@ -42,7 +42,8 @@ constexpr std::uint32_t PermuteP(std::uint32_t value) {
 }
 
 // Entry x of table b: S-box b+1 applied to the 6-bit input x, its four bits
-// put at their place in the S-box output and passed through P.
+// put at their place in the S-box output, passed through P and rotated left
+// by one bit like the halves between the permutations (see DesF).
 constexpr std::array<std::array<std::uint32_t, 64>, 8> BuildSpBoxes() {
   std::array<std::array<std::uint32_t, 64>, 8> sp{};
   for (std::size_t box = 0; box < 8; ++box)
@@ -50,7 +51,7 @@ constexpr std::array<std::array<std::uint32_t, 64>, 8> BuildSpBoxes() {
       const std::uint32_t row = ((x >> 4) & 2u) | (x & 1u);
       const std::uint32_t column = (x >> 1) & 15u;
       const std::uint32_t nibble = DesSBoxes[64 * box + 16 * row + column];
-      sp[box][x] = PermuteP(nibble << (28 - 4 * box));
+      sp[box][x] = std::rotl(PermuteP(nibble << (28 - 4 * box)), 1);
     }
   return sp;
 }
@@ -68,17 +69,23 @@ inline void ExchangeBits(std::uint32_t& a, std::uint32_t& b, int shift, std::uin
   a ^= t << shift;
 }
 
+// IP, and then both halves rotated left by one bit: the form the rounds
+// work on (see DesF).
 inline void InitialPermutation(DesHalves& h) {
   ExchangeBits(h.left, h.right, 4, 0x0F0F0F0Fu);
   ExchangeBits(h.left, h.right, 16, 0x0000FFFFu);
   ExchangeBits(h.right, h.left, 2, 0x33333333u);
   ExchangeBits(h.right, h.left, 8, 0x00FF00FFu);
   ExchangeBits(h.left, h.right, 1, 0x55555555u);
+  h.left = std::rotl(h.left, 1);
+  h.right = std::rotl(h.right, 1);
 }
 
-// Each exchange is its own inverse, so the final permutation (IP^-1) runs
-// the same steps backwards.
+// The rotation undone, then IP^-1: each exchange is its own inverse, so
+// the steps of IP run backwards.
 inline void FinalPermutation(DesHalves& h) {
+  h.left = std::rotr(h.left, 1);
+  h.right = std::rotr(h.right, 1);
   ExchangeBits(h.left, h.right, 1, 0x55555555u);
   ExchangeBits(h.right, h.left, 8, 0x00FF00FFu);
   ExchangeBits(h.right, h.left, 2, 0x33333333u);
@@ -86,14 +93,15 @@ inline void FinalPermutation(DesHalves& h) {
   ExchangeBits(h.left, h.right, 4, 0x0F0F0F0Fu);
 }
 
-// f(R, K). E gives S-box b the six bits of R from position 4b-4 to 4b+1
-// (cyclically, FIPS numbering); R rotated right by 3 has those of the odd
-// boxes 1, 3, 5, 7 in its bytes, R rotated left by 1 those of the even boxes
-// 2, 4, 6, 8. Keys[0] and Keys[1] hold the round key's 6-bit groups at the
-// same places.
-inline std::uint32_t DesF(std::uint32_t r, const std::uint32_t* keys) {
-  const std::uint32_t odd = std::rotr(r, 3) ^ keys[0];
-  const std::uint32_t even = std::rotl(r, 1) ^ keys[1];
+// f(R, K), given R rotated left by one bit and returning f so rotated. E
+// gives S-box b the six bits of R from position 4b-4 to 4b+1 (cyclically,
+// FIPS numbering): R rotated left by 1 has those of the even boxes 2, 4, 6,
+// 8 in its bytes, R rotated right by 3 those of the odd boxes 1, 3, 5, 7.
+// Keys[0] and Keys[1] hold the round key's 6-bit groups at the same places.
+// Holding the halves rotated saves one rotation per round.
+inline std::uint32_t DesF(std::uint32_t rotatedR, const std::uint32_t* keys) {
+  const std::uint32_t odd = std::rotr(rotatedR, 4) ^ keys[0];
+  const std::uint32_t even = rotatedR ^ keys[1];
   const auto& sp = DesSpBoxes;
   return sp[0][(odd >> 24) & 63] ^ sp[2][(odd >> 16) & 63] ^ sp[4][(odd >> 8) & 63] ^
          sp[6][odd & 63] ^ sp[1][(even >> 24) & 63] ^ sp[3][(even >> 16) & 63] ^

@@ -156,27 +156,44 @@ void FrogSetKey(const std::uint8_t* key, int size, FrogKeys<BlockSize>& keys) {
 }
 
 // Per byte: XOR the key byte, substitute, XOR into the next byte (the last
-// into the first), XOR into the byte BombPermu names.
+// into the first), XOR into the byte BombPermu names. BombPermu never names
+// the next byte, so the next byte's new value is known before the bomb is
+// stored and the chain from byte to byte stays in a register. The block is
+// worked on in a local copy: stores through the caller's byte pointer could
+// alias the key, which would force the key bytes to be read again.
 template <int BlockSize>
 void FrogEncrypt(std::uint8_t* block, const FrogInternalKey<BlockSize>& key) {
+  std::uint8_t x[BlockSize];
+  std::memcpy(x, block, BlockSize);
   for (const FrogIteration<BlockSize>& it : key) {
-    for (int i = 0; i < BlockSize; ++i) {
-      block[i] = it.substPermu[block[i] ^ it.xorBu[i]];
-      block[(i + 1) % BlockSize] ^= block[i];
-      block[it.bombPermu[i]] ^= block[i];
+    std::uint8_t current = x[0];
+    for (int i = 0; i < BlockSize - 1; ++i) {
+      current = it.substPermu[current ^ it.xorBu[i]];
+      x[i] = current;
+      const std::uint8_t next = x[i + 1] ^ current;
+      x[it.bombPermu[i]] ^= current;
+      current = next;
     }
+    current = it.substPermu[current ^ it.xorBu[BlockSize - 1]];
+    x[BlockSize - 1] = current;
+    x[0] ^= current;
+    x[it.bombPermu[BlockSize - 1]] ^= current;
   }
+  std::memcpy(block, x, BlockSize);
 }
 
 template <int BlockSize>
 void FrogDecrypt(std::uint8_t* block, const FrogInternalKey<BlockSize>& key) {
+  std::uint8_t x[BlockSize];
+  std::memcpy(x, block, BlockSize);
   for (auto it = key.rbegin(); it != key.rend(); ++it) {
     for (int i = BlockSize - 1; i >= 0; --i) {
-      block[it->bombPermu[i]] ^= block[i];
-      block[(i + 1) % BlockSize] ^= block[i];
-      block[i] = it->substPermu[block[i]] ^ it->xorBu[i];
+      x[it->bombPermu[i]] ^= x[i];
+      x[(i + 1) % BlockSize] ^= x[i];
+      x[i] = it->substPermu[x[i]] ^ it->xorBu[i];
     }
   }
+  std::memcpy(block, x, BlockSize);
 }
 
 template void FrogSetKey<16>(const std::uint8_t*, int, FrogKeys<16>&);
