@@ -1,8 +1,12 @@
 #include "cipher/cipher_family.h"
 
 #include "cipher/blowfish.h"
+#include "cipher/des.h"
+#include "cipher/des_family.h"
 #include "cipher/diamond2.h"
+#include "cipher/frog.h"
 #include "cipher/gost.h"
+#include "cipher/newdes.h"
 #include "cipher/q128.h"
 #include "cipher/rijndael.h"
 #include "cipher/safer.h"
@@ -41,19 +45,19 @@ const TCipherClass* const CipherFamily[] = {
     &TCipher_Twofish::Class,
     // TCipher_Cast128
     // TCipher_Cast256
-    // TCipher_1DES
-    // TCipher_2DES
-    // TCipher_2DDES
-    // TCipher_3DES
-    // TCipher_3DDES
-    // TCipher_3TDES
-    // TCipher_DESX
+    &TCipher_1DES::Class,
+    &TCipher_2DES::Class,
+    &TCipher_2DDES::Class,
+    &TCipher_3DES::Class,
+    &TCipher_3DDES::Class,
+    &TCipher_3TDES::Class,
+    &TCipher_DESX::Class,
     &TCipher_Diamond2::Class,
     &TCipher_Diamond2Lite::Class,
-    // TCipher_FROG
+    &TCipher_FROG::Class,
     // TCipher_Mars
     // TCipher_Misty
-    // TCipher_NewDES
+    &TCipher_NewDES::Class,
     // TCipher_RC2
     // TCipher_RC4
     // TCipher_RC5
