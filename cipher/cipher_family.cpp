@@ -1,11 +1,15 @@
 #include "cipher/cipher_family.h"
 
 #include "cipher/blowfish.h"
+#include "cipher/cast128.h"
+#include "cipher/cast256.h"
 #include "cipher/des.h"
 #include "cipher/des_family.h"
 #include "cipher/diamond2.h"
 #include "cipher/frog.h"
 #include "cipher/gost.h"
+#include "cipher/mars.h"
+#include "cipher/misty.h"
 #include "cipher/newdes.h"
 #include "cipher/q128.h"
 #include "cipher/rijndael.h"
@@ -43,8 +47,8 @@ const TCipherClass* const CipherFamily[] = {
     &TCipher_TEA::Class,
     &TCipher_TEAN::Class,
     &TCipher_Twofish::Class,
-    // TCipher_Cast128
-    // TCipher_Cast256
+    &TCipher_Cast128::Class,
+    &TCipher_Cast256::Class,
     &TCipher_1DES::Class,
     &TCipher_2DES::Class,
     &TCipher_2DDES::Class,
@@ -55,8 +59,8 @@ const TCipherClass* const CipherFamily[] = {
     &TCipher_Diamond2::Class,
     &TCipher_Diamond2Lite::Class,
     &TCipher_FROG::Class,
-    // TCipher_Mars
-    // TCipher_Misty
+    &TCipher_Mars::Class,
+    &TCipher_Misty::Class,
     &TCipher_NewDES::Class,
     // TCipher_RC2
     // TCipher_RC4
