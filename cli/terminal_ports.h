@@ -79,8 +79,9 @@ class FixedSaveDialog : public FileDialogs {
   std::optional<std::string> path_;
 };
 
-// Reads a file with one sized read: a picture file is read without the
-// growing copies of a byte-by-byte read.
+// Reads a regular file by copying it from a mapping: a picture of tens of
+// megabytes arrives in one pass, without the growing copies of a
+// byte-by-byte read.
 class WholeFileStore : public LocalFileStore {
  public:
   std::vector<std::uint8_t> ReadAll(const std::string& path) const override;

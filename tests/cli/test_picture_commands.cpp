@@ -99,6 +99,7 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
   box.Write("empty.key", "");
   box.Write("short.key", "12345678\n");
   box.Write("long.txt", std::string(400, 'w'));
+  box.Write("empty.txt", "");
   ASSERT_EQ(Encrypt("p24.bmp", "good.bmp").exitCode, 0);
 
   const std::vector<std::string> withKey = {"--key-file", "key.txt", "--out", "out.bmp"};
@@ -113,6 +114,8 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
       {"missing picture", args({"encrypt", "--in", "missing.bmp"}, withKey, text), "no such file"},
       {"missing text file", args({"encrypt", "--in", "p24.bmp", "--text-file", "none.txt"}, withKey),
        "no such file"},
+      {"empty text file", args({"encrypt", "--in", "p24.bmp", "--text-file", "empty.txt"}, withKey),
+       messages::EnterTextFirst},
       {"text file, not a picture", args({"encrypt", "--in", "notbmp.bmp"}, withKey, text), messages::WrongDepth},
       {"truncated picture", args({"decrypt", "--in", "truncated.bmp"}, withKey), messages::WrongDepth},
       {"16-bit picture", args({"encrypt", "--in", "depth16.bmp"}, withKey, text), messages::WrongDepth},
