@@ -38,7 +38,8 @@ inline std::string SixteenBitBmp(int width, int height) {
   Put(file, 34, pixelBytes, 4);
   Put(file, 38, 2835, 4);
   Put(file, 42, 2835, 4);
-  Put(file, 46, 0, 8);
+  Put(file, 46, 0, 4);  // colours used
+  Put(file, 50, 0, 4);  // important colours
   return file;
 }
 
