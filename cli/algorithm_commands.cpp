@@ -32,9 +32,10 @@ int FormatNamed(const std::string& name) {
 
 // The file, or standard input for none or "-", hashed in pieces.
 void HashInput(THash& hash, const std::vector<std::string>& plain) {
-  if (plain.empty() || plain[0] == "-") return ReadInPieces(stdin, [&](std::span<const char> piece) {
-    hash.Update(piece.data(), static_cast<int>(piece.size()));
-  });
+  if (plain.empty() || plain[0] == "-")
+    return ReadInPieces(stdin, [&](std::span<const char> piece) {
+      hash.Update(piece.data(), static_cast<int>(piece.size()));
+    });
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(plain[0].c_str(), "rb"),
                                                              &std::fclose);
   if (!file) throw Refusal("Cannot open the file \"" + plain[0] + "\"");
@@ -59,7 +60,9 @@ int RunList(const Arguments&) {
   return ExitSuccess;
 }
 
-int RunSelfTest(const Arguments&) { return RunReferenceChecks(std::cout) ? ExitSuccess : ExitRefused; }
+int RunSelfTest(const Arguments&) {
+  return RunReferenceChecks(std::cout) ? ExitSuccess : ExitRefused;
+}
 
 constexpr std::string_view HashHelp =
     "Usage: hushlake-cli hash --algo NAME [--format HEX|hex|mime64] [FILE]\n\n"
@@ -85,11 +88,17 @@ constexpr std::string_view SelfTestHelp =
 
 const std::vector<Command>& AlgorithmCommands() {
   static const std::vector<Command> commands = {
-      {"hash", "print the digest of a file or of standard input", HashHelp,
-       {{"--algo", "--format"}, {}, 1}, RunHash},
+      {"hash",
+       "print the digest of a file or of standard input",
+       HashHelp,
+       {{"--algo", "--format"}, {}, 1},
+       RunHash},
       {"list", "list the hashes and ciphers", ListHelp, {{}, {}, 0}, RunList},
-      {"selftest", "check every hash and cipher against its reference value", SelfTestHelp,
-       {{}, {}, 0}, RunSelfTest},
+      {"selftest",
+       "check every hash and cipher against its reference value",
+       SelfTestHelp,
+       {{}, {}, 0},
+       RunSelfTest},
   };
   return commands;
 }

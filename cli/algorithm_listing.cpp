@@ -38,8 +38,8 @@ std::string AlgorithmListing() {
   for (const HashRegistryEntry& entry : HashRegistry()) {
     THashManager manager;
     manager.SetAlgorithmClass(entry.cls);
-    Row(out, ItemFor(HashListItems, HashClassByName, entry.cls), entry.cls->className,
-        entry.Name(), manager.Description());
+    Row(out, ItemFor(HashListItems, HashClassByName, entry.cls), entry.cls->className, entry.Name(),
+        manager.Description());
   }
   out << "\nCiphers (* in the main window's cipher list, as the quoted item)\n";
   for (const CipherRegistryEntry& entry : CipherRegistry()) {

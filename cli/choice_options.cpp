@@ -11,7 +11,8 @@ namespace {
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -32,11 +33,13 @@ int ItemIndex(const std::array<std::string_view, N>& items, std::string_view opt
 CipherChoice ChoiceFromArguments(const Arguments& arguments) {
   CipherChoice choice;
   if (auto name = arguments.Value("--hash"))
-    choice.hash = HashListItems[static_cast<std::size_t>(ItemIndex(HashListItems, "--hash", *name))];
+    choice.hash =
+        HashListItems[static_cast<std::size_t>(ItemIndex(HashListItems, "--hash", *name))];
   if (auto name = arguments.Value("--cipher"))
     choice.cipher =
         CipherListItems[static_cast<std::size_t>(ItemIndex(CipherListItems, "--cipher", *name))];
-  if (auto name = arguments.Value("--mode")) choice.mode = ItemIndex(ModeListItems, "--mode", *name);
+  if (auto name = arguments.Value("--mode"))
+    choice.mode = ItemIndex(ModeListItems, "--mode", *name);
   return choice;
 }
 

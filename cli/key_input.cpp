@@ -41,7 +41,8 @@ void RestoreTerminalAndDie(int signal) {
 class EchoOff {
  public:
   EchoOff() {
-    if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0) throw Refusal("Cannot read the key from the terminal");
+    if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0)
+      throw Refusal("Cannot read the key from the terminal");
     termios quiet = savedTerminal;
     quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
     std::signal(SIGINT, RestoreTerminalAndDie);

@@ -30,9 +30,12 @@ std::vector<Command> AllCommands() {
   std::vector<Command> all = PictureCommands();
   const std::vector<Command>& algorithms = AlgorithmCommands();
   all.insert(all.end(), algorithms.begin(), algorithms.end());
-  all.push_back({"demo", "show a text in the string formats and its digests",
-                 "Usage: hushlake-cli demo\n\nShows a text in the string formats and its digests.\n",
-                 {}, RunDemo});
+  all.push_back(
+      {"demo",
+       "show a text in the string formats and its digests",
+       "Usage: hushlake-cli demo\n\nShows a text in the string formats and its digests.\n",
+       {},
+       RunDemo});
   return all;
 }
 

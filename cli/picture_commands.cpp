@@ -41,7 +41,7 @@ void RequireEnabled(WindowSession& session, bool enabled, bool needsText) {
   if (enabled) return;
   const bool hasText = !session.Editor().Text().empty();
   session.Messages().ShowInformation(needsText && !hasText ? messages::EnterTextFirst
-                                                            : messages::KeyTooShort);
+                                                           : messages::KeyTooShort);
   throw Refusal();
 }
 
@@ -93,9 +93,12 @@ int RunDecrypt(const Arguments& arguments) {
 
 int DepthOf(const Picture& picture) {
   switch (picture.Format()) {
-    case PixelFormat::Indexed8: return 8;
-    case PixelFormat::Bgr24: return 24;
-    case PixelFormat::Bgrx32: return 32;
+    case PixelFormat::Indexed8:
+      return 8;
+    case PixelFormat::Bgr24:
+      return 24;
+    case PixelFormat::Bgrx32:
+      return 32;
   }
   return 0;
 }
@@ -114,14 +117,23 @@ int RunCapacity(const Arguments& arguments) {
 
 const std::vector<Command>& PictureCommands() {
   static const std::vector<Command> commands = {
-      {"encrypt", "hide a text in a picture", EncryptHelp,
-       {{"--in", "--out", "--text-file", "--key-file", "--hash", "--cipher", "--mode"}, {"--force"}, 0},
+      {"encrypt",
+       "hide a text in a picture",
+       EncryptHelp,
+       {{"--in", "--out", "--text-file", "--key-file", "--hash", "--cipher", "--mode"},
+        {"--force"},
+        0},
        RunEncrypt},
-      {"decrypt", "read the text hidden in a picture", DecryptHelp,
+      {"decrypt",
+       "read the text hidden in a picture",
+       DecryptHelp,
        {{"--in", "--out", "--key-file", "--hash", "--cipher", "--mode"}, {"--force"}, 0},
        RunDecrypt},
-      {"capacity", "show a picture's size and how much text it holds", CapacityHelp,
-       {{"--in"}, {}, 0}, RunCapacity},
+      {"capacity",
+       "show a picture's size and how much text it holds",
+       CapacityHelp,
+       {{"--in"}, {}, 0},
+       RunCapacity},
   };
   return commands;
 }

@@ -4,16 +4,16 @@
 
 namespace hushlake::cli {
 
-#define HUSHLAKE_KEY_SOURCES                                                           \
-  "The key (at least 9 characters) never appears on the command line. It is the\n"   \
+#define HUSHLAKE_KEY_SOURCES                                                          \
+  "The key (at least 9 characters) never appears on the command line. It is the\n"    \
   "first line of --key-file FILE, or the value of HUSHLAKE_KEY, or it is asked for\n" \
   "on the terminal without echo.\n"
 
-#define HUSHLAKE_CHOICE_OPTIONS                                                        \
-  "  --hash NAME        hash of the key (default Haval-224)\n"                         \
-  "  --cipher NAME      cipher of the text (default 3Way)\n"                           \
-  "  --mode MODE        cmCTS (default), cmCBC, cmCFB or cmOFB\n"                      \
-  "Names as in the main window's lists, in any case (see 'hushlake-cli list');\n"      \
+#define HUSHLAKE_CHOICE_OPTIONS                                                   \
+  "  --hash NAME        hash of the key (default Haval-224)\n"                    \
+  "  --cipher NAME      cipher of the text (default 3Way)\n"                      \
+  "  --mode MODE        cmCTS (default), cmCBC, cmCFB or cmOFB\n"                 \
+  "Names as in the main window's lists, in any case (see 'hushlake-cli list');\n" \
   "8-bit pictures use none of them.\n"
 
 inline constexpr std::string_view EncryptHelp =

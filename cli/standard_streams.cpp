@@ -16,12 +16,14 @@ void ReadInPieces(std::FILE* stream, const std::function<void(std::span<const ch
 
 std::string ReadStandardInput() {
   std::string text;
-  ReadInPieces(stdin, [&](std::span<const char> piece) { text.append(piece.data(), piece.size()); });
+  ReadInPieces(stdin,
+               [&](std::span<const char> piece) { text.append(piece.data(), piece.size()); });
   return text;
 }
 
 void WriteStandardOutput(std::string_view bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+      std::fflush(stdout) != 0)
     throw Refusal("Cannot write to standard output");
 }
 

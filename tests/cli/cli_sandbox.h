@@ -76,9 +76,11 @@ class CliSandbox {
     std::vector<char*> argv = Pointers(words);
     std::vector<char*> envp = Pointers(environment);
     pid_t child = 0;
-    const int failure = posix_spawn(&child, words[0].c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int failure =
+        posix_spawn(&child, words[0].c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    if (failure != 0) throw std::runtime_error(std::string("cannot start the tool: ") + std::strerror(failure));
+    if (failure != 0)
+      throw std::runtime_error(std::string("cannot start the tool: ") + std::strerror(failure));
     int status = 0;
     waitpid(child, &status, 0);
     RunResult result;

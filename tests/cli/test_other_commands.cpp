@@ -25,7 +25,9 @@ TEST(HashCommand, PrintsTheDigestOfStandardInputOrAFile) {
   const HashCase cases[] = {
       {{"--algo", "MD5"}, "abc", "900150983CD24FB0D6963F7D28E17F72\n"},
       {{"--algo", "md5", "input.bin"}, "", "900150983CD24FB0D6963F7D28E17F72\n"},
-      {{"--algo", "Message Digest 5", "--format", "hex", "-"}, "abc", "900150983cd24fb0d6963f7d28e17f72\n"},
+      {{"--algo", "Message Digest 5", "--format", "hex", "-"},
+       "abc",
+       "900150983cd24fb0d6963f7d28e17f72\n"},
       {{"--algo", "SHA1", "--format", "HEX"}, "abc", "A9993E364706816ABA3E25717850C26C9CD0D89D\n"},
       {{"--algo=MD5", "--format=mime64"}, "abc", "kAFQmDzST7DWlj99KOF/cg==\n"},
   };
@@ -66,7 +68,8 @@ TEST(Help, EveryCommandExplainsItself) {
   CliSandbox box;
   const RunResult overview = box.Run({"--help"});
   EXPECT_EQ(overview.exitCode, 0);
-  for (const char* command : {"encrypt", "decrypt", "capacity", "hash", "list", "selftest", "demo"}) {
+  for (const char* command :
+       {"encrypt", "decrypt", "capacity", "hash", "list", "selftest", "demo"}) {
     EXPECT_NE(overview.out.find(std::string("  ") + command + " "), std::string::npos) << command;
     const RunResult help = box.Run({command, "--in", "x", "--help"});
     EXPECT_EQ(help.exitCode, 0) << command;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/main_window_logic.h"
-#include "app/text_encoding.h"
 #include "app/text_cipher.h"
+#include "app/text_encoding.h"
 #include "cli_sandbox.h"
 #include "picture_files.h"
 #include "stego/encryptor.h"
@@ -31,8 +31,8 @@ class PictureCommands : public ::testing::Test {
 
   RunResult Encrypt(const std::string& in, const std::string& out,
                     std::vector<std::string> extra = {}) const {
-    std::vector<std::string> args = {"encrypt", "--in", in, "--out", out, "--text-file", "text.txt",
-                                     "--key-file", "key.txt"};
+    std::vector<std::string> args = {"encrypt",     "--in",     in,           "--out",  out,
+                                     "--text-file", "text.txt", "--key-file", "key.txt"};
     args.insert(args.end(), extra.begin(), extra.end());
     return box.Run(args);
   }
@@ -52,19 +52,31 @@ struct RoundTrip {
 // only its reduced alphabet (lower case, single spaces).
 TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
   const RoundTrip cases[] = {
-      {"24-bit, start selection", "p24.bmp", {}, "Hello, World!\nSecond line.", "Hello, World!\nSecond line."},
-      {"32-bit, MD5 Blowfish OFB in any case", "p32.bmp",
-       {"--hash", "md5", "--cipher", "BLOWFISH", "--mode", "cmofb"}, "Caf\xC3\xA9 \xE2\x82\xAC 10\n",
+      {"24-bit, start selection",
+       "p24.bmp",
+       {},
+       "Hello, World!\nSecond line.",
+       "Hello, World!\nSecond line."},
+      {"32-bit, MD5 Blowfish OFB in any case",
+       "p32.bmp",
+       {"--hash", "md5", "--cipher", "BLOWFISH", "--mode", "cmofb"},
+       "Caf\xC3\xA9 \xE2\x82\xAC 10\n",
        "Caf\xC3\xA9 \xE2\x82\xAC 10\n"},
-      {"24-bit, Sapphire II-320 SCOP CFB", "p24.bmp",
-       {"--hash", "Sapphire II-320", "--cipher", "scop", "--mode", "cmCFB"}, "x", "x"},
-      {"8-bit, reduced", "p8.bmp", {}, "Hello  World.\nTwo   Spaces, ONE Line!",
+      {"24-bit, Sapphire II-320 SCOP CFB",
+       "p24.bmp",
+       {"--hash", "Sapphire II-320", "--cipher", "scop", "--mode", "cmCFB"},
+       "x",
+       "x"},
+      {"8-bit, reduced",
+       "p8.bmp",
+       {},
+       "Hello  World.\nTwo   Spaces, ONE Line!",
        "hello world.\ntwo spaces, one line!"},
   };
   for (const RoundTrip& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> encrypt = {"encrypt", "--in", c.picture, "--out", "result.bmp",
-                                        "--key-file", "key.txt", "--force"};
+    std::vector<std::string> encrypt = {"encrypt",    "--in",       c.picture, "--out",
+                                        "result.bmp", "--key-file", "key.txt", "--force"};
     encrypt.insert(encrypt.end(), c.choice.begin(), c.choice.end());
     const RunResult hidden = box.Run(encrypt, {c.text, std::nullopt});
     ASSERT_EQ(hidden.exitCode, 0) << hidden.err;
@@ -112,23 +124,31 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
   };
   const Refused cases[] = {
       {"missing picture", args({"encrypt", "--in", "missing.bmp"}, withKey, text), "no such file"},
-      {"missing text file", args({"encrypt", "--in", "p24.bmp", "--text-file", "none.txt"}, withKey),
-       "no such file"},
+      {"missing text file",
+       args({"encrypt", "--in", "p24.bmp", "--text-file", "none.txt"}, withKey), "no such file"},
       {"empty text file", args({"encrypt", "--in", "p24.bmp", "--text-file", "empty.txt"}, withKey),
        messages::EnterTextFirst},
-      {"text file, not a picture", args({"encrypt", "--in", "notbmp.bmp"}, withKey, text), messages::WrongDepth},
-      {"truncated picture", args({"decrypt", "--in", "truncated.bmp"}, withKey), messages::WrongDepth},
-      {"16-bit picture", args({"encrypt", "--in", "depth16.bmp"}, withKey, text), messages::WrongDepth},
-      {"empty key file", args({"encrypt", "--in", "p24.bmp", "--key-file", "empty.key", "--out", "out.bmp"}, text),
+      {"text file, not a picture", args({"encrypt", "--in", "notbmp.bmp"}, withKey, text),
+       messages::WrongDepth},
+      {"truncated picture", args({"decrypt", "--in", "truncated.bmp"}, withKey),
+       messages::WrongDepth},
+      {"16-bit picture", args({"encrypt", "--in", "depth16.bmp"}, withKey, text),
+       messages::WrongDepth},
+      {"empty key file",
+       args({"encrypt", "--in", "p24.bmp", "--key-file", "empty.key", "--out", "out.bmp"}, text),
        "holds no key"},
-      {"key of 8 characters", args({"encrypt", "--in", "p24.bmp", "--key-file", "short.key", "--out", "out.bmp"}, text),
+      {"key of 8 characters",
+       args({"encrypt", "--in", "p24.bmp", "--key-file", "short.key", "--out", "out.bmp"}, text),
        messages::KeyTooShort},
-      {"key too short to decrypt", {"decrypt", "--in", "good.bmp", "--key-file", "short.key", "--out", "out.bmp"},
+      {"key too short to decrypt",
+       {"decrypt", "--in", "good.bmp", "--key-file", "short.key", "--out", "out.bmp"},
        messages::KeyTooShort},
-      {"picture under 24 pixels", args({"encrypt", "--in", "small.bmp"}, withKey, text), messages::ImageTooSmall},
+      {"picture under 24 pixels", args({"encrypt", "--in", "small.bmp"}, withKey, text),
+       messages::ImageTooSmall},
       {"text longer than the picture holds",
        args({"encrypt", "--in", "tight.bmp", "--text-file", "long.txt"}, withKey), CapacityMessage},
-      {"wrong hash", args({"decrypt", "--in", "good.bmp", "--hash", "MD5"}, withKey), TrueColorKeyMessage},
+      {"wrong hash", args({"decrypt", "--in", "good.bmp", "--hash", "MD5"}, withKey),
+       TrueColorKeyMessage},
       {"plain picture", args({"decrypt", "--in", "p24.bmp"}, withKey), TrueColorKeyMessage},
   };
   for (const Refused& c : cases) {
@@ -170,7 +190,8 @@ TEST_F(PictureCommands, ExistingOutputIsReplacedOnlyWithForce) {
   const RunResult picture = Encrypt("p24.bmp", "taken.bmp");
   EXPECT_EQ(picture.exitCode, 1);
   EXPECT_NE(picture.err.find(messages::ReplacePicture), std::string::npos);
-  const RunResult text = box.Run({"decrypt", "--in", "good.bmp", "--key-file", "key.txt", "--out", "taken.txt"});
+  const RunResult text =
+      box.Run({"decrypt", "--in", "good.bmp", "--key-file", "key.txt", "--out", "taken.txt"});
   EXPECT_EQ(text.exitCode, 1);
   EXPECT_NE(text.err.find(messages::ReplaceTextFile), std::string::npos);
   EXPECT_EQ(box.Read("taken.bmp"), "keep me");
