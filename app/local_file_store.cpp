@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "crypto/atomic_file.h"
+#include "stego/bmp_codec.h"
 
 namespace hushlake {
 
@@ -25,6 +26,10 @@ std::vector<std::uint8_t> LocalFileStore::ReadAll(const std::string& path) const
 
 void LocalFileStore::WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   WriteFileAtomically(path, bytes);
+}
+
+void LocalFileStore::WritePictureAtomically(const std::string& path, const Picture& picture) {
+  WriteBmpFile(picture, path);
 }
 
 }  // namespace hushlake

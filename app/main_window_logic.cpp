@@ -287,8 +287,7 @@ void MainWindowLogic::SaveImageActionExecute() {
 }
 
 void MainWindowLogic::SavePictureTo(const std::string& fileName) {
-  const std::vector<std::uint8_t> bytes = WriteBmp(view_.encryptedImage);
-  ports_.files.WriteAtomically(fileName, bytes);
+  ports_.files.WritePictureAtomically(fileName, view_.encryptedImage);
   view_.encryptedHint = "Encrypted Image|" + fileName;
   ports_.messages.ShowInformation(messages::PictureSaved);
 }

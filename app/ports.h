@@ -55,6 +55,9 @@ class FileStore {
   // Raises std::runtime_error with a message naming the file on failure.
   virtual std::vector<std::uint8_t> ReadAll(const std::string& path) const = 0;
   virtual void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+  // Writes a picture as a BMP file, whole or not at all. A store may stream
+  // the rows instead of holding the whole file in memory.
+  virtual void WritePictureAtomically(const std::string& path, const Picture& picture);
 };
 
 // A standard file dialog as the main window configures it.
