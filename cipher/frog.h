@@ -1,5 +1,5 @@
 #pragma once
-// FROG (D. Georgoudis, D. Leroux, B. Schaumuller-Bichl; TecApro, AES
+// FROG (D. Georgoudis, D. Leroux, B. S. Chaves; TecApro, AES
 // candidate 1998) with the reference key set-up and 8 iterations. FROG is
 // defined for blocks of 8 to 128 bytes; the AES submission fixed 16, this
 // class uses 32. Keys of 5 to 125 bytes are used at their length (the
