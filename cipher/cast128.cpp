@@ -69,14 +69,20 @@ void XFromZ(const Quad& z, Quad& x) {
 // a group.
 using Picks = std::array<std::array<int, 5>, 4>;
 
-constexpr Picks FromZFirst = {{{8, 9, 7, 6, 2}, {10, 11, 5, 4, 6}, {12, 13, 3, 2, 9}, {14, 15, 1, 0, 12}}};
-constexpr Picks FromXFirst = {{{3, 2, 12, 13, 8}, {1, 0, 14, 15, 13}, {7, 6, 8, 9, 3}, {5, 4, 10, 11, 7}}};
-constexpr Picks FromZSecond = {{{3, 2, 12, 13, 9}, {1, 0, 14, 15, 12}, {7, 6, 8, 9, 2}, {5, 4, 10, 11, 6}}};
-constexpr Picks FromXSecond = {{{8, 9, 7, 6, 3}, {10, 11, 5, 4, 7}, {12, 13, 3, 2, 8}, {14, 15, 1, 0, 13}}};
+constexpr Picks FromZFirst = {
+    {{8, 9, 7, 6, 2}, {10, 11, 5, 4, 6}, {12, 13, 3, 2, 9}, {14, 15, 1, 0, 12}}};
+constexpr Picks FromXFirst = {
+    {{3, 2, 12, 13, 8}, {1, 0, 14, 15, 13}, {7, 6, 8, 9, 3}, {5, 4, 10, 11, 7}}};
+constexpr Picks FromZSecond = {
+    {{3, 2, 12, 13, 9}, {1, 0, 14, 15, 12}, {7, 6, 8, 9, 2}, {5, 4, 10, 11, 6}}};
+constexpr Picks FromXSecond = {
+    {{8, 9, 7, 6, 3}, {10, 11, 5, 4, 7}, {12, 13, 3, 2, 8}, {14, 15, 1, 0, 13}}};
 
-void TakeSubkeys(const Quad& q, const Picks& picks, std::uint32_t* out) {
+// The picks are template arguments so every byte position is a constant.
+template <const Picks& P>
+void TakeSubkeys(const Quad& q, std::uint32_t* out) {
   for (int i = 0; i < 4; ++i) {
-    const auto& p = picks[i];
+    const auto& p = P[i];
     out[i] = K[0][ByteOf(q, p[0])] ^ K[1][ByteOf(q, p[1])] ^ K[2][ByteOf(q, p[2])] ^
              K[3][ByteOf(q, p[3])] ^ K[i][ByteOf(q, p[4])];
   }
@@ -86,13 +92,13 @@ void TakeSubkeys(const Quad& q, const Picks& picks, std::uint32_t* out) {
 void SixteenSubkeys(Quad& x, std::uint32_t* out) {
   Quad z{};
   ZFromX(x, z);
-  TakeSubkeys(z, FromZFirst, out);
+  TakeSubkeys<FromZFirst>(z, out);
   XFromZ(z, x);
-  TakeSubkeys(x, FromXFirst, out + 4);
+  TakeSubkeys<FromXFirst>(x, out + 4);
   ZFromX(x, z);
-  TakeSubkeys(z, FromZSecond, out + 8);
+  TakeSubkeys<FromZSecond>(z, out + 8);
   XFromZ(z, x);
-  TakeSubkeys(x, FromXSecond, out + 12);
+  TakeSubkeys<FromXSecond>(x, out + 12);
   SecureWipe(z.data(), sizeof z);
 }
 

@@ -64,19 +64,16 @@ void ExpandPass(KeyWords& t, std::uint32_t j, std::uint32_t* out) {
 }
 
 // Bits 2..30 of W that lie inside a run of ten or more equal bits, without
-// the run's two end bits.
+// the run's two end bits. Bit l of Same tells whether bits l and l+1 agree;
+// a run of ten starts where nine Same bits in a row are set.
 std::uint32_t LongRunMask(std::uint32_t w) {
-  std::uint32_t mask = 0;
-  int start = 0;
-  while (start < 32) {
-    const std::uint32_t bit = (w >> start) & 1;
-    int end = start;
-    while (end < 31 && ((w >> (end + 1)) & 1) == bit) ++end;
-    if (end - start + 1 >= 10)
-      for (int b = start + 1; b < end; ++b) mask |= 1u << b;
-    start = end + 1;
-  }
-  return mask & 0x7FFFFFFCu;
+  const std::uint32_t same = ~(w ^ (w >> 1)) & 0x7FFFFFFFu;
+  std::uint32_t runStart = same;
+  for (int i = 1; i < 9; ++i) runStart &= same >> i;
+  std::uint32_t inRun = 0;
+  for (int i = 0; i < 10; ++i) inRun |= runStart << i;
+  const std::uint32_t inner = same & (same << 1);  // equal to both neighbours
+  return inRun & inner & 0x7FFFFFFCu;
 }
 
 // The multiplication keys must be odd and free of long runs of equal bits;
