@@ -13,63 +13,76 @@ const TCipherClass TCipher_IDEA::Class = {
     "8c65cad843e79993ed41ea48fd665094a2256dd7b1d09a233dd2e8ecc9457f7e",
     &CreateCipherInstance<TCipher_IDEA>};
 
-namespace idea {
-
-std::uint16_t Multiply(std::uint16_t a, std::uint16_t b) {
-  const std::uint32_t product = std::uint32_t{a} * b;
-  // A zero product means a factor of 65536 = -1 (mod 65537).
-  if (product == 0) return static_cast<std::uint16_t>(1 - a - b);
-  const std::uint32_t low = product & 0xFFFF, high = product >> 16;
-  // 2^16 = -1 (mod 65537), so the product is low - high, wrapped into range.
-  return static_cast<std::uint16_t>(low - high + (low < high ? 1 : 0));
-}
-
-// x^65535 = x^-1 (mod 65537) by Fermat; 65536 = -1 is its own inverse.
-std::uint16_t MultiplicativeInverse(std::uint16_t x) {
-  std::uint16_t result = 1;
-  for (int bit = 0; bit < 16; ++bit) {
-    result = Multiply(result, result);
-    result = Multiply(result, x);
-  }
-  return result;
-}
-
-}  // namespace idea
-
 namespace {
 
-using idea::Multiply;
+// Multiplication modulo 65537 on 32-bit registers: both factors below
+// 65536, the result too. A zero product means a factor of 65536 = -1;
+// otherwise, as 2^16 = -1 (mod 65537), the product is low - high, wrapped
+// into range: a borrow shows in the upper half, and subtracting it adds 1.
+// The zero test is a branch: rarely taken, it stays off the chain of
+// dependent multiplications.
+inline std::uint32_t Mul(std::uint32_t a, std::uint32_t b) {
+  const std::uint32_t product = a * b;
+  if (product == 0) [[unlikely]]
+    return (1 - a - b) & 0xFFFF;
+  const std::uint32_t difference = (product & 0xFFFF) - (product >> 16);
+  return (difference - (difference >> 16)) & 0xFFFF;
+}
 
 inline std::uint16_t Negate(std::uint16_t x) { return static_cast<std::uint16_t>(0 - x); }
 
 // Eight rounds and the output transformation with 52 subkeys; the middle
 // words are swapped in every round and the last swap is undone on output.
+// The words live in 32-bit registers and are cut to 16 bits where it counts.
 inline void Crypt(const std::uint16_t* z, void* block) {
   auto* bytes = static_cast<std::uint8_t*>(block);
-  std::uint16_t x1 = LoadBE16(bytes), x2 = LoadBE16(bytes + 2);
-  std::uint16_t x3 = LoadBE16(bytes + 4), x4 = LoadBE16(bytes + 6);
+  std::uint32_t x1 = LoadBE16(bytes), x2 = LoadBE16(bytes + 2);
+  std::uint32_t x3 = LoadBE16(bytes + 4), x4 = LoadBE16(bytes + 6);
   for (int round = 0; round < 8; ++round, z += 6) {
-    x1 = Multiply(x1, z[0]);
-    x2 = static_cast<std::uint16_t>(x2 + z[1]);
-    x3 = static_cast<std::uint16_t>(x3 + z[2]);
-    x4 = Multiply(x4, z[3]);
-    const std::uint16_t t1 = Multiply(static_cast<std::uint16_t>(x1 ^ x3), z[4]);
-    const std::uint16_t t2 =
-        Multiply(static_cast<std::uint16_t>(t1 + (x2 ^ x4)), z[5]);
-    const auto t3 = static_cast<std::uint16_t>(t1 + t2);
+    x1 = Mul(x1, z[0]);
+    x2 = (x2 + z[1]) & 0xFFFF;
+    x3 = (x3 + z[2]) & 0xFFFF;
+    x4 = Mul(x4, z[3]);
+    const std::uint32_t t1 = Mul(x1 ^ x3, z[4]);
+    const std::uint32_t t2 = Mul((t1 + (x2 ^ x4)) & 0xFFFF, z[5]);
+    const std::uint32_t t3 = (t1 + t2) & 0xFFFF;
     x1 ^= t2;
     x4 ^= t3;
-    const std::uint16_t middle = x2 ^ t3;
+    const std::uint32_t middle = x2 ^ t3;
     x2 = x3 ^ t2;
     x3 = middle;
   }
-  StoreBE16(bytes, Multiply(x1, z[0]));
+  StoreBE16(bytes, static_cast<std::uint16_t>(Mul(x1, z[0])));
   StoreBE16(bytes + 2, static_cast<std::uint16_t>(x3 + z[1]));
   StoreBE16(bytes + 4, static_cast<std::uint16_t>(x2 + z[2]));
-  StoreBE16(bytes + 6, Multiply(x4, z[3]));
+  StoreBE16(bytes + 6, static_cast<std::uint16_t>(Mul(x4, z[3])));
 }
 
 }  // namespace
+
+namespace idea {
+
+std::uint16_t Multiply(std::uint16_t a, std::uint16_t b) {
+  return static_cast<std::uint16_t>(Mul(a, b));
+}
+
+// Extended Euclid on 65537 and x; 0 (65536 = -1) and 1 are their own inverses.
+std::uint16_t MultiplicativeInverse(std::uint16_t x) {
+  if (x <= 1) return x;
+  std::int32_t r0 = 65537, r1 = x, t0 = 0, t1 = 1;
+  while (r1 != 1) {
+    const std::int32_t q = r0 / r1;
+    std::int32_t next = r0 - q * r1;
+    r0 = r1;
+    r1 = next;
+    next = t0 - q * t1;
+    t0 = t1;
+    t1 = next;
+  }
+  return static_cast<std::uint16_t>(t1 < 0 ? t1 + 65537 : t1);
+}
+
+}  // namespace idea
 
 void TCipher_IDEA::Init(const void* key, int size, const void* iVector) {
   size = BeginInit(size);

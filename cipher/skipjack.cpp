@@ -1,6 +1,7 @@
 #include "cipher/skipjack.h"
 
 #include <cstring>
+#include <utility>
 
 #include "cipher/skipjack_ftable.h"
 #include "crypto/bytes.h"
@@ -18,24 +19,25 @@ namespace {
 
 using KeyedF = std::uint8_t[10][256];
 
-// G of round k (0-based) uses the key bytes 4k .. 4k+3 (mod 10).
-inline std::uint16_t G(const KeyedF& f, int round, std::uint16_t w) {
-  const int k = (4 * round) % 10;
+// G of round k (0-based) uses the key bytes 4k .. 4k+3 (mod 10); K = 4k mod
+// 10 is a constant, the rounds being unrolled.
+template <int K>
+inline std::uint16_t G(const KeyedF& f, std::uint16_t w) {
   std::uint8_t high = static_cast<std::uint8_t>(w >> 8), low = static_cast<std::uint8_t>(w);
-  high ^= f[k][low];
-  low ^= f[(k + 1) % 10][high];
-  high ^= f[(k + 2) % 10][low];
-  low ^= f[(k + 3) % 10][high];
+  high ^= f[K][low];
+  low ^= f[(K + 1) % 10][high];
+  high ^= f[(K + 2) % 10][low];
+  low ^= f[(K + 3) % 10][high];
   return static_cast<std::uint16_t>(high << 8 | low);
 }
 
-inline std::uint16_t GInverse(const KeyedF& f, int round, std::uint16_t w) {
-  const int k = (4 * round) % 10;
+template <int K>
+inline std::uint16_t GInverse(const KeyedF& f, std::uint16_t w) {
   std::uint8_t high = static_cast<std::uint8_t>(w >> 8), low = static_cast<std::uint8_t>(w);
-  low ^= f[(k + 3) % 10][high];
-  high ^= f[(k + 2) % 10][low];
-  low ^= f[(k + 1) % 10][high];
-  high ^= f[k][low];
+  low ^= f[(K + 3) % 10][high];
+  high ^= f[(K + 2) % 10][low];
+  low ^= f[(K + 1) % 10][high];
+  high ^= f[K][low];
   return static_cast<std::uint16_t>(high << 8 | low);
 }
 
@@ -54,8 +56,39 @@ inline void StoreWords(std::uint8_t* b, const Words& w) {
   StoreBE16(b + 6, w.w4);
 }
 
-// Rounds 1-8 and 17-24 follow rule A, rounds 9-16 and 25-32 rule B.
-inline bool IsRuleA(int round) { return (round / 8) % 2 == 0; }
+// Rounds 1-8 and 17-24 follow rule A, rounds 9-16 and 25-32 rule B; the
+// counter is the 1-based round number.
+constexpr bool IsRuleA(int round) { return (round / 8) % 2 == 0; }
+
+template <int Round>
+inline void EncryptRound(const KeyedF& f, Words& w) {
+  constexpr auto counter = static_cast<std::uint16_t>(Round + 1);
+  const std::uint16_t g = G<4 * Round % 10>(f, w.w1);
+  if constexpr (IsRuleA(Round))
+    w = {static_cast<std::uint16_t>(g ^ w.w4 ^ counter), g, w.w2, w.w3};
+  else
+    w = {w.w4, g, static_cast<std::uint16_t>(w.w1 ^ w.w2 ^ counter), w.w3};
+}
+
+template <int Round>
+inline void DecryptRound(const KeyedF& f, Words& w) {
+  constexpr auto counter = static_cast<std::uint16_t>(Round + 1);
+  const std::uint16_t w1 = GInverse<4 * Round % 10>(f, w.w2);
+  if constexpr (IsRuleA(Round))
+    w = {w1, w.w3, w.w4, static_cast<std::uint16_t>(w.w1 ^ w.w2 ^ counter)};
+  else
+    w = {w1, static_cast<std::uint16_t>(w.w3 ^ w1 ^ counter), w.w4, w.w1};
+}
+
+template <int... Round>
+inline void EncryptRounds(const KeyedF& f, Words& w, std::integer_sequence<int, Round...>) {
+  (EncryptRound<Round>(f, w), ...);
+}
+
+template <int... Round>
+inline void DecryptRounds(const KeyedF& f, Words& w, std::integer_sequence<int, Round...>) {
+  (DecryptRound<31 - Round>(f, w), ...);
+}
 
 }  // namespace
 
@@ -64,39 +97,32 @@ void TCipher_Skipjack::Init(const void* key, int size, const void* iVector) {
   // A short key is zero-padded: the key bytes beyond it count as 0.
   std::uint8_t cv[10] = {};
   if (size > 0) std::memcpy(cv, key, static_cast<std::size_t>(size));
-  for (int k = 0; k < 10; ++k)
-    for (int x = 0; x < 256; ++x) key_->f[k][x] = detail::SkipjackFTable[x ^ cv[k]];
+  // Eight entries go out in one store: with byte stores, each of which
+  // might alias the key bytes, the tables took twice as long.
+  for (int k = 0; k < 10; ++k) {
+    const std::uint8_t keyByte = cv[k];
+    std::uint8_t* row = key_->f[k];
+    for (int x = 0; x < 256; x += 8) {
+      std::uint64_t eight = 0;
+      for (int n = 7; n >= 0; --n) eight = eight << 8 | detail::SkipjackFTable[(x + n) ^ keyByte];
+      StoreLE64(row + x, eight);
+    }
+  }
   SecureWipe(cv, sizeof cv);
   FinishInit(iVector);
 }
 
 void TCipher_Skipjack::EncryptBlock(void* block) {
   auto* bytes = static_cast<std::uint8_t*>(block);
-  const KeyedF& f = key_->f;
   Words w = LoadWords(bytes);
-  for (int round = 0; round < 32; ++round) {
-    const auto counter = static_cast<std::uint16_t>(round + 1);
-    const std::uint16_t g = G(f, round, w.w1);
-    if (IsRuleA(round))
-      w = {static_cast<std::uint16_t>(g ^ w.w4 ^ counter), g, w.w2, w.w3};
-    else
-      w = {w.w4, g, static_cast<std::uint16_t>(w.w1 ^ w.w2 ^ counter), w.w3};
-  }
+  EncryptRounds(key_->f, w, std::make_integer_sequence<int, 32>());
   StoreWords(bytes, w);
 }
 
 void TCipher_Skipjack::DecryptBlock(void* block) {
   auto* bytes = static_cast<std::uint8_t*>(block);
-  const KeyedF& f = key_->f;
   Words w = LoadWords(bytes);
-  for (int round = 31; round >= 0; --round) {
-    const auto counter = static_cast<std::uint16_t>(round + 1);
-    const std::uint16_t w1 = GInverse(f, round, w.w2);
-    if (IsRuleA(round))
-      w = {w1, w.w3, w.w4, static_cast<std::uint16_t>(w.w1 ^ w.w2 ^ counter)};
-    else
-      w = {w1, static_cast<std::uint16_t>(w.w3 ^ w1 ^ counter), w.w4, w.w1};
-  }
+  DecryptRounds(key_->f, w, std::make_integer_sequence<int, 32>());
   StoreWords(bytes, w);
 }
 

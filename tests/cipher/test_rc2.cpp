@@ -16,7 +16,8 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Hex(std::string_view hex) {
   Bytes bytes;
   for (std::size_t n = 0; n + 1 < hex.size(); n += 2)
-    bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(n, 2)), nullptr, 16)));
+    bytes.push_back(
+        static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(n, 2)), nullptr, 16)));
   return bytes;
 }
 
@@ -54,8 +55,8 @@ const Vector Vectors[] = {
     {128, "88bca90e90875a7f0f79c384627bafb2", "0000000000000000", "2269552ab0f85ca6"},
     {1024, "0000000000000000", "0000000000000000", "cfa18f47ea73bd79"},
     {1024, "88bca90e90875a7f0f79c384627bafb2", "0000000000000000", "db66015b97954a43"},
-    {1024, "88bca90e90875a7f0f79c384627bafb216f80a6f85920584c42fceb0be255daf1e",
-     "0000000000000000", "6c63351723f22763"},
+    {1024, "88bca90e90875a7f0f79c384627bafb216f80a6f85920584c42fceb0be255daf1e", "0000000000000000",
+     "6c63351723f22763"},
 };
 
 class RC2Vector : public ::testing::TestWithParam<Vector> {};

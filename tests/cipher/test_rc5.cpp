@@ -16,7 +16,8 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Hex(std::string_view hex) {
   Bytes bytes;
   for (std::size_t n = 0; n + 1 < hex.size(); n += 2)
-    bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(n, 2)), nullptr, 16)));
+    bytes.push_back(
+        static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(n, 2)), nullptr, 16)));
   return bytes;
 }
 

@@ -16,7 +16,8 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Hex(std::string_view hex) {
   Bytes bytes;
   for (std::size_t n = 0; n + 1 < hex.size(); n += 2)
-    bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(n, 2)), nullptr, 16)));
+    bytes.push_back(
+        static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(n, 2)), nullptr, 16)));
   return bytes;
 }
 
@@ -79,7 +80,8 @@ const RoundsCase RoundsCases[] = {{0, 20},  {-1, 20}, {15, 20}, {16, 16},
 class RC6Rounds : public ::testing::TestWithParam<RoundsCase> {};
 
 TEST_P(RC6Rounds, InitSettlesTheRoundCount) {
-  const Bytes key = Hex("0123456789abcdef0112233445566778"), plain = Hex("02132435465768798a9bacbdcedfe0f1");
+  const Bytes key = Hex("0123456789abcdef0112233445566778"),
+              plain = Hex("02132435465768798a9bacbdcedfe0f1");
   TCipher_RC6 requested, expected;
   requested.Rounds = GetParam().requested;
   expected.Rounds = GetParam().used;
@@ -90,7 +92,8 @@ TEST_P(RC6Rounds, InitSettlesTheRoundCount) {
 INSTANTIATE_TEST_SUITE_P(Table, RC6Rounds, ::testing::ValuesIn(RoundsCases));
 
 TEST(RC6, TheRoundCountChangesTheResult) {
-  const Bytes key = Hex("0123456789abcdef0112233445566778"), plain = Hex("02132435465768798a9bacbdcedfe0f1");
+  const Bytes key = Hex("0123456789abcdef0112233445566778"),
+              plain = Hex("02132435465768798a9bacbdcedfe0f1");
   TCipher_RC6 twenty, sixteen;
   sixteen.Rounds = 16;
   const Bytes a = EncryptBlockWithKey(twenty, key, plain);
