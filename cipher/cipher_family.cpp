@@ -8,15 +8,21 @@
 #include "cipher/diamond2.h"
 #include "cipher/frog.h"
 #include "cipher/gost.h"
+#include "cipher/idea.h"
 #include "cipher/mars.h"
 #include "cipher/misty.h"
 #include "cipher/newdes.h"
 #include "cipher/q128.h"
+#include "cipher/rc2.h"
+#include "cipher/rc4.h"
+#include "cipher/rc5.h"
+#include "cipher/rc6.h"
 #include "cipher/rijndael.h"
 #include "cipher/safer.h"
 #include "cipher/sapphire.h"
 #include "cipher/scop.h"
 #include "cipher/shark.h"
+#include "cipher/skipjack.h"
 #include "cipher/square.h"
 #include "cipher/tea.h"
 #include "cipher/three_way.h"
@@ -33,7 +39,7 @@ const TCipherClass* const CipherFamily[] = {
     &TCipher_3Way::Class,
     &TCipher_Blowfish::Class,
     &TCipher_Gost::Class,
-    // TCipher_IDEA
+    &TCipher_IDEA::Class,
     &TCipher_Q128::Class,
     &TCipher_SAFER_K40::Class,
     &TCipher_SAFER_SK40::Class,
@@ -62,13 +68,13 @@ const TCipherClass* const CipherFamily[] = {
     &TCipher_Mars::Class,
     &TCipher_Misty::Class,
     &TCipher_NewDES::Class,
-    // TCipher_RC2
-    // TCipher_RC4
-    // TCipher_RC5
-    // TCipher_RC6
+    &TCipher_RC2::Class,
+    &TCipher_RC4::Class,
+    &TCipher_RC5::Class,
+    &TCipher_RC6::Class,
     &TCipher_Rijndael::Class,
     &TCipher_Sapphire::Class,
-    // TCipher_Skipjack
+    &TCipher_Skipjack::Class,
 };
 }  // namespace
 
