@@ -33,8 +33,7 @@ namespace hushlake {
 
 namespace {
 // The registration order is part of the system: lookups by display name take
-// the first match, and the lists are shown in this order. Classes not built
-// yet keep their places as comments.
+// the first match, and the lists are shown in this order.
 const TCipherClass* const CipherFamily[] = {
     &TCipher_3Way::Class,
     &TCipher_Blowfish::Class,
