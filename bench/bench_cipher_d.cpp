@@ -3,77 +3,29 @@
 // stand alone.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstdint>
-#include <vector>
-
 #include "cipher/q128.h"
 #include "cipher/sapphire.h"
 #include "cipher/scop.h"
+#include "cipher_bench.h"
 
 namespace {
 
 using namespace hushlake;
+using namespace hushlake::cipher_bench;
 
-constexpr int MiB = 1 << 20;
-
-// A 32-byte key, the length of the default key hash's digest; Init cuts it
+// 32 key bytes, the length of the default key hash's digest; Init cuts them
 // to each cipher's key size as InitKey would.
-std::array<std::uint8_t, 32> BenchKey() {
-  std::array<std::uint8_t, 32> key{};
-  for (std::size_t n = 0; n < key.size(); ++n) key[n] = static_cast<std::uint8_t>(n * 37 + 11);
-  return key;
-}
+constexpr int DigestKey = 32;
 
-template <class Cipher>
-void BM_EncipherCbc(benchmark::State& state) {
-  const auto key = BenchKey();
-  Cipher cipher;
-  cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  cipher.Mode = cmCBC;
-  std::vector<std::uint8_t> data(MiB, 0x5A);
-  for (auto _ : state) {
-    cipher.EncipherBuffer(data.data(), data.data(), MiB);
-    benchmark::DoNotOptimize(data.data());
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(MiB));
+void RegisterOurs() {
+  RegisterBothWaysAndKeySetup<TCipher_Q128>("Q128", DigestKey);
+  RegisterBothWaysAndKeySetup<TCipher_SCOP>("SCOP", DigestKey);
+  RegisterBothWaysAndKeySetup<TCipher_Sapphire>("SapphireII", DigestKey);
 }
-
-template <class Cipher>
-void BM_DecipherCbc(benchmark::State& state) {
-  const auto key = BenchKey();
-  Cipher cipher;
-  cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  cipher.Mode = cmCBC;
-  std::vector<std::uint8_t> data(MiB, 0x5A);
-  for (auto _ : state) {
-    cipher.DecipherBuffer(data.data(), data.data(), MiB);
-    benchmark::DoNotOptimize(data.data());
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(MiB));
-}
-
-// Init includes the default vector, i.e. one block encryption.
-template <class Cipher>
-void BM_KeySetup(benchmark::State& state) {
-  const auto key = BenchKey();
-  Cipher cipher;
-  for (auto _ : state) {
-    cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-    benchmark::ClobberMemory();
-  }
-}
-
-BENCHMARK(BM_EncipherCbc<TCipher_Q128>)->Name("Q128/EncipherCBC_1MiB");
-BENCHMARK(BM_DecipherCbc<TCipher_Q128>)->Name("Q128/DecipherCBC_1MiB");
-BENCHMARK(BM_KeySetup<TCipher_Q128>)->Name("Q128/KeySetup");
-BENCHMARK(BM_EncipherCbc<TCipher_SCOP>)->Name("SCOP/EncipherCBC_1MiB");
-BENCHMARK(BM_DecipherCbc<TCipher_SCOP>)->Name("SCOP/DecipherCBC_1MiB");
-BENCHMARK(BM_KeySetup<TCipher_SCOP>)->Name("SCOP/KeySetup");
-BENCHMARK(BM_EncipherCbc<TCipher_Sapphire>)->Name("SapphireII/EncipherCBC_1MiB");
-BENCHMARK(BM_DecipherCbc<TCipher_Sapphire>)->Name("SapphireII/DecipherCBC_1MiB");
-BENCHMARK(BM_KeySetup<TCipher_Sapphire>)->Name("SapphireII/KeySetup");
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  RegisterOurs();
+  return RunBenchmarks(argc, argv);
+}

@@ -4,13 +4,11 @@
 // classes, NewDES and FROG have no peer.
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "cipher/des.h"
 #include "cipher/des_family.h"
 #include "cipher/frog.h"
 #include "cipher/newdes.h"
+#include "cipher_bench.h"
 
 #ifdef HUSHLAKE_HAVE_CRYPTOPP
 #include <cryptopp/des.h>
@@ -19,112 +17,54 @@
 
 namespace {
 
-constexpr std::size_t DataSize = 1 << 20;
+using namespace hushlake;
+using namespace hushlake::cipher_bench;
+using benchmark::RegisterBenchmark;
 
-std::vector<std::uint8_t> Pattern(std::size_t size) {
-  std::vector<std::uint8_t> bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 131 + 7);
-  return bytes;
+// Ours beside the peer, algorithm by algorithm; the peer keyed with as many
+// bytes as our counterpart takes. DES_XEX3 wants the three DESX keys spelled
+// out (24 bytes), ours derives the third from 16.
+void RegisterCbc() {
+  RegisterBenchmark("CBC/DES/Hushlake", EncipherCbc<TCipher_1DES>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("CBC/DES/CryptoPP-DES",
+                         PeerCbc<CryptoPP::CBC_Mode<CryptoPP::DES>::Encryption>, 8, 0);
+  RegisterBenchmark("CBC/2DES/Hushlake", EncipherCbc<TCipher_2DES>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("CBC/2DES/CryptoPP-DES_EDE2",
+                         PeerCbc<CryptoPP::CBC_Mode<CryptoPP::DES_EDE2>::Encryption>, 16, 0);
+  RegisterBenchmark("CBC/3DES/Hushlake", EncipherCbc<TCipher_3DES>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("CBC/3DES/CryptoPP-DES_EDE3",
+                         PeerCbc<CryptoPP::CBC_Mode<CryptoPP::DES_EDE3>::Encryption>, 24, 0);
+  RegisterBenchmark("CBC/DESX/Hushlake", EncipherCbc<TCipher_DESX>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("CBC/DESX/CryptoPP-DES_XEX3",
+                         PeerCbc<CryptoPP::CBC_Mode<CryptoPP::DES_XEX3>::Encryption>, 24, 0);
+  RegisterBenchmark("CBC/2DDES/Hushlake", EncipherCbc<TCipher_2DDES>, WholeKey);
+  RegisterBenchmark("CBC/3DDES/Hushlake", EncipherCbc<TCipher_3DDES>, WholeKey);
+  RegisterBenchmark("CBC/3TDES/Hushlake", EncipherCbc<TCipher_3TDES>, WholeKey);
+  RegisterBenchmark("CBC/NewDES/Hushlake", EncipherCbc<TCipher_NewDES>, WholeKey);
+  RegisterBenchmark("CBC/FROG/Hushlake", EncipherCbc<TCipher_FROG>, WholeKey);
 }
 
-template <class Cipher>
-void HushlakeCbc(benchmark::State& state) {
-  Cipher cipher;
-  const auto key = Pattern(static_cast<std::size_t>(cipher.KeySize()));
-  cipher.Mode = hushlake::cmCBC;
-  cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  auto data = Pattern(DataSize);
-  for (auto _ : state) {
-    cipher.EncipherBuffer(data.data(), data.data(), static_cast<int>(data.size()));
-    benchmark::DoNotOptimize(data.data());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * DataSize);
+void RegisterKeySetup() {
+  RegisterBenchmark("KeySetup/DES/Hushlake", KeySetup<TCipher_1DES>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("KeySetup/DES/CryptoPP-DES", PeerKeySetup<CryptoPP::DES::Encryption>, 8,
+                         0);
+  RegisterBenchmark("KeySetup/2DES/Hushlake", KeySetup<TCipher_2DES>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("KeySetup/2DES/CryptoPP-DES_EDE2",
+                         PeerKeySetup<CryptoPP::DES_EDE2::Encryption>, 16, 0);
+  RegisterBenchmark("KeySetup/3DES/Hushlake", KeySetup<TCipher_3DES>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("KeySetup/3DES/CryptoPP-DES_EDE3",
+                         PeerKeySetup<CryptoPP::DES_EDE3::Encryption>, 24, 0);
+  RegisterBenchmark("KeySetup/DESX/Hushlake", KeySetup<TCipher_DESX>, WholeKey);
+  HUSHLAKE_REGISTER_PEER("KeySetup/DESX/CryptoPP-DES_XEX3",
+                         PeerKeySetup<CryptoPP::DES_XEX3::Encryption>, 24, 0);
+  RegisterBenchmark("KeySetup/NewDES/Hushlake", KeySetup<TCipher_NewDES>, WholeKey);
+  RegisterBenchmark("KeySetup/FROG/Hushlake", KeySetup<TCipher_FROG>, WholeKey);
 }
-
-template <class Cipher>
-void HushlakeKeySetup(benchmark::State& state) {
-  Cipher cipher;
-  const auto key = Pattern(static_cast<std::size_t>(cipher.KeySize()));
-  for (auto _ : state) {
-    cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-    benchmark::ClobberMemory();
-  }
-}
-
-#ifdef HUSHLAKE_HAVE_CRYPTOPP
-
-// Keyed with as many bytes as our counterpart takes; DES_XEX3 wants the
-// three DESX keys spelled out (24 bytes), ours derives the third from 16.
-template <class C, std::size_t KeyBytes>
-struct Peer {
-  using Cipher = C;
-  static constexpr std::size_t KeySize = KeyBytes;
-};
-
-using PeerDes = Peer<CryptoPP::DES, 8>;
-using PeerDesEde2 = Peer<CryptoPP::DES_EDE2, 16>;
-using PeerDesEde3 = Peer<CryptoPP::DES_EDE3, 24>;
-using PeerDesXex3 = Peer<CryptoPP::DES_XEX3, 24>;
-
-template <class P>
-void PeerCbc(benchmark::State& state) {
-  typename CryptoPP::CBC_Mode<typename P::Cipher>::Encryption cbc;
-  const auto key = Pattern(P::KeySize);
-  const auto iv = Pattern(P::Cipher::BLOCKSIZE);
-  cbc.SetKeyWithIV(key.data(), key.size(), iv.data(), iv.size());
-  auto data = Pattern(DataSize);
-  for (auto _ : state) {
-    cbc.ProcessData(data.data(), data.data(), data.size());
-    benchmark::DoNotOptimize(data.data());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * DataSize);
-}
-
-template <class P>
-void PeerKeySetup(benchmark::State& state) {
-  typename P::Cipher::Encryption cipher;
-  const auto key = Pattern(P::KeySize);
-  for (auto _ : state) {
-    cipher.SetKey(key.data(), key.size());
-    benchmark::ClobberMemory();
-  }
-}
-
-#endif
-
-// Ours beside the peer, algorithm by algorithm.
-#ifdef HUSHLAKE_HAVE_CRYPTOPP
-#define PEER(function, peer, name) BENCHMARK_TEMPLATE(function, peer)->Name(name)
-#else
-#define PEER(function, peer, name) static_assert(true)
-#endif
-#define OURS(function, cipher, name) BENCHMARK_TEMPLATE(function, hushlake::cipher)->Name(name)
-
-OURS(HushlakeCbc, TCipher_1DES, "CBC/DES/Hushlake");
-PEER(PeerCbc, PeerDes, "CBC/DES/CryptoPP-DES");
-OURS(HushlakeCbc, TCipher_2DES, "CBC/2DES/Hushlake");
-PEER(PeerCbc, PeerDesEde2, "CBC/2DES/CryptoPP-DES_EDE2");
-OURS(HushlakeCbc, TCipher_3DES, "CBC/3DES/Hushlake");
-PEER(PeerCbc, PeerDesEde3, "CBC/3DES/CryptoPP-DES_EDE3");
-OURS(HushlakeCbc, TCipher_DESX, "CBC/DESX/Hushlake");
-PEER(PeerCbc, PeerDesXex3, "CBC/DESX/CryptoPP-DES_XEX3");
-OURS(HushlakeCbc, TCipher_2DDES, "CBC/2DDES/Hushlake");
-OURS(HushlakeCbc, TCipher_3DDES, "CBC/3DDES/Hushlake");
-OURS(HushlakeCbc, TCipher_3TDES, "CBC/3TDES/Hushlake");
-OURS(HushlakeCbc, TCipher_NewDES, "CBC/NewDES/Hushlake");
-OURS(HushlakeCbc, TCipher_FROG, "CBC/FROG/Hushlake");
-
-OURS(HushlakeKeySetup, TCipher_1DES, "KeySetup/DES/Hushlake");
-PEER(PeerKeySetup, PeerDes, "KeySetup/DES/CryptoPP-DES");
-OURS(HushlakeKeySetup, TCipher_2DES, "KeySetup/2DES/Hushlake");
-PEER(PeerKeySetup, PeerDesEde2, "KeySetup/2DES/CryptoPP-DES_EDE2");
-OURS(HushlakeKeySetup, TCipher_3DES, "KeySetup/3DES/Hushlake");
-PEER(PeerKeySetup, PeerDesEde3, "KeySetup/3DES/CryptoPP-DES_EDE3");
-OURS(HushlakeKeySetup, TCipher_DESX, "KeySetup/DESX/Hushlake");
-PEER(PeerKeySetup, PeerDesXex3, "KeySetup/DESX/CryptoPP-DES_XEX3");
-OURS(HushlakeKeySetup, TCipher_NewDES, "KeySetup/NewDES/Hushlake");
-OURS(HushlakeKeySetup, TCipher_FROG, "KeySetup/FROG/Hushlake");
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  RegisterCbc();
+  RegisterKeySetup();
+  return RunBenchmarks(argc, argv);
+}

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <ostream>
 #include <span>
 #include <string>
@@ -54,6 +55,13 @@ inline ByteString DecryptOne(TCipher& cipher, ByteString block) {
 inline ByteString EncryptWithKey(TCipher& cipher, const ByteString& key, const ByteString& plain) {
   InitWith(cipher, key);
   return EncryptOne(cipher, plain);
+}
+
+// A fresh instance of Cls, keyed with Key, on one block.
+inline ByteString EncryptWithClass(const TCipherClass& cls, const ByteString& key,
+                                   const ByteString& plain) {
+  CipherPtr cipher = cls.Create();
+  return EncryptWithKey(*cipher, key, plain);
 }
 
 inline ByteString Encipher(TCipher& cipher, ByteString data) {
@@ -156,6 +164,17 @@ inline KeyCase ZeroPaddedOrCut(const TCipherClass& cls, const ByteString& key, s
   ByteString sameAs = key.substr(0, length);
   sameAs.resize(length, '\0');
   return {&cls, key, std::move(sameAs)};
+}
+
+// The first Length bytes of Key, for each Length, act as zero-padded or cut
+// to ActsAs bytes.
+inline std::vector<KeyCase> PrefixesActAs(const TCipherClass& cls, const ByteString& key,
+                                          std::initializer_list<std::size_t> lengths,
+                                          std::size_t actsAs) {
+  std::vector<KeyCase> cases;
+  for (std::size_t length : lengths)
+    cases.push_back(ZeroPaddedOrCut(cls, key.substr(0, length), actsAs));
+  return cases;
 }
 
 // For ciphers with 16-, 24- and 32-byte schedules: keys between those

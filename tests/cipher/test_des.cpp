@@ -1,40 +1,11 @@
 // Single DES against the published known answers, and its key rules.
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
-#include <string_view>
-
 #include "cipher/des.h"
-#include "crypto/string_format.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
-
-ByteString Hex(std::string_view hex) { return DecodeFromFormat(hex, FormatHEX); }
-std::string ToHex(const ByteString& bytes) { return EncodeToFormat(bytes, FormatHEXL); }
-
-// A published one-block example; Source names where it comes from.
-struct KnownAnswer {
-  const char* source;
-  const char* key;
-  const char* plain;
-  const char* cipher;
-};
-
-void PrintTo(const KnownAnswer& v, std::ostream* out) { *out << v.source; }
-
-ByteString EncryptWithKey(TCipher& cipher, const ByteString& key, ByteString block) {
-  cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  cipher.EncryptBlock(block.data());
-  return block;
-}
-
-ByteString DecryptWithKey(TCipher& cipher, const ByteString& key, ByteString block) {
-  cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  cipher.DecryptBlock(block.data());
-  return block;
-}
 
 // FIPS 81 Appendix B (the ECB example, key 0123456789abcdef, "Now is the
 // time for all ") and the NBS Special Publication 500-20 validation set:
@@ -131,31 +102,17 @@ const KnownAnswer DesVectors[] = {
     {"SP 500-20 ST 18", "018310dc409b26d6", "1d9d5c5018f728c2", "5f4c038ed12b2e41"},
 };
 
-class DesKnownAnswer : public ::testing::TestWithParam<KnownAnswer> {};
+INSTANTIATE_TEST_SUITE_P(Des, PublishedVector,
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_1DES::Class, DesVectors)));
 
-TEST_P(DesKnownAnswer, EncryptsAndDecryptsThePublishedBlock) {
-  const KnownAnswer& v = GetParam();
-  TCipher_1DES des;
-  EXPECT_EQ(ToHex(EncryptWithKey(des, Hex(v.key), Hex(v.plain))), v.cipher);
-  EXPECT_EQ(ToHex(DecryptWithKey(des, Hex(v.key), Hex(v.cipher))), v.plain);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fips81AndSp500_20, DesKnownAnswer, ::testing::ValuesIn(DesVectors));
-
-TEST(Des, IgnoresTheParityBitsOfTheKey) {
-  TCipher_1DES des;
-  const ByteString plain = Hex("4e6f772069732074");
-  EXPECT_EQ(ToHex(EncryptWithKey(des, Hex("0022446688aaccee"), plain)), "3fa40e8a984d4815");
-}
-
-TEST(Des, ZeroPadsAShortKey) {
-  TCipher_1DES shortKey, padded;
-  const ByteString plain = Hex("0123456789abcdef");
-  EXPECT_EQ(EncryptWithKey(shortKey, Hex("0123456789"), plain),
-            EncryptWithKey(padded, Hex("0123456789000000"), plain));
-  EXPECT_EQ(EncryptWithKey(shortKey, ByteString(), plain),
-            EncryptWithKey(padded, Hex("0000000000000000"), plain));
-}
+// The parity bits of the key are ignored (the FIPS 81 key with every parity
+// bit cleared), and a short key is zero-padded.
+INSTANTIATE_TEST_SUITE_P(
+    Des, EquivalentKeys,
+    ::testing::Values(SameKey(TCipher_1DES::Class, Hex("0022446688aaccee"),
+                              Hex("0123456789abcdef")),
+                      ZeroPaddedOrCut(TCipher_1DES::Class, Hex("0123456789"), 8),
+                      ZeroPaddedOrCut(TCipher_1DES::Class, ByteString(), 8)));
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test

@@ -2,37 +2,19 @@
 // 32-byte block, and the key rules.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
-#include <ostream>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <memory>
 
 #include "cipher/frog.h"
-#include "crypto/string_format.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Hex(std::string_view hex) {
-  const ByteString raw = DecodeFromFormat(hex, FormatHEX);
-  return Bytes(raw.begin(), raw.end());
+std::uint8_t* MutableBytesOf(ByteString& data) {
+  return reinterpret_cast<std::uint8_t*>(data.data());
 }
-
-std::string ToHex(const Bytes& bytes) {
-  return EncodeToFormat(ByteString(bytes.begin(), bytes.end()), FormatHEXL);
-}
-
-struct KnownAnswer {
-  const char* source;
-  const char* key;
-  const char* plain;
-  const char* cipher;
-};
-
-void PrintTo(const KnownAnswer& v, std::ostream* out) { *out << v.source; }
 
 // FROG AES round-1 known-answer files (TecApro, 1998), 16-byte block. The
 // files print keys and blocks from their last byte; here byte 0 comes first
@@ -53,45 +35,42 @@ class FrogAesKnownAnswer : public ::testing::TestWithParam<KnownAnswer> {};
 
 TEST_P(FrogAesKnownAnswer, EncryptsAndDecryptsTheSubmissionsBlock) {
   const KnownAnswer& v = GetParam();
-  const Bytes key = Hex(v.key);
+  const ByteString key = Hex(v.key);
   auto keys = std::make_unique<detail::FrogKeys<16>>();
-  detail::FrogSetKey<16>(key.data(), static_cast<int>(key.size()), *keys);
-  Bytes block = Hex(v.plain);
-  detail::FrogEncrypt<16>(block.data(), keys->encrypt);
+  detail::FrogSetKey<16>(BytesOf(key), static_cast<int>(key.size()), *keys);
+  ByteString block = Hex(v.plain);
+  detail::FrogEncrypt<16>(MutableBytesOf(block), keys->encrypt);
   EXPECT_EQ(ToHex(block), v.cipher);
-  detail::FrogDecrypt<16>(block.data(), keys->decrypt);
+  detail::FrogDecrypt<16>(MutableBytesOf(block), keys->decrypt);
   EXPECT_EQ(ToHex(block), v.plain);
 }
 
 INSTANTIATE_TEST_SUITE_P(AesRound1, FrogAesKnownAnswer, ::testing::ValuesIn(FrogAesVectors));
 
-Bytes EncryptWithKey(const Bytes& key, Bytes block) {
-  TCipher_FROG frog;
-  frog.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  frog.EncryptBlock(block.data());
-  return block;
-}
-
-Bytes Counting(std::size_t size) {
-  Bytes bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i);
-  return bytes;
-}
-
 // No published values exist for the 32-byte block: computed with a separate
-// prototype of the submission's algorithm at that block size, as a guard.
-TEST(Frog, ThirtyTwoByteBlockRegression) {
-  EXPECT_EQ(ToHex(EncryptWithKey(Counting(16), Counting(32))),
-            "feddcd8ebbcab0e5e4151ec8991ab9de738bc7fcc63ff58ce082cc8cf0ce3239");
-}
+// prototype of the submission's algorithm at that block size, as guards.
+// Keys shorter than five bytes are zero-padded, the empty one too.
+const KnownAnswer FrogClassRegression[] = {
+    {"prototype, 32-byte block", "000102030405060708090a0b0c0d0e0f",
+     "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f",
+     "feddcd8ebbcab0e5e4151ec8991ab9de738bc7fcc63ff58ce082cc8cf0ce3239"},
+    {"prototype, 32-byte block, empty key", "",
+     "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f",
+     "7724a4f6203619ac53d1ea4676c630f528634098e86ffdb214a69a9ff74b7acd"},
+};
 
-TEST(Frog, KeysShorterThanFiveBytesAreZeroPadded) {
-  const Bytes plain = Counting(32);
-  EXPECT_EQ(ToHex(EncryptWithKey(Bytes{}, plain)),
-            "7724a4f6203619ac53d1ea4676c630f528634098e86ffdb214a69a9ff74b7acd");
-  EXPECT_EQ(EncryptWithKey(Hex("a1b2c3"), plain), EncryptWithKey(Hex("a1b2c30000"), plain));
-  // From five bytes on, the length itself enters the key set-up.
-  EXPECT_NE(EncryptWithKey(Hex("a1b2c30000"), plain), EncryptWithKey(Hex("a1b2c3000000"), plain));
+INSTANTIATE_TEST_SUITE_P(Frog, PublishedVector,
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_FROG::Class,
+                                                             FrogClassRegression)));
+
+INSTANTIATE_TEST_SUITE_P(Frog, EquivalentKeys,
+                         ::testing::Values(ZeroPaddedOrCut(TCipher_FROG::Class, Hex("a1b2c3"), 5)));
+
+// From five bytes on, the length itself enters the key set-up.
+TEST(Frog, FromFiveKeyBytesTheLengthCounts) {
+  const ByteString plain = Sequence(32);
+  EXPECT_NE(EncryptWithClass(TCipher_FROG::Class, Hex("a1b2c30000"), plain),
+            EncryptWithClass(TCipher_FROG::Class, Hex("a1b2c3000000"), plain));
 }
 
 // The key set-up's promises at the class's block size, for many keys:
@@ -100,8 +79,8 @@ TEST(Frog, KeysShorterThanFiveBytesAreZeroPadded) {
 TEST(Frog, InternalKeysAreWellFormedAtThirtyTwoBytes) {
   auto keys = std::make_unique<detail::FrogKeys<32>>();
   for (int length = 5; length <= 125; length += 8) {
-    const Bytes key = Counting(static_cast<std::size_t>(length));
-    detail::FrogSetKey<32>(key.data(), length, *keys);
+    const ByteString key = Sequence(static_cast<std::size_t>(length));
+    detail::FrogSetKey<32>(BytesOf(key), length, *keys);
     for (std::size_t it = 0; it < keys->encrypt.size(); ++it) {
       const auto& enc = keys->encrypt[it];
       const auto& dec = keys->decrypt[it];
@@ -116,4 +95,4 @@ TEST(Frog, InternalKeysAreWellFormedAtThirtyTwoBytes) {
 }
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test

@@ -1,42 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
-#include <string_view>
+#include <cstddef>
+#include <vector>
 
 #include "cipher/mars.h"
-#include "crypto/string_format.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
 
-ByteString Hex(std::string_view hex) { return DecodeFromFormat(hex, FormatHEX); }
-std::string ToHex(const ByteString& bytes) { return EncodeToFormat(bytes, FormatHEXL); }
-
-struct KnownAnswer {
-  const char* source;
-  const char* key;
-  const char* plain;
-  const char* cipher;
-};
-
-std::ostream& operator<<(std::ostream& out, const KnownAnswer& v) {
-  return out << v.source << " (key " << v.key << ")";
-}
-
-std::string EncryptHex(const ByteString& key, const ByteString& block) {
-  TCipher_Mars cipher;
-  cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  ByteString out = block;
-  cipher.EncryptBlock(out.data());
-  return ToHex(out);
-}
-
-ByteString Pattern(std::size_t length) {
-  ByteString key(length, '\0');
-  for (std::size_t i = 0; i < length; ++i) key[i] = static_cast<char>(i * 29 + 7);
-  return key;
-}
+ByteString Pattern(std::size_t length) { return Sequence(length, 7, 29); }
 
 // MARS AES-submission known-answer data for the revised key schedule (as
 // collected in Crypto++'s TestData/marsval.dat); the 40- and 56-byte rows,
@@ -62,50 +35,35 @@ const KnownAnswer MarsVectors[] = {
      "00112233445566778899aabbccddeeff", "709d9ae04a3ac4136e3a03702e318260"},
 };
 
-class MarsKnownAnswer : public ::testing::TestWithParam<KnownAnswer> {};
-
-TEST_P(MarsKnownAnswer, EncryptsAndDecryptsThePublishedBlock) {
-  const KnownAnswer& v = GetParam();
-  TCipher_Mars cipher;
-  const ByteString key = Hex(v.key);
-  cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
-  ByteString block = Hex(v.plain);
-  cipher.EncryptBlock(block.data());
-  EXPECT_EQ(ToHex(block), v.cipher);
-  cipher.DecryptBlock(block.data());
-  EXPECT_EQ(ToHex(block), v.plain);
-}
-
-INSTANTIATE_TEST_SUITE_P(AesSubmission, MarsKnownAnswer, ::testing::ValuesIn(MarsVectors));
-
-// A key is zero-padded to whole words and to at least four words; the
-// schedule then sees the padded words and their count.
-TEST(Mars, KeysArePaddedToWholeWordsAndAtLeastSixteenBytes) {
-  const ByteString block = Hex("00112233445566778899aabbccddeeff");
-  struct Case {
-    std::size_t given, padded;
-  };
-  for (const Case c : {Case{0, 16}, Case{1, 16}, Case{15, 16}, Case{17, 20}, Case{55, 56},
-                       Case{57, 60}, Case{155, 156}}) {
-    const ByteString key = Pattern(c.given);
-    ByteString padded = key;
-    padded.resize(c.padded, '\0');
-    EXPECT_EQ(EncryptHex(key, block), EncryptHex(padded, block)) << "length " << c.given;
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Mars, PublishedVector,
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Mars::Class, MarsVectors)));
 
 // Beyond the published 14 words, word i is folded into word i mod 14, so
 // equal changes to words 0 and 14 cancel out.
-TEST(Mars, KeyWordsBeyondFourteenFoldIntoTheFirst) {
-  const ByteString block = Hex("00112233445566778899aabbccddeeff");
+KeyCase FoldedWordsCancel() {
   const ByteString key = Pattern(60);
   ByteString cancelled = key;
-  for (int i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < 4; ++i) {
     cancelled[i] = static_cast<char>(cancelled[i] ^ 0x5A);
     cancelled[56 + i] = static_cast<char>(cancelled[56 + i] ^ 0x5A);
   }
-  EXPECT_EQ(EncryptHex(key, block), EncryptHex(cancelled, block));
+  return SameKey(TCipher_Mars::Class, key, cancelled);
 }
+
+// A key is zero-padded to whole words and to at least four words (the
+// schedule then sees the padded words and their count); bytes past the key
+// size are cut off.
+std::vector<KeyCase> MarsKeyCases() {
+  const std::pair<std::size_t, std::size_t> lengths[] = {
+      {0, 16}, {1, 16}, {15, 16}, {17, 20}, {55, 56}, {57, 60}, {155, 156}, {170, 156}};
+  std::vector<KeyCase> cases;
+  for (const auto& [given, actsAs] : lengths)
+    cases.push_back(ZeroPaddedOrCut(TCipher_Mars::Class, Pattern(given), actsAs));
+  cases.push_back(FoldedWordsCancel());
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Mars, EquivalentKeys, ::testing::ValuesIn(MarsKeyCases()));
 
 // The word count still enters the schedule, and every byte up to the key
 // size counts.
@@ -113,14 +71,15 @@ TEST(Mars, LongKeysKeepTheirWordCountAndEveryByte) {
   const ByteString block = Hex("00112233445566778899aabbccddeeff");
   ByteString withZeroWord = Pattern(56);
   withZeroWord.resize(60, '\0');
-  EXPECT_NE(EncryptHex(withZeroWord, block), EncryptHex(Pattern(56), block));
+  EXPECT_NE(EncryptWithClass(TCipher_Mars::Class, withZeroWord, block),
+            EncryptWithClass(TCipher_Mars::Class, Pattern(56), block));
 
   const ByteString longest = Pattern(156);
   ByteString lastByteChanged = longest;
   lastByteChanged[155] = static_cast<char>(lastByteChanged[155] ^ 1);
-  EXPECT_NE(EncryptHex(longest, block), EncryptHex(lastByteChanged, block));
-  EXPECT_EQ(EncryptHex(longest, block), EncryptHex(Pattern(170), block));
+  EXPECT_NE(EncryptWithClass(TCipher_Mars::Class, longest, block),
+            EncryptWithClass(TCipher_Mars::Class, lastByteChanged, block));
 }
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test
