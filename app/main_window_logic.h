@@ -36,16 +36,16 @@ inline constexpr std::string_view PictureNeedsBmpName =
 }  // namespace messages
 
 namespace dialogs {
-inline constexpr FileDialogSpec OpenPicture{"Open image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
-inline constexpr FileDialogSpec OpenText{
+inline constexpr FileDialogSettings OpenPicture{"Open image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+inline constexpr FileDialogSettings OpenText{
     "Open text file to be encrypted ",
     "All Supported|*.txt;*.htm;*.html|HTM(*.htm)|*.htm|HTML(*.html)|*.html|Text file (*.txt)|*.txt",
     "*.txt", ""};
-inline constexpr FileDialogSpec SaveText{
+inline constexpr FileDialogSettings SaveText{
     "Save decrypted text", "Text file (*.txt)|*.txt|HTM(*.htm)|*.htm|HTML(*.html)|*.html", "*.txt",
     "Decrypted Text"};
-inline constexpr FileDialogSpec SavePicture{"Save Encrypted Image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
-inline constexpr FileDialogSpec SaveBitmap{"Save Encrypted Bitmap", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+inline constexpr FileDialogSettings SavePicture{"Save Encrypted Image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+inline constexpr FileDialogSettings SaveBitmap{"Save Encrypted Bitmap", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
 }  // namespace dialogs
 
 inline constexpr std::string_view WelcomeSettingsKey = "Software\\Varnel\\welcome";

@@ -61,7 +61,7 @@ class FileStore {
 };
 
 // A standard file dialog as the main window configures it.
-struct FileDialogSpec {
+struct FileDialogSettings {
   std::string_view title;
   std::string_view filter;
   std::string_view defaultExtension;
@@ -72,7 +72,7 @@ class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
   // The chosen file name, or none when the user cancels.
-  virtual std::optional<std::string> RunSaveDialog(const FileDialogSpec& dialog) = 0;
+  virtual std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) = 0;
 };
 
 }  // namespace hushlake

@@ -1,5 +1,5 @@
 #pragma once
-// Skipjack's F-table (NIST "SKIPJACK and KEA Algorithm Specifications",
+// Skipjack's F-table (NIST, SKIPJACK and KEA algorithm description,
 // version 2.0): the byte substitution inside the G permutation.
 #include <array>
 #include <cstdint>

@@ -73,7 +73,7 @@ class MemorySettings : public SettingsStore {
 class FixedSaveDialog : public FileDialogs {
  public:
   explicit FixedSaveDialog(std::optional<std::string> path) : path_(std::move(path)) {}
-  std::optional<std::string> RunSaveDialog(const FileDialogSpec&) override { return path_; }
+  std::optional<std::string> RunSaveDialog(const FileDialogSettings&) override { return path_; }
 
  private:
   std::optional<std::string> path_;

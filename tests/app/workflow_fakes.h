@@ -85,7 +85,7 @@ class FakeFiles : public FileStore {
 
 class FakeDialogs : public FileDialogs {
  public:
-  std::optional<std::string> RunSaveDialog(const FileDialogSpec& dialog) override {
+  std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) override {
     titles.emplace_back(dialog.title);
     return answer;
   }

@@ -44,8 +44,8 @@ struct Vector {
 };
 
 // NIST byte order: key cv0..cv9 = bytes 0..9, block = four big-endian
-// 16-bit words. First the test vector of NIST "SKIPJACK and KEA Algorithm
-// Specifications" v2.0 (1998), then NIST SP 800-17 Table 6 (variable-key
+// 16-bit words. First the test vector of NIST's SKIPJACK and KEA algorithm
+// description, version 2.0 (1998), then NIST SP 800-17 Table 6 (variable-key
 // known answers, odd rounds 1 to 79), taken from the byte-reversed copy in
 // Crypto++ TestVectors/skipjack.txt and put back in NIST order.
 const Vector PublishedVectors[] = {
