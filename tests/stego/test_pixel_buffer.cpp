@@ -34,8 +34,9 @@ TEST(PixelBuffer, ZeroedAndUnsetBuffersHaveTheirSizeAndHoldWhatIsWritten) {
     Fill(unset, 7);
     EXPECT_EQ(unset.Bytes()[size - 1], static_cast<std::uint8_t>(7 + size - 1));
     // Mapped buffers start on a huge page, where the kernel can use one.
-    if (PixelBuffer::IsMapped(size))
+    if (PixelBuffer::IsMapped(size)) {
       EXPECT_EQ(reinterpret_cast<std::uintptr_t>(unset.Data()) % HugePage, 0u);
+    }
   }
 }
 
