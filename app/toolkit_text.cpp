@@ -26,13 +26,15 @@ std::vector<std::string_view> Tokens(std::string_view text, std::string_view sep
   return tokens;
 }
 
-std::string Joined(const std::vector<std::string_view>& patterns) {
-  std::string joined;
+// "(*.a *.b)"
+std::string Parenthesised(const std::vector<std::string_view>& patterns) {
+  std::string list(1, '(');
   for (std::string_view pattern : patterns) {
-    if (!joined.empty()) joined += ' ';
-    joined += pattern;
+    if (list.size() > 1) list += ' ';
+    list += pattern;
   }
-  return joined;
+  list += ')';
+  return list;
 }
 
 // Whether Name ends in "(...)" listing exactly Patterns.
@@ -47,8 +49,11 @@ std::string NameFilter(std::string_view name, std::string_view patternList) {
   if (patterns.empty()) return {};
   name = Trimmed(name);
   if (EndsInOwnPatterns(name, patterns)) return std::string(name);
-  const std::string list = "(" + Joined(patterns) + ")";
-  return name.empty() ? list : std::string(name) + " " + list;
+  if (name.empty()) return Parenthesised(patterns);
+  std::string entry(name);
+  entry += ' ';
+  entry += Parenthesised(patterns);
+  return entry;
 }
 
 }  // namespace
