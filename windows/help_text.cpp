@@ -23,7 +23,7 @@ To Decrypt
 
 The hash, cipher and mode apply only to 24-bit and 32-bit pictures. With an 8-bit (256 colour) picture the lists are switched off and the text is hidden with a much simpler scheme that uses the key alone, and only letters, digits, spaces and a few signs survive. The ciphers of the 24-bit and 32-bit pictures are far stronger: use such a picture whenever the text matters.
 
-Worked examples, step by step, are in the manual: press Website below to open it.
+Worked examples, step by step, are in the manual: press Website to open it.
 
 To Publish to Internet
 

@@ -1,5 +1,7 @@
 #include "windows/text_form.h"
 
+#include <algorithm>
+
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -44,11 +46,16 @@ void SetHint(QAction* action, const QString& hint) {
   action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
 }
 
-// A dropped local file, unless it is a picture: those belong to the main window.
+bool CarriesLocalFiles(const QMimeData* source) {
+  if (source == nullptr || !source->hasUrls()) return false;
+  const QList<QUrl> urls = source->urls();
+  return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+// One dropped local file, unless it is a picture: those belong to the main window.
 QString DroppedTextFile(const QMimeData* source) {
-  if (source == nullptr || !source->hasUrls() || source->urls().size() != 1) return {};
+  if (!CarriesLocalFiles(source) || source->urls().size() != 1) return {};
   const QUrl url = source->urls().front();
-  if (!url.isLocalFile()) return {};
   static const QStringList kPictureSuffixes{"bmp", "png", "jpg", "jpeg", "gif"};
   const QString fileName = url.toLocalFile();
   if (kPictureSuffixes.contains(QFileInfo(fileName).suffix().toLower())) return {};
@@ -72,15 +79,16 @@ TTextRichEdit::TTextRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 bool TTextRichEdit::canInsertFromMimeData(const QMimeData* source) const {
-  return !DroppedTextFile(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
+  if (CarriesLocalFiles(source)) return !DroppedTextFile(source).isEmpty();
+  return QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void TTextRichEdit::insertFromMimeData(const QMimeData* source) {
+  // Files are opened, never pasted in as their names.
+  if (!CarriesLocalFiles(source)) return QPlainTextEdit::insertFromMimeData(source);
   if (const QString fileName = DroppedTextFile(source); !fileName.isEmpty()) {
     emit FileDropped(fileName);
-    return;
   }
-  QPlainTextEdit::insertFromMimeData(source);
 }
 
 void TTextRichEdit::mouseReleaseEvent(QMouseEvent* event) {

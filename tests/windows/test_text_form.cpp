@@ -158,6 +158,8 @@ class TestTextForm : public QObject {
 
   void controlFGoesToTheFontDialog() {
     form_->ShowEditor();
+    QApplication::setActiveWindow(form_.get());
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     QString opened;
     QTimer::singleShot(0, this, [&opened] {
       if (QWidget* dialog = QApplication::activeModalWidget()) {
