@@ -90,7 +90,7 @@ def mist(image, first_row):
     mask = Image.new("L", image.size, 0)
     mask_draw = ImageDraw.Draw(mask)
     for y in range(first_row, HEIGHT):
-        mask_draw.line([(0, y), (WIDTH, y)], fill=min(255, round((y - first_row) * 6)))
+        mask_draw.line([(0, y), (WIDTH, y)], fill=min(255, round((y - first_row) * 3)))
     image.paste(band, (0, 0), mask)
 
 

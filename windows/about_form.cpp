@@ -39,10 +39,10 @@ TAboutForm::TAboutForm(QWidget* owner)
   CreditLine(QStringLiteral("Hides a text in the pixels of a picture"), yellow, 104, *this);
   CreditLine(QStringLiteral("and reads it back with the same key."), yellow, 124, *this);
   const QColor black(0, 0, 0);
-  CreditLine(QStringLiteral("Hashes, ciphers and picture coding written for Hushlake."), black, 452,
+  CreditLine(QStringLiteral("Hashes, ciphers and picture coding written for Hushlake."), black, 484,
              *this);
-  CreditLine(QStringLiteral("Windows drawn with the Qt toolkit."), black, 472, *this);
-  CreditLine(QStringLiteral("Provided as it is, without any warranty."), black, 492, *this);
+  CreditLine(QStringLiteral("Windows drawn with the Qt toolkit."), black, 504, *this);
+  CreditLine(QStringLiteral("Provided as it is, without any warranty."), black, 524, *this);
 
   QPushButton* website = info_window::Button(QStringLiteral("Website  "),
                                              QStringLiteral("Visit Varnel"), *this);
