@@ -186,10 +186,10 @@ void TTextForm::CreateToolBar() {
   toolBar1_->setIconSize(QSize(48, 48));
   toolBar1_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   toolBar1_->setContextMenuPolicy(Qt::PreventContextMenu);
-  toolBar1_->setAutoFillBackground(true);
-  QPalette palette = toolBar1_->palette();
-  palette.setColor(QPalette::Window, kToolBarColour);
-  toolBar1_->setPalette(palette);
+  // A flat band of the tool bar colour rather than the style's gradient.
+  toolBar1_->setStyleSheet(
+      QStringLiteral("QToolBar#ToolBar1 { background: %1; border: none; spacing: 2px; }")
+          .arg(kToolBarColour.name()));
   for (QAction* action : {fileOpen1_, fileSaveAs1_, fontEdit1_, colorSelect1_, editCopy1_,
                           editCut1_, editPaste1_, editDelete1_, editUndo1_, searchFind1_}) {
     toolBar1_->addAction(action);
@@ -222,10 +222,8 @@ void TTextForm::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("TextStatusBar"));
   bar->setSizeGripEnabled(true);
-  bar->setAutoFillBackground(true);
-  QPalette palette = bar->palette();
-  palette.setColor(QPalette::Window, kToolBarColour);
-  bar->setPalette(palette);
+  bar->setStyleSheet(QStringLiteral("QStatusBar#TextStatusBar { background: %1; }")
+                         .arg(kToolBarColour.name()));
   lengthPanel_ = new QLabel(bar);
   lengthPanel_->setObjectName(QStringLiteral("LengthPanel"));
   lengthPanel_->setMinimumWidth(kLengthPanelWidth);
@@ -315,7 +313,8 @@ void TTextForm::TextRichEditChange() {
 }
 
 void TTextForm::ActionListUpdate() {
-  const bool hasText = logic_.HasText();
+  // Asked on every change: the document answers without copying the text.
+  const bool hasText = !textRichEdit_->document()->isEmpty();
   if (QWidget* saveButton = toolBar1_->widgetForAction(fileSaveAs1_)) saveButton->setEnabled(hasText);
   searchFind1_->setEnabled(hasText);
   editUndo1_->setEnabled(logic_.UndoEnabled(textRichEdit_->document()->isUndoAvailable()));
