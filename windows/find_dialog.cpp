@@ -36,7 +36,7 @@ TFindDialog::TFindDialog(QWidget* owner)
 
   connect(findEdit_, &QLineEdit::textChanged, this, &TFindDialog::UpdateFindButton);
   connect(findNextButton_, &QPushButton::clicked, this,
-          [this] { emit FindNext(FindText(), MatchCase()); });
+          [this] { Q_EMIT FindNext(FindText(), MatchCase()); });
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::hide);
   UpdateFindButton();
 }

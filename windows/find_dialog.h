@@ -20,7 +20,7 @@ class TFindDialog : public QDialog {
   bool MatchCase() const;
   void SetMatchCase(bool matchCase);
 
- signals:
+ Q_SIGNALS:
   void FindNext(const QString& text, bool matchCase);
 
  private:

@@ -22,7 +22,7 @@
 #include "windows/find_dialog.h"
 #include "windows/font_dialog.h"
 #include "windows/qt_colours.h"
-#include "windows/tool_icons.h"
+#include "windows/editor_icons.h"
 
 #include <QColorDialog>
 
@@ -56,7 +56,9 @@ bool CarriesLocalFiles(const QMimeData* source) {
 QString DroppedTextFile(const QMimeData* source) {
   if (!CarriesLocalFiles(source) || source->urls().size() != 1) return {};
   const QUrl url = source->urls().front();
-  static const QStringList kPictureSuffixes{"bmp", "png", "jpg", "jpeg", "gif"};
+  static const QStringList kPictureSuffixes{QStringLiteral("bmp"), QStringLiteral("png"),
+                                            QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                            QStringLiteral("gif")};
   const QString fileName = url.toLocalFile();
   if (kPictureSuffixes.contains(QFileInfo(fileName).suffix().toLower())) return {};
   return fileName;
@@ -87,13 +89,13 @@ void TTextRichEdit::insertFromMimeData(const QMimeData* source) {
   // Files are opened, never pasted in as their names.
   if (!CarriesLocalFiles(source)) return QPlainTextEdit::insertFromMimeData(source);
   if (const QString fileName = DroppedTextFile(source); !fileName.isEmpty()) {
-    emit FileDropped(fileName);
+    Q_EMIT FileDropped(fileName);
   }
 }
 
 void TTextRichEdit::mouseReleaseEvent(QMouseEvent* event) {
   QPlainTextEdit::mouseReleaseEvent(event);
-  emit MouseReleased();
+  Q_EMIT MouseReleased();
 }
 
 TTextForm::TTextForm(TextFormPorts ports, QWidget* owner)
@@ -128,7 +130,7 @@ TTextForm::~TTextForm() = default;
 
 QAction* TTextForm::AddAction(const char* name, const QString& caption, const QString& hint,
                               const QKeySequence& shortcut, const QString& icon) {
-  auto* action = new QAction(ToolIcon(QStringLiteral(":/icons/editor/") + icon + QStringLiteral(".svg")),
+  auto* action = new QAction(EditorIcon(QStringLiteral(":/icons/editor/") + icon + QStringLiteral(".svg")),
                              caption, this);
   action->setObjectName(QString::fromLatin1(name));
   SetHint(action, hint);
@@ -310,6 +312,7 @@ void TTextForm::ApplyAppearance() {
 void TTextForm::TextRichEditChange() {
   lengthPanel_->setText(FromUtf8(logic_.TextRichEditChange()));
   ActionListUpdate();
+  Q_EMIT EditorTextChanged();
 }
 
 void TTextForm::ActionListUpdate() {
@@ -397,7 +400,7 @@ bool TTextForm::FindNext(const QString& text, bool matchCase) {
 
 void TTextForm::SearchFindNext(const QString& text, bool matchCase) {
   if (!FindNext(text, matchCase)) {
-    ports_.messages.ShowInformation(("Cannot find \"" + text + "\"").toStdString());
+    ports_.messages.ShowInformation(QStringLiteral("Cannot find \"%1\"").arg(text).toStdString());
   }
 }
 

@@ -26,7 +26,7 @@ class TTextRichEdit : public QPlainTextEdit {
  public:
   explicit TTextRichEdit(QWidget* parent);
 
- signals:
+ Q_SIGNALS:
   void FileDropped(const QString& fileName);
   void MouseReleased();
 
@@ -69,6 +69,10 @@ class TTextForm : public QMainWindow, public TextEditorPort {
   void ColorSelect1Accept(BgrColour background);
   // Looks for the next occurrence after the cursor; false when there is none.
   bool FindNext(const QString& text, bool matchCase);
+
+ Q_SIGNALS:
+  // After every change of the text, by the user or through the port.
+  void EditorTextChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;

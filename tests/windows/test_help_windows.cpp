@@ -35,7 +35,7 @@ class TestHelpWindows : public QObject {
     QVERIFY(window.isHidden());
   }
 
- private slots:
+ private Q_SLOTS:
   void helpHeadingsAreBoldAtTenPoints() {
     THelpForm help;
     help.show();
@@ -61,11 +61,12 @@ class TestHelpWindows : public QObject {
 
   void helpSectionsComeInOrderAsHeadingLines() {
     const QString text = FromView(HelpUsageText());
-    const QStringList order{"To Encrypt", "To Decrypt", "To Publish to Internet",
-                            "To convert Bitmap to PNG format:",
-                            "To convert PNG back to Bitmap format:", "Note:"};
+    constexpr std::string_view kOrder[] = {"To Encrypt", "To Decrypt", "To Publish to Internet",
+                                           "To convert Bitmap to PNG format:",
+                                           "To convert PNG back to Bitmap format:", "Note:"};
     qsizetype previous = -1;
-    for (const QString& heading : order) {
+    for (const std::string_view name : kOrder) {
+      const QString heading = FromView(name);
       const qsizetype at = text.indexOf(heading);
       QVERIFY2(at > previous, qPrintable(heading));
       QVERIFY2(at == 0 || text.at(at - 1) == QLatin1Char('\n'), qPrintable(heading));

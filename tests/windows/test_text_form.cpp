@@ -16,6 +16,7 @@
 
 #include "app/local_file_store.h"
 #include "editor_test_support.h"
+#include "windows/companion_windows.h"
 #include "windows/font_dialog.h"
 #include "windows/qt_editor_settings.h"
 #include "windows/text_form.h"
@@ -42,7 +43,7 @@ class TestTextForm : public QObject {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 
- private slots:
+ private Q_SLOTS:
   void initTestCase() {
     settingsFolder_ = std::make_unique<window_test::TemporarySettings>();
     settings_ = std::make_unique<QtEditorSettings>();
@@ -66,8 +67,9 @@ class TestTextForm : public QObject {
     QVERIFY(toolBar);
     QStringList order;
     for (QAction* action : toolBar->actions()) order << action->objectName();
-    QCOMPARE(order, (QStringList{"FileOpen1", "FileSaveAs1", "FontEdit1", "ColorSelect1", "EditCopy1",
-                                 "EditCut1", "EditPaste1", "EditDelete1", "EditUndo1", "SearchFind1"}));
+    QCOMPARE(order.join(QLatin1Char(' ')),
+             QStringLiteral("FileOpen1 FileSaveAs1 FontEdit1 ColorSelect1 EditCopy1 EditCut1 "
+                            "EditPaste1 EditDelete1 EditUndo1 SearchFind1"));
     QCOMPARE(Action("EditCopy1")->toolTip(), QStringLiteral("Copy"));
     QCOMPARE(Action("EditCopy1")->statusTip(),
              QStringLiteral("Copies the selection and puts it on the Clipboard"));
@@ -254,6 +256,25 @@ class TestTextForm : public QObject {
     form_->Editor()->moveCursor(QTextCursor::Start);
     QVERIFY(form_->FindNext(QStringLiteral("ALPHA"), false));
     QCOMPARE(form_->Editor()->textCursor().selectionStart(), 0);
+  }
+
+  void companionsAreTheRealWindowsAndReportTextChanges() {
+    QWidget owner;
+    auto companions = CreateCompanionWindows(&owner, CompanionPorts{messages_, dialogs_, files_});
+    auto* help = owner.findChild<QWidget*>(QStringLiteral("HelpForm"));
+    auto* about = owner.findChild<QWidget*>(QStringLiteral("AboutForm"));
+    QVERIFY(help && about);
+    QVERIFY(qobject_cast<TTextForm*>(&companions->EditorWindow()));
+    QVERIFY(help->isHidden() && about->isHidden() && companions->EditorWindow().isHidden());
+    int changes = 0;
+    companions->OnEditorTextChanged([&changes] { ++changes; });
+    companions->Editor().ReplaceText("from the main window");
+    QVERIFY(changes > 0);
+    QCOMPARE(companions->Editor().Text(), std::string("from the main window"));
+    companions->ShowHelp();
+    QVERIFY(help->isVisible());
+    companions->ShowAbout();
+    QVERIFY(about->isVisible());
   }
 
   void closingOnlyHides() {

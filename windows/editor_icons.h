@@ -7,6 +7,6 @@
 
 namespace hushlake {
 
-QIcon ToolIcon(const QString& svgResource);
+QIcon EditorIcon(const QString& svgResource);
 
 }  // namespace hushlake

@@ -1,4 +1,4 @@
-#include "windows/tool_icons.h"
+#include "windows/editor_icons.h"
 
 #include <QFile>
 #include <QPainter>
@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kIconSide = 48;
 // The accent colour of every tool image, and its hover replacement.
-constexpr char kAccent[] = "#2e6db4";
-constexpr char kHoverAccent[] = "#d9822b";
+constexpr char kAccent[] = "#2b6cb0";
+constexpr char kHoverAccent[] = "#3d8be0";
 
 QPixmap Render(const QByteArray& svg, int side) {
   QSvgRenderer renderer(svg);
@@ -24,7 +24,7 @@ QPixmap Render(const QByteArray& svg, int side) {
 
 }  // namespace
 
-QIcon ToolIcon(const QString& svgResource) {
+QIcon EditorIcon(const QString& svgResource) {
   QFile file(svgResource);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray normal = file.readAll();
