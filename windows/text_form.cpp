@@ -3,15 +3,14 @@
 #include <algorithm>
 
 #include <QClipboard>
+#include <QColorDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
@@ -19,12 +18,10 @@
 #include <QUrl>
 
 #include "app/text_encoding.h"
+#include "windows/editor_icons.h"
 #include "windows/find_dialog.h"
 #include "windows/font_dialog.h"
 #include "windows/qt_colours.h"
-#include "windows/editor_icons.h"
-
-#include <QColorDialog>
 
 namespace hushlake {
 namespace {
@@ -115,6 +112,10 @@ TTextForm::TTextForm(TextFormPorts ports, QWidget* owner)
   CreateContextMenu();
   CreateStatusBar();
 
+  // The document reports a change before the editor does: the cached text
+  // is gone before anyone hears of the change.
+  connect(textRichEdit_->document(), &QTextDocument::contentsChange, this,
+          [this] { portText_.reset(); });
   connect(textRichEdit_, &QPlainTextEdit::textChanged, this, &TTextForm::TextRichEditChange);
   connect(textRichEdit_, &QPlainTextEdit::selectionChanged, this, &TTextForm::UpdateEditControls);
   connect(textRichEdit_, &QPlainTextEdit::undoAvailable, this, &TTextForm::ActionListUpdate);
@@ -236,7 +237,8 @@ void TTextForm::CreateStatusBar() {
 }
 
 std::string TTextForm::Text() const {
-  return WithCrLfLineBreaks(textRichEdit_->toPlainText().toStdString());
+  if (!portText_) portText_ = WithCrLfLineBreaks(textRichEdit_->toPlainText().toStdString());
+  return *portText_;
 }
 
 void TTextForm::ReplaceText(const std::string& text) {
@@ -310,6 +312,7 @@ void TTextForm::ApplyAppearance() {
 }
 
 void TTextForm::TextRichEditChange() {
+  portText_.reset();
   lengthPanel_->setText(FromUtf8(logic_.TextRichEditChange()));
   ActionListUpdate();
   Q_EMIT EditorTextChanged();

@@ -5,6 +5,9 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 
+#include <optional>
+#include <string>
+
 #include "app/editor_ports.h"
 #include "app/editor_settings.h"
 #include "app/ports.h"
@@ -99,6 +102,9 @@ class TTextForm : public QMainWindow, public TextEditorPort {
 
   TextFormPorts ports_;
   TextEditorLogic logic_;
+  // The text as the port hands it out, made once per change: the length line
+  // and the main window's rules all ask for it after every key.
+  mutable std::optional<std::string> portText_;
   EditorAppearance appearance_;
   bool placed_ = false;
 
