@@ -9,6 +9,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QLabel>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QToolBar>
 #include <QUrl>
 
@@ -17,6 +20,7 @@
 #include "app/local_file_store.h"
 #include "editor_test_support.h"
 #include "windows/companion_windows.h"
+#include "windows/find_dialog.h"
 #include "windows/font_dialog.h"
 #include "windows/qt_editor_settings.h"
 #include "windows/text_form.h"
@@ -275,6 +279,24 @@ class TestTextForm : public QObject {
     QVERIFY(help->isVisible());
     companions->ShowAbout();
     QVERIFY(about->isVisible());
+  }
+
+  void findDialogFindsTheNextOccurrenceAndSaysWhenThereIsNone() {
+    form_->ShowEditor();
+    QVERIFY(!Action("SearchFind1")->isEnabled());
+    form_->ReplaceText("Lake, lake and LAKE");
+    QVERIFY(Action("SearchFind1")->isEnabled());
+    Action("SearchFind1")->trigger();
+    auto* dialog = form_->findChild<TFindDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QLineEdit*>(QStringLiteral("FindEdit"))->setText(QStringLiteral("lake"));
+    dialog->findChild<QCheckBox*>(QStringLiteral("MatchCaseBox"))->setChecked(true);
+    auto* findNext = dialog->findChild<QPushButton*>(QStringLiteral("FindNextButton"));
+    findNext->click();
+    QCOMPARE(form_->Editor()->textCursor().selectedText(), QStringLiteral("lake"));
+    QVERIFY(messages_.shown.empty());
+    findNext->click();
+    QCOMPARE(messages_.shown, (std::vector<std::string>{"information: Cannot find \"lake\""}));
   }
 
   void closingOnlyHides() {
