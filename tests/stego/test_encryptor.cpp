@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <stdexcept>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -429,6 +430,60 @@ TEST(Lifecycle, CreateTrimsTheSourceBeforeAnythingElse) {
   EXPECT_EQ(source.Width(), 24);
   EXPECT_EQ(source.Height(), 22);
   EXPECT_EQ(target.replacements, 0);
+}
+
+// Each front end owns its random source: two engines running at once, each on
+// its own source, give exactly what each gives alone.
+TEST(IndependentEngines, TwoThreadsGiveTheResultsEachGivesAlone) {
+  const Picture palettePicture = [] {
+    Picture picture = RandomPicture(60, 40, PixelFormat::Indexed8, 19);
+    Palette palette = picture.GetPalette();
+    for (int i = 8; i < 256; ++i) palette[i] = palette[i % 8];  // many duplicates to draw for
+    picture.SetPalette(palette);
+    return picture;
+  }();
+  const Picture trueColorPicture = RandomPicture(64, 48, PixelFormat::Bgr24, 20);
+  struct Job {
+    const Picture& picture;
+    std::uint64_t counter;
+    int secondsIntoHour;
+    std::string key;
+  };
+  const Job jobs[2] = {{palettePicture, 100, 11, "first palette key"},
+                       {trueColorPicture, 9000, 3000, "0123456789ABCDEF"}};
+  // Several encrypts in a row on one source: the clock advances between them.
+  const auto runJob = [](const Job& job) {
+    FakeClock clock(job.counter, job.secondsIntoHour);
+    std::vector<Picture> results;
+    for (int round = 0; round < 6; ++round) {
+      Picture source = job.picture;
+      results.push_back(
+          EncryptText(source, job.key, "text " + std::to_string(round), clock.Random())
+              .target.picture);
+    }
+    return results;
+  };
+  const std::vector<Picture> alone[2] = {runJob(jobs[0]), runJob(jobs[1])};
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::vector<Picture> together[2];
+    std::thread other([&] { together[1] = runJob(jobs[1]); });
+    together[0] = runJob(jobs[0]);
+    other.join();
+    for (int j = 0; j < 2; ++j) {
+      ASSERT_EQ(together[j].size(), alone[j].size());
+      for (std::size_t i = 0; i < alone[j].size(); ++i)
+        EXPECT_TRUE(together[j][i] == alone[j][i]) << "job " << j << " round " << i;
+    }
+  }
+  // Interleaved on one thread: a second source in between changes nothing either.
+  FakeClock first(100, 11), second(100, 11);
+  Picture a = palettePicture, b = palettePicture, c = palettePicture;
+  const Picture firstA = EncryptText(a, jobs[0].key, "text 0", first.Random()).target.picture;
+  const Picture secondA = EncryptText(b, jobs[0].key, "text 0", second.Random()).target.picture;
+  const Picture firstB = EncryptText(c, jobs[0].key, "text 1", first.Random()).target.picture;
+  EXPECT_TRUE(firstA == alone[0][0]);
+  EXPECT_TRUE(secondA == alone[0][0]);
+  EXPECT_TRUE(firstB == alone[0][1]);
 }
 
 }  // namespace
