@@ -10,10 +10,12 @@ char32_t LowerCodePoint(char32_t c) {
   if (c >= U'A' && c <= U'Z') return c + 0x20;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
   if (c == 0x178) return 0xFF;  // Y with diaeresis: its small form is in Latin-1
+  // Latin Extended-A pairs capital and small: capitals at odd codes in two
+  // runs, at even codes elsewhere; dotted I, kra and n with apostrophe have no pair.
   const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
   if (oddCapitals) return c % 2 == 1 ? c + 1 : c;
   const bool evenCapitals = c >= 0x100 && c <= 0x177 && c != 0x130 && c != 0x138 && c != 0x149;
-  if (evenCapitals && !(c >= 0x139 && c <= 0x148)) return c % 2 == 0 ? c + 1 : c;
+  if (evenCapitals) return c % 2 == 0 ? c + 1 : c;
   if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;  // Greek
   if (c == 0x386) return 0x3AC;
   if (c >= 0x388 && c <= 0x38A) return c + 0x25;
@@ -28,15 +30,16 @@ char32_t LowerCodePoint(char32_t c) {
 std::size_t SequenceLength(std::string_view text, char32_t& codePoint) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
   const std::uint8_t lead = byte(0);
-  std::size_t length = 0;
   if (lead < 0x80) {
     codePoint = lead;
     return 1;
   }
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2, codePoint = lead & 0x1F;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3, codePoint = lead & 0x0F;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4, codePoint = lead & 0x07;
+  const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
   if (length == 0 || text.size() < length) return 0;
+  codePoint = lead & (0x7Fu >> length);
   for (std::size_t i = 1; i < length; ++i) {
     if ((byte(i) & 0xC0) != 0x80) return 0;
     codePoint = codePoint << 6 | (byte(i) & 0x3F);
