@@ -218,8 +218,8 @@ void MainWindowLogic::FileOpenAccept(const std::string& fileName) {
 void MainWindowLogic::FileSaveAsAccept(const std::string& fileName) {
   Guarded([&] {
     if (!EditorHasText()) return;
-    if (ports_.files.Exists(fileName) && !ports_.messages.AskConfirmation(messages::ReplaceTextFile))
-      return;
+    const bool exists = ports_.files.Exists(fileName);
+    if (exists && !ports_.messages.AskConfirmation(messages::ReplaceTextFile)) return;
     const std::string bytes = EditorTextToTextFile(ports_.editor.Text());
     ports_.files.WriteAtomically(
         fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
@@ -281,7 +281,8 @@ void MainWindowLogic::Encrypt() {
 }
 
 void MainWindowLogic::RestoreEditorText(const SecretString& text) {
-  WithPlainCopy(text.PlainCopy(), [&](const std::string& plain) { ports_.editor.ReplaceText(plain); });
+  WithPlainCopy(text.PlainCopy(),
+                [&](const std::string& plain) { ports_.editor.ReplaceText(plain); });
 }
 
 EngineOutcome MainWindowLogic::EncryptPalette(std::string_view keyText) {
@@ -322,7 +323,8 @@ void MainWindowLogic::Decrypt() {
     TEncryptor engine(view_.originalImage, target, EngineKey(keyText), ports_.editor, random_);
     outcome = engine.Decrypt();
   }
-  if (!outcome.Succeeded()) return ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
+  if (!outcome.Succeeded())
+    return ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
   if (outcome.text.empty()) return;
   ports_.editor.ShowEditor();
   if (palette) {

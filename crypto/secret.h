@@ -25,7 +25,8 @@ class WipingAllocator : public Storage {
   using value_type = T;
   template <class U>
   struct rebind {
-    using other = WipingAllocator<U, typename std::allocator_traits<Storage>::template rebind_alloc<U>>;
+    using other =
+        WipingAllocator<U, typename std::allocator_traits<Storage>::template rebind_alloc<U>>;
   };
   WipingAllocator() = default;
   template <class U, class OtherStorage>

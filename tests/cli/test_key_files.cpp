@@ -16,8 +16,12 @@ TEST(KeyFiles, CountCharactersAndDecodeLikeTextFiles) {
   WritePicture(box, "p24.bmp", 100, 50, PixelFormat::Bgr24);
   box.Write("text.txt", "Hello, World!\n");
   // "£££§°°abcdefg": 13 characters, 13 bytes in Windows-1252 but 19 in UTF-8.
-  box.Write("latin1.key", "\xA3\xA3\xA3\xA7\xB0\xB0" "abcdefg\r\n");
-  box.Write("utf8.key", "\xEF\xBB\xBF\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0" "abcdefg\n");
+  box.Write("latin1.key",
+            "\xA3\xA3\xA3\xA7\xB0\xB0"
+            "abcdefg\r\n");
+  box.Write("utf8.key",
+            "\xEF\xBB\xBF\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0"
+            "abcdefg\n");
   // Eight characters in sixteen UTF-8 bytes: too short however the bytes are counted.
   box.Write("short.key", "\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA3\n");
 
