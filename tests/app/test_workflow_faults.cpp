@@ -290,5 +290,38 @@ TEST(Handlers, NoExceptionLeavesAnyHandler) {
   for (const Message& shown : w.messages.shown) EXPECT_EQ(shown, Error("the editor is gone"));
 }
 
+// An editor that fails when read back once it shows something other than
+// what the user typed (the cipher text), in the middle of an Encrypt.
+class EditorFailingAfterReplace : public FakeEditor {
+ public:
+  std::string Text() const override {
+    if (replaced) throw std::runtime_error("the editor is gone");
+    return text;
+  }
+  void ReplaceText(const std::string& replacement) override {
+    text = replacement;
+    replaced = replacement != typed;
+  }
+  std::string typed = "my plain words";
+  bool replaced = false;
+};
+
+TEST(Handlers, AnEncryptEndedByAnErrorGivesTheUserTheirTextBack) {
+  Window w;
+  Load(w, PixelFormat::Bgr24);
+  EditorFailingAfterReplace editor;
+  editor.text = editor.typed;
+  MainWindowLogic logic{MainWindowPorts{w.messages, editor, w.key, w.settings, w.files, w.dialogs}};
+  logic.FormCreate();
+  logic.OpenPictureAccept("in.bmp");
+  logic.EncryptActionListUpdate();
+  ASSERT_TRUE(logic.CanEncrypt());
+  w.messages.shown.clear();
+  EXPECT_NO_THROW(logic.EncryptActionExecute());
+  EXPECT_EQ(editor.text, editor.typed);
+  EXPECT_EQ(w.messages.shown, std::vector<Message>{Error("the editor is gone")});
+  EXPECT_FALSE(logic.ImageEncrypted());
+}
+
 }  // namespace
 }  // namespace hushlake
