@@ -1,17 +1,20 @@
 #include "cli/key_input.h"
 
+#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <iostream>
-#include <iterator>
+#include <string_view>
 #include <utility>
 
 #include "app/text_encoding.h"
 #include "cli/outcome.h"
+#include "crypto/secret.h"
 #include "crypto/secure_wipe.h"
 
 namespace hushlake::cli {
@@ -26,17 +29,44 @@ std::string AsKeyText(std::string bytes) {
   return text;
 }
 
+// The longest key file read; a key is one line, so anything longer is not a key file.
+constexpr std::size_t MaxKeyFileSize = 64 * 1024;
+
+// Reads the file into memory that is scrubbed when it goes, with no stream
+// buffer in between that would keep a copy of the key.
+SecretString KeyFileContent(const std::string& path) {
+  const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) throw Refusal("Cannot open the key file \"" + path + "\"");
+  SecretString content;
+  content.Value().resize(MaxKeyFileSize + 1);
+  std::size_t used = 0;
+  ssize_t count = 0;
+  while (used < content.size() &&
+         (count = read(file, content.data() + used, content.size() - used)) != 0) {
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) break;
+    used += static_cast<std::size_t>(count);
+  }
+  close(file);
+  if (count < 0) throw Refusal("Cannot read the key file \"" + path + "\"");
+  if (used > MaxKeyFileSize) throw Refusal("The key file \"" + path + "\" is too large");
+  content.Value().resize(used);
+  return content;
+}
+
 std::string KeyFromFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Refusal("Cannot open the key file \"" + path + "\"");
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Refusal("Cannot read the key file \"" + path + "\"");
-  std::string firstLine = content.substr(0, content.find('\n'));
-  ScrubString(content);
-  if (!firstLine.empty() && firstLine.back() == '\r') firstLine.pop_back();
-  std::string key = AsKeyText(std::move(firstLine));
+  const SecretString content = KeyFileContent(path);
+  std::string_view firstLine = content.View().substr(0, content.View().find('\n'));
+  if (!firstLine.empty() && firstLine.back() == '\r') firstLine.remove_suffix(1);
+  std::string key = TextFileToEditorText(firstLine);
   if (key.empty()) throw Refusal("The key file \"" + path + "\" holds no key on its first line");
   return key;
+}
+
+// The environment variable's key as the key field's text.
+std::string KeyFromEnvironment() {
+  const char* value = std::getenv(KeyVariable);
+  return value != nullptr ? TextFileToEditorText(value) : std::string();
 }
 
 // The terminal's settings while echo is off, so that an interrupt can put
@@ -84,9 +114,28 @@ std::string KeyFromTerminal() {
 
 }  // namespace
 
+void ForgetKeyVariable() {
+  char* value = std::getenv(KeyVariable);
+  if (value == nullptr) return;
+  ScrubBytes(value, std::strlen(value));
+  unsetenv(KeyVariable);
+}
+
+KeyTracesScrubber::~KeyTracesScrubber() {
+  ForgetKeyVariable();
+  ScrubStack();
+}
+
 std::string ReadKey(const KeySources& sources) {
-  if (sources.keyFile) return KeyFromFile(*sources.keyFile);
-  if (const char* value = std::getenv(KeyVariable)) return AsKeyText(value);
+  if (sources.keyFile) {
+    ForgetKeyVariable();
+    return KeyFromFile(*sources.keyFile);
+  }
+  if (std::getenv(KeyVariable) != nullptr) {
+    std::string key = KeyFromEnvironment();
+    ForgetKeyVariable();
+    return key;
+  }
   if (sources.terminalAllowed && isatty(STDIN_FILENO)) return AsKeyText(KeyFromTerminal());
   throw UsageError(sources.terminalAllowed
                        ? "no key: give --key-file FILE or set HUSHLAKE_KEY, or run on a terminal"

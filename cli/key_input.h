@@ -19,4 +19,19 @@ struct KeySources {
 // unreadable or empty key file, UsageError when no source is available.
 std::string ReadKey(const KeySources& sources);
 
+// Blanks the key variable's text where the process keeps it and removes the
+// variable, so neither this process's memory nor a child keeps the key.
+// ReadKey does this as soon as it has chosen its source.
+void ForgetKeyVariable();
+
+// When the command ends: forgets the key variable, for a command that never
+// asked for the key, and scrubs the stack the command used. Lives in main.
+class KeyTracesScrubber {
+ public:
+  KeyTracesScrubber() = default;
+  KeyTracesScrubber(const KeyTracesScrubber&) = delete;
+  KeyTracesScrubber& operator=(const KeyTracesScrubber&) = delete;
+  ~KeyTracesScrubber();
+};
+
 }  // namespace hushlake::cli

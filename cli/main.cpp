@@ -7,6 +7,7 @@
 
 #include "app/framework.h"
 #include "cli/command.h"
+#include "cli/key_input.h"
 #include "cli/outcome.h"
 #include "crypto/registry.h"
 #include "crypto/string_format.h"
@@ -72,6 +73,7 @@ int RunCommand(const Command& command, std::span<const std::string> words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const KeyTracesScrubber scrubKeyTraces;
   hushlake::StartFramework();
   const std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);
   const std::vector<Command> commands = AllCommands();

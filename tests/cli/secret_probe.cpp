@@ -8,11 +8,18 @@
 //                                environment, so the marker is never counted
 //   HUSHLAKE_TEST_SECRET_REPORT  the file that receives one line per finding
 //   HUSHLAKE_TEST_SECRET_TRACE   when set, a finding in freed memory also gets
-//                                the call stack that freed it
+//                                the call stack that freed it, and so does the
+//                                first copy seen in the dead part of the stack
+//   HUSHLAKE_TEST_SECRET_DUMP    when set, the memory around each copy left on
+//                                the stack (saved registers show as 32-byte
+//                                slots, return addresses name the frame)
+// Both change the environment's size and so the stack's layout: a copy in
+// dead stack may move or vanish with them.
 //
 // Report lines: "freed NAME SIZE" for a block that held NAME when it was
-// freed, "live NAME REGION" for mapped memory that holds it at the end, and a
-// last line "scanned FREES BYTES" that shows the library was there at all.
+// freed, "live NAME REGION" for mapped memory that holds it at the end,
+// "live-at NAME ..." where in the region, and a last line "scanned FREES
+// BYTES" that shows the library was there at all.
 //
 // Only free() and realloc() are wrapped, and only to look: the real allocator
 // does the work. Nothing here allocates, so the wrappers cannot recurse
@@ -253,9 +260,18 @@ void TraceLiveCopies(unsigned long begin, unsigned long end) {
       if (hit < reinterpret_cast<const char*>(&state) ||
           hit >= reinterpret_cast<const char*>(&state + 1)) {
         char text[160];
-        std::snprintf(text, sizeof text, "trace-live %s at %p, %+ld from the probe's frame\n",
-                      needle.name, static_cast<const void*>(hit), static_cast<long>(hit - &here));
+        std::snprintf(text, sizeof text,
+                      "live-at %s %ld below the region's end, %+ld from the probe's frame\n",
+                      needle.name, static_cast<long>(stop - hit), static_cast<long>(hit - &here));
         WriteText(text);
+        if (std::getenv("HUSHLAKE_TEST_SECRET_DUMP") != nullptr) {
+          const auto* word = reinterpret_cast<const unsigned long*>(
+              (reinterpret_cast<std::uintptr_t>(hit) & ~std::uintptr_t{7}) - 512);
+          for (int w = 0; w < 160; ++w) {
+            std::snprintf(text, sizeof text, "dump %+d %016lx\n", w * 8 - 512, word[w]);
+            WriteText(text);
+          }
+        }
       }
       at = hit + 1;
     }
@@ -285,7 +301,7 @@ void ScanLiveMemory() {
         std::snprintf(text, sizeof text, "live %s %s\n", state.needles[found].name,
                       *path != '\0' ? path : "[anonymous]");
         WriteText(text);
-        if (state.trace) TraceLiveCopies(begin, end);
+        TraceLiveCopies(begin, end);
       }
     }
     if (next == nullptr) break;
