@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/ensure_packages.sh
+scripts/ensure_packages.sh qt6-base-dev qt6-svg-dev libgl-dev
 scripts/build.sh build -DHUSHLAKE_SANITIZE=OFF
 
 if [ -x build/windows/hushlake ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
