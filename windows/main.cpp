@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "app/framework.h"
 #include "app/local_file_store.h"
@@ -19,8 +20,9 @@
 
 namespace {
 
-// The picture named on the command line, if any.
-QString PictureArgument(const QApplication& application) {
+// The picture named on the command line, if any. --help and --version
+// answer and end the program here.
+QString PictureArgument(const QCoreApplication& application) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Hides a text inside a BMP picture and reads it back."));
   parser.addHelpOption();
@@ -33,14 +35,34 @@ QString PictureArgument(const QApplication& application) {
   return pictures.isEmpty() ? QString() : pictures.constFirst();
 }
 
+// --help and --version need no display.
+bool AsksForInformationOnly(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument(argv[i]);
+    if (argument == "--help" || argument == "-h" || argument == "--version" || argument == "-v")
+      return true;
+  }
+  return false;
+}
+
+void NameTheApplication() {
+  QCoreApplication::setOrganizationName(QString::fromLatin1(hushlake::SettingsOrganisation));
+  QCoreApplication::setApplicationName(QString::fromLatin1(hushlake::SettingsApplication));
+  QCoreApplication::setApplicationVersion(QStringLiteral(HUSHLAKE_VERSION));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (AsksForInformationOnly(argc, argv)) {
+    QCoreApplication information(argc, argv);
+    NameTheApplication();
+    PictureArgument(information);
+    return 0;
+  }
   QApplication application(argc, argv);
-  QApplication::setOrganizationName(QString::fromLatin1(hushlake::SettingsOrganisation));
-  QApplication::setApplicationName(QString::fromLatin1(hushlake::SettingsApplication));
+  NameTheApplication();
   QApplication::setApplicationDisplayName(QStringLiteral("Hushlake"));
-  QApplication::setApplicationVersion(QStringLiteral(HUSHLAKE_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.varnel.Hushlake"));
   QApplication::setWindowIcon(hushlake::ApplicationIcon());
   const QString picture = PictureArgument(application);

@@ -283,6 +283,8 @@ void TOrmwickForm::FormShow() {
                           static_cast<QWidget*>(statusBar()), findChild<QWidget*>(QStringLiteral("MainCoolBar")),
                           static_cast<QWidget*>(toolBar_), cryptPanel_})
     FillBackground(widget, PanelColour);
+  // The platform style paints tool bars with a gradient of its own; ours is plain.
+  toolBar_->setStyleSheet(QStringLiteral("QToolBar { background: rgb(220, 220, 220); border: 0; }"));
   logic_->FormShow();
   ShowState();
 }
