@@ -18,7 +18,6 @@
 
 #include "app/toolkit_text.h"
 #include "windows/key_field.h"
-#include "windows/picture_image.h"
 #include "windows/picture_panel.h"
 #include "windows/qt_settings_store.h"
 #include "windows/tool_icons.h"
@@ -342,7 +341,7 @@ void TOrmwickForm::ChoiceChanged() {
 template <class Handler>
 void TOrmwickForm::Run(Handler&& handler, bool pictures) {
   handler();
-  if (pictures) ShowPictures();
+  if (pictures) ShowOriginalPicture();
   RunEnableRules();
 }
 
@@ -351,11 +350,16 @@ void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   const bool allowed = handler == &MainWindowLogic::EncryptActionExecute ? logic_->CanEncrypt()
                                                                          : logic_->CanDecrypt();
   if (!allowed) return;
+  const Picture& original = logic_->View().originalImage;
+  const QSize sizeBefore(original.Width(), original.Height());
   {
     BusyCursor busy;
     ((*logic_).*handler)();
   }
-  ShowPictures();
+  // The engine trims an odd-sized picture; only Encrypt makes a new one.
+  if (QSize(original.Width(), original.Height()) != sizeBefore) ShowOriginalPicture();
+  if (handler == &MainWindowLogic::EncryptActionExecute)
+    encryptedPanel_->SetPicture(logic_->View().encryptedImage);
   RunEnableRules();
 }
 
@@ -364,10 +368,8 @@ void TOrmwickForm::RunEnableRules() {
   ShowState();
 }
 
-void TOrmwickForm::ShowPictures() {
-  const MainWindowView& view = logic_->View();
-  originalPanel_->SetPicture(ToQImage(view.originalImage));
-  encryptedPanel_->SetPicture(ToQImage(view.encryptedImage));
+void TOrmwickForm::ShowOriginalPicture() {
+  originalPanel_->SetPicture(logic_->View().originalImage);
 }
 
 void TOrmwickForm::ShowState() {

@@ -67,12 +67,12 @@ class TOrmwickForm : public QMainWindow {
   void PlaceOnScreen();
   void ChoiceChanged();
   // Runs a handler, then shows its outcome; Pictures says whether the
-  // handler may have changed a picture.
+  // handler may have loaded a picture.
   template <class Handler>
   void Run(Handler&& handler, bool pictures);
   void RunBusy(void (MainWindowLogic::*handler)());
   void RunEnableRules();
-  void ShowPictures();
+  void ShowOriginalPicture();
   void ShowState();
 
   std::unique_ptr<EditorRelay> editorRelay_;

@@ -1,6 +1,8 @@
 #include "windows/picture_image.h"
 
-#include <cstring>
+#include <algorithm>
+#include <array>
+#include <vector>
 
 namespace hushlake {
 
@@ -23,10 +25,8 @@ QImage::Format QtFormatOf(PixelFormat format) {
 
 QImage ToQImage(const Picture& picture) {
   if (picture.Empty()) return {};
-  QImage image(picture.Width(), picture.Height(), QtFormatOf(picture.Format()));
-  if (image.isNull()) return {};
-  for (int y = 0; y < picture.Height(); ++y)
-    std::memcpy(image.scanLine(y), picture.Row(y), picture.RowBytes());
+  QImage image(picture.Row(0), picture.Width(), picture.Height(),
+               static_cast<qsizetype>(picture.RowBytes()), QtFormatOf(picture.Format()));
   if (picture.Format() == PixelFormat::Indexed8) {
     QList<QRgb> colours;
     colours.reserve(256);
@@ -35,6 +35,77 @@ QImage ToQImage(const Picture& picture) {
     image.setColorTable(colours);
   }
   return image;
+}
+
+}  // namespace hushlake
+
+namespace hushlake {
+
+namespace {
+
+// Sums the red, green and blue of Factor x Factor blocks of rows; Colour
+// gives the colour of pixel x of a row.
+template <class Colour>
+QImage AverageBlocks(const Picture& picture, int factor, Colour colour) {
+  const int width = (picture.Width() + factor - 1) / factor;
+  const int height = (picture.Height() + factor - 1) / factor;
+  QImage reduced(width, height, QImage::Format_RGB32);
+  std::vector<std::uint32_t> sums(static_cast<std::size_t>(width) * 3);
+  std::vector<std::uint32_t> counts(static_cast<std::size_t>(width));
+  for (int outY = 0; outY < height; ++outY) {
+    std::fill(sums.begin(), sums.end(), 0u);
+    std::fill(counts.begin(), counts.end(), 0u);
+    const int lastY = std::min(picture.Height(), (outY + 1) * factor);
+    for (int y = outY * factor; y < lastY; ++y) {
+      const std::uint8_t* row = picture.Row(y);
+      for (int x = 0; x < picture.Width(); ++x) {
+        const QRgb rgb = colour(row, x);
+        const auto out = static_cast<std::size_t>(x / factor);
+        sums[3 * out] += qRed(rgb);
+        sums[3 * out + 1] += qGreen(rgb);
+        sums[3 * out + 2] += qBlue(rgb);
+        ++counts[out];
+      }
+    }
+    auto* line = reinterpret_cast<QRgb*>(reduced.scanLine(outY));
+    for (int x = 0; x < width; ++x) {
+      const auto n = counts[static_cast<std::size_t>(x)];
+      const auto at = static_cast<std::size_t>(3 * x);
+      line[x] = qRgb(static_cast<int>(sums[at] / n), static_cast<int>(sums[at + 1] / n),
+                     static_cast<int>(sums[at + 2] / n));
+    }
+  }
+  return reduced;
+}
+
+}  // namespace
+
+QImage ReducedImage(const Picture& picture, int maxSide) {
+  if (picture.Empty() || maxSide < 1) return {};
+  const int longest = std::max(picture.Width(), picture.Height());
+  const int factor = (longest + maxSide - 1) / maxSide;
+  switch (picture.Format()) {
+    case PixelFormat::Indexed8: {
+      std::array<QRgb, 256> colours{};
+      for (std::size_t i = 0; i < colours.size(); ++i) {
+        const PaletteEntry& entry = picture.GetPalette()[i];
+        colours[i] = qRgb(entry.red, entry.green, entry.blue);
+      }
+      return AverageBlocks(picture, factor,
+                           [&colours](const std::uint8_t* row, int x) { return colours[row[x]]; });
+    }
+    case PixelFormat::Bgr24:
+      return AverageBlocks(picture, factor, [](const std::uint8_t* row, int x) {
+        const std::uint8_t* pixel = row + 3 * x;
+        return qRgb(pixel[2], pixel[1], pixel[0]);
+      });
+    case PixelFormat::Bgrx32:
+      break;
+  }
+  return AverageBlocks(picture, factor, [](const std::uint8_t* row, int x) {
+    const std::uint8_t* pixel = row + 4 * x;
+    return qRgb(pixel[2], pixel[1], pixel[0]);
+  });
 }
 
 }  // namespace hushlake

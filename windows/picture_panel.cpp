@@ -1,5 +1,7 @@
 #include "windows/picture_panel.h"
 
+#include "windows/picture_image.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -10,6 +12,8 @@ namespace {
 // width each panel is 348 pixels wide and its picture area 260.
 constexpr int SideRoom = 88;
 constexpr int MinimumArea = 32;
+// Large enough for a panel filling a high-density screen.
+constexpr int ReducedSide = 2048;
 }  // namespace
 
 PicturePanel::PicturePanel(QWidget* parent) : QFrame(parent) {
@@ -28,8 +32,8 @@ QRect PicturePanel::PictureArea() const {
   return area;
 }
 
-void PicturePanel::SetPicture(QImage picture) {
-  picture_ = std::move(picture);
+void PicturePanel::SetPicture(const Picture& picture) {
+  reduced_ = ReducedImage(picture, ReducedSide);
   Rescale();
   update();
 }
@@ -45,16 +49,16 @@ void PicturePanel::resizeEvent(QResizeEvent* event) {
 }
 
 void PicturePanel::Rescale() {
-  if (picture_.isNull()) {
+  if (reduced_.isNull()) {
     scaled_ = QPixmap();
     return;
   }
   const qreal ratio = devicePixelRatioF();
   const QSize area = PictureArea().size() * ratio;
-  QImage fitted = picture_;
+  QImage fitted = reduced_;
   // Scaled down to fit, never up.
-  if (picture_.width() > area.width() || picture_.height() > area.height())
-    fitted = picture_.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  if (reduced_.width() > area.width() || reduced_.height() > area.height())
+    fitted = reduced_.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   scaled_ = QPixmap::fromImage(fitted);
   scaled_.setDevicePixelRatio(ratio);
   ++scalings_;

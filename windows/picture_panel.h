@@ -1,10 +1,13 @@
 #pragma once
 // A framed box that shows a picture centred and scaled down proportionally
-// to fit. The scaled copy is made when the picture or the box size changes,
-// never while painting, so a large picture costs one scaling per resize.
+// to fit. A large picture is reduced once when it arrives, to a size no
+// screen needs more of; the copy shown is scaled from that when the picture
+// or the box size changes, never while painting.
 #include <QFrame>
 #include <QImage>
 #include <QPixmap>
+
+#include "stego/picture.h"
 
 namespace hushlake {
 
@@ -13,7 +16,8 @@ class PicturePanel : public QFrame {
  public:
   explicit PicturePanel(QWidget* parent = nullptr);
 
-  void SetPicture(QImage picture);
+  // Picture is read here and not kept.
+  void SetPicture(const Picture& picture);
   void SetPictureVisible(bool visible);
   // The area the picture is fitted into: a square of 260 pixels at the
   // window's start size, growing with the panel.
@@ -28,7 +32,7 @@ class PicturePanel : public QFrame {
  private:
   void Rescale();
 
-  QImage picture_;
+  QImage reduced_;
   QPixmap scaled_;
   bool pictureVisible_ = true;
   int scalings_ = 0;
