@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "windows/tool_icons.h"
 #include "windows/window_fixture.h"
 
 using namespace hushlake;
@@ -64,12 +65,31 @@ QImage SideBySide(const QPixmap& main, const QPixmap& editor) {
   return picture;
 }
 
+// Every tool image in its normal, hover and disabled look, at twice the size.
+QImage ToolImageSheet() {
+  const char* names[] = {"open_text", "save_text", "open_image", "save_image", "encrypt",
+                         "decrypt", "editor", "help", "about", "exit"};
+  QImage sheet(10 * 104 + 8, 3 * 104 + 8, QImage::Format_RGB32);
+  sheet.fill(QColor(220, 220, 220));
+  QPainter painter(&sheet);
+  int column = 0;
+  for (const char* name : names) {
+    const QIcon icon = ToolIcon(QString::fromLatin1(name));
+    int row = 0;
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Disabled})
+      painter.drawPixmap(8 + 104 * column, 8 + 104 * row++, icon.pixmap(QSize(48, 48), 2.0, mode));
+    ++column;
+  }
+  return sheet;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   if (argc != 2) return 2;
   const QString folder = QString::fromLocal8Bit(argv[1]);
+  ToolImageSheet().save(folder + QStringLiteral("/tool_images.png"));
   QTemporaryDir scratch;
   UseTemporarySettings(scratch);
   const QString picture = scratch.filePath(QStringLiteral("lake.bmp"));

@@ -115,6 +115,20 @@ class OrmwickFormTest : public QObject {
     QCOMPARE(window.Control("OriginalPanel")->palette().color(QPalette::Window), QColor(220, 220, 220));
   }
 
+  void StatusBarShowsTheLongHintOfTheControlUnderTheMouse() {
+    WindowUnderTest window;
+    const auto hover = [&](const char* name) {
+      QEvent enter(QEvent::Enter);
+      QApplication::sendEvent(window.Control(name), &enter);
+      return window.form.statusBar()->currentMessage();
+    };
+    QCOMPARE(hover("KeyEdit"), QStringLiteral("Encryption Key"));
+    QCOMPARE(hover("HashCombo"), QStringLiteral("Hash algorithm used when creating cipher encryption key"));
+    QCOMPARE(window.Control("HashCombo")->toolTip(), QStringLiteral("Hash Algorithm"));
+    QCOMPARE(hover("ToolButton6"), QStringLiteral("Create stego encryption"));
+    QCOMPARE(hover("CryptChoiceLabel"), QStringLiteral("Cipher Selection"));
+  }
+
   void ChangingAListChangesTheLabelAtOnce() {
     WindowUnderTest window;
     window.Control<QComboBox>("HashCombo")->setCurrentText(QStringLiteral("MD5"));
