@@ -112,7 +112,18 @@ int main(int argc, char* argv[]) {
   QApplication::processEvents();
   Save(window.form, folder, "main_encrypted.png");
   QWidget& editor = window.companions->EditorWindow();
+  Save(editor, folder, "editor_encrypted.png");
+
+  // The README's picture: the saved picture opened again and read back.
+  const std::string saved = scratch.filePath(QStringLiteral("lake_hidden.bmp")).toStdString();
+  window.dialogs.answers.push_back(saved);
+  window.Trigger("SaveImageAction");
+  window.OpenPicture(saved);
+  window.Trigger("DecryptAction");
+  QApplication::processEvents();
   Save(editor, folder, "editor.png");
+  editor.resize(640, 460);
+  QApplication::processEvents();
   SideBySide(window.form.grab(), editor.grab()).save(folder + QStringLiteral("/readme.png"));
 
   window.Trigger("HelpContents");
