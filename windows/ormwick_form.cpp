@@ -124,7 +124,6 @@ TOrmwickForm::TOrmwickForm(DesktopPorts ports, QWidget* parent)
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
   logic_->FormCreate();
-  FormResize();
   statusBar()->clearMessage();
   connect(keyEdit_, &QLineEdit::textChanged, this, &TOrmwickForm::RunEnableRules);
   RunEnableRules();
@@ -286,15 +285,6 @@ void TOrmwickForm::FormShow() {
   toolBar_->setStyleSheet(QStringLiteral("QToolBar { background: rgb(220, 220, 220); border: 0; }"));
   logic_->FormShow();
   ShowState();
-}
-
-void TOrmwickForm::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  FormResize();
-}
-
-void TOrmwickForm::FormResize() {
-  // The layout splits the width; nothing else depends on the size.
 }
 
 QString TOrmwickForm::GeometrySettingsKey() { return QStringLiteral("Window/MainGeometry"); }

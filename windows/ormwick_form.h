@@ -51,7 +51,6 @@ class TOrmwickForm : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -63,7 +62,6 @@ class TOrmwickForm : public QMainWindow {
   QWidget* CreateCryptPanel();
   QWidget* CreatePicturePanels();
   void FormShow();
-  void FormResize();
   void PlaceOnScreen();
   void ChoiceChanged();
   // Runs a handler, then shows its outcome; Pictures says whether the
