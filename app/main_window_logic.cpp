@@ -120,16 +120,6 @@ void MainWindowLogic::EncryptActionListUpdate() {
   canSaveImage_ = view_.saveImageButtonEnabled = imageEncrypted_;
 }
 
-void MainWindowLogic::OpenPictureExecute() {
-  if (auto chosen = ports_.dialogs.RunOpenDialog(dialogs::OpenPicture)) OpenPictureAccept(*chosen);
-}
-void MainWindowLogic::FileOpenExecute() {
-  if (auto chosen = ports_.dialogs.RunOpenDialog(dialogs::OpenText)) FileOpenAccept(*chosen);
-}
-void MainWindowLogic::FileSaveAsExecute() {
-  if (auto chosen = ports_.dialogs.RunSaveDialog(dialogs::SaveText)) FileSaveAsAccept(*chosen);
-}
-
 void MainWindowLogic::OpenPictureAccept(const std::string& fileName) {
   if (!ports_.files.Exists(fileName)) return;
   std::string loadError;

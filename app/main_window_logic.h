@@ -85,9 +85,6 @@ class MainWindowLogic {
   // The enable rules; the window runs them whenever it is idle.
   void EncryptActionListUpdate();
 
-  void OpenPictureExecute();
-  void FileOpenExecute();
-  void FileSaveAsExecute();
   void OpenPictureAccept(const std::string& fileName);
   void FileOpenAccept(const std::string& fileName);
   void FileSaveAsAccept(const std::string& fileName);
