@@ -51,25 +51,28 @@ QImage AverageBlocks(const Picture& picture, int factor, Colour colour) {
   const int height = (picture.Height() + factor - 1) / factor;
   QImage reduced(width, height, QImage::Format_RGB32);
   std::vector<std::uint32_t> sums(static_cast<std::size_t>(width) * 3);
-  std::vector<std::uint32_t> counts(static_cast<std::size_t>(width));
   for (int outY = 0; outY < height; ++outY) {
     std::fill(sums.begin(), sums.end(), 0u);
-    std::fill(counts.begin(), counts.end(), 0u);
     const int lastY = std::min(picture.Height(), (outY + 1) * factor);
     for (int y = outY * factor; y < lastY; ++y) {
       const std::uint8_t* row = picture.Row(y);
-      for (int x = 0; x < picture.Width(); ++x) {
-        const QRgb rgb = colour(row, x);
-        const auto out = static_cast<std::size_t>(x / factor);
-        sums[3 * out] += qRed(rgb);
-        sums[3 * out + 1] += qGreen(rgb);
-        sums[3 * out + 2] += qBlue(rgb);
-        ++counts[out];
+      // Block by block, so no pixel needs a division to find its block.
+      for (int outX = 0, x = 0; outX < width; ++outX) {
+        const int lastX = std::min(picture.Width(), x + factor);
+        std::uint32_t* sum = &sums[static_cast<std::size_t>(3 * outX)];
+        for (; x < lastX; ++x) {
+          const QRgb rgb = colour(row, x);
+          sum[0] += qRed(rgb);
+          sum[1] += qGreen(rgb);
+          sum[2] += qBlue(rgb);
+        }
       }
     }
+    const int blockHeight = lastY - outY * factor;
     auto* line = reinterpret_cast<QRgb*>(reduced.scanLine(outY));
     for (int x = 0; x < width; ++x) {
-      const auto n = counts[static_cast<std::size_t>(x)];
+      const int blockWidth = std::min(picture.Width(), (x + 1) * factor) - x * factor;
+      const auto n = static_cast<std::uint32_t>(blockWidth * blockHeight);
       const auto at = static_cast<std::size_t>(3 * x);
       line[x] = qRgb(static_cast<int>(sums[at] / n), static_cast<int>(sums[at + 1] / n),
                      static_cast<int>(sums[at + 2] / n));

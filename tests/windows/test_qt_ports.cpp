@@ -152,6 +152,23 @@ class QtPortsTest : public QObject {
     QVERIFY(ToQImage(Picture()).isNull());
   }
 
+  void LargePicturesAreReducedByAveragingWholeBlocks() {
+    Picture picture(5, 3, PixelFormat::Bgr24);  // odd sizes: the last blocks are partial
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) {
+        std::uint8_t* pixel = picture.Row(y) + 3 * x;
+        pixel[0] = static_cast<std::uint8_t>(10 * x);       // blue
+        pixel[1] = static_cast<std::uint8_t>(100 + 10 * y);  // green
+        pixel[2] = 200;                                      // red
+      }
+    const QImage reduced = ReducedImage(picture, 3);  // factor 2
+    QCOMPARE(reduced.size(), QSize(3, 2));
+    QCOMPARE(reduced.pixel(0, 0), qRgb(200, 105, 5));
+    QCOMPARE(reduced.pixel(2, 0), qRgb(200, 105, 40));
+    QCOMPARE(reduced.pixel(2, 1), qRgb(200, 120, 40));
+    QCOMPARE(ReducedImage(picture, 8).size(), QSize(5, 3));  // small pictures keep their size
+  }
+
   void ToolImagesHaveNormalHoverAndDisabledLooks() {
     for (const char* name : {"open_text", "save_text", "open_image", "save_image", "encrypt",
                              "decrypt", "editor", "help", "about", "exit"}) {
