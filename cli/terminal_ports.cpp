@@ -12,27 +12,58 @@
 #include <stdexcept>
 
 #include "crypto/secure_wipe.h"
+#include "app/main_window_logic.h"
+#include "cli/standard_streams.h"
 #include "stego/bmp_codec.h"
 
 namespace hushlake::cli {
 
+namespace {
+
+bool ReportsSuccess(std::string_view message) {
+  return message == messages::EncryptDone || message == messages::PictureSaved ||
+         message == messages::FileSaved;
+}
+
+}  // namespace
+
+void PrintError(std::string_view message) { std::cerr << "hushlake-cli: " << message << std::endl; }
+
+void TerminalMessages::Print(std::string_view message) {
+  if (holding_)
+    held_.emplace_back(message);
+  else
+    PrintError(message);
+}
+
 void TerminalMessages::ShowError(std::string_view message) {
   ++errorCount_;
-  std::cerr << message << std::endl;
   shown_.emplace_back(message);
+  Print(message);
 }
 
 void TerminalMessages::ShowInformation(std::string_view message) {
-  std::cerr << message << std::endl;
   shown_.emplace_back(message);
+  if (!ReportsSuccess(message)) return Print(message);
+  if (verbosity_ == Verbosity::Verbose) std::cerr << message << std::endl;
 }
 
 bool TerminalMessages::AskConfirmation(std::string_view message) {
-  std::cerr << message << '\n'
-            << (replaceFiles_ ? "Yes (--force)" : "No: the file is kept (--force replaces it)")
-            << std::endl;
+  if (verbosity_ == Verbosity::Verbose)
+    std::cerr << message << '\n'
+              << (replaceFiles_ ? "Yes (--force)" : "No: the file is kept (--force replaces it)")
+              << std::endl;
   shown_.emplace_back(message);
   return replaceFiles_;
+}
+
+void TerminalMessages::Release(std::string_view drop) {
+  holding_ = false;
+  const bool othersHeld = std::any_of(held_.begin(), held_.end(),
+                                      [&](const std::string& held) { return held != drop; });
+  for (const std::string& held : held_)
+    if (!othersHeld || held != drop) PrintError(held);
+  held_.clear();
 }
 
 bool TerminalMessages::Shown(std::string_view message) const {
@@ -100,6 +131,16 @@ std::vector<std::uint8_t> WholeFileStore::ReadAll(const std::string& path) const
   const MappedFile mapped(file.Descriptor(), static_cast<std::size_t>(size));
   if (!mapped.Mapped()) return LocalFileStore::ReadAll(path);
   return std::vector<std::uint8_t>(mapped.Bytes(), mapped.Bytes() + size);
+}
+
+bool TerminalFileStore::Exists(const std::string& path) const {
+  return path == StandardInputPicture || WholeFileStore::Exists(path);
+}
+
+std::vector<std::uint8_t> TerminalFileStore::ReadAll(const std::string& path) const {
+  if (path != StandardInputPicture) return WholeFileStore::ReadAll(path);
+  const std::string bytes = ReadStandardInput(kBmpMaxFileBytes);
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 }  // namespace hushlake::cli
