@@ -21,6 +21,11 @@ using namespace hushlake::cli;
 
 constexpr const char* Program = "hushlake-cli";
 
+// The program's own help; App::help would show the chosen command's.
+std::string Overview(const CLI::App& app) {
+  return app.get_formatter()->make_help(&app, "", CLI::AppFormatMode::Normal);
+}
+
 // `help [COMMAND]`: the overview, or one command's help.
 void AddHelpCommand(CLI::App& app, CommandRun& run) {
   auto topic = std::make_shared<std::string>();
@@ -29,7 +34,7 @@ void AddHelpCommand(CLI::App& app, CommandRun& run) {
   help.callback([&app, topic, &run] {
     run = [&app, topic] {
       if (topic->empty()) {
-        std::cout << app.help();
+        std::cout << Overview(app);
         return ExitSuccess;
       }
       for (const CLI::App* command : app.get_subcommands({}))
@@ -74,14 +79,14 @@ int Parse(CLI::App& app, const std::vector<std::string>& words) {
     return -1;
   } catch (const CLI::CallForHelp&) {
     const std::vector<CLI::App*> chosen = app.get_subcommands();
-    std::cout << (chosen.empty() ? app.help() : chosen.back()->help(Program));
+    std::cout << (chosen.empty() ? Overview(app) : chosen.back()->help(Program));
     return ExitSuccess;
   } catch (const CLI::CallForVersion& version) {
     std::cout << version.what() << "\n";
     return ExitSuccess;
   } catch (const CLI::ParseError& error) {
     if (!words.empty() && words[0][0] != '-' && app.get_subcommands().empty()) {
-      std::cerr << Program << ": unknown command \"" << words[0] << "\"\n\n" << app.help();
+      std::cerr << Program << ": unknown command \"" << words[0] << "\"\n\n" << Overview(app);
       return ExitUsage;
     }
     std::cerr << Program << ": " << error.what() << "\nTry '" << Program << CommandIn(app, words)

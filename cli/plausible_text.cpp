@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace hushlake::cli {
 
@@ -43,30 +44,53 @@ char32_t Next(std::string_view text, std::size_t& at) {
   return c;
 }
 
+
+bool IsLetter(char32_t c) {
+  if (c < 0x80) return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+  if (c >= 0xC0 && c <= 0xFF) return c != 0xD7 && c != 0xF7;
+  return c == 0x0160 || c == 0x0161 || c == 0x0152 || c == 0x0153 || c == 0x017D || c == 0x017E ||
+         c == 0x0178 || c > 0x024F;
+}
+
+bool IsBoundary(char32_t c) { return c == 0 || c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+
+std::vector<char32_t> CodePoints(std::string_view text) {
+  std::vector<char32_t> points;
+  points.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) points.push_back(Next(text, at));
+  return points;
+}
+
 }  // namespace
 
 bool LooksLikeText(std::string_view text) {
-  std::int64_t characters = 0, high = 0, rare = 0;
-  bool windows1252Shaped = true;
-  for (std::size_t at = 0; at < text.size();) {
-    const char32_t c = Next(text, at);
-    if (IsControl(c)) return false;
-    ++characters;
-    if (c < 0x80) continue;
-    if (!IsWindows1252High(c)) {
-      windows1252Shaped = false;
-      continue;
-    }
-    ++high;
-    if (Among(RareSigns, c)) ++rare;
-  }
+  const std::vector<char32_t> points = CodePoints(text);
+  if (std::any_of(points.begin(), points.end(), IsControl)) return false;
   // Other scripts (Greek, Cyrillic, CJK...) cannot come from random bytes
   // read as Windows-1252, and there accented letters may be frequent.
+  const bool windows1252Shaped = std::all_of(points.begin(), points.end(), [](char32_t c) {
+    return c < 0x80 || IsWindows1252High(c);
+  });
   if (!windows1252Shaped) return true;
-  // Random bytes give about half accented letters and signs; languages
-  // written in Windows-1252 give a few in a hundred, a short word two.
-  return high <= std::max<std::int64_t>(3, characters / 3) &&
-         rare <= std::max<std::int64_t>(1, characters / 25);
+  // Random bytes give about half accented letters and signs, which stand
+  // beside anything; in a language an accented letter stands in a word (or
+  // alone between spaces), and the rare signs stay rare.
+  const auto count = static_cast<std::int64_t>(points.size());
+  std::int64_t high = 0, odd = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const char32_t c = points[i];
+    if (c < 0x80) continue;
+    ++high;
+    const char32_t before = i > 0 ? points[i - 1] : 0;
+    const char32_t after = i + 1 < points.size() ? points[i + 1] : 0;
+    if (Among(RareSigns, c)) {
+      ++odd;
+    } else if (IsLetter(c) && !IsLetter(before) && !IsLetter(after) &&
+               !(IsBoundary(before) && IsBoundary(after))) {
+      ++odd;
+    }
+  }
+  return high <= std::max<std::int64_t>(3, count / 2) && odd <= std::max<std::int64_t>(1, count / 20);
 }
 
 }  // namespace hushlake::cli
