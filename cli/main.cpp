@@ -23,7 +23,7 @@ constexpr const char* Program = "hushlake-cli";
 
 // The program's own help; App::help would show the chosen command's.
 std::string Overview(const CLI::App& app) {
-  return app.get_formatter()->make_help(&app, "", CLI::AppFormatMode::Normal);
+  return app.get_formatter()->make_help(&app, app.get_name(), CLI::AppFormatMode::Normal);
 }
 
 // `help [COMMAND]`: the overview, or one command's help.
@@ -48,6 +48,9 @@ void AddHelpCommand(CLI::App& app, CommandRun& run) {
 }
 
 void Configure(CLI::App& app, GlobalOptions& global, CommandRun& run) {
+  app.get_formatter()->label("Subcommands", "Commands");
+  app.get_formatter()->label("SUBCOMMAND", "COMMAND");
+  app.get_formatter()->label("Positionals", "Arguments");
   app.set_version_flag("-V,--version", std::string(Program) + " " + HUSHLAKE_VERSION);
   app.add_flag("-q,--quiet", global.quiet, "say nothing on success");
   app.add_flag("-v,--verbose", global.verbose, "show the main window's messages in full");

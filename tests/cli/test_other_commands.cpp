@@ -1,6 +1,8 @@
 // hash, list, selftest, help and wrong usage, run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,6 +93,47 @@ TEST(Help, EveryCommandExplainsItself) {
     const RunResult result = box.Run({version});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out.rfind("hushlake-cli ", 0), 0u);
+  }
+}
+
+// What bash offers after the words typed so far (the last one being completed).
+std::string Completions(const CliSandbox& box, const std::string& line) {
+  box.Write("complete.sh",
+            std::string("source '") + HUSHLAKE_CLI_COMPLETION + "'\n" +
+                "COMP_WORDS=(" + line + "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n" +
+                "[[ \"" + line + "\" == *' ' ]] && COMP_WORDS+=('') && COMP_CWORD=${#COMP_WORDS[@]}-1\n"
+                "_hushlake_cli; printf '%s\\n' \"${COMPREPLY[@]}\" | sort | tr '\\n' ' '\n");
+  const std::string script = box.Path("complete.sh");
+  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+      popen(("cd '" + box.Path("") + "' && bash '" + script + "'").c_str(), "r"), &pclose);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, got);
+  return out;
+}
+
+TEST(Completion, OffersCommandsOptionsNamesAndPictures) {
+  CliSandbox box;
+  box.Write("photo.bmp", "");
+  box.Write("notes.txt", "");
+  EXPECT_EQ(Completions(box, "hushlake-cli dec"), "decrypt ");
+  EXPECT_EQ(Completions(box, "hushlake-cli encrypt --st"), "--strict ");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt --det"), "--detect ");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt -m cmC"), "cmCBC cmCFB cmCTS ");
+  EXPECT_EQ(Completions(box, "hushlake-cli capacity p"), "photo.bmp ");
+  EXPECT_EQ(Completions(box, "hushlake-cli help ca"), "capacity ");
+  // Every item of the window's lists, without its spaces, is offered.
+  const std::string hashes = Completions(box, "hushlake-cli encrypt --hash ''");
+  for (std::string_view item : HashListItems) {
+    std::string name(item);
+    std::erase(name, ' ');
+    EXPECT_NE(hashes.find(name + " "), std::string::npos) << name;
+  }
+  const std::string ciphers = Completions(box, "hushlake-cli encrypt -c ''");
+  for (std::string_view item : CipherListItems) {
+    std::string name(item);
+    std::erase(name, ' ');
+    EXPECT_NE(ciphers.find(name + " "), std::string::npos) << name;
   }
 }
 
