@@ -112,11 +112,12 @@ void DropLastCharacter(std::string& key) {
 }
 
 std::string TypedLine(int tty, std::string_view prompt) {
-  (void)!write(tty, prompt.data(), prompt.size());
   std::string key;
   key.reserve(1024);  // no reallocation leaves a copy of the first characters behind
   {
+    // Silent before the prompt shows, so nothing typed in answer is echoed.
     const SilentTerminal silent(tty);
+    (void)!write(tty, prompt.data(), prompt.size());
     for (char c; read(tty, &c, 1) == 1 && c != '\n' && c != '\r';) {
       if (c == 3 || (c == 4 && key.empty())) {  // Ctrl-C, or Ctrl-D on an empty line
         ScrubString(key);
