@@ -28,7 +28,7 @@ bool Among(const char32_t (&set)[N], char32_t c) {
 
 bool IsControl(char32_t c) {
   if (c == '\t' || c == '\n' || c == '\r' || c == '\f') return false;
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xFFFD || c == 0xFFFE || c == 0xFFFF;
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xFFFE || c == 0xFFFF;
 }
 
 // A character a byte of 0x80 to 0xFF becomes in Windows-1252.
