@@ -2,6 +2,9 @@
 // text), the typed text with a hint how to end it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "cli_sandbox.h"
 #include "picture_files.h"
 #include "terminal_run.h"
@@ -47,6 +50,56 @@ TEST(Terminal, DifferingKeysOrCtrlCAreRefused) {
   EXPECT_EQ(cancelled.exitCode, 1);
   EXPECT_TRUE(Has(cancelled.screen, "No key was typed")) << cancelled.screen;
   EXPECT_FALSE(box.Exists("no.bmp"));
+}
+
+}  // namespace
+}  // namespace hushlake::clitest
+
+namespace hushlake::clitest {
+namespace {
+
+// HUSHLAKE_KEY leaves the environment at start: while the tool waits for its
+// text, its environment (what a child process would inherit, and what
+// /proc shows to the user's other programs) no longer holds the key.
+TEST(Environment, KeyIsTakenOutOfTheEnvironmentAtStart) {
+  CliSandbox box;
+  WritePicture(box, "p24.bmp", 60, 40, PixelFormat::Bgr24);
+  const std::string secret = "Unmistakable key 93721";
+  int text[2];
+  ASSERT_EQ(pipe(text), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, text[0], 0);
+  posix_spawn_file_actions_addclose(&actions, text[1]);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addchdir_np(&actions, box.Path("").c_str());
+  std::vector<std::string> words = {HUSHLAKE_CLI_PATH, "encrypt", "p24.bmp", "-o", "e.bmp"};
+  std::vector<std::string> environment = {"HUSHLAKE_KEY=" + secret, "PATH=/usr/bin:/bin"};
+  std::vector<char*> argv, envp;
+  for (std::string& word : words) argv.push_back(word.data());
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  argv.push_back(nullptr);
+  envp.push_back(nullptr);
+  pid_t child = 0;
+  ASSERT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(text[0]);
+  // The tool has read its key once the picture's capacity bounds the text it
+  // reads; give it time to get there, then look.
+  std::string seen;
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    usleep(20000);
+    std::ifstream in("/proc/" + std::to_string(child) + "/environ", std::ios::binary);
+    seen.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (seen.find(secret) == std::string::npos) break;
+  }
+  EXPECT_EQ(seen.find(secret), std::string::npos);
+  EXPECT_EQ(write(text[1], "hidden", 6), 6);
+  close(text[1]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(box.Exists("e.bmp"));
 }
 
 }  // namespace
