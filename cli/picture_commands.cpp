@@ -67,12 +67,20 @@ std::string RoomLine(const TextRoom& room, std::string_view what) {
          std::string(CostUnit(room.palette)) + " with these choices and this key";
 }
 
+// The window's message (unless Encrypt has shown it), then how long the
+// text is and how much fits.
 [[noreturn]] void RefuseForCapacity(WindowSession& session, const std::string& what) {
   const TextRoom room = RoomFor(session.Window().View().originalImage, session.Window().Choice(),
                                 TextCost(session.KeyField().KeyText(), true));
-  PrintError(CapacityMessage);
+  if (!session.Messages().Shown(CapacityMessage)) PrintError(CapacityMessage);
   PrintError(RoomLine(room, what));
   throw Refusal();
+}
+
+std::string TextLength(WindowSession& session) {
+  return "the text has " +
+         std::to_string(TextCost(session.Editor().Text(), session.Palette())) + " " +
+         std::string(CostUnit(session.Palette()));
 }
 
 // A text that cannot fit is refused before it is enciphered; piped input is
@@ -128,10 +136,8 @@ void RequireEnabled(WindowSession& session, bool enabled, bool needsText) {
 }
 
 void CheckFits(WindowSession& session) {
-  const std::int64_t cost = TextCost(session.Editor().Text(), session.Palette());
-  if (cost > CostBoundOf(session))
-    RefuseForCapacity(session, "the text has " + std::to_string(cost) + " " +
-                                   std::string(CostUnit(session.Palette())));
+  if (TextCost(session.Editor().Text(), session.Palette()) > CostBoundOf(session))
+    RefuseForCapacity(session, TextLength(session));
 }
 
 // The 8-bit picture's plain words, and what it does to this text.
@@ -167,9 +173,9 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   RequireEnabled(session, window.CanEncrypt(), true);
   CheckFits(session);
   NotePalette(session, options);
-  const std::string text = session.Editor().Text();
+  const std::string length = TextLength(session);
   window.EncryptActionExecute();
-  if (session.Messages().Shown(CapacityMessage)) RefuseForCapacity(session, "");
+  if (session.Messages().Shown(CapacityMessage)) RefuseForCapacity(session, length);
   if (session.Messages().ErrorCount() > 0 || !session.Messages().Shown(messages::EncryptDone))
     throw Refusal();
   SaveResult(session, options.out);
