@@ -22,8 +22,8 @@ namespace {
 const THashClass& HashNamed(const std::string& name) {
   const std::string key = NameKey(name);
   for (const HashRegistryEntry& entry : HashRegistry())
-    if (!key.empty() && (NameKey(ShortClassName(entry.cls->className)) == key ||
-                         NameKey(entry.Name()) == key))
+    if (!key.empty() &&
+        (NameKey(ShortClassName(entry.cls->className)) == key || NameKey(entry.Name()) == key))
       return *entry.cls;
   std::string valid;
   for (const HashRegistryEntry& entry : HashRegistry())
@@ -117,11 +117,9 @@ void AddAlgorithmCommands(CLI::App& app, CommandRun& run) {
       "and every cipher that has a reference output against it: keyed with its class\n"
       "name (cut to its key size), cmCTS, then deciphered back. One line per class;\n"
       "exit status 1 on any mismatch.");
-  selfTest.callback([&run] {
-    run = [] { return RunReferenceChecks(std::cout) ? ExitSuccess : ExitRefused; };
-  });
-  CLI::App& demo =
-      *app.add_subcommand("demo", "show a text in the string formats and its digests");
+  selfTest.callback(
+      [&run] { run = [] { return RunReferenceChecks(std::cout) ? ExitSuccess : ExitRefused; }; });
+  CLI::App& demo = *app.add_subcommand("demo", "show a text in the string formats and its digests");
   demo.callback([&run] { run = [] { return RunDemo(); }; });
 }
 

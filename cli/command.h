@@ -1,11 +1,10 @@
 #pragma once
 // The commands of the tool, each a CLI11 subcommand: the options it takes,
 // its help, and what runs it once the command line has been read.
+#include <CLI/CLI.hpp>
 #include <functional>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/terminal_ports.h"
 

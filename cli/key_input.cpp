@@ -139,8 +139,9 @@ std::string TypedLine(int tty, std::string_view prompt) {
 std::string KeyFromTerminal(bool typedTwice) {
   const Descriptor tty(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC));
   if (tty.Get() < 0)
-    throw UsageError("no key: give --key-file FILE or set HUSHLAKE_KEY (there is no terminal to "
-                     "ask on)");
+    throw UsageError(
+        "no key: give --key-file FILE or set HUSHLAKE_KEY (there is no terminal to "
+        "ask on)");
   std::string key = TypedLine(tty.Get(), "Key: ");
   if (!typedTwice) return key;
   std::string again = TypedLine(tty.Get(), "The key again: ");

@@ -17,9 +17,9 @@ inline constexpr std::size_t KeyFileCap = 64 * 1024;
 std::optional<std::string> TakeKeyFromEnvironment();
 
 struct KeySources {
-  std::optional<std::string> keyFile;         // --key-file; "-" is standard input
+  std::optional<std::string> keyFile;                       // --key-file; "-" is standard input
   const std::optional<std::string>* environment = nullptr;  // from TakeKeyFromEnvironment
-  bool typedTwice = false;                    // encrypt: a typed key must be typed again
+  bool typedTwice = false;  // encrypt: a typed key must be typed again
 };
 
 // In this order: the key file, HUSHLAKE_KEY, a prompt on the terminal

@@ -21,9 +21,9 @@ std::string_view ItemNamed(const std::array<std::string_view, N>& items, std::st
   const std::string key = NameKey(name);
   for (std::string_view item : items)
     if (!key.empty() && NameKey(item) == key) return item;
-  throw UsageError("unknown " + std::string(what) + " \"" + std::string(name) +
-                   "\"; the valid names are (in any case, with or without punctuation):" +
-                   ValidItems(items));
+  throw UsageError(
+      "unknown " + std::string(what) + " \"" + std::string(name) +
+      "\"; the valid names are (in any case, with or without punctuation):" + ValidItems(items));
 }
 
 }  // namespace
@@ -48,9 +48,9 @@ int ModeIndexNamed(std::string_view name) {
   if (key.rfind("cm", 0) != 0) key = "cm" + key;
   for (std::size_t i = 0; i < ModeListItems.size(); ++i)
     if (NameKey(ModeListItems[i]) == key) return static_cast<int>(i);
-  throw UsageError("unknown mode \"" + std::string(name) +
-                   "\"; the valid modes are (in any case, with or without \"cm\"):" +
-                   ValidItems(ModeListItems));
+  throw UsageError(
+      "unknown mode \"" + std::string(name) +
+      "\"; the valid modes are (in any case, with or without \"cm\"):" + ValidItems(ModeListItems));
 }
 
 CipherChoice ChoiceNamed(std::string_view hash, std::string_view cipher, std::string_view mode) {

@@ -78,9 +78,8 @@ std::string RoomLine(const TextRoom& room, std::string_view what) {
 }
 
 std::string TextLength(WindowSession& session) {
-  return "the text has " +
-         std::to_string(TextCost(session.Editor().Text(), session.Palette())) + " " +
-         std::string(CostUnit(session.Palette()));
+  return "the text has " + std::to_string(TextCost(session.Editor().Text(), session.Palette())) +
+         " " + std::string(CostUnit(session.Palette()));
 }
 
 // A text that cannot fit is refused before it is enciphered; piped input is
@@ -111,8 +110,8 @@ void LoadText(WindowSession& session, const std::string& textFile) {
   std::error_code error;
   const auto status = std::filesystem::status(textFile, error);
   if (error || !std::filesystem::exists(status))
-    throw Refusal("Cannot open the text file \"" + textFile + "\": " +
-                  (error ? error.message() : std::strerror(ENOENT)));
+    throw Refusal("Cannot open the text file \"" + textFile +
+                  "\": " + (error ? error.message() : std::strerror(ENOENT)));
   if (std::filesystem::is_directory(status))
     throw Refusal("Cannot open the text file \"" + textFile + "\": " + std::strerror(EISDIR));
   const auto size = std::filesystem::file_size(textFile, error);
@@ -151,7 +150,8 @@ void NotePalette(WindowSession& session, const PictureOptions& options) {
 }
 
 void SaveResult(WindowSession& session, const std::string& out) {
-  if (out == StandardStream) return WritePictureToStandardOutput(session.Window().View().encryptedImage);
+  if (out == StandardStream)
+    return WritePictureToStandardOutput(session.Window().View().encryptedImage);
   session.Window().EncryptActionListUpdate();
   session.Window().SaveImageActionExecute();
   if (!session.Messages().Shown(messages::PictureSaved)) throw Refusal();
@@ -184,7 +184,8 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   return ExitSuccess;
 }
 
-void WriteText(const std::string& text, const PictureOptions& options, const GlobalOptions& global) {
+void WriteText(const std::string& text, const PictureOptions& options,
+               const GlobalOptions& global) {
   const std::string bytes = options.crlf ? WithCrLfLineBreaks(text) : WithLocalLineBreaks(text);
   if (options.out.empty() || options.out == StandardStream) return WriteStandardOutput(bytes);
   WritePrivateFile(options.out, bytes);
@@ -194,7 +195,8 @@ void WriteText(const std::string& text, const PictureOptions& options, const Glo
 
 int RunDetect(WindowSession& session, const PictureOptions& options, const GlobalOptions& global) {
   if (session.Palette())
-    throw Refusal("An 8-bit picture hides its text without a hash, cipher or mode: nothing to detect");
+    throw Refusal(
+        "An 8-bit picture hides its text without a hash, cipher or mode: nothing to detect");
   TypeKey(session, options, global, false);
   Picture picture = session.Window().View().originalImage;
   const Detection found = DetectChoice(picture, session.KeyField().KeyText());
@@ -263,8 +265,8 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   const Picture& picture = session.Window().View().originalImage;
   const TextRoom room = RoomFor(picture, choice, keyLength);
   std::string out = "Size: " + std::to_string(picture.Width()) + " x " +
-                    std::to_string(picture.Height()) + " pixels\n" + "Depth: " +
-                    std::to_string(DepthOf(picture)) + " bits per pixel\n" +
+                    std::to_string(picture.Height()) + " pixels\n" +
+                    "Depth: " + std::to_string(DepthOf(picture)) + " bits per pixel\n" +
                     "Capacity: " + std::to_string(room.editorFigure) +
                     " characters, as the text editor counts\n" +
                     "Longest text: " + std::to_string(room.longest) + " ";
@@ -300,7 +302,9 @@ void AddPictureArgument(CLI::App& command, PictureOptions& options) {
 }
 
 void AddKeyFile(CLI::App& command, PictureOptions& options) {
-  command.add_option("-k,--key-file", options.keyFile, "the key, on the file's first line (- for standard input)")
+  command
+      .add_option("-k,--key-file", options.keyFile,
+                  "the key, on the file's first line (- for standard input)")
       ->type_name("FILE")
       ->check(FileName());
 }
@@ -327,7 +331,8 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   auto options = std::make_shared<PictureOptions>();
   CLI::App& command = *app.add_subcommand("encrypt", "hide a text in a picture");
   AddPictureArgument(command, *options);
-  command.add_option("-o,--out", options->out, "the picture to write (.bmp; - for standard output)")
+  command
+      .add_option("-o,--out", options->out, "the picture to write (.bmp; - for standard output)")
       ->type_name("FILE")
       ->required()
       ->check(FileName());
@@ -337,8 +342,7 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   AddKeyFile(command, *options);
   AddChoiceOptions(command, *options);
   command.add_flag("-f,--force", options->force, "replace an existing output file");
-  command.add_flag("--strict", options->strict,
-                   "refuse a text that an 8-bit picture would change");
+  command.add_flag("--strict", options->strict, "refuse a text that an 8-bit picture would change");
   command.footer(std::string(KeyFooter) + "Typed, it is asked twice.\n\n" + ChoiceFooter +
                  "\nExample: hushlake-cli encrypt photo.bmp -o hidden.bmp -t note.txt -c blowfish\n"
                  "\nExit status: 0 saved, 1 refused or failed, 2 wrong usage.");

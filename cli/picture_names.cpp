@@ -31,10 +31,9 @@ void CheckTarget(const std::string& name, bool force, std::string_view what) {
   struct stat status {};
   if (stat(name.c_str(), &status) != 0) return;
   if (S_ISDIR(status.st_mode))
-    throw Refusal("Cannot write the " + std::string(what) + " \"" + name + "\": " +
-                  std::strerror(EISDIR));
-  if (!force)
-    throw Refusal("The file \"" + name + "\" exists; --force replaces it");
+    throw Refusal("Cannot write the " + std::string(what) + " \"" + name +
+                  "\": " + std::strerror(EISDIR));
+  if (!force) throw Refusal("The file \"" + name + "\" exists; --force replaces it");
 }
 
 }  // namespace
@@ -71,8 +70,7 @@ void CheckTextTarget(const std::string& name, bool force) {
 
 void WritePictureToStandardOutput(const Picture& picture) {
   const std::vector<std::uint8_t> bytes = WriteBmp(picture);
-  WriteStandardOutput(
-      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  WriteStandardOutput(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace hushlake::cli

@@ -44,7 +44,6 @@ char32_t Next(std::string_view text, std::size_t& at) {
   return c;
 }
 
-
 bool IsLetter(char32_t c) {
   if (c < 0x80) return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
   if (c >= 0xC0 && c <= 0xFF) return c != 0xD7 && c != 0xF7;
@@ -68,9 +67,8 @@ bool LooksLikeText(std::string_view text) {
   if (std::any_of(points.begin(), points.end(), IsControl)) return false;
   // Other scripts (Greek, Cyrillic, CJK...) cannot come from random bytes
   // read as Windows-1252, and there accented letters may be frequent.
-  const bool windows1252Shaped = std::all_of(points.begin(), points.end(), [](char32_t c) {
-    return c < 0x80 || IsWindows1252High(c);
-  });
+  const bool windows1252Shaped = std::all_of(
+      points.begin(), points.end(), [](char32_t c) { return c < 0x80 || IsWindows1252High(c); });
   if (!windows1252Shaped) return true;
   // Random bytes give about half accented letters and signs, which stand
   // beside anything; in a language an accented letter stands in a word (or
@@ -90,7 +88,8 @@ bool LooksLikeText(std::string_view text) {
       ++odd;
     }
   }
-  return high <= std::max<std::int64_t>(3, count / 2) && odd <= std::max<std::int64_t>(1, count / 20);
+  return high <= std::max<std::int64_t>(3, count / 2) &&
+         odd <= std::max<std::int64_t>(1, count / 20);
 }
 
 }  // namespace hushlake::cli

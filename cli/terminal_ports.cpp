@@ -11,9 +11,9 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "crypto/secure_wipe.h"
 #include "app/main_window_logic.h"
 #include "cli/standard_streams.h"
+#include "crypto/secure_wipe.h"
 #include "stego/bmp_codec.h"
 
 namespace hushlake::cli {

@@ -1,12 +1,12 @@
 #pragma once
 // Runs the built tool on a pseudo-terminal of its own, as a user at a
 // terminal runs it: it answers each expected prompt with typed input.
+#include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <poll.h>
 #include <string>
 #include <utility>
 #include <vector>

@@ -99,16 +99,17 @@ TEST(Help, EveryCommandExplainsItself) {
 // What bash offers after the words typed so far (the last one being completed).
 std::string Completions(const CliSandbox& box, const std::string& line) {
   box.Write("complete.sh",
-            std::string("source '") + HUSHLAKE_CLI_COMPLETION + "'\n" +
-                "COMP_WORDS=(" + line + "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n" +
-                "[[ \"" + line + "\" == *' ' ]] && COMP_WORDS+=('') && COMP_CWORD=${#COMP_WORDS[@]}-1\n"
+            std::string("source '") + HUSHLAKE_CLI_COMPLETION + "'\n" + "COMP_WORDS=(" + line +
+                "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n" + "[[ \"" + line +
+                "\" == *' ' ]] && COMP_WORDS+=('') && COMP_CWORD=${#COMP_WORDS[@]}-1\n"
                 "_hushlake_cli; printf '%s\\n' \"${COMPREPLY[@]}\" | sort | tr '\\n' ' '\n");
   const std::string script = box.Path("complete.sh");
   const std::unique_ptr<FILE, int (*)(FILE*)> pipe(
       popen(("cd '" + box.Path("") + "' && bash '" + script + "'").c_str(), "r"), &pclose);
   std::string out;
   char buffer[4096];
-  for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, got);
+  for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+    out.append(buffer, got);
   return out;
 }
 

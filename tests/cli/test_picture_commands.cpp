@@ -74,7 +74,10 @@ struct RoundTrip {
 // line breaks (CR LF with --crlf) and is readable by its owner only.
 TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
   const RoundTrip cases[] = {
-      {"24-bit, start selection", "p24.bmp", {}, "Hello, World!\nSecond line.",
+      {"24-bit, start selection",
+       "p24.bmp",
+       {},
+       "Hello, World!\nSecond line.",
        "Hello, World!\nSecond line."},
       {"32-bit, MD5 Blowfish OFB in any spelling",
        "p32.bmp",
@@ -86,7 +89,10 @@ TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
        {"-H", "sapphireii320", "--cipher=scop", "--mode", "cmCFB"},
        "x",
        "x"},
-      {"8-bit, reduced", "p8.bmp", {}, "Hello  World.\nTwo   Spaces, ONE Line!",
+      {"8-bit, reduced",
+       "p8.bmp",
+       {},
+       "Hello  World.\nTwo   Spaces, ONE Line!",
        "hello world.\ntwo spaces, one line!"},
   };
   for (const RoundTrip& c : cases) {
@@ -110,8 +116,8 @@ TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
     EXPECT_EQ(box.Read("back.txt"), c.expected);
     EXPECT_EQ(box.Mode("back.txt"), 0600u);
 
-    const RunResult crlf = box.Run(
-        Join({"decrypt", "result.bmp", "-o", "crlf.txt", "-k", "key.txt", "-f", "--crlf"}, c.choice));
+    const RunResult crlf = box.Run(Join(
+        {"decrypt", "result.bmp", "-o", "crlf.txt", "-k", "key.txt", "-f", "--crlf"}, c.choice));
     ASSERT_EQ(crlf.exitCode, 0) << crlf.err;
     EXPECT_EQ(box.Read("crlf.txt"), WithCrLfLineBreaks(c.expected));
   }
@@ -120,7 +126,8 @@ TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
 // "-" is standard input or output for the picture in and out, the text and
 // the key; the name "-" is used as it is, never as "-.bmp".
 TEST_F(PictureCommands, DashIsStandardInputOrOutput) {
-  const RunResult toOutput = box.Run({"encrypt", "p24.bmp", "-o", "-", "-t", "text.txt"}, {"", Key});
+  const RunResult toOutput =
+      box.Run({"encrypt", "p24.bmp", "-o", "-", "-t", "text.txt"}, {"", Key});
   ASSERT_EQ(toOutput.exitCode, 0) << toOutput.err;
   EXPECT_EQ(toOutput.out.substr(0, 2), "BM");
   EXPECT_FALSE(box.Exists("-.bmp"));
@@ -131,9 +138,11 @@ TEST_F(PictureCommands, DashIsStandardInputOrOutput) {
   ASSERT_EQ(fromInput.exitCode, 0) << fromInput.err;
   EXPECT_EQ(fromInput.out, Text);
 
-  const RunResult textIn = box.Run({"encrypt", "p24.bmp", "-o", "t.bmp", "-t", "-"}, {"piped text", Key});
+  const RunResult textIn =
+      box.Run({"encrypt", "p24.bmp", "-o", "t.bmp", "-t", "-"}, {"piped text", Key});
   ASSERT_EQ(textIn.exitCode, 0) << textIn.err;
-  const RunResult keyIn = box.Run({"decrypt", "t.bmp", "--key-file", "-", "--out", "-"}, {Key + "\n"});
+  const RunResult keyIn =
+      box.Run({"decrypt", "t.bmp", "--key-file", "-", "--out", "-"}, {Key + "\n"});
   ASSERT_EQ(keyIn.exitCode, 0) << keyIn.err;
   EXPECT_EQ(keyIn.out, "piped text");
 
@@ -168,28 +177,33 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
   const Args withKey = {"-k", "key.txt", "-o", "out.bmp"};
   const Args text = {"-t", "text.txt"};
   const Refused cases[] = {
-      {"missing picture", Join({"encrypt", "missing.bmp"}, withKey, text), "No such file or directory"},
+      {"missing picture", Join({"encrypt", "missing.bmp"}, withKey, text),
+       "No such file or directory"},
       {"a folder is no missing file", Join({"encrypt", "folder.bmp"}, withKey, text),
        "Is a directory", "No such file"},
       {"missing text file", Join({"encrypt", "p24.bmp", "-t", "none.txt"}, withKey),
        "No such file or directory"},
-      {"not a picture name", Join({"encrypt", "photo.png"}, withKey, text), "BMP", messages::WrongDepth},
+      {"not a picture name", Join({"encrypt", "photo.png"}, withKey, text), "BMP",
+       messages::WrongDepth},
       {"empty text file", Join({"encrypt", "p24.bmp", "-t", "empty.txt"}, withKey),
        messages::EnterTextFirst},
-      {"NUL bytes in the text", Join({"encrypt", "p24.bmp", "-t", "nul.txt"}, withKey), "NUL bytes"},
+      {"NUL bytes in the text", Join({"encrypt", "p24.bmp", "-t", "nul.txt"}, withKey),
+       "NUL bytes"},
       {"NUL bytes piped", Join({"encrypt", "p24.bmp"}, withKey), "NUL bytes"},
       {"text file, not a picture: the reader's reason only",
        Join({"encrypt", "notbmp.bmp"}, withKey, text), "not a BMP file", messages::WrongDepth},
-      {"truncated picture: the reader's reason only",
-       Join({"decrypt", "truncated.bmp"}, withKey), "hushlake-cli: ", messages::WrongDepth},
+      {"truncated picture: the reader's reason only", Join({"decrypt", "truncated.bmp"}, withKey),
+       "hushlake-cli: ", messages::WrongDepth},
       {"16-bit picture", Join({"encrypt", "depth16.bmp"}, withKey, text), messages::WrongDepth},
       {"empty key file", Join({"encrypt", "p24.bmp", "-k", "empty.key", "-o", "out.bmp"}, text),
        "holds no key"},
       {"key file over 64 KiB", Join({"encrypt", "p24.bmp", "-k", "big.key", "-o", "out.bmp"}, text),
        "larger than 64 KiB"},
-      {"key of 8 characters", Join({"encrypt", "p24.bmp", "-k", "short.key", "-o", "out.bmp"}, text),
+      {"key of 8 characters",
+       Join({"encrypt", "p24.bmp", "-k", "short.key", "-o", "out.bmp"}, text),
        messages::KeyTooShort},
-      {"key too short to decrypt", {"decrypt", "good.bmp", "-k", "short.key", "-o", "out.txt"},
+      {"key too short to decrypt",
+       {"decrypt", "good.bmp", "-k", "short.key", "-o", "out.txt"},
        messages::KeyTooShort},
       {"picture under 24 pixels", Join({"encrypt", "small.bmp"}, withKey, text),
        messages::ImageTooSmall},
@@ -197,8 +211,10 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
       {"plain picture", Join({"decrypt", "p24.bmp"}, withKey), TrueColorKeyMessage},
       {"output not a BMP name, before any work",
        {"encrypt", "missing.bmp", "-o", "out", "-k", "key.txt", "-t", "text.txt"},
-       messages::PictureNeedsBmpName, "No such file"},
-      {"output is a folder", {"encrypt", "p24.bmp", "-o", "folder.bmp", "-k", "key.txt", "-t", "text.txt"},
+       messages::PictureNeedsBmpName,
+       "No such file"},
+      {"output is a folder",
+       {"encrypt", "p24.bmp", "-o", "folder.bmp", "-k", "key.txt", "-t", "text.txt"},
        "Is a directory"},
   };
   for (const Refused& c : cases) {
@@ -245,7 +261,8 @@ TEST_F(PictureCommands, WrongCipherOrModeIsRefusedUnlessRaw) {
 }
 
 TEST_F(PictureCommands, DetectFindsTheHashCipherAndMode) {
-  ASSERT_EQ(Encrypt("p24.bmp", "a.bmp", {"-H", "Tiger", "-c", "Rijndael", "-m", "cbc"}).exitCode, 0);
+  ASSERT_EQ(Encrypt("p24.bmp", "a.bmp", {"-H", "Tiger", "-c", "Rijndael", "-m", "cbc"}).exitCode,
+            0);
   const RunResult found = box.Run({"decrypt", "a.bmp", "-k", "key.txt", "--detect"});
   ASSERT_EQ(found.exitCode, 0) << found.err;
   EXPECT_EQ(found.out, "--hash 'Tiger' --cipher 'Rijndael' --mode cmCBC\n");
@@ -312,12 +329,12 @@ TEST_F(PictureCommands, CapacityStatesTheExactLongestText) {
     std::string fits;
     for (long i = 0; i < longest; ++i) fits += c.filler;
     box.Write("fits.txt", fits);
-    const RunResult accepted = box.Run(
-        Join({"encrypt", c.picture, "-o", "fits.bmp", "-t", "fits.txt", "-f", "-q"}, c.choice, key));
+    const RunResult accepted = box.Run(Join(
+        {"encrypt", c.picture, "-o", "fits.bmp", "-t", "fits.txt", "-f", "-q"}, c.choice, key));
     EXPECT_EQ(accepted.exitCode, 0) << accepted.err;
     box.Write("over.txt", fits + c.filler);
-    const RunResult refused = box.Run(
-        Join({"encrypt", c.picture, "-o", "over.bmp", "-t", "over.txt"}, c.choice, key));
+    const RunResult refused =
+        box.Run(Join({"encrypt", c.picture, "-o", "over.bmp", "-t", "over.txt"}, c.choice, key));
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(Has(refused.err, CapacityMessage)) << refused.err;
     EXPECT_TRUE(Has(refused.err, std::to_string(longest + 1))) << refused.err;
@@ -346,9 +363,7 @@ TEST_F(PictureCommands, CapacityShowsSizeDepthAndTheEditorsCount) {
 // A text far larger than any picture holds is refused before it is read in
 // full: a 1 GB sparse file on standard input.
 TEST_F(PictureCommands, HugeTextOnStandardInputIsRefusedAtOnce) {
-  {
-    std::ofstream huge(box.Path("huge.txt"), std::ios::binary);
-  }
+  { std::ofstream huge(box.Path("huge.txt"), std::ios::binary); }
   std::filesystem::resize_file(box.Path("huge.txt"), std::uintmax_t{1} << 30);
   for (const char* picture : {"p24.bmp", "p8.bmp"}) {
     RunInput input;
@@ -375,13 +390,14 @@ TEST_F(PictureCommands, EightBitPicturesSayWhatTheyDo) {
   EXPECT_TRUE(Has(unchanged.err, "without a cipher"));
   EXPECT_FALSE(Has(unchanged.err, "becomes"));
 
-  const RunResult strict = box.Run(
-      {"encrypt", "p8.bmp", "-o", "c.bmp", "-k", "key.txt", "--strict"}, {"Capital"});
+  const RunResult strict =
+      box.Run({"encrypt", "p8.bmp", "-o", "c.bmp", "-k", "key.txt", "--strict"}, {"Capital"});
   EXPECT_EQ(strict.exitCode, 1);
   EXPECT_TRUE(Has(strict.err, "\"Capital\" becomes \"capital\"")) << strict.err;
   EXPECT_FALSE(box.Exists("c.bmp"));
 
-  const RunResult true24 = box.Run({"encrypt", "p24.bmp", "-o", "d.bmp", "-k", "key.txt", "--strict"}, {"Capital"});
+  const RunResult true24 =
+      box.Run({"encrypt", "p24.bmp", "-o", "d.bmp", "-k", "key.txt", "--strict"}, {"Capital"});
   EXPECT_EQ(true24.exitCode, 0);
   EXPECT_FALSE(Has(true24.err, "without a cipher"));
 }
@@ -394,8 +410,8 @@ TEST_F(PictureCommands, QuietSuccessVerboseWindowTexts) {
   const RunResult quiet = Encrypt("p24.bmp", "q.bmp", {"-q"});
   ASSERT_EQ(quiet.exitCode, 0);
   EXPECT_EQ(quiet.err, "");
-  const RunResult verbose = box.Run(
-      {"-v", "encrypt", "p24.bmp", "-o", "v.bmp", "-t", "text.txt", "-k", "key.txt"});
+  const RunResult verbose =
+      box.Run({"-v", "encrypt", "p24.bmp", "-o", "v.bmp", "-t", "text.txt", "-k", "key.txt"});
   ASSERT_EQ(verbose.exitCode, 0);
   EXPECT_TRUE(Has(verbose.err, messages::EncryptDone));
   EXPECT_TRUE(Has(verbose.err, messages::PictureSaved));
@@ -409,10 +425,12 @@ TEST_F(PictureCommands, QuietSuccessVerboseWindowTexts) {
 TEST_F(PictureCommands, KeyFileAndEnvironmentAgree) {
   box.Write("marked.key", "\xEF\xBB\xBF" + Key + "\r\n\r\n");
   chmod(box.Path("marked.key").c_str(), 0644);
-  const RunResult hidden = box.Run({"encrypt", "p24.bmp", "-o", "k.bmp", "-k", "marked.key"}, {"agreed"});
+  const RunResult hidden =
+      box.Run({"encrypt", "p24.bmp", "-o", "k.bmp", "-k", "marked.key"}, {"agreed"});
   ASSERT_EQ(hidden.exitCode, 0) << hidden.err;
-  EXPECT_TRUE(Has(hidden.err, "hushlake-cli: warning: the key file \"marked.key\" can be read by "
-                              "other users (permissions 0644)"))
+  EXPECT_TRUE(Has(hidden.err,
+                  "hushlake-cli: warning: the key file \"marked.key\" can be read by "
+                  "other users (permissions 0644)"))
       << hidden.err;
   const RunResult shown = box.Run({"decrypt", "k.bmp"}, {"", Key + "\n"});
   ASSERT_EQ(shown.exitCode, 0) << shown.err;

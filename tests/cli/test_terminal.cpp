@@ -22,10 +22,11 @@ TEST(Terminal, KeyTypedTwiceAndTextTypedUntilEndOfFile) {
   CliSandbox box;
   WritePicture(box, "p24.bmp", 60, 40, PixelFormat::Bgr24);
   box.Write("key.txt", Key + "\n");
-  const TerminalResult hidden = RunOnTerminal(
-      box, {"encrypt", "p24.bmp", "-o", "typed.bmp"},
-      {{"Key: ", Key + "\r"}, {"The key again: ", Key + "\r"},
-       {"Ctrl-D", "typed on a terminal\r"}, {"typed on a terminal", "\x04"}});
+  const TerminalResult hidden = RunOnTerminal(box, {"encrypt", "p24.bmp", "-o", "typed.bmp"},
+                                              {{"Key: ", Key + "\r"},
+                                               {"The key again: ", Key + "\r"},
+                                               {"Ctrl-D", "typed on a terminal\r"},
+                                               {"typed on a terminal", "\x04"}});
   EXPECT_EQ(hidden.exitCode, 0) << hidden.screen;
   EXPECT_FALSE(Has(hidden.screen, Key)) << "the key was echoed: " << hidden.screen;
   const RunResult shown = box.Run({"decrypt", "typed.bmp", "-k", "key.txt"});

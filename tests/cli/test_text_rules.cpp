@@ -137,9 +137,14 @@ TEST(KeyBytes, FirstLineWithoutMarksDecodedAsText) {
       {"Correct horse 42\n", "Correct horse 42"},
       {"Correct horse 42\r\n\r\n", "Correct horse 42"},
       {"Correct horse 42\r\r\n", "Correct horse 42"},
-      {"\xEF\xBB\xBF" "Correct horse 42\n", "Correct horse 42"},
+      {"\xEF\xBB\xBF"
+       "Correct horse 42\n",
+       "Correct horse 42"},
       {"first line\nsecond line\n", "first line"},
-      {"\xA3\xA3\xA3\xA7\xB0\xB0" "abcdefg\r\n", "\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0" "abcdefg"},
+      {"\xA3\xA3\xA3\xA7\xB0\xB0"
+       "abcdefg\r\n",
+       "\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0"
+       "abcdefg"},
       {"\xCE\xA9mega Secret Key\n", "\xCE\xA9mega Secret Key"},
   };
   for (const auto& c : cases) EXPECT_EQ(cli::KeyFromBytes(c.bytes), c.key) << c.bytes;
