@@ -210,6 +210,8 @@ int RunDetect(WindowSession& session, const PictureOptions& options, const Globa
     lines += "--hash '" + choice.hash + "' --cipher '" + choice.cipher + "' --mode " +
              std::string(ModeListItems[static_cast<std::size_t>(choice.mode)]) + "\n";
   WriteStandardOutput(lines);
+  if (found.readable.size() > 1 && global.Level() != Verbosity::Quiet)
+    PrintError("note: several choices give text; a short text can read as text by chance");
   return ExitSuccess;
 }
 

@@ -41,7 +41,11 @@ void CheckTarget(const std::string& name, bool force, std::string_view what) {
 bool IsPictureName(const std::string& name) { return LowerExtension(name) == ".bmp"; }
 
 void CheckPictureSource(const std::string& name) {
-  if (name == StandardStream) return;
+  if (name == StandardStream) {
+    if (isatty(STDIN_FILENO))
+      throw Refusal("Standard input is a terminal; send the picture in from a file or a pipe");
+    return;
+  }
   const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat status {};
   const bool opened = fd >= 0 && fstat(fd, &status) == 0;

@@ -267,6 +267,20 @@ TEST_F(PictureCommands, DetectFindsTheHashCipherAndMode) {
   ASSERT_EQ(found.exitCode, 0) << found.err;
   EXPECT_EQ(found.out, "--hash 'Tiger' --cipher 'Rijndael' --mode cmCBC\n");
 
+  // Keys outside ASCII are hashed as the window hashes them: Windows-1252
+  // when they fit it, UTF-8 otherwise.
+  for (const std::string key : {"\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0" "abcdefg",
+                                "\xCE\xA9mega Secret Key"}) {
+    box.Write("wide.key", key + "\n");
+    chmod(box.Path("wide.key").c_str(), 0600);
+    ASSERT_EQ(box.Run({"encrypt", "p32.bmp", "-o", "w.bmp", "-k", "wide.key", "-c", "shark", "-f"},
+                      {"wide keys are hashed as the window hashes them"})
+                  .exitCode,
+              0);
+    const RunResult wide = box.Run({"decrypt", "w.bmp", "-k", "wide.key", "--detect"});
+    EXPECT_EQ(wide.out, "--hash 'Haval-224' --cipher 'Shark' --mode cmCTS\n") << wide.err;
+  }
+
   box.Write("other.key", "not the right key\n");
   chmod(box.Path("other.key").c_str(), 0600);
   const RunResult wrongKey = box.Run({"decrypt", "a.bmp", "-k", "other.key", "--detect"});
