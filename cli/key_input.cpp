@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "app/text_encoding.h"
 #include "cli/outcome.h"
@@ -136,6 +137,14 @@ std::string TypedLine(int tty, std::string_view prompt) {
   return key;
 }
 
+// A terminal that is not set to UTF-8 sends Windows-1252 (or Latin-1) bytes:
+// those decode as a key file's do.
+std::string AsKeyText(std::string bytes) {
+  std::string text = CipherBytesToEditorText(bytes);
+  ScrubString(bytes);
+  return text;
+}
+
 std::string KeyFromTerminal(bool typedTwice) {
   const Descriptor tty(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC));
   if (tty.Get() < 0)
@@ -143,7 +152,7 @@ std::string KeyFromTerminal(bool typedTwice) {
         "no key: give --key-file FILE or set HUSHLAKE_KEY (there is no terminal to "
         "ask on)");
   std::string key = TypedLine(tty.Get(), "Key: ");
-  if (!typedTwice) return key;
+  if (!typedTwice) return AsKeyText(std::move(key));
   std::string again = TypedLine(tty.Get(), "The key again: ");
   const bool same = key == again;
   ScrubString(again);
@@ -151,7 +160,7 @@ std::string KeyFromTerminal(bool typedTwice) {
     ScrubString(key);
     throw Refusal("The two keys typed differ");
   }
-  return key;
+  return AsKeyText(std::move(key));
 }
 
 }  // namespace
