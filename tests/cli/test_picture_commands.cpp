@@ -269,7 +269,8 @@ TEST_F(PictureCommands, DetectFindsTheHashCipherAndMode) {
 
   // Keys outside ASCII are hashed as the window hashes them: Windows-1252
   // when they fit it, UTF-8 otherwise.
-  for (const std::string key : {"\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0" "abcdefg",
+  for (const std::string key : {"\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0"
+                                "abcdefg",
                                 "\xCE\xA9mega Secret Key"}) {
     box.Write("wide.key", key + "\n");
     chmod(box.Path("wide.key").c_str(), 0600);
