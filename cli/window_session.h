@@ -34,7 +34,7 @@ class WindowSession {
   MemoryKeyField keyField_;
   MemorySettings settings_;
   TerminalFileStore files_;
-  FixedSaveDialog dialogs_;
+  CommandLineDialogs dialogs_;
   MainWindowLogic window_;
 };
 
