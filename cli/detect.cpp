@@ -2,8 +2,9 @@
 
 #include "app/text_encoding.h"
 #include "cli/plausible_text.h"
-#include "crypto/secure_wipe.h"
+#include "crypto/secret.h"
 #include "stego/encryptor.h"
+#include "stego/random_source.h"
 
 namespace hushlake::cli {
 
@@ -11,10 +12,10 @@ namespace {
 
 // The key's bytes on the 24- and 32-bit path, as the main window hashes
 // them: Windows-1252 when the key fits that code page, otherwise UTF-8.
-std::string TrueColorKeyBytes(const std::string& keyText) {
-  const std::string ansi = EditorTextToWindows1252(keyText);
-  if (Windows1252ToEditorText(ansi) == WithCrLfLineBreaks(keyText)) return ansi;
-  return keyText;
+SecretString TrueColorKeyBytes(const std::string& keyText) {
+  SecretString ansi = SecretString::Adopt(EditorTextToWindows1252(keyText));
+  if (Windows1252ToEditorText(ansi.View()) == WithCrLfLineBreaks(keyText)) return ansi;
+  return SecretString(keyText);
 }
 
 class DiscardedPicture : public PictureHolder {
@@ -23,14 +24,14 @@ class DiscardedPicture : public PictureHolder {
 };
 
 // The base-64 text hidden under the engine key, or nothing when the key check fails.
-std::optional<std::string> HiddenText(Picture& picture, const std::string& engineKey) {
+std::optional<SecretString> HiddenText(Picture& picture, SecretString engineKey) {
   DiscardedPicture target;
   StringTextHolder text;
-  RecordingMessageSink messages;
-  TEncryptor engine(picture, target, engineKey, text, messages);
-  engine.Decrypt();
-  if (engine.ResultText().empty()) return std::nullopt;
-  return engine.ResultText();
+  RandomSource random;  // Decrypt draws nothing from it
+  TEncryptor engine(picture, target, std::move(engineKey), text, random);
+  EngineOutcome outcome = engine.Decrypt();
+  if (!outcome.Succeeded() || outcome.text.empty()) return std::nullopt;
+  return std::move(outcome.text);
 }
 
 // A long text is judged on its start first: every mode deciphers a prefix
@@ -39,43 +40,40 @@ std::optional<std::string> HiddenText(Picture& picture, const std::string& engin
 constexpr std::size_t PrefixCharacters = 4096;
 constexpr std::size_t UnsettledBytes = 64;
 
-std::string SettledStart(const ByteString& plain) {
+std::string_view SettledStart(std::string_view plain) {
   std::size_t cut = plain.size() > UnsettledBytes ? plain.size() - UnsettledBytes : 0;
   while (cut > 0 && (static_cast<unsigned char>(plain[cut]) & 0xC0) == 0x80) --cut;
   return plain.substr(0, cut);
 }
 
-bool GivesText(const CipherChoice& choice, const std::string& keyBytes, const std::string& hidden) {
+bool GivesText(const CipherChoice& choice, std::string_view keyBytes, std::string_view hidden) {
   if (hidden.size() > PrefixCharacters) {
-    const ByteString start = DecipherText(choice, keyBytes, hidden.substr(0, PrefixCharacters));
-    if (!LooksLikeText(CipherBytesToEditorText(SettledStart(start)))) return false;
+    const SecretString start = DecipherText(choice, keyBytes, hidden.substr(0, PrefixCharacters));
+    if (!LooksLikeText(CipherBytesToEditorText(SettledStart(start.View())))) return false;
   }
-  const ByteString plain = DecipherText(choice, keyBytes, hidden);
-  return LooksLikeText(CipherBytesToEditorText(plain));
+  const SecretString plain = DecipherText(choice, keyBytes, hidden);
+  return LooksLikeText(CipherBytesToEditorText(plain.View()));
 }
 
 }  // namespace
 
 Detection DetectChoice(Picture& picture, const std::string& key) {
   Detection found;
-  std::string keyBytes = TrueColorKeyBytes(key);
-  std::optional<std::string> hidden;
+  const SecretString keyBytes = TrueColorKeyBytes(key);
   for (std::string_view hash : HashListItems) {
     CipherChoice choice;
     choice.hash = hash;
-    std::string engineKey = DeriveEngineKey(choice, keyBytes);
-    hidden = HiddenText(picture, engineKey);
-    ScrubString(engineKey);
+    const std::optional<SecretString> hidden =
+        HiddenText(picture, DeriveEngineKey(choice, keyBytes.View()));
     if (!hidden) continue;
     found.hash = hash;
     for (std::string_view cipher : CipherListItems) {
       choice.cipher = cipher;
       for (choice.mode = 0; choice.mode < static_cast<int>(ModeListItems.size()); ++choice.mode)
-        if (GivesText(choice, keyBytes, *hidden)) found.readable.push_back(choice);
+        if (GivesText(choice, keyBytes.View(), hidden->View())) found.readable.push_back(choice);
     }
     break;
   }
-  ScrubString(keyBytes);
   return found;
 }
 
