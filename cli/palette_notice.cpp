@@ -27,7 +27,9 @@ std::string Shortened(const std::string& line) {
   if (line.size() <= Length) return line;
   std::size_t cut = Length;
   while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-  return line.substr(0, cut) + "...";
+  std::string shortened = line.substr(0, cut);
+  shortened.append("...");
+  return shortened;
 }
 
 }  // namespace
@@ -43,8 +45,13 @@ std::optional<std::string> FirstPaletteChange(std::string_view editorText) {
   const std::vector<std::string> before = Lines(WithLocalLineBreaks(editorText));
   const std::vector<std::string> after = Lines(PaletteRoundTrip(editorText));
   for (std::size_t i = 0; i < before.size() && i < after.size(); ++i)
-    if (before[i] != after[i])
-      return "\"" + Shortened(before[i]) + "\" becomes \"" + Shortened(after[i]) + "\"";
+    if (before[i] != after[i]) {
+      // Appended piece by piece: GCC 12 at -O3 misreads a chain of + here (-Wrestrict).
+      std::string change = "\"";
+      change.append(Shortened(before[i])).append("\" becomes \"");
+      change.append(Shortened(after[i])).append("\"");
+      return change;
+    }
   return std::nullopt;
 }
 
