@@ -1,14 +1,11 @@
-# Installed like a native application: the two programs, the desktop entry,
-# the icon in the hicolor theme (SVG and PNG sizes) and the AppStream
-# metadata; `cpack -G DEB` packs the same files.
+# Installed like a native application: the program, the desktop entry, the
+# icon in the hicolor theme (SVG and PNG sizes) and the AppStream metadata;
+# cli/ installs the command-line tool. `cpack -G DEB` packs the same files.
 include(GNUInstallDirs)
 set(HUSHLAKE_APP_ID org.varnel.Hushlake)
 set(HUSHLAKE_DESKTOP_DIR ${CMAKE_CURRENT_SOURCE_DIR}/desktop)
 
 install(TARGETS hushlake RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET hushlake-cli)
-  install(TARGETS hushlake-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
 install(FILES ${HUSHLAKE_DESKTOP_DIR}/${HUSHLAKE_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${HUSHLAKE_DESKTOP_DIR}/${HUSHLAKE_APP_ID}.metainfo.xml
