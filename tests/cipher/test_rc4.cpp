@@ -29,6 +29,10 @@ struct KeystreamVector {
   const char* keystream;
 };
 
+void PrintTo(const KeystreamVector& v, std::ostream* out) {
+  *out << "key " << v.key << " at " << v.offset;
+}
+
 // RFC 6229 section 2: 16 keystream bytes at the given offset.
 const KeystreamVector PublishedVectors[] = {
     {"0102030405", 0, "b2396305f03dc027ccc3524a0a1118a8"},

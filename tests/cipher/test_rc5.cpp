@@ -23,6 +23,10 @@ struct RoundsCase {
   int used;
 };
 
+void PrintTo(const RoundsCase& c, std::ostream* out) {
+  *out << c.requested << " rounds asked, " << c.used << " used";
+}
+
 // Accepted 8 to 16; anything else means 12.
 const RoundsCase RoundsCases[] = {{0, 12},  {-1, 12}, {7, 12},  {8, 8},
                                   {12, 12}, {16, 16}, {17, 12}, {255, 12}};

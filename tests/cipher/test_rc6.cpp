@@ -24,6 +24,10 @@ struct RoundsCase {
   int used;
 };
 
+void PrintTo(const RoundsCase& c, std::ostream* out) {
+  *out << c.requested << " rounds asked, " << c.used << " used";
+}
+
 // Accepted 16 to 24; anything else means 20.
 const RoundsCase RoundsCases[] = {{0, 20},  {-1, 20}, {15, 20}, {16, 16},
                                   {20, 20}, {24, 24}, {25, 20}, {255, 20}};
