@@ -48,7 +48,7 @@ TEST_P(RC2EffectiveLength, EncryptsAndDecryptsTheBlock) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rfc2268, RC2EffectiveLength, ::testing::ValuesIn(Rfc2268Vectors),
-                         [](const auto& info) { return "Vector" + std::to_string(info.index); });
+                         [](const auto& row) { return "Vector" + std::to_string(row.index); });
 
 // The RFC has no vector at 1024 bits, this class's length; these rows were
 // computed with Crypto++ RC2 and OpenSSL RC2_set_key at 1024 bits, which

@@ -65,9 +65,9 @@ TEST_P(RC4PublishedKeystream, AppearsAtItsOffset) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rfc6229, RC4PublishedKeystream, ::testing::ValuesIn(PublishedVectors),
-                         [](const auto& info) {
-                           return "Row" + std::to_string(info.index) + "_Offset" +
-                                  std::to_string(info.param.offset);
+                         [](const auto& row) {
+                           return "Row" + std::to_string(row.index) + "_Offset" +
+                                  std::to_string(row.param.offset);
                          });
 
 TEST(RC4, EcbTailWithAZeroVectorContinuesTheKeystream) {
