@@ -6,12 +6,12 @@
 #include "cli/algorithm_listing.h"
 #include "cli/command.h"
 #include "cli/outcome.h"
-#include "crypto/self_test.h"
 #include "cli/standard_streams.h"
 #include "crypto/registry.h"
+#include "crypto/self_test.h"
 #include "crypto/string_format.h"
 
-namespace hushlake {
+namespace hushlake::cli {
 
 namespace {
 
@@ -103,4 +103,4 @@ const std::vector<Command>& AlgorithmCommands() {
   return commands;
 }
 
-}  // namespace hushlake
+}  // namespace hushlake::cli

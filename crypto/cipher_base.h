@@ -79,7 +79,7 @@ class TCipher : public TProtection {
   std::span<const std::uint8_t> Feedback() const { return feedback_; }
   std::span<const std::uint8_t> Buffer() const { return buffer_; }
   // Bytes of key schedule and private state this instance keeps and scrubs;
-  // the class table states the same as userSize.
+  // most class tables state the same as userSize (tests/cipher/test_class_table.cpp).
   int UserAreaSize() { return static_cast<int>(UserArea().size()); }
 
   virtual void EncryptBlock(void* block) = 0;
