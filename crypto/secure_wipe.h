@@ -33,6 +33,16 @@ inline constexpr std::size_t StackScrubSize = 64 * 1024;
 // would save again. Called where an action that used a key ends.
 void ScrubStack();
 
+// Scrubs the stack (ScrubStack) when it dies: the first object of a main(),
+// so that it runs after everything else there.
+class ScrubStackOnExit {
+ public:
+  ScrubStackOnExit() = default;
+  ScrubStackOnExit(const ScrubStackOnExit&) = delete;
+  ScrubStackOnExit& operator=(const ScrubStackOnExit&) = delete;
+  ~ScrubStackOnExit() { ScrubStack(); }
+};
+
 }  // namespace hushlake
 
 namespace hushlake {
