@@ -7,6 +7,7 @@
 
 #include "app/framework.h"
 #include "cli/command.h"
+#include "cli/interrupt_cleanup.h"
 #include "cli/outcome.h"
 #include "crypto/registry.h"
 #include "crypto/string_format.h"
@@ -73,6 +74,7 @@ int RunCommand(const Command& command, std::span<const std::string> words) {
 
 int main(int argc, char** argv) {
   hushlake::StartFramework();
+  RemoveTemporaryFilesOnInterrupt();
   const std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);
   const std::vector<Command> commands = AllCommands();
   const std::string name = words.empty() ? "" : words[0];
