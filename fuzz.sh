@@ -49,7 +49,7 @@ if [ ! -f build-fuzz/build.ninja ]; then
 fi
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}" -- -j"$(nproc)"
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 failed=()
 for target in "${targets[@]}"; do

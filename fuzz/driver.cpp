@@ -2,11 +2,13 @@
 // build's test suite runs every seed and every past finding through the
 // target (and through the sanitizers when the build has them). Arguments are
 // input files or folders of them.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
