@@ -66,7 +66,7 @@ for target in "${targets[@]}"; do
   nice -n "${FUZZ_NICE:-0}" build-fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" \
     -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
     "$work" "${seeds[@]}" >"$work.log" 2>&1 || status=$?
-  grep -E '^#[0-9]+ +(INITED|DONE)|^stat::(number_of_executed_units|slowest_unit_time_sec|peak_rss_mb)' \
+  grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::(number_of_executed_units|slowest_unit_time_sec|peak_rss_mb)' \
     "$work.log" || true
   if [ "$status" -ne 0 ]; then
     failed+=("$target")
