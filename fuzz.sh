@@ -44,10 +44,10 @@ fi
 scripts/ensure_packages.sh clang-14 libclang-rt-14-dev libfuzzer-14-dev
 compiler_options=(-DCMAKE_CXX_COMPILER=clang++-14)
 if command -v ccache >/dev/null; then compiler_options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-if [ ! -f build-fuzz/build.ninja ]; then
-  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUSHLAKE_FUZZ=ON \
-    -DHUSHLAKE_BUILD_TESTS=OFF -DHUSHLAKE_BUILD_GUI=OFF "${compiler_options[@]}" >/dev/null
-fi
+# Clang warns about other things than gcc, whose builds hold the warnings.
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUSHLAKE_FUZZ=ON \
+  -DHUSHLAKE_WERROR=OFF -DHUSHLAKE_BUILD_TESTS=OFF -DHUSHLAKE_BUILD_GUI=OFF \
+  "${compiler_options[@]}" >/dev/null
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}" -- -j"$(nproc)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
@@ -64,10 +64,10 @@ for target in "${targets[@]}"; do
   # far under 1 MB, so the one-second timeout holds for every one.
   status=0
   nice -n "${FUZZ_NICE:-0}" build-fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" \
-    -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
-    "$work" "${seeds[@]}" >"$work.log" 2>&1 || status=$?
-  grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::(number_of_executed_units|slowest_unit_time_sec|peak_rss_mb)' \
-    "$work.log" || true
+    -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$findings/" "$work" "${seeds[@]}" >"$work.log" 2>&1 || status=$?
+  grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)' "$work.log" || true
+  grep -E '^stat::(number_of_executed_units|slowest_unit_time_sec|peak_rss_mb)' "$work.log" || true
   if [ "$status" -ne 0 ]; then
     failed+=("$target")
     grep -E 'ERROR|SUMMARY|Test unit written|Timeout|out-of-memory|leak' "$work.log" | head -20 || true

@@ -24,10 +24,10 @@ namespace {
 // rare clash.
 std::string UniquePart(unsigned serial) {
   static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-  auto mixed = static_cast<std::uint64_t>(
-                   std::chrono::steady_clock::now().time_since_epoch().count()) *
-                   0x9E3779B97F4A7C15ULL +
-               serial;
+  auto mixed =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) *
+          0x9E3779B97F4A7C15ULL +
+      serial;
   std::string part(6, '0');
   for (char& digit : part) {
     digit = kDigits[mixed % 36];
@@ -47,9 +47,9 @@ class AtomicFileWriter::TemporaryFile {
     const std::filesystem::path folder = target.parent_path();
     RemoveStaleTemporaryFiles(folder);
     for (unsigned attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      path_ = (folder / TemporaryNameFor(target.filename().string(), ::getpid(),
-                                         UniquePart(attempt)))
-                  .string();
+      path_ =
+          (folder / TemporaryNameFor(target.filename().string(), ::getpid(), UniquePart(attempt)))
+              .string();
       // Known to the signal handler before it exists, so no moment is left
       // where a stop would leave it behind. (A file of this name already
       // there carries this process's number: a leftover, free to go.)

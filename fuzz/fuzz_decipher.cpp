@@ -19,7 +19,9 @@ using namespace hushlake;
 
 constexpr int kModeCount = 8;
 
-bool IsMacMode(TCipherMode mode) { return mode == cmCTSMAC || mode == cmCBCMAC || mode == cmCFBMAC; }
+bool IsMacMode(TCipherMode mode) {
+  return mode == cmCTSMAC || mode == cmCBCMAC || mode == cmCFBMAC;
+}
 
 void CheckBuffers(TCipher& cipher, const std::string& data) {
   const int size = static_cast<int>(data.size());
@@ -68,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cipher->Mode = mode;
   const bool vectorComplete = vector.size() == static_cast<std::size_t>(cls.blockSize);
   try {
-    cipher->Init(key.data(), static_cast<int>(key.size()), vectorComplete ? vector.data() : nullptr);
+    cipher->Init(key.data(), static_cast<int>(key.size()),
+                 vectorComplete ? vector.data() : nullptr);
   } catch (const ECipherException& error) {
     // Only a key longer than the cipher takes may be refused.
     if (error.ErrorCode() != ECipherException::KeyTooLong) std::abort();

@@ -8,8 +8,8 @@
 // each), key length and key, then for 8 bits the 1024 palette bytes, then the
 // pixels row by row from the top (missing bytes are zero).
 #include <cstdint>
-#include <ostream>  // the fakes print their messages
 #include <cstdlib>
+#include <ostream>  // the fakes print their messages
 #include <string>
 
 #include "app/framework.h"
@@ -29,9 +29,9 @@ Picture PictureFrom(fuzzing::FuzzInput& input, PixelFormat format, int width, in
     const std::string bytes = input.Take(sizeof(Palette));
     Palette palette{};
     for (std::size_t i = 0; i + 3 < bytes.size(); i += 4)
-      palette[i / 4] = {static_cast<std::uint8_t>(bytes[i]), static_cast<std::uint8_t>(bytes[i + 1]),
-                        static_cast<std::uint8_t>(bytes[i + 2]),
-                        static_cast<std::uint8_t>(bytes[i + 3])};
+      palette[i / 4] = {
+          static_cast<std::uint8_t>(bytes[i]), static_cast<std::uint8_t>(bytes[i + 1]),
+          static_cast<std::uint8_t>(bytes[i + 2]), static_cast<std::uint8_t>(bytes[i + 3])};
     picture.SetPalette(palette);
   }
   const std::string pixels = input.Take(picture.Pixels().size());

@@ -3,10 +3,10 @@
 // target or an input layout changes: fuzz_make_seeds fuzz/corpus
 // (built on demand: cmake --build build --target fuzz_make_seeds).
 #include <cstdint>
-#include <ostream>  // the fakes print their messages
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <ostream>  // the fakes print their messages
 #include <string>
 #include <vector>
 
@@ -31,7 +31,9 @@ class CorpusWriter {
   void Add(const std::string& name, const std::string& bytes) {
     std::ofstream(folder_ / ("seed-" + name), std::ios::binary) << bytes;
   }
-  void Add(const std::string& name, const Bytes& bytes) { Add(name, std::string(bytes.begin(), bytes.end())); }
+  void Add(const std::string& name, const Bytes& bytes) {
+    Add(name, std::string(bytes.begin(), bytes.end()));
+  }
 
  private:
   std::filesystem::path folder_;
@@ -78,12 +80,9 @@ void BmpSeeds(CorpusWriter corpus) {
                                      .WithAfterHeader({0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0})
                                      .WithPixels(Bytes(16, 0x33))
                                      .Build());
-  corpus.Add("v4-bgr24", BmpFixture()
-                             .WithHeader(108)
-                             .WithSize(2, 2)
-                             .WithBits(24)
-                             .WithPixels(Bytes(16, 0x44))
-                             .Build());
+  corpus.Add(
+      "v4-bgr24",
+      BmpFixture().WithHeader(108).WithSize(2, 2).WithBits(24).WithPixels(Bytes(16, 0x44)).Build());
   corpus.Add("core12-indexed8", BmpFixture()
                                     .WithHeader(12)
                                     .WithSize(3, 2)
@@ -110,7 +109,8 @@ void DecipherSeeds(CorpusWriter corpus) {
     seed += static_cast<char>(16);
     seed += "0123456789ABCDEF";
     seed += static_cast<char>(i % 2);  // half of them with a vector of 0x11
-    if (i % 2 != 0) seed += std::string(static_cast<std::size_t>(ciphers[i].cls->blockSize), '\x11');
+    if (i % 2 != 0)
+      seed += std::string(static_cast<std::size_t>(ciphers[i].cls->blockSize), '\x11');
     seed += EncodeToFormat(std::string(37 + i, 'x'), FormatMIME64);
     corpus.Add(ShortClassName(ciphers[i].cls->className), seed);
   }
@@ -139,7 +139,9 @@ std::string DecryptCase(const CipherChoice& choice, PixelFormat format, const st
   seed += static_cast<char>(IndexOf(HashListItems, choice.hash));
   seed += static_cast<char>(IndexOf(CipherListItems, choice.cipher));
   seed += static_cast<char>(choice.mode);
-  seed += static_cast<char>(format == PixelFormat::Indexed8 ? 0 : format == PixelFormat::Bgr24 ? 1 : 2);
+  seed += static_cast<char>(format == PixelFormat::Indexed8 ? 0
+                            : format == PixelFormat::Bgr24  ? 1
+                                                            : 2);
   seed += static_cast<char>(picture.Width() - 1);
   seed += static_cast<char>(picture.Height() - 1);
   seed += static_cast<char>(key.size());
@@ -153,20 +155,23 @@ std::string DecryptCase(const CipherChoice& choice, PixelFormat format, const st
 }
 
 void DecryptSeeds(CorpusWriter corpus) {
-  corpus.Add("indexed8", DecryptCase({}, PixelFormat::Indexed8, "a long enough key", "meet me at noon"));
-  corpus.Add("bgr24-default", DecryptCase({}, PixelFormat::Bgr24, "a long enough key", "Grüße aus dem See\n"));
+  corpus.Add("indexed8",
+             DecryptCase({}, PixelFormat::Indexed8, "a long enough key", "meet me at noon"));
+  corpus.Add("bgr24-default",
+             DecryptCase({}, PixelFormat::Bgr24, "a long enough key", "Grüße aus dem See\n"));
   corpus.Add("bgr24-md5-rijndael-cbc",
              DecryptCase({"MD5", "Rijndael", 1}, PixelFormat::Bgr24, "another key 123", "x"));
-  corpus.Add("bgrx32-sha1-twofish-cfb",
-             DecryptCase({"SHA1", "Twofish", 2}, PixelFormat::Bgrx32, "Schlüssel!", "line one\r\nline two"));
+  corpus.Add("bgrx32-sha1-twofish-cfb", DecryptCase({"SHA1", "Twofish", 2}, PixelFormat::Bgrx32,
+                                                    "Schlüssel!", "line one\r\nline two"));
   corpus.Add("bgr24-tiger-tea-ofb",
              DecryptCase({"Tiger", "TEA", 3}, PixelFormat::Bgr24, "key key key key", "ofb"));
 }
 
 void CliSeeds(CorpusWriter corpus) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> lines = {
-      {"encrypt", {"encrypt", "--in", "a.bmp", "--out=b.bmp", "--text-file", "t.txt", "--key-file",
-                   "k", "--hash", "MD5", "--cipher=Rijndael", "--mode", "cmCBC", "--force"}},
+      {"encrypt",
+       {"encrypt", "--in", "a.bmp", "--out=b.bmp", "--text-file", "t.txt", "--key-file", "k",
+        "--hash", "MD5", "--cipher=Rijndael", "--mode", "cmCBC", "--force"}},
       {"decrypt", {"decrypt", "--in=b.bmp", "--key-file", "-", "--hash=tiger", "--", "-x"}},
       {"capacity", {"capacity", "--in", "a.bmp"}},
       {"hash", {"hash", "--algo", "Haval224", "--format", "mime64", "file"}},

@@ -47,8 +47,8 @@ TEST(TemporaryName, OnlyOurNamesHaveAnOwner) {
 class StaleTemporaryFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("hushlake-stale-" + std::to_string(getpid()) + "-" + std::to_string(std::random_device()()));
+    folder_ = fs::temp_directory_path() / ("hushlake-stale-" + std::to_string(getpid()) + "-" +
+                                           std::to_string(std::random_device()()));
     fs::create_directories(folder_);
   }
   void TearDown() override { fs::remove_all(folder_); }
@@ -57,7 +57,9 @@ class StaleTemporaryFiles : public ::testing::Test {
     std::ofstream(folder_ / name) << "half a picture";
     return folder_ / name;
   }
-  bool Exists(const std::string& name) const { return fs::exists(fs::symlink_status(folder_ / name)); }
+  bool Exists(const std::string& name) const {
+    return fs::exists(fs::symlink_status(folder_ / name));
+  }
 
   static long FinishedProcess() {
     const pid_t child = fork();
