@@ -1,16 +1,13 @@
 // The command-line tool's parsing, without running anything: the input is
-// the words after the program name, separated by zero bytes. The first word
-// picks the command; its options are then parsed and the algorithm choice
-// read from them, as the tool does before it touches any file.
+// the words after the program name, separated by zero bytes. They are parsed
+// by the tool's own commands and options, as the tool does before it touches
+// any file; the parsed command is never run.
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "app/framework.h"
-#include "cli/choice_options.h"
 #include "cli/command.h"
-#include "cli/outcome.h"
 
 namespace {
 
@@ -27,26 +24,26 @@ std::vector<std::string> WordsOf(const std::uint8_t* data, std::size_t size) {
   return words;
 }
 
-const Command* FindCommand(const std::string& name) {
-  for (const auto* list : {&PictureCommands(), &AlgorithmCommands()})
-    for (const Command& command : *list)
-      if (command.name == name) return &command;
-  return nullptr;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   hushlake::StartFramework();
-  const std::vector<std::string> words = WordsOf(data, size);
-  const Command* command = FindCommand(words[0]);
-  if (command == nullptr) return 0;
-  const std::span<const std::string> options = std::span(words).subspan(1);
-  if (HelpRequested(options)) return 0;
+  GlobalOptions global;
+  CommandRun run;
+  CLI::App app("fuzzing", "hushlake-cli");
+  app.add_flag("-q,--quiet", global.quiet);
+  app.add_flag("-v,--verbose", global.verbose);
+  app.require_subcommand(1, 1);
+  AddPictureCommands(app, global, run);
+  AddAlgorithmCommands(app, run);
+  for (CLI::App* command : app.get_subcommands({})) command->fallthrough();
+  // CLI11 takes the words last first, as main() hands them over.
+  std::vector<std::string> words = WordsOf(data, size);
+  std::vector<std::string> reversed(words.rbegin(), words.rend());
   try {
-    const Arguments arguments = ParseArguments(options, command->options);
-    if (ChoiceGiven(arguments)) (void)ChoiceFromArguments(arguments);
-  } catch (const UsageError&) {
+    app.parse(reversed);
+  } catch (const CLI::ParseError&) {
+    // Help, version and every wrong command line end here, as in the tool.
   }
   return 0;
 }

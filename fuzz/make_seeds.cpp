@@ -170,13 +170,16 @@ void DecryptSeeds(CorpusWriter corpus) {
 void CliSeeds(CorpusWriter corpus) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> lines = {
       {"encrypt",
-       {"encrypt", "--in", "a.bmp", "--out=b.bmp", "--text-file", "t.txt", "--key-file", "k",
-        "--hash", "MD5", "--cipher=Rijndael", "--mode", "cmCBC", "--force"}},
-      {"decrypt", {"decrypt", "--in=b.bmp", "--key-file", "-", "--hash=tiger", "--", "-x"}},
-      {"capacity", {"capacity", "--in", "a.bmp"}},
+       {"encrypt", "a.bmp", "-o", "b.bmp", "--text-file", "t.txt", "-k", "k", "-H", "MD5",
+        "--cipher=Rijndael", "-m", "cbc", "--force", "--strict"}},
+      {"decrypt",
+       {"-q", "decrypt", "--in=b.bmp", "--key-file", "-", "--hash=tiger", "--raw", "--crlf",
+        "--detect", "-o", "out.txt", "--", "-x"}},
+      {"capacity", {"capacity", "a.bmp", "-v"}},
       {"hash", {"hash", "--algo", "Haval224", "--format", "mime64", "file"}},
       {"list", {"list"}},
-      {"help", {"encrypt", "--help"}},
+      {"help", {"help", "encrypt"}},
+      {"version", {"--version"}},
   };
   for (const auto& [name, words] : lines) {
     std::string seed;
