@@ -6,6 +6,7 @@
 
 #include "app/framework.h"
 #include "cli/command.h"
+#include "cli/interrupt_cleanup.h"
 #include "cli/key_input.h"
 #include "cli/outcome.h"
 #include "crypto/secure_wipe.h"
@@ -102,6 +103,7 @@ int Parse(CLI::App& app, const std::vector<std::string>& words) {
 
 int main(int argc, char** argv) {
   hushlake::StartFramework();
+  RemoveTemporaryFilesOnInterrupt();
   GlobalOptions global;
   // Out of the environment at once: no child process can inherit the key.
   global.environmentKey = TakeKeyFromEnvironment();

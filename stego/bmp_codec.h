@@ -38,6 +38,11 @@ inline constexpr std::uint64_t kBmpMaxPixels = 1ull << 28;  // width x height
 // RLE data can describe many pixels in few bytes, so its size cannot be
 // checked against the file; it gets a tighter cap of its own.
 inline constexpr std::uint64_t kBmpMaxRlePixels = 1ull << 26;
+// Beyond a small picture, RLE8 data must also justify its size: at most this
+// many pixels per byte of data (runs give 127 per byte, rows ended early up
+// to half the width), so a few hundred bytes cannot demand tens of megabytes.
+inline constexpr std::uint64_t kBmpRleFreePixels = 1ull << 22;
+inline constexpr std::uint64_t kBmpMaxRlePixelsPerByte = 4096;
 // Files larger than this are not read into memory at all.
 inline constexpr std::uint64_t kBmpMaxFileBytes = 1ull << 31;
 

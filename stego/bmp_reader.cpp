@@ -323,9 +323,16 @@ void CopyRows(const FetchBytes& fetch, const Header& header, Picture& picture) {
 }
 
 std::span<const std::uint8_t> RleData(const FileBytes& file, const Header& header) {
-  if (header.imageSize == 0)
-    return file.Span(header.pixelOffset, file.Size() - header.pixelOffset, "the RLE8 data");
-  return file.Span(header.pixelOffset, header.imageSize, "the RLE8 data");
+  const std::span<const std::uint8_t> data =
+      header.imageSize == 0
+          ? file.Span(header.pixelOffset, file.Size() - header.pixelOffset, "the RLE8 data")
+          : file.Span(header.pixelOffset, header.imageSize, "the RLE8 data");
+  const auto pixels = static_cast<std::uint64_t>(header.width) * header.height;
+  if (pixels > kBmpRleFreePixels && pixels / kBmpMaxRlePixelsPerByte > data.size())
+    throw MalformedBmp("picture size " + std::to_string(header.width) + " x " +
+                       std::to_string(header.height) + " is more than " +
+                       std::to_string(data.size()) + " bytes of RLE8 data can describe");
+  return data;
 }
 
 Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes& fetch) {
@@ -335,7 +342,7 @@ Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes
   const Palette palette = header.bitsPerPixel == 8 ? ReadPalette(file, header) : Palette{};
   const bool rle = header.compression == bmp::kRle8;
   // Checked before the picture is allocated: uncompressed rows must be in
-  // the file, RLE output is capped by CheckDimensions.
+  // the file, RLE output is capped by CheckDimensions and by its data's size.
   if (!rle) CheckRowsInFile(file, header);
   const std::span<const std::uint8_t> rleData =
       rle ? RleData(file, header) : std::span<const std::uint8_t>{};
