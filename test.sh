@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/ensure_packages.sh
+# ImageMagick and Pillow: the PNG tests convert pictures the way users do.
+scripts/ensure_packages.sh imagemagick python3-pil
 
 sanitize=${HUSHLAKE_SANITIZE:-OFF}
 build_dir=build

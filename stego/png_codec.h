@@ -53,8 +53,8 @@ PngReadResult ReadPng(std::span<const std::uint8_t> fileBytes);
 // A missing or unreadable file is Malformed, with the reason in the error.
 PngReadResult ReadPngFile(const std::string& path);
 
-// "gAMA (gamma), tEXt (text)": the kept chunks, for telling the user that
-// they were kept and not applied; empty when nothing was kept.
+// "gAMA (gamma), tEXt (text)": the kinds of kept chunks, each named once, for
+// telling the user that they were kept and not applied; empty when none were.
 std::string DescribeKeptChunks(const SourceFileInfo& source);
 
 class PngWriteError : public std::runtime_error {

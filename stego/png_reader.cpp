@@ -9,6 +9,7 @@
 // in the callers below Guarded() and is untouched by the jump.
 #include <png.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -174,7 +175,10 @@ std::string DescribeKeptChunks(const SourceFileInfo& source) {
       {"zTXt", "text"},           {"iTXt", "text"},           {"tIME", "time"},
       {"PLTE", "suggested palette"}};
   std::string text;
+  std::vector<std::string> named;
   for (const KeptBlock& block : source.kept) {
+    if (std::find(named.begin(), named.end(), block.name) != named.end()) continue;
+    named.push_back(block.name);
     if (!text.empty()) text += ", ";
     text += block.name;
     for (const auto& [name, meaning] : kMeanings)
