@@ -59,7 +59,7 @@ void Check(bool ok, const char* what) {
 
 void SetCounters(benchmark::State& state, std::size_t bytes) {
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
-  state.counters["Mpixel/s"] = benchmark::Counter(kPixels / 1e6,
+  state.counters["Mpixel"] = benchmark::Counter(kPixels / 1e6,
                                                   benchmark::Counter::kIsIterationInvariantRate);
 }
 
