@@ -12,6 +12,7 @@
 #include "cli/standard_streams.h"
 #include "cli/window_session.h"
 #include "crypto/secure_wipe.h"
+#include "stego/png_codec.h"
 
 namespace hushlake::cli {
 
@@ -110,6 +111,9 @@ int RunCapacity(const Arguments& arguments) {
   std::cout << "Size: " << picture.Width() << " x " << picture.Height() << " pixels\n"
             << "Depth: " << DepthOf(picture) << " bits per pixel\n"
             << "Capacity: " << session.Editor().ImageCapacity() << " characters\n";
+  // Chunks a PNG carries are kept when the picture is saved, never applied.
+  const std::string kept = DescribeKeptChunks(session.Window().View().originalSource);
+  if (!kept.empty()) std::cout << "Kept unchanged: " << kept << "\n";
   return ExitSuccess;
 }
 
