@@ -141,6 +141,12 @@ std::vector<ChunkView> KeptChunks(const Picture& picture, const SourceFileInfo& 
   return chunks;
 }
 
+std::size_t KeptBytes(const std::vector<ChunkView>& chunks) {
+  std::size_t total = 0;
+  for (const ChunkView& chunk : chunks) total += chunk.size + 12;
+  return total;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> WritePng(const Picture& picture, const SourceFileInfo& source,
@@ -157,8 +163,10 @@ std::vector<std::uint8_t> WritePng(const Picture& picture, const SourceFileInfo&
     rows[static_cast<std::size_t>(y)] = const_cast<std::uint8_t*>(picture.Row(y));
   const std::vector<ChunkView> chunks = KeptChunks(picture, source);
   Output output;
-  // Compressed photographs come out at roughly half their raw size.
-  output.bytes.reserve(picture.Pixels().size() / 2 + 4096);
+  // Room for the rows uncompressed: the vector never moves while libpng
+  // writes, and the pages beyond what is written are never touched.
+  output.bytes.reserve(picture.Pixels().size() + static_cast<std::size_t>(picture.Height()) +
+                       KeptBytes(chunks) + 65536);
   WritePlan plan;
   plan.output = &output;
   plan.width = static_cast<png_uint_32>(picture.Width());
