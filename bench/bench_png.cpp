@@ -59,8 +59,8 @@ void Check(bool ok, const char* what) {
 
 void SetCounters(benchmark::State& state, std::size_t bytes) {
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
-  state.counters["Mpixel"] = benchmark::Counter(kPixels / 1e6,
-                                                  benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["Mpixel"] =
+      benchmark::Counter(kPixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // ------------------------------------------------------------------- writing
@@ -89,11 +89,13 @@ std::vector<std::uint8_t> SimplifiedWrite(bool fast) {
   if (fast) image.flags = PNG_IMAGE_FLAG_FAST;
   png_alloc_size_t size = 0;
   const Picture& picture = BenchPicture();
-  Check(png_image_write_to_memory(&image, nullptr, &size, 0, picture.Pixels().data(), 0,
-                                  nullptr) != 0, "size the simplified write");
+  Check(png_image_write_to_memory(&image, nullptr, &size, 0, picture.Pixels().data(), 0, nullptr) !=
+            0,
+        "size the simplified write");
   std::vector<std::uint8_t> file(size);
   Check(png_image_write_to_memory(&image, file.data(), &size, 0, picture.Pixels().data(), 0,
-                                  nullptr) != 0, "simplified write");
+                                  nullptr) != 0,
+        "simplified write");
   file.resize(size);
   return file;
 }
@@ -112,8 +114,8 @@ void BM_LibpngSimplifiedWrite(benchmark::State& state) {
     image.format = PNG_FORMAT_BGR;
     if (fast) image.flags = PNG_IMAGE_FLAG_FAST;
     size = file.size();
-    Check(png_image_write_to_memory(&image, file.data(), &size, 0,
-                                    BenchPicture().Pixels().data(), 0, nullptr) != 0,
+    Check(png_image_write_to_memory(&image, file.data(), &size, 0, BenchPicture().Pixels().data(),
+                                    0, nullptr) != 0,
           "simplified write");
     benchmark::DoNotOptimize(file.data());
   }

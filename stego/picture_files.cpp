@@ -82,7 +82,8 @@ bool HasPictureExtension(std::string_view name) {
 
 std::optional<SaveTarget> ChooseSaveTarget(std::string_view name, PictureFileKind sourceKind) {
   const std::string extension = LowerExtension(name);
-  if (extension.empty()) return SaveTarget{sourceKind, std::string(name) + std::string(KindExtension(sourceKind))};
+  if (extension.empty())
+    return SaveTarget{sourceKind, std::string(name) + std::string(KindExtension(sourceKind))};
   if (extension == ".bmp") return SaveTarget{PictureFileKind::Bmp, std::string(name)};
   if (extension == ".png") return SaveTarget{PictureFileKind::Png, std::string(name)};
   return std::nullopt;

@@ -188,7 +188,7 @@ ChunkLayout ScanChunks(std::span<const std::uint8_t> file, std::uint32_t maxSide
       throw MalformedPng("the file holds a critical chunk " + chunk.type +
                          " that is not known here");
     CheckCrc(chunk);
-    const KeptPlace place = pixels    ? KeptPlace::AfterPixels
+    const KeptPlace place = pixels                        ? KeptPlace::AfterPixels
                             : palette || suggestedPalette ? KeptPlace::BeforePixels
                                                           : KeptPlace::BeforePalette;
     if (suggestedPalette) palette = true;

@@ -169,10 +169,18 @@ PngReadResult ReadPngFile(const std::string& path) {
 
 std::string DescribeKeptChunks(const SourceFileInfo& source) {
   static constexpr std::pair<const char*, const char*> kMeanings[] = {
-      {"gAMA", "gamma"},          {"iCCP", "colour profile"}, {"sRGB", "colour space"},
-      {"cHRM", "chromaticities"}, {"tRNS", "transparency"},   {"sBIT", "significant bits"},
-      {"bKGD", "background"},     {"pHYs", "pixel size"},     {"tEXt", "text"},
-      {"zTXt", "text"},           {"iTXt", "text"},           {"tIME", "time"},
+      {"gAMA", "gamma"},
+      {"iCCP", "colour profile"},
+      {"sRGB", "colour space"},
+      {"cHRM", "chromaticities"},
+      {"tRNS", "transparency"},
+      {"sBIT", "significant bits"},
+      {"bKGD", "background"},
+      {"pHYs", "pixel size"},
+      {"tEXt", "text"},
+      {"zTXt", "text"},
+      {"iTXt", "text"},
+      {"tIME", "time"},
       {"PLTE", "suggested palette"}};
   std::string text;
   std::vector<std::string> named;

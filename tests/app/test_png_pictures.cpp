@@ -28,7 +28,8 @@ Message Error(std::string_view text) { return {"error", std::string(text)}; }
 
 // A PNG of the picture that also carries a gamma chunk, as many editors write.
 Bytes PngWithGamma(const Picture& picture) {
-  SourceFileInfo source{PictureFileKind::Png, picture.Format(),
+  SourceFileInfo source{PictureFileKind::Png,
+                        picture.Format(),
                         {{"gAMA", KeptPlace::BeforePalette, {0, 0, 0xB1, 0x8F}}}};
   return WritePng(picture, source);
 }
@@ -57,8 +58,8 @@ TEST(PngPictures, OpenedPngIsEncryptedAndSavedAsPngWithItsChunks) {
     // No extension: the source's kind, PNG, offered first by the dialog.
     w.SaveImageAs("out");
     EXPECT_EQ(w.messages.shown.back(), Info("Picture saved"));
-    EXPECT_EQ(w.dialogs.titles.back(), format == PixelFormat::Indexed8 ? "Save Encrypted Bitmap"
-                                                                      : "Save Encrypted Image");
+    EXPECT_EQ(w.dialogs.titles.back(),
+              format == PixelFormat::Indexed8 ? "Save Encrypted Bitmap" : "Save Encrypted Image");
     ASSERT_TRUE(w.files.Exists("out.png"));
     const PngReadResult saved = ReadPng(w.files.files["out.png"]);
     ASSERT_EQ(saved.status, PngStatus::Ok) << saved.error;
@@ -108,8 +109,8 @@ TEST(PngPictures, UnusablePngsAreRefusedWithTheReason) {
             Error("grey PNG pictures are not supported (only 8-bit palette, RGB and RGBA)"));
 
   w.messages.shown.clear();
-  w.files.files["cut.png"] = Bytes(w.files.files["grey.png"].begin(),
-                                   w.files.files["grey.png"].begin() + 30);
+  w.files.files["cut.png"] =
+      Bytes(w.files.files["grey.png"].begin(), w.files.files["grey.png"].begin() + 30);
   w.Open("cut.png");
   ASSERT_EQ(w.messages.shown.size(), 2u);
   EXPECT_EQ(w.messages.shown[0], Error(messages::WrongPngKind));
@@ -123,9 +124,9 @@ class ConvertedStegoPicture : public ::testing::TestWithParam<PixelFormat> {
   void SetUp() override {
     const std::string missing = testing_support::MissingConverter(GetParam());
     if (!missing.empty()) GTEST_SKIP() << missing;
-    folder_ = std::filesystem::temp_directory_path() /
-              ("png_app_" + std::to_string(::getpid()) + "_" +
-               std::to_string(static_cast<int>(GetParam())));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("png_app_" + std::to_string(::getpid()) + "_" +
+                                                  std::to_string(static_cast<int>(GetParam())));
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -142,7 +143,8 @@ class ConvertedStegoPicture : public ::testing::TestWithParam<PixelFormat> {
     w.SaveImageAs(saved);
     const Bytes& bytes = w.files.files.at(saved);
     std::ofstream(folder_ / saved, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     if (!testing_support::ConvertLosslessly(GetParam(), folder_ / saved, folder_ / converted))
       return "conversion failed";
     std::ifstream in(folder_ / converted, std::ios::binary);

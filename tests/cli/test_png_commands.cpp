@@ -19,7 +19,8 @@ class PngCommands : public ::testing::Test {
  protected:
   void SetUp() override {
     const Picture picture = testing_support::RandomPicture(100, 50, PixelFormat::Bgr24, 3);
-    const SourceFileInfo gamma{PictureFileKind::Png, PixelFormat::Bgr24,
+    const SourceFileInfo gamma{PictureFileKind::Png,
+                               PixelFormat::Bgr24,
                                {{"gAMA", KeptPlace::BeforePalette, {0, 0, 0xB1, 0x8F}}}};
     WritePngFile(picture, box.Path("photo.png"), gamma);
     box.Write("key.txt", Key + "\n");

@@ -41,7 +41,8 @@ inline bool ConvertLosslessly(PixelFormat format, const std::filesystem::path& f
     case PixelFormat::Indexed8:
       return CommandSucceeds(PythonWithPillow() +
                              " -c 'import sys; from PIL import Image; "
-                             "Image.open(sys.argv[1]).save(sys.argv[2])' " + in + " " + out);
+                             "Image.open(sys.argv[1]).save(sys.argv[2])' " +
+                             in + " " + out);
     case PixelFormat::Bgr24:
       return CommandSucceeds("convert " + in + (toPng ? " PNG24:" : " BMP3:") + out);
     case PixelFormat::Bgrx32:

@@ -13,7 +13,8 @@ namespace hushlake::pngtest {
 using Bytes = std::vector<std::uint8_t>;
 
 inline void PutBE32(Bytes& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 // One chunk: length, type, data, CRC over type and data.

@@ -39,7 +39,8 @@ class PictureFiles : public ::testing::Test {
   std::string Put(const std::string& name, const Bytes& bytes) const {
     const std::string path = (folder_ / name).string();
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path;
   }
   static Bytes Contents(const std::string& path) {
@@ -84,9 +85,9 @@ TEST_F(PictureFiles, RefusalsComeFromTheReaderTheNameSuggests) {
   const PictureReadResult missing = ReadPictureFile((folder_ / "none.png").string());
   EXPECT_EQ(missing.status, PictureReadStatus::Malformed);
   EXPECT_NE(missing.error.find("none.png"), std::string::npos) << missing.error;
-  const Bytes grey = pngtest::File({pngtest::Chunk("IHDR", pngtest::Header(1, 1, 8, 0)),
-                                    pngtest::Chunk("IDAT", pngtest::Compress({0, 0})),
-                                    pngtest::End()});
+  const Bytes grey =
+      pngtest::File({pngtest::Chunk("IHDR", pngtest::Header(1, 1, 8, 0)),
+                     pngtest::Chunk("IDAT", pngtest::Compress({0, 0})), pngtest::End()});
   const PictureReadResult unsupported = ReadPictureFile(Put("grey.png", grey));
   EXPECT_EQ(unsupported.status, PictureReadStatus::Unsupported);
   EXPECT_TRUE(unsupported.picture.Empty());
@@ -143,13 +144,13 @@ TEST_F(PictureFiles, SavingWritesTheKindTheTargetNamesWithTheSourcesChunks) {
     ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
     EXPECT_EQ(back.kind, kind);
     EXPECT_EQ(back.picture, read.picture);
-    EXPECT_EQ(back.source.kept, kind == PictureFileKind::Png ? read.source.kept
-                                                               : std::vector<KeptBlock>{});
+    EXPECT_EQ(back.source.kept,
+              kind == PictureFileKind::Png ? read.source.kept : std::vector<KeptBlock>{});
   }
-  EXPECT_THROW(WritePictureFile(read.picture,
-                                {PictureFileKind::Png, (folder_ / "no" / "x.png").string()},
-                                read.source),
-               PictureWriteError);
+  EXPECT_THROW(
+      WritePictureFile(read.picture, {PictureFileKind::Png, (folder_ / "no" / "x.png").string()},
+                       read.source),
+      PictureWriteError);
   EXPECT_THROW(EncodePicture(Picture(), PictureFileKind::Bmp, {}), PictureWriteError);
 }
 

@@ -52,7 +52,8 @@ std::vector<StoredChunk> ChunksOf(const Bytes& file) {
     const std::size_t length = (std::size_t{file[at]} << 24) | (std::size_t{file[at + 1]} << 16) |
                                (std::size_t{file[at + 2]} << 8) | file[at + 3];
     const auto begin = file.begin() + static_cast<long>(at);
-    chunks.push_back({std::string(begin + 4, begin + 8), Bytes(begin, begin + 12 + static_cast<long>(length))});
+    chunks.push_back(
+        {std::string(begin + 4, begin + 8), Bytes(begin, begin + 12 + static_cast<long>(length))});
     at += 12 + length;
   }
   return chunks;
@@ -92,15 +93,14 @@ TEST_P(PngRoundTrip, GivesThePictureTheBmpCodecGives) {
   EXPECT_EQ(WriteBmp(viaPng.picture), WriteBmp(picture));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllFormats, PngRoundTrip,
-    ::testing::Values(RoundTripCase{PixelFormat::Indexed8, 24, 24},
-                      RoundTripCase{PixelFormat::Indexed8, 1, 1},
-                      RoundTripCase{PixelFormat::Indexed8, 77, 5},
-                      RoundTripCase{PixelFormat::Bgr24, 24, 24},
-                      RoundTripCase{PixelFormat::Bgr24, 33, 7},
-                      RoundTripCase{PixelFormat::Bgrx32, 24, 24},
-                      RoundTripCase{PixelFormat::Bgrx32, 5, 9}));
+INSTANTIATE_TEST_SUITE_P(AllFormats, PngRoundTrip,
+                         ::testing::Values(RoundTripCase{PixelFormat::Indexed8, 24, 24},
+                                           RoundTripCase{PixelFormat::Indexed8, 1, 1},
+                                           RoundTripCase{PixelFormat::Indexed8, 77, 5},
+                                           RoundTripCase{PixelFormat::Bgr24, 24, 24},
+                                           RoundTripCase{PixelFormat::Bgr24, 33, 7},
+                                           RoundTripCase{PixelFormat::Bgrx32, 24, 24},
+                                           RoundTripCase{PixelFormat::Bgrx32, 5, 9}));
 
 TEST(PngWrite, PaletteFileHasAll256EntriesAndNoInterlace) {
   const Bytes png = WritePng(RandomPicture(3, 2, PixelFormat::Indexed8, 1));
@@ -120,8 +120,8 @@ TEST(PngWrite, PaletteFlagsHaveNoPlaceAndReadBackZero) {
   palette[7].flags = 0;
   EXPECT_EQ(back.picture.GetPalette(), palette);
   EXPECT_EQ(back.picture.Pixels().size(), picture.Pixels().size());
-  EXPECT_TRUE(std::equal(picture.Pixels().begin(), picture.Pixels().end(),
-                         back.picture.Pixels().begin()));
+  EXPECT_TRUE(
+      std::equal(picture.Pixels().begin(), picture.Pixels().end(), back.picture.Pixels().begin()));
 }
 
 TEST(PngWrite, EveryCompressionLevelReadsBackTheSame) {
@@ -133,14 +133,13 @@ TEST(PngWrite, EveryCompressionLevelReadsBackTheSame) {
   }
 }
 
-TEST(PngWrite, EmptyPictureIsRefused) {
-  EXPECT_THROW(WritePng(Picture()), PngWriteError);
-}
+TEST(PngWrite, EmptyPictureIsRefused) { EXPECT_THROW(WritePng(Picture()), PngWriteError); }
 
 // ------------------------------------------------- files other programs write
 
 // Rows of a 3 x 2 picture as a PNG stores them (red, green, blue[, alpha]).
-const std::vector<Bytes> kRgbRows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}};
+const std::vector<Bytes> kRgbRows = {{1, 2, 3, 4, 5, 6, 7, 8, 9},
+                                     {10, 11, 12, 13, 14, 15, 16, 17, 18}};
 const std::vector<Bytes> kRgbaRows = {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
                                       {13, 14, 15, 0, 17, 18, 19, 20, 21, 22, 23, 24}};
 
@@ -171,9 +170,9 @@ TEST(PngRead, RgbaKeepsAlphaAsTheFourthByteAndNeverAppliesIt) {
 
 TEST(PngRead, ShortPaletteLeavesTheOtherEntriesZeroAndIndicesAsTheyAre) {
   // Index 9 lies past the three entries, as in a BMP with a short colour table.
-  const Bytes file = File({Chunk("IHDR", Header(4, 1, 8, 3)),
-                           Chunk("PLTE", {10, 20, 30, 40, 50, 60, 70, 80, 90}),
-                           Idat({{2, 0, 9, 1}}, 1), End()});
+  const Bytes file =
+      File({Chunk("IHDR", Header(4, 1, 8, 3)), Chunk("PLTE", {10, 20, 30, 40, 50, 60, 70, 80, 90}),
+            Idat({{2, 0, 9, 1}}, 1), End()});
   const PngReadResult result = ReadPng(file);
   ASSERT_EQ(result.status, PngStatus::Ok) << result.error;
   ASSERT_EQ(result.picture.Format(), PixelFormat::Indexed8);
@@ -268,9 +267,9 @@ TEST(PngChunks, SuggestedPaletteOfAnRgbFileIsKept) {
 }
 
 TEST(PngChunks, GoBackOnlyIntoAPngOfTheSourcesPixelFormat) {
-  const PngReadResult rgb = ReadPng(File({Chunk("IHDR", Header(3, 2, 8, 2)),
-                                          Chunk("gAMA", {0, 0, 0xB1, 0x8F}), Idat(kRgbRows, 3),
-                                          End()}));
+  const PngReadResult rgb =
+      ReadPng(File({Chunk("IHDR", Header(3, 2, 8, 2)), Chunk("gAMA", {0, 0, 0xB1, 0x8F}),
+                    Idat(kRgbRows, 3), End()}));
   ASSERT_EQ(rgb.status, PngStatus::Ok) << rgb.error;
   ASSERT_EQ(rgb.source.kept.size(), 1u);
   const Picture other = RandomPicture(3, 2, PixelFormat::Bgrx32, 5);
@@ -349,12 +348,13 @@ std::vector<RefusalCase> RefusalCases() {
        "pixels per side"},
       {"TooManyPixels", File({Chunk("IHDR", Header(1 << 15, 1 << 14, 8, 2)), idat, End()}), bad,
        "exceeds the limit of"},
-      {"LyingSizeOverTinyData",
-       File({Chunk("IHDR", Header(10000, 10000, 8, 6)), idat, End()}), bad,
+      {"LyingSizeOverTinyData", File({Chunk("IHDR", Header(10000, 10000, 8, 6)), idat, End()}), bad,
        "cannot hold a picture of 10000 x 10000"},
       {"NoPixelData", rgbWith({}), bad, "no IDAT chunk"},
       {"SplitPixelData", rgbWith({idat, Chunk("tEXt", {'a', 0}), idat}), bad, "not all in one run"},
-      {"PaletteWithoutPlte", File({Chunk("IHDR", Header(3, 2, 8, 3)), Idat({{0, 0, 0}, {0, 0, 0}}, 1), End()}), bad, "no PLTE"},
+      {"PaletteWithoutPlte",
+       File({Chunk("IHDR", Header(3, 2, 8, 3)), Idat({{0, 0, 0}, {0, 0, 0}}, 1), End()}), bad,
+       "no PLTE"},
       {"UnknownCriticalChunk", rgbWith({Chunk("CRIT", {1}), idat}), bad, "critical chunk CRIT"},
       {"NotAChunkType", rgbWith({Chunk("a1b2", {}), idat}), bad, "not a chunk type"},
       {"ImpossibleDepth", kind(3, 2), bad, "colour type 2 with bit depth 3"},
@@ -402,9 +402,9 @@ class PngFiles : public ::testing::Test {
 };
 
 TEST_F(PngFiles, WrittenFileReadsBackWithItsChunksAndNoTemporaryFileRemains) {
-  const PngReadResult source = ReadPng(File(
-      {Chunk("IHDR", Header(3, 2, 8, 2)), Chunk("gAMA", {0, 0, 0xB1, 0x8F}), Idat(kRgbRows, 3),
-       End()}));
+  const PngReadResult source =
+      ReadPng(File({Chunk("IHDR", Header(3, 2, 8, 2)), Chunk("gAMA", {0, 0, 0xB1, 0x8F}),
+                    Idat(kRgbRows, 3), End()}));
   ASSERT_EQ(source.status, PngStatus::Ok) << source.error;
   const std::string path = (folder_ / "out.png").string();
   WritePngFile(source.picture, path, source.source);

@@ -36,9 +36,9 @@ Picture StegoLikePicture(PixelFormat format, unsigned seed) {
 class CrossContainer : public ::testing::TestWithParam<PixelFormat> {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("png_cross_" + std::to_string(::getpid()) + "_" +
-               std::to_string(static_cast<int>(GetParam())));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("png_cross_" + std::to_string(::getpid()) + "_" +
+                                                  std::to_string(static_cast<int>(GetParam())));
     std::filesystem::create_directories(folder_);
     const std::string missing = MissingConverter(GetParam());
     if (!missing.empty()) GTEST_SKIP() << missing;
