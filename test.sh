@@ -11,7 +11,7 @@ sanitize=${HUSHLAKE_SANITIZE:-OFF}
 build_dir=build
 [ "$sanitize" = ON ] && build_dir=build-sanitize
 
-scripts/build.sh "$build_dir" -DHUSHLAKE_SANITIZE="$sanitize"
+scripts/build.sh "$build_dir" -DHUSHLAKE_SANITIZE="$sanitize" -DHUSHLAKE_WERROR=ON
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export QT_QPA_PLATFORM=offscreen

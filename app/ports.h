@@ -72,6 +72,7 @@ class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
   // The chosen file name, or none when the user cancels.
+  virtual std::optional<std::string> RunOpenDialog(const FileDialogSettings&) { return std::nullopt; }
   virtual std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) = 0;
 };
 

@@ -6,6 +6,9 @@
 
 namespace hushlake::detail {
 
+// The tables keep their published layout.
+// clang-format off
+
 const std::array<std::uint32_t, 18> BlowfishInitialP = {{
     0x243f6a88, 0x85a308d3, 0x13198a2e, 0x03707344, 0xa4093822, 0x299f31d0,
     0x082efa98, 0xec4e6c89, 0x452821e6, 0x38d01377, 0xbe5466cf, 0x34e90c6c,
@@ -195,4 +198,5 @@ const std::array<std::array<std::uint32_t, 256>, 4> BlowfishInitialS = {{
     }},
 }};
 
+// clang-format on
 }  // namespace hushlake::detail

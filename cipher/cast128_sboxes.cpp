@@ -4,6 +4,9 @@
 
 namespace hushlake::detail {
 
+// The tables keep their published layout.
+// clang-format off
+
 const std::array<std::array<std::uint32_t, 256>, 4> Cast128KeySBoxes = {{
     {{
         0x7ec90c04, 0x2c6e74b9, 0x9b0e66df, 0xa6337911, 0xb86a7fff, 0x1dd358f5,
@@ -187,4 +190,5 @@ const std::array<std::array<std::uint32_t, 256>, 4> Cast128KeySBoxes = {{
     }},
 }};
 
+// clang-format on
 }  // namespace hushlake::detail

@@ -4,6 +4,9 @@
 
 namespace hushlake::detail {
 
+// The tables keep their published layout.
+// clang-format off
+
 alignas(64) const std::array<std::array<std::uint32_t, 256>, 4> CastRoundSBoxes = {{
     {{
         0x30fb40d4, 0x9fa0ff0b, 0x6beccd2f, 0x3f258c7a, 0x1e213f2f, 0x9c004dd3,
@@ -187,4 +190,5 @@ alignas(64) const std::array<std::array<std::uint32_t, 256>, 4> CastRoundSBoxes 
     }},
 }};
 
+// clang-format on
 }  // namespace hushlake::detail

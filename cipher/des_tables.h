@@ -6,6 +6,9 @@
 
 namespace hushlake::detail {
 
+// The tables keep their published layout.
+// clang-format off
+
 // S1..S8, four rows of sixteen each; a 6-bit input b1..b6 picks row b1b6
 // and column b2b3b4b5.
 inline constexpr std::array<std::uint8_t, 512> DesSBoxes = {{
@@ -89,4 +92,5 @@ inline constexpr std::array<std::uint8_t, 16> DesShifts = {{
     1, 1, 2, 2, 2, 2, 2, 2, 1, 2, 2, 2, 2, 2, 2, 1,
 }};
 
+// clang-format on
 }  // namespace hushlake::detail

@@ -6,6 +6,9 @@
 
 namespace hushlake::detail {
 
+// The tables keep their published layout.
+// clang-format off
+
 alignas(64) const std::array<std::uint32_t, 512> MarsSBox = {{
     0x09d0c479, 0x28c8ffe0, 0x84aa6c39, 0x9dad7287, 0x7dff9be3, 0xd4268361,
     0xc96da1d4, 0x7974cc93, 0x85d0582e, 0x2a4b5705, 0x1ca16a62, 0xc3bd279d,
@@ -95,4 +98,5 @@ alignas(64) const std::array<std::uint32_t, 512> MarsSBox = {{
     0xdf0d4164, 0x19af70ee,
 }};
 
+// clang-format on
 }  // namespace hushlake::detail

@@ -9,6 +9,9 @@
 
 namespace hushlake {
 
+// The tables keep their published layout.
+// clang-format off
+
 const std::array<std::uint32_t, 1024> Q128Table = {
     0xD6D92632, 0x5E84404D, 0x4F341282, 0x71654B06, 0x94C50AE7, 0xFF4D9895,
     0x03523BFF, 0xD016BDB2, 0x6198A084, 0x6C76BE57, 0x9DFF1060, 0x3EDD697A,
@@ -183,4 +186,5 @@ const std::array<std::uint32_t, 1024> Q128Table = {
     0xA60E07F0, 0x2229F520, 0x51A7285E, 0x109C2D17,
 };
 
+// clang-format on
 }  // namespace hushlake

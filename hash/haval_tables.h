@@ -8,6 +8,9 @@
 
 namespace hushlake::haval_tables {
 
+// The tables keep their published layout.
+// clang-format off
+
 inline constexpr std::array<std::uint32_t, 8> InitialValue = {
     0x243F6A88U, 0x85A308D3U, 0x13198A2EU, 0x03707344U, 0xA4093822U, 0x299F31D0U, 0x082EFA98U, 0xEC4E6C89U};
 
@@ -88,4 +91,5 @@ inline constexpr std::array<std::array<std::array<int, 7>, 5>, 3> Phi = {{
     }},
 }};
 
+// clang-format on
 }  // namespace hushlake::haval_tables

@@ -10,6 +10,9 @@
 
 namespace hushlake::snefru_tables {
 
+// The tables keep their published layout.
+// clang-format off
+
 inline constexpr std::array<std::array<std::uint32_t, 256>, 16> SBoxes = {{
     {{  // table 0
         0x64F9001BU, 0xFEDDCDF6U, 0x7C8FF1E2U, 0x11D71514U, 0x8B8C18D3U, 0xDDDF881EU,
@@ -733,4 +736,5 @@ inline constexpr std::array<std::array<std::uint32_t, 256>, 16> SBoxes = {{
     }},
 }};
 
+// clang-format on
 }  // namespace hushlake::snefru_tables

@@ -4,6 +4,9 @@
 
 namespace hushlake {
 
+// The tables keep their published layout.
+// clang-format off
+
 alignas(64) const std::uint64_t TigerSBoxes[4][256] = {
     {  // t1
     0x02AAB17CF7E90C5EULL, 0xAC424B03E243A8ECULL,
@@ -524,4 +527,5 @@ alignas(64) const std::uint64_t TigerSBoxes[4][256] = {
     },
 };
 
+// clang-format on
 }  // namespace hushlake

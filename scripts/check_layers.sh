@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Keeps every include pointing down the layers:
+#   windows/, cli/ -> app/ -> stego/ -> cipher/, hash/ -> crypto/
+# and Qt inside windows/ (and its tests). A header from another of our folders
+# may be included only where the rules below allow it; "Qt" stands for any
+# header whose name starts with Q. Includes of system and third-party headers
+# and of files in the same folder are not checked; "../" includes are refused.
+# Usage: scripts/check_layers.sh [SOURCE_ROOT]
+# Exits non-zero after listing every wrong include.
+set -euo pipefail
+cd "${1:-$(dirname "$0")/..}"
+
+# Folder, then the folders its files may include from. The longest matching
+# folder wins, so tests/windows/ gets its own rule.
+rules=(
+  "crypto         crypto"
+  "hash           hash crypto"
+  "cipher         cipher crypto"
+  "stego          stego cipher hash crypto"
+  "app            app stego cipher hash crypto"
+  "cli            cli app stego cipher hash crypto"
+  "windows        windows app stego cipher hash crypto Qt"
+  "tests          tests cli app stego cipher hash crypto"
+  "tests/windows  tests windows app stego cipher hash crypto Qt"
+  "bench          bench cli app stego cipher hash crypto"
+  "fuzz           fuzz tests cli app stego cipher hash crypto"
+)
+our_folders=" crypto hash cipher stego app cli windows tests bench fuzz "
+
+# The rule of a file's folder, in $allowed (empty: the file is not checked).
+find_allowed() {
+  local file=$1 best="" rule folder
+  allowed=""
+  for rule in "${rules[@]}"; do
+    folder=${rule%% *}
+    if [[ $file == "$folder"/* && ${#folder} -gt ${#best} ]]; then
+      best=$folder
+      read -r -a allowed_list <<<"${rule#"$folder"}"
+      allowed=" ${allowed_list[*]} "
+    fi
+  done
+}
+
+# The layer of an included header, in $layer: Qt, one of our folders, ../, or empty.
+find_layer() {
+  local header=$1
+  layer=""
+  if [[ $header == Q* ]]; then layer=Qt
+  elif [[ $header == ../* ]]; then layer=../
+  elif [[ $header == */* && $our_folders == *" ${header%%/*} "* ]]; then layer=${header%%/*}
+  fi
+}
+
+folders=()
+for rule in "${rules[@]}"; do [ -d "${rule%% *}" ] && folders+=("${rule%% *}"); done
+
+include_pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]*)[>"]'
+status=0
+while IFS=: read -r file line text; do
+  [[ $text =~ $include_pattern ]] || continue
+  header=${BASH_REMATCH[1]}
+  find_layer "$header"
+  [ -z "$layer" ] && continue
+  find_allowed "$file"
+  if [[ $allowed != *" $layer "* ]]; then
+    echo "$file:$line: includes $header; this folder may include from:$allowed" >&2
+    status=1
+  fi
+done < <(grep -rnE --include='*.h' --include='*.cpp' "$include_pattern" "${folders[@]}" | sort -u)
+
+[ $status -eq 0 ] && echo "Layers: every include points down."
+exit $status

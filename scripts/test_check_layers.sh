@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Plants one include at a time in a small tree and checks that
+# scripts/check_layers.sh accepts the downward ones and refuses the rest.
+set -euo pipefail
+checker="$(cd "$(dirname "$0")" && pwd)/check_layers.sh"
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+
+# Planted file, included header, expected verdict.
+cases=(
+  "stego/engine.cpp     crypto/bytes.h        pass"
+  "app/logic.cpp        stego/picture.h       pass"
+  "cli/main.cpp         app/ports.h           pass"
+  "windows/window.cpp   <QMainWindow>         pass"
+  "windows/window.cpp   app/ports.h           pass"
+  "tests/windows/t.cpp  <QtTest/QtTest>       pass"
+  "hash/md5.cpp         hash/block_buffering.h pass"
+  "stego/engine.cpp     app/ports.h           fail"
+  "crypto/bytes.cpp     stego/picture.h       fail"
+  "crypto/bytes.cpp     hash/md5.h            fail"
+  "hash/md5.cpp         cipher/des.h          fail"
+  "app/logic.cpp        cli/arguments.h       fail"
+  "app/logic.cpp        windows/window.h      fail"
+  "app/logic.cpp        <QString>             fail"
+  "stego/engine.h       <QtCore/QByteArray>   fail"
+  "tests/app/t.cpp      <QString>             fail"
+  "cli/main.cpp         windows/window.h      fail"
+  "stego/engine.cpp     ../app/ports.h        fail"
+)
+
+failures=0
+for entry in "${cases[@]}"; do
+  read -r file header expected <<<"$entry"
+  rm -rf "${tree:?}"/*
+  mkdir -p "$tree/$(dirname "$file")"
+  if [[ $header == \<* ]]; then
+    echo "#include $header" >"$tree/$file"
+  else
+    echo "#include \"$header\"" >"$tree/$file"
+  fi
+  if "$checker" "$tree" >/dev/null 2>&1; then actual=pass; else actual=fail; fi
+  if [ "$actual" != "$expected" ]; then
+    echo "$file including $header: expected $expected, got $actual" >&2
+    failures=$((failures + 1))
+  fi
+done
+
+# A refusal names the file and line, so the fix is obvious.
+rm -rf "${tree:?}"/*
+mkdir -p "$tree/stego"
+printf '#include <vector>\n#include "app/ports.h"\n' >"$tree/stego/engine.cpp"
+message=$("$checker" "$tree" 2>&1) || true
+if [[ $message != *"stego/engine.cpp:2: includes app/ports.h"* ]]; then
+  echo "unexpected message: $message" >&2
+  failures=$((failures + 1))
+fi
+
+[ $failures -eq 0 ] && echo "check_layers.sh: ${#cases[@]} planted includes judged right."
+exit $((failures > 0))

@@ -1,0 +1,33 @@
+#pragma once
+// The editor's font dialog: face, size in points and colour, with a sample.
+// Styles are not offered: the editor keeps only these three.
+#include <QDialog>
+
+#include "app/editor_settings.h"
+
+class QFontComboBox;
+class QLabel;
+class QSpinBox;
+class QToolButton;
+
+namespace hushlake {
+
+class TFontDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFontDialog(const EditorFont& font, QWidget* owner);
+  EditorFont ChosenFont() const;
+
+ private:
+  void ChooseColour();
+  void UpdateSample();
+
+  QFontComboBox* faceBox_;
+  QSpinBox* sizeBox_;
+  QToolButton* colourButton_;
+  QLabel* sample_;
+  BgrColour colour_;
+};
+
+}  // namespace hushlake

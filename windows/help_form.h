@@ -1,0 +1,31 @@
+#pragma once
+// The Help window: borderless, above other windows, centred on the screen,
+// the usage text over a picture of its own.
+#include <QTextEdit>
+#include <QWidget>
+
+class QPushButton;
+
+namespace hushlake {
+
+class THelpForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit THelpForm(QWidget* owner = nullptr);
+
+  QTextEdit* HelpRichEdit() const { return helpRichEdit_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void FormShow();
+  void MarkHeadings();
+
+  QPixmap background_;
+  QTextEdit* helpRichEdit_;
+};
+
+}  // namespace hushlake

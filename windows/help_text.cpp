@@ -1,0 +1,57 @@
+#include "windows/help_text.h"
+
+namespace hushlake {
+
+std::string_view HelpUsageText() {
+  return R"(Hushlake hides a text inside a picture so that nobody looking at the picture can tell it is there. Only someone with the same key, and the same choices of hash, cipher and mode, can read it back.
+
+To Encrypt
+
+1. Press Open Img and load a bitmap picture (8, 24 or 32 bits per pixel) of at least 24x24 pixels. A larger picture carries a longer text.
+2. Press Editor to open the text editor, then type or paste the text you want to hide, or load it with Open Text. The editor's status line shows how many characters the picture can take.
+3. Type a key of at least 9 characters into the key field. A long key of words and signs that only you know is best; without it the text cannot be read back.
+4. For a 24-bit or 32-bit picture choose a hash, a cipher and a mode from the three lists. Write them down with the key: the same three are needed to decrypt.
+5. Press Encrypt. The text in the editor is replaced by its enciphered form, and that is what is written into the picture. Keep a copy of your original text elsewhere if you need it.
+6. Press Save Img and save the new picture under a new name.
+
+To Decrypt
+
+1. Press Open Img and load the picture that carries the text.
+2. Type the same key that was used to encrypt it.
+3. Choose the same hash, cipher and mode as when it was encrypted.
+4. Press Decrypt. The hidden text appears in the text editor, from which you can save it with Save Text.
+
+The hash, cipher and mode apply only to 24-bit and 32-bit pictures. With an 8-bit (256 colour) picture the lists are switched off and the text is hidden with a much simpler scheme that uses the key alone, and only letters, digits, spaces and a few signs survive. The ciphers of the 24-bit and 32-bit pictures are far stronger: use such a picture whenever the text matters.
+
+Worked examples, step by step, are in the manual: press Website to open it.
+
+To Publish to Internet
+
+Plain bitmaps are large and many web pages do not show them, so a picture is usually converted before it is published. Choose the format with care: JPEG, and every other format that compresses by throwing detail away, destroys the hidden text completely, even at its highest quality. PNG is lossless and suitable for publishing.
+
+Hushlake reads and writes PNG pictures directly: open a PNG with Open Img, and save the encrypted picture under a name ending in .png. Nothing needs converting by hand then. The steps below are for pictures that come from, or go to, another program or format.
+
+Beware of converters that reorder the palette of an 8-bit picture (some do so to make the file smaller): the hidden text of an 8-bit picture lives in the order of its palette, and a reordered palette destroys it for good. 24-bit and 32-bit pictures do not have this problem.
+
+To convert Bitmap to PNG format:
+
+1. Open the saved bitmap in your image editor.
+2. Change nothing at all: no resizing, cropping, rotating, colour correction, sharpening, added text or layers.
+3. Choose Save As (or Export) and pick PNG as the format.
+4. Switch off every option that would change pixels: colour profile conversion, reduction to fewer colours, and removal of the alpha channel of a 32-bit picture.
+5. Save, and keep the original bitmap until you have checked that the PNG decrypts.
+
+To convert PNG back to Bitmap format:
+
+1. Open the PNG picture in your image editor.
+2. Again change nothing but the format.
+3. Choose Save As (or Export) and pick Windows bitmap (BMP) as the format.
+4. Save it as a 24-bit bitmap (or 32-bit, if that is what was encrypted).
+
+Note: image editors offer several kinds of bitmap, such as 1, 4, 8, 16, 24 and 32 bits per pixel, compressed (RLE) or with colour space information. Choose the uncompressed 24-bit kind for a picture encrypted as 24-bit, and 32-bit for one encrypted as 32-bit. Any other kind changes the pixel values and loses the text.
+
+The saved bitmap can then be opened in Hushlake and decrypted as usual.
+)";
+}
+
+}  // namespace hushlake
