@@ -1,8 +1,18 @@
 #include "app/ports.h"
 
-#include "stego/bmp_codec.h"
+#include <exception>
 
 namespace hushlake {
+
+PictureReadResult FileStore::ReadPicture(const std::string& path) const {
+  try {
+    return hushlake::ReadPicture(ReadAll(path), path);
+  } catch (const std::exception& error) {
+    PictureReadResult failed;
+    failed.error = error.what();
+    return failed;
+  }
+}
 
 void FileStore::WritePictureAtomically(const std::string& path, const Picture& picture) {
   WriteAtomically(path, WriteBmp(picture));
