@@ -7,10 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/engine_messages.h"
 #include "app/ports.h"
 #include "app/text_cipher.h"
+#include "crypto/secret.h"
+#include "stego/encryptor.h"
 #include "stego/picture.h"
 #include "stego/picture_files.h"
+#include "stego/random_source.h"
 
 namespace hushlake {
 
@@ -38,6 +42,8 @@ inline constexpr std::string_view PaletteKeyUnsupported =
 // Our own: the name's extension chooses the file kind, and there are two.
 inline constexpr std::string_view PictureNeedsBmpOrPngName =
     "Pictures are saved as BMP or PNG files only\nPlease choose a file name ending in .bmp or .png";
+// Our own: what the user reads when an action ends on an error without a text.
+inline constexpr std::string_view UnexpectedError = "An unexpected error ended the action";
 }  // namespace messages
 
 namespace dialogs {
@@ -94,9 +100,13 @@ struct MainWindowView {
   bool saveImageButtonEnabled = false;
 };
 
+// Every public handler is safe to call from a toolkit's slot: no exception
+// leaves it; an error ends the action and reaches the error message port.
 class MainWindowLogic {
  public:
-  explicit MainWindowLogic(MainWindowPorts ports);
+  // Clock seeds this window's own random source (tests fix it); empty parts
+  // are the system's.
+  explicit MainWindowLogic(MainWindowPorts ports, EngineClock clock = {});
 
   void FormCreate();
   void FormShow();
@@ -132,20 +142,31 @@ class MainWindowLogic {
  private:
   class EncryptedImageHolder;
   bool IsPalettePicture() const;
-  bool KeyLongEnough() const;
+  // The key field's text, read once per action into an owner that wipes it.
+  SecretString ReadKeyField() const;
+  bool KeyLongEnough(std::string_view keyText) const;
   bool EditorHasText() const;
   // The engine key for the loaded picture; for 8 bits the key field is
   // lower-cased in place first.
-  std::string EngineKey();
+  SecretString EngineKey(std::string_view keyText);
+  void OpenPicture(const std::string& fileName);
+  void Encrypt();
+  EngineOutcome EncryptPalette(std::string_view keyText);
+  EngineOutcome EncryptTrueColor(std::string_view keyText, const SecretString& plainText);
+  void RestoreEditorText(const SecretString& text);
+  void Decrypt();
+  void SaveImage();
   void ShowLoadedPicture(const std::string& fileName);
   void SavePictureTo(const SaveTarget& target);
   template <class Action>
   void Guarded(Action&& action);
+  void ReportError(std::string_view message) noexcept;
   using DialogRun = std::optional<std::string> (FileDialogs::*)(const FileDialogSettings&);
   using AcceptHandler = void (MainWindowLogic::*)(const std::string&);
   void RunDialogThen(DialogRun run, const FileDialogSettings& dialog, AcceptHandler accept);
 
   MainWindowPorts ports_;
+  RandomSource random_;
   MainWindowView view_;
   CipherChoice choice_;
   bool imageLoaded_ = false;
