@@ -105,8 +105,10 @@ Picture Decode(std::span<const std::uint8_t> file, const png::ChunkLayout& layou
   MemoryInput input{file.data(), file.size(), 0};
   handles.Run(ReadInfoStep, &input);
   const std::size_t rowBytes = png_get_rowbytes(handles.Png(), handles.Info());
-  Picture picture(static_cast<int>(layout.width), static_cast<int>(layout.height),
-                  FormatOf(layout.colourType));
+  // libpng writes every byte of every row (an interlaced file's passes
+  // together cover each pixel once), so the pixels are not cleared first.
+  Picture picture = Picture::WithUnsetPixels(
+      static_cast<int>(layout.width), static_cast<int>(layout.height), FormatOf(layout.colourType));
   if (rowBytes != picture.RowBytes()) throw MalformedPng("libpng disagrees on the row size");
   if (picture.Format() == PixelFormat::Indexed8)
     picture.SetPalette(PaletteOf(handles.Png(), handles.Info()));
