@@ -5,7 +5,7 @@
 set -euo pipefail
 
 # libpng-dev: PNG pictures are read and written through libpng.
-packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libpng-dev "$@")
+packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libcli11-dev help2man libpng-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do
