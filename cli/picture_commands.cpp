@@ -308,7 +308,7 @@ void AddChoiceOptions(CLI::App& command, PictureOptions& options) {
 }
 
 void AddPictureArgument(CLI::App& command, PictureOptions& options) {
-  command.add_option("PICTURE", options.picture, "the picture (.bmp; - for standard input)")
+  command.add_option("PICTURE", options.picture, "the picture (.bmp or .png; - for standard input)")
       ->type_name("FILE")
       ->check(FileName());
   command.add_option("-i,--in", options.in, "the picture, as PICTURE")
@@ -347,7 +347,8 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   CLI::App& command = *app.add_subcommand("encrypt", "hide a text in a picture");
   AddPictureArgument(command, *options);
   command
-      .add_option("-o,--out", options->out, "the picture to write (.bmp; - for standard output)")
+      .add_option("-o,--out", options->out,
+                  "the picture to write (.bmp or .png; - for standard output)")
       ->type_name("FILE")
       ->required()
       ->check(FileName());
