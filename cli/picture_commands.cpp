@@ -308,7 +308,8 @@ void AddChoiceOptions(CLI::App& command, PictureOptions& options) {
 }
 
 void AddPictureArgument(CLI::App& command, PictureOptions& options) {
-  command.add_option("PICTURE", options.picture, "the picture (.bmp or .png; - for standard input)")
+  command
+      .add_option("PICTURE", options.picture, "the picture (.bmp or .png; - for standard input)")
       ->type_name("FILE")
       ->check(FileName());
   command.add_option("-i,--in", options.in, "the picture, as PICTURE")

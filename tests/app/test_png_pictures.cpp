@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "common/picture_converters.h"
+#include "common/random_picture.h"
 #include "stego/png_codec.h"
 #include "stego/png_fixture.h"
 #include "workflow_fakes.h"
@@ -16,8 +17,8 @@
 namespace hushlake {
 namespace {
 
+using test::RandomPicture;
 using workflow_test::Message;
-using workflow_test::VariedPicture;
 using workflow_test::Window;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -46,7 +47,7 @@ std::string TextAfterDecrypt(const Window& from, const std::string& path) {
 TEST(PngPictures, OpenedPngIsEncryptedAndSavedAsPngWithItsChunks) {
   for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
     Window w;
-    const Picture picture = VariedPicture(64, 48, format);
+    const Picture picture = RandomPicture(64, 48, format, 7);
     w.files.files["in.png"] = PngWithGamma(picture);
     w.Open("in.png");
     ASSERT_TRUE(w.logic.ImageLoaded());
@@ -79,7 +80,7 @@ TEST(PngPictures, EveryDepthIsSavedInTheKindItsNameAsks) {
   // An 8-bit result saved as "x.png" once got BMP bytes under that name.
   for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24}) {
     Window w;
-    w.files.PutPicture("in.bmp", VariedPicture(48, 48, format));
+    w.files.PutPicture("in.bmp", RandomPicture(48, 48, format, 7));
     w.Open("in.bmp");
     w.editor.text = "words";
     w.key.text = Key;
@@ -135,7 +136,7 @@ class ConvertedStegoPicture : public ::testing::TestWithParam<PixelFormat> {
   // and decrypts that.
   std::string HiddenTextAfterConversion(const std::string& saved, const std::string& converted) {
     Window w;
-    w.files.PutPicture("in.bmp", VariedPicture(64, 48, GetParam()));
+    w.files.PutPicture("in.bmp", RandomPicture(64, 48, GetParam(), 7));
     w.Open("in.bmp");
     w.editor.text = "through another tool";
     w.key.text = Key;
