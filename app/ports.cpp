@@ -4,11 +4,11 @@
 
 namespace hushlake {
 
-BmpReadResult FileStore::ReadPicture(const std::string& path) const {
+PictureReadResult FileStore::ReadPicture(const std::string& path) const {
   try {
-    return ReadBmp(ReadAll(path));
+    return hushlake::ReadPicture(ReadAll(path), path);
   } catch (const std::exception& error) {
-    BmpReadResult failed;
+    PictureReadResult failed;
     failed.error = error.what();
     return failed;
   }

@@ -23,6 +23,8 @@
 #include "cli/window_session.h"
 #include "crypto/secure_wipe.h"
 #include "stego/encryptor.h"
+#include "stego/picture_files.h"
+#include "stego/png_codec.h"
 
 namespace hushlake::cli {
 
@@ -149,9 +151,17 @@ void NotePalette(WindowSession& session, const PictureOptions& options) {
   if (change) PrintError("note: the text will change: " + *change);
 }
 
+// The file a save under Out wrote: a name without extension got the source's.
+std::string SavedName(WindowSession& session, const std::string& out) {
+  const std::optional<SaveTarget> target =
+      ChooseSaveTarget(out, session.Window().View().encryptedSource.kind);
+  return target ? target->path : out;
+}
+
 void SaveResult(WindowSession& session, const std::string& out) {
   if (out == StandardStream)
-    return WritePictureToStandardOutput(session.Window().View().encryptedImage);
+    return WritePictureToStandardOutput(session.Window().View().encryptedImage,
+                                        session.Window().View().encryptedSource);
   session.Window().EncryptActionListUpdate();
   session.Window().SaveImageActionExecute();
   if (!session.Messages().Shown(messages::PictureSaved)) throw Refusal();
@@ -180,7 +190,7 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
     throw Refusal();
   SaveResult(session, options.out);
   if (global.Level() == Verbosity::Normal && options.out != StandardStream)
-    std::cerr << "Hidden in \"" << options.out << "\"\n";
+    std::cerr << "Hidden in \"" << SavedName(session, options.out) << "\"\n";
   return ExitSuccess;
 }
 
@@ -281,6 +291,9 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
            std::string(ModeListItems[static_cast<std::size_t>(choice.mode)]) +
            " (UTF-8: an ASCII character takes one byte, a line break two)\n";
   }
+  // Chunks a PNG carries are kept when the picture is saved, never applied.
+  const std::string kept = DescribeKeptChunks(session.Window().View().originalSource);
+  if (!kept.empty()) out += "Kept unchanged: " + kept + "\n";
   WriteStandardOutput(out);
   return ExitSuccess;
 }
@@ -295,7 +308,8 @@ void AddChoiceOptions(CLI::App& command, PictureOptions& options) {
 }
 
 void AddPictureArgument(CLI::App& command, PictureOptions& options) {
-  command.add_option("PICTURE", options.picture, "the picture (.bmp; - for standard input)")
+  command
+      .add_option("PICTURE", options.picture, "the picture (.bmp or .png; - for standard input)")
       ->type_name("FILE")
       ->check(FileName());
   command.add_option("-i,--in", options.in, "the picture, as PICTURE")
@@ -334,7 +348,8 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   CLI::App& command = *app.add_subcommand("encrypt", "hide a text in a picture");
   AddPictureArgument(command, *options);
   command
-      .add_option("-o,--out", options->out, "the picture to write (.bmp; - for standard output)")
+      .add_option("-o,--out", options->out,
+                  "the picture to write (.bmp or .png; - for standard output)")
       ->type_name("FILE")
       ->required()
       ->check(FileName());

@@ -164,7 +164,7 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
   box.Write("notbmp.bmp", "This is a text file, not a picture.\n");
   box.Write("truncated.bmp", box.Read("p24.bmp").substr(0, 300));
   box.Write("depth16.bmp", SixteenBitBmp(40, 40));
-  box.Write("photo.png", box.Read("p24.bmp"));
+  box.Write("photo.jpg", box.Read("p24.bmp"));
   box.Write("empty.key", "");
   box.Write("short.key", "12345678\n");
   box.Write("big.key", std::string(70000, 'k'));
@@ -183,7 +183,7 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
        "Is a directory", "No such file"},
       {"missing text file", Join({"encrypt", "p24.bmp", "-t", "none.txt"}, withKey),
        "No such file or directory"},
-      {"not a picture name", Join({"encrypt", "photo.png"}, withKey, text), "BMP",
+      {"not a picture name", Join({"encrypt", "photo.jpg"}, withKey, text), "BMP or PNG",
        messages::WrongDepth},
       {"empty text file", Join({"encrypt", "p24.bmp", "-t", "empty.txt"}, withKey),
        messages::EnterTextFirst},
@@ -209,9 +209,9 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
        messages::ImageTooSmall},
       {"wrong hash", Join({"decrypt", "good.bmp", "--hash", "MD5"}, withKey), TrueColorKeyMessage},
       {"plain picture", Join({"decrypt", "p24.bmp"}, withKey), TrueColorKeyMessage},
-      {"output not a BMP name, before any work",
-       {"encrypt", "missing.bmp", "-o", "out", "-k", "key.txt", "-t", "text.txt"},
-       messages::PictureNeedsBmpName,
+      {"output neither a BMP nor a PNG name, before any work",
+       {"encrypt", "missing.bmp", "-o", "out.jpg", "-k", "key.txt", "-t", "text.txt"},
+       messages::PictureNeedsBmpOrPngName,
        "No such file"},
       {"output is a folder",
        {"encrypt", "p24.bmp", "-o", "folder.bmp", "-k", "key.txt", "-t", "text.txt"},
