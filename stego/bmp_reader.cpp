@@ -17,6 +17,7 @@
 #include "crypto/bytes.h"
 #include "stego/bmp_codec.h"
 #include "stego/bmp_format.h"
+#include "stego/bmp_kept.h"
 #include "stego/bmp_rle8.h"
 
 namespace hushlake {
@@ -350,6 +351,51 @@ Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes
   return picture;
 }
 
+// Whether writing the picture back in the file's own layout gives the same
+// pixels (see bmp_kept.h for what is not kept).
+bool Keepable(const FileBytes& file, const Header& header) {
+  if (IsBitFields(header) && !ReadMasks(file, header).Standard()) return false;
+  if (header.bitsPerPixel != 8) return true;
+  return !header.core && (header.colorsUsed == 0 || header.colorsUsed == 256);
+}
+
+std::vector<std::uint8_t> Fetched(const FetchBytes& fetch, std::uint64_t offset,
+                                  std::uint64_t count) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+  fetch(offset, bytes);
+  return bytes;
+}
+
+// The bytes after the pixel array, kept only up to the pixel array's own
+// size, so a picture followed by much else costs no more than itself.
+std::vector<std::uint8_t> Tail(const FileBytes& file, const Header& header,
+                               const FetchBytes& fetch) {
+  std::uint64_t pixelBytes = header.imageSize;
+  if (header.compression != bmp::kRle8)
+    pixelBytes = bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel) *
+                 static_cast<std::uint64_t>(header.height);
+  else if (pixelBytes == 0)
+    return {};  // the RLE data runs to the end of the file
+  const std::uint64_t end = header.pixelOffset + pixelBytes;
+  if (end >= file.Size() || file.Size() - end > pixelBytes) return {};
+  return Fetched(fetch, end, file.Size() - end);
+}
+
+SourceFileInfo KeptSource(const FileBytes& file, const Header& header, const Picture& picture,
+                          const FetchBytes& fetch) {
+  SourceFileInfo source{PictureFileKind::Bmp, picture.Format(), {}};
+  if (!Keepable(file, header)) return source;
+  source.kept.push_back({std::string(bmp::kBmpHeadBlock), KeptPlace::BeforePixels,
+                         Fetched(fetch, 0, header.pixelOffset)});
+  std::vector<std::uint8_t> tail = Tail(file, header, fetch);
+  if (!tail.empty())
+    source.kept.push_back({std::string(bmp::kBmpTailBlock), KeptPlace::AfterPixels, std::move(tail)});
+  std::vector<std::uint8_t> edge = bmp::EdgeOf(picture);
+  if (!edge.empty())
+    source.kept.push_back({std::string(bmp::kBmpEdgeBlock), KeptPlace::BeforePixels, std::move(edge)});
+  return source;
+}
+
 BmpReadResult Decode(const FileBytes& file, const FetchBytes& fetch) {
   BmpReadResult result;
   try {
@@ -366,10 +412,12 @@ BmpReadResult Decode(const FileBytes& file, const FetchBytes& fetch) {
     }
     if (!header.core) CheckCompression(header);
     result.picture = ReadPixels(file, header, fetch);
+    result.source = KeptSource(file, header, result.picture, fetch);
     result.status = BmpStatus::Ok;
   } catch (const MalformedBmp& fault) {
     result.status = BmpStatus::Malformed;
     result.picture = Picture();
+    result.source = {};
     result.error = fault.what();
   }
   return result;
