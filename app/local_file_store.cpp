@@ -1,27 +1,77 @@
 #include "app/local_file_store.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "crypto/atomic_file.h"
-#include "stego/bmp_codec.h"
 
 namespace hushlake {
+
+namespace {
+
+class OpenFile {
+ public:
+  explicit OpenFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  ~OpenFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int Descriptor() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+std::runtime_error FileError(const char* what, const std::string& path) {
+  return std::runtime_error("Cannot " + std::string(what) + " the file \"" + path +
+                            "\": " + std::strerror(errno));
+}
+
+std::runtime_error TooLarge(const std::string& path) {
+  return std::runtime_error("The file \"" + path + "\" is too large");
+}
+
+}  // namespace
 
 bool LocalFileStore::Exists(const std::string& path) const {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);
 }
 
+// The file is read with read(), not copied out of a mapping: a file cut
+// short by another program while mapped would end this process with SIGBUS,
+// while read() just ends early. The bytes pass through a chunk that stays in
+// the cache, so the result is still written once and never cleared first.
 std::vector<std::uint8_t> LocalFileStore::ReadAll(const std::string& path) const {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot open the file \"" + path + "\": " + std::strerror(errno));
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error("Cannot read the file \"" + path + "\"");
-  return bytes;
+  const OpenFile file(path);
+  if (file.Descriptor() < 0) throw FileError("open", path);
+  struct stat status {};
+  if (::fstat(file.Descriptor(), &status) != 0) throw FileError("read", path);
+  // Nothing this tool reads (a picture, a text) can be handled past this size.
+  if (static_cast<std::uint64_t>(status.st_size) > kBmpMaxFileBytes) throw TooLarge(path);
+  std::vector<std::uint8_t> bytes;
+  if (S_ISREG(status.st_mode)) bytes.reserve(static_cast<std::size_t>(status.st_size));
+  constexpr std::size_t ChunkBytes = 256 * 1024;
+  std::vector<std::uint8_t> chunk(ChunkBytes);
+  for (;;) {
+    const ssize_t got = ::read(file.Descriptor(), chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw FileError("read", path);
+    if (got == 0) return bytes;
+    if (bytes.size() + static_cast<std::size_t>(got) > kBmpMaxFileBytes) throw TooLarge(path);
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+  }
+}
+
+BmpReadResult LocalFileStore::ReadPicture(const std::string& path) const {
+  return ReadBmpFile(path);
 }
 
 void LocalFileStore::WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {

@@ -1,6 +1,8 @@
 #pragma once
 // The FileStore of the desktop and the command line: the local file system,
-// with whole-or-nothing writes.
+// with whole-or-nothing writes. Every front end reads files and pictures
+// through this one store, so they all load them the same way: pictures row
+// by row straight into their pixels, without a copy of the whole file.
 #include "app/ports.h"
 
 namespace hushlake {
@@ -9,6 +11,7 @@ class LocalFileStore : public FileStore {
  public:
   bool Exists(const std::string& path) const override;
   std::vector<std::uint8_t> ReadAll(const std::string& path) const override;
+  BmpReadResult ReadPicture(const std::string& path) const override;
   void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) override;
   void WritePictureAtomically(const std::string& path, const Picture& picture) override;
 };

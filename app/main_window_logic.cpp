@@ -80,6 +80,27 @@ void MainWindowLogic::Guarded(Action&& action) {
   }
 }
 
+void MainWindowLogic::RunDialogThen(DialogRun run, const FileDialogSettings& dialog,
+                                    AcceptHandler accept) {
+  Guarded([&] {
+    const std::optional<std::string> chosen = (ports_.dialogs.*run)(dialog);
+    if (chosen) (this->*accept)(*chosen);
+  });
+}
+
+void MainWindowLogic::OpenPictureExecute() {
+  RunDialogThen(&FileDialogs::RunOpenDialog, dialogs::OpenPicture,
+                &MainWindowLogic::OpenPictureAccept);
+}
+
+void MainWindowLogic::FileOpenExecute() {
+  RunDialogThen(&FileDialogs::RunOpenDialog, dialogs::OpenText, &MainWindowLogic::FileOpenAccept);
+}
+
+void MainWindowLogic::FileSaveAsExecute() {
+  RunDialogThen(&FileDialogs::RunSaveDialog, dialogs::SaveText, &MainWindowLogic::FileSaveAsAccept);
+}
+
 void MainWindowLogic::FormCreate() {
   if (!ports_.settings.HasKey(WelcomeSettingsKey)) ports_.settings.CreateKey(WelcomeSettingsKey);
   imageLoaded_ = imageEncrypted_ = canEncrypt_ = canDecrypt_ = canSaveImage_ = false;
@@ -127,8 +148,7 @@ void MainWindowLogic::OpenPictureAccept(const std::string& fileName) {
   if (UpperCase(ExtensionOf(fileName)).find("BMP") != std::string::npos) {
     BmpReadResult result;
     try {
-      const std::vector<std::uint8_t> bytes = ports_.files.ReadAll(fileName);
-      result = ReadBmp(bytes);
+      result = ports_.files.ReadPicture(fileName);
     } catch (const std::exception& error) {
       result.error = error.what();
     }

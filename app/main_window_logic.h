@@ -3,6 +3,7 @@
 // rules and the action handlers with their checks, order of steps and
 // messages. The desktop window draws what this decides and forwards every
 // user action here; the command-line tool drives the same handlers.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -85,6 +86,12 @@ class MainWindowLogic {
   // The enable rules; the window runs them whenever it is idle.
   void EncryptActionListUpdate();
 
+  // Open Img, Open Text and Save Text: each runs its dialog and hands the
+  // chosen file to its Accept handler; a cancelled dialog changes nothing.
+  void OpenPictureExecute();
+  void FileOpenExecute();
+  void FileSaveAsExecute();
+
   void OpenPictureAccept(const std::string& fileName);
   void FileOpenAccept(const std::string& fileName);
   void FileSaveAsAccept(const std::string& fileName);
@@ -117,6 +124,9 @@ class MainWindowLogic {
   void SavePictureTo(const std::string& fileName);
   template <class Action>
   void Guarded(Action&& action);
+  using DialogRun = std::optional<std::string> (FileDialogs::*)(const FileDialogSettings&);
+  using AcceptHandler = void (MainWindowLogic::*)(const std::string&);
+  void RunDialogThen(DialogRun run, const FileDialogSettings& dialog, AcceptHandler accept);
 
   MainWindowPorts ports_;
   MainWindowView view_;

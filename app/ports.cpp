@@ -1,8 +1,18 @@
 #include "app/ports.h"
 
-#include "stego/bmp_codec.h"
+#include <exception>
 
 namespace hushlake {
+
+BmpReadResult FileStore::ReadPicture(const std::string& path) const {
+  try {
+    return ReadBmp(ReadAll(path));
+  } catch (const std::exception& error) {
+    BmpReadResult failed;
+    failed.error = error.what();
+    return failed;
+  }
+}
 
 void FileStore::WritePictureAtomically(const std::string& path, const Picture& picture) {
   WriteAtomically(path, WriteBmp(picture));

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "stego/bmp_codec.h"
 #include "stego/engine_ports.h"
 
 namespace hushlake {
@@ -54,6 +55,10 @@ class FileStore {
   virtual bool Exists(const std::string& path) const = 0;
   // Raises std::runtime_error with a message naming the file on failure.
   virtual std::vector<std::uint8_t> ReadAll(const std::string& path) const = 0;
+  // Reads a BMP file as a picture; a file that cannot be read is Malformed,
+  // with the reason. A store may read the rows straight into the picture
+  // instead of holding the whole file in memory.
+  virtual BmpReadResult ReadPicture(const std::string& path) const;
   virtual void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
   // Writes a picture as a BMP file, whole or not at all. A store may stream
   // the rows instead of holding the whole file in memory.
@@ -68,11 +73,12 @@ struct FileDialogSettings {
   std::string_view proposedName;
 };
 
+// The standard open and save dialogs. Each answers the chosen file name, or
+// none when the user cancels.
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  // The chosen file name, or none when the user cancels.
-  virtual std::optional<std::string> RunOpenDialog(const FileDialogSettings&) { return std::nullopt; }
+  virtual std::optional<std::string> RunOpenDialog(const FileDialogSettings& dialog) = 0;
   virtual std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) = 0;
 };
 

@@ -5,11 +5,10 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
-#include <new>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -17,34 +16,6 @@
 #include "stego/noise_pass.h"
 #include "stego/pair_table.h"
 #include "stego/random_source.h"
-
-// Counting allocator: live and peak heap bytes of the whole program.
-namespace {
-std::atomic<std::size_t> liveBytes{0};
-std::atomic<std::size_t> peakBytes{0};
-
-void* CountedAllocate(std::size_t size) {
-  void* p = std::malloc(size == 0 ? 1 : size);
-  if (p == nullptr) throw std::bad_alloc();
-  const std::size_t live = liveBytes += malloc_usable_size(p);
-  std::size_t peak = peakBytes.load();
-  while (live > peak && !peakBytes.compare_exchange_weak(peak, live)) {
-  }
-  return p;
-}
-void CountedFree(void* p) noexcept {
-  if (p == nullptr) return;
-  liveBytes -= malloc_usable_size(p);
-  std::free(p);
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAllocate(size); }
-void* operator new[](std::size_t size) { return CountedAllocate(size); }
-void operator delete(void* p) noexcept { CountedFree(p); }
-void operator delete[](void* p) noexcept { CountedFree(p); }
-void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
-void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
 
 namespace hushlake {
 namespace {
@@ -137,13 +108,30 @@ struct Run {
   RecordingMessageSink messages;
 };
 
-// Heap bytes above what was live before, at the highest point of one call.
+// A field of /proc/self/status in KiB (VmRSS, VmHWM); 0 when it cannot be read.
+std::size_t StatusKib(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string name;
+  std::size_t kib = 0;
+  while (status >> name) {
+    if (name == field + ":" && status >> kib) return kib;
+    status.ignore(1 << 10, '\n');
+  }
+  return 0;
+}
+
+// Resident bytes above those before, at the highest point of one call: the
+// kernel's high-water mark is reset first, so heap blocks and mapped pixel
+// buffers count alike. The heap first hands its free pages back, so that
+// reusing them shows; figures are in whole pages.
 template <class Body>
 std::size_t ExtraPeakBytes(Body&& body) {
-  const std::size_t before = liveBytes.load();
-  peakBytes = before;
+  malloc_trim(0);
+  const std::size_t before = StatusKib("VmRSS");
+  std::ofstream("/proc/self/clear_refs") << "5";
   body();
-  return peakBytes.load() - before;
+  const std::size_t peak = StatusKib("VmHWM");
+  return peak > before ? (peak - before) * 1024 : 0;
 }
 
 void EncryptOnce(Picture& source, const std::string& key, const std::string& text, Run& run) {

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's ports on a terminal: messages on standard error, the
-// editor and key field in memory, a save dialog that answers with the path
-// from the command line, and confirmations answered by --force.
+// editor and key field in memory, dialogs that answer with the paths from
+// the command line, and confirmations answered by --force.
 #include <optional>
 #include <set>
 #include <string>
@@ -68,23 +68,24 @@ class MemorySettings : public SettingsStore {
   std::set<std::string> keys_;
 };
 
-// Every save dialog "chooses" the output path given on the command line;
-// without one it is cancelled.
-class FixedSaveDialog : public FileDialogs {
+// The dialogs "choose" the paths given on the command line: every save
+// dialog the output path, every open dialog the input path; a dialog without
+// a path is cancelled.
+class CommandLineDialogs : public FileDialogs {
  public:
-  explicit FixedSaveDialog(std::optional<std::string> path) : path_(std::move(path)) {}
-  std::optional<std::string> RunSaveDialog(const FileDialogSettings&) override { return path_; }
+  explicit CommandLineDialogs(std::optional<std::string> savePath,
+                              std::optional<std::string> openPath = std::nullopt)
+      : savePath_(std::move(savePath)), openPath_(std::move(openPath)) {}
+  std::optional<std::string> RunOpenDialog(const FileDialogSettings&) override {
+    return openPath_;
+  }
+  std::optional<std::string> RunSaveDialog(const FileDialogSettings&) override {
+    return savePath_;
+  }
 
  private:
-  std::optional<std::string> path_;
-};
-
-// Reads a regular file by copying it from a mapping: a picture of tens of
-// megabytes arrives in one pass, without the growing copies of a
-// byte-by-byte read.
-class WholeFileStore : public LocalFileStore {
- public:
-  std::vector<std::uint8_t> ReadAll(const std::string& path) const override;
+  std::optional<std::string> savePath_;
+  std::optional<std::string> openPath_;
 };
 
 }  // namespace hushlake::cli

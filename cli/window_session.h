@@ -30,8 +30,8 @@ class WindowSession {
   MemoryEditor editor_;
   MemoryKeyField keyField_;
   MemorySettings settings_;
-  WholeFileStore files_;
-  FixedSaveDialog dialogs_;
+  LocalFileStore files_;
+  CommandLineDialogs dialogs_;
   MainWindowLogic window_;
 };
 

@@ -340,8 +340,12 @@ Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes
   if (!rle) CheckRowsInFile(file, header);
   const std::span<const std::uint8_t> rleData =
       rle ? RleData(file, header) : std::span<const std::uint8_t>{};
-  Picture picture(static_cast<int>(header.width), static_cast<int>(header.height),
-                  FormatOf(header.bitsPerPixel));
+  // RLE data may skip pixels, which then stay zero; plain rows write every byte.
+  const int width = static_cast<int>(header.width);
+  const int height = static_cast<int>(header.height);
+  const PixelFormat format = FormatOf(header.bitsPerPixel);
+  Picture picture = rle ? Picture(width, height, format)
+                        : Picture::WithUnsetPixels(width, height, format);
   if (header.bitsPerPixel == 8) picture.SetPalette(palette);
   if (rle)
     bmp::DecodeRle8(rleData, picture, header.topDown);

@@ -6,9 +6,29 @@
 
 namespace hushlake {
 
-Picture::Picture(int width, int height, PixelFormat format)
+Picture::Picture(int width, int height, PixelFormat format) : Picture(width, height, format, true) {}
+
+Picture::Picture(int width, int height, PixelFormat format, bool zeroed)
     : width_(std::max(0, width)), height_(std::max(0, height)), format_(format) {
-  pixels_.assign(RowBytes() * static_cast<std::size_t>(height_), 0);
+  const std::size_t size = RowBytes() * static_cast<std::size_t>(height_);
+  pixels_ = zeroed ? PixelBuffer::Zeroed(size) : PixelBuffer::ForOverwrite(size);
+}
+
+Picture Picture::WithUnsetPixels(int width, int height, PixelFormat format) {
+  return Picture(width, height, format, false);
+}
+
+// The copy is written once, straight from this picture's bytes.
+Picture::Picture(const Picture& other)
+    : width_(other.width_),
+      height_(other.height_),
+      format_(other.format_),
+      pixels_(other.pixels_.Clone()),
+      palette_(other.palette_) {}
+
+Picture& Picture::operator=(const Picture& other) {
+  if (this != &other) *this = Picture(other);
+  return *this;
 }
 
 int Picture::BytesPerPixel() const {
@@ -30,10 +50,10 @@ void Picture::Crop(int width, int height) {
   const std::size_t newRow = static_cast<std::size_t>(width) * BytesPerPixel();
   // Rows only move towards the start, so an in-place forward copy is safe.
   for (int y = 0; y < height; ++y)
-    std::memmove(pixels_.data() + y * newRow, pixels_.data() + y * oldRow, newRow);
+    std::memmove(pixels_.Data() + y * newRow, pixels_.Data() + y * oldRow, newRow);
   width_ = width;
   height_ = height;
-  pixels_.resize(newRow * static_cast<std::size_t>(height));
+  pixels_.Shrink(newRow * static_cast<std::size_t>(height));
 }
 
 void Picture::TrimToEvenSize() {

@@ -4,7 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <span>
-#include <vector>
+
+#include "stego/pixel_buffer.h"
 
 namespace hushlake {
 
@@ -24,6 +25,15 @@ class Picture {
   Picture() = default;
   // A picture of the given size with every byte zero (and a zero palette).
   Picture(int width, int height, PixelFormat format);
+  // A picture of the given size whose pixel bytes have no set value yet, for
+  // a caller that writes every one of them (a zero palette).
+  static Picture WithUnsetPixels(int width, int height, PixelFormat format);
+
+  Picture(const Picture& other);
+  Picture& operator=(const Picture& other);
+  Picture(Picture&&) noexcept = default;
+  Picture& operator=(Picture&&) noexcept = default;
+  ~Picture() = default;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -36,12 +46,12 @@ class Picture {
 
   // Row y counted from the top: blue, green, red[, fourth byte] per pixel,
   // or one palette index per pixel.
-  std::uint8_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * RowBytes(); }
+  std::uint8_t* Row(int y) { return pixels_.Data() + static_cast<std::size_t>(y) * RowBytes(); }
   const std::uint8_t* Row(int y) const {
-    return pixels_.data() + static_cast<std::size_t>(y) * RowBytes();
+    return pixels_.Data() + static_cast<std::size_t>(y) * RowBytes();
   }
-  std::span<std::uint8_t> Pixels() { return pixels_; }
-  std::span<const std::uint8_t> Pixels() const { return pixels_; }
+  std::span<std::uint8_t> Pixels() { return pixels_.Bytes(); }
+  std::span<const std::uint8_t> Pixels() const { return pixels_.Bytes(); }
 
   // The 256 palette entries (meaningful for Indexed8 only).
   const Palette& GetPalette() const { return palette_; }
@@ -56,10 +66,12 @@ class Picture {
   bool operator==(const Picture&) const = default;
 
  private:
+  Picture(int width, int height, PixelFormat format, bool zeroed);
+
   int width_ = 0;
   int height_ = 0;
   PixelFormat format_ = PixelFormat::Bgr24;
-  std::vector<std::uint8_t> pixels_;
+  PixelBuffer pixels_;
   Palette palette_{};
 };
 

@@ -83,14 +83,27 @@ class FakeFiles : public FileStore {
   int writes = 0;
 };
 
+// Both dialogs answer Answer (none: cancelled) and record what they were run with.
 class FakeDialogs : public FileDialogs {
  public:
+  std::optional<std::string> RunOpenDialog(const FileDialogSettings& dialog) override {
+    return Run("open", dialog);
+  }
   std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) override {
-    titles.emplace_back(dialog.title);
-    return answer;
+    return Run("save", dialog);
   }
   std::optional<std::string> answer;
+  std::vector<std::string> kinds;  // "open" or "save", one per run
   std::vector<std::string> titles;
+  std::vector<FileDialogSettings> settings;
+
+ private:
+  std::optional<std::string> Run(const char* kind, const FileDialogSettings& dialog) {
+    kinds.emplace_back(kind);
+    titles.emplace_back(dialog.title);
+    settings.push_back(dialog);
+    return answer;
+  }
 };
 
 // The whole window around one MainWindowLogic, created and shown.
