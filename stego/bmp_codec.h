@@ -36,6 +36,19 @@ struct BmpReadResult {
   SourceFileInfo source;
 };
 
+// What the headers and the colour table of a file say, checked as reading
+// the picture would check them (the pixel rows must be in the file), without
+// reading or allocating any pixel: enough for a picture's size and capacity.
+struct BmpHeaderResult {
+  BmpStatus status = BmpStatus::Malformed;
+  int width = 0;
+  int height = 0;
+  PixelFormat format = PixelFormat::Bgr24;
+  Palette palette{};     // for Indexed8
+  int bitsPerPixel = 0;  // as stored in the file, once the header could be read
+  std::string error;     // empty when status is Ok
+};
+
 // Limits that keep a lying header from causing giant allocations. A picture
 // larger than these is refused as Malformed.
 inline constexpr int kBmpMaxSide = 1 << 20;                 // pixels, width or height
@@ -49,6 +62,8 @@ inline constexpr std::uint64_t kBmpMaxFileBytes = 1ull << 31;
 BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes);
 // A missing or unreadable file is Malformed, with the reason in the error.
 BmpReadResult ReadBmpFile(const std::string& path);
+// Reads no more of the file than its headers and colour table.
+BmpHeaderResult ReadBmpFileHeader(const std::string& path);
 
 // Raised when a picture cannot be written (empty or too large picture, or a
 // file system error); the message names the file and the reason.
