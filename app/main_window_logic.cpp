@@ -5,6 +5,8 @@
 #include <exception>
 #include <filesystem>
 
+#include "app/engine_messages.h"
+#include "app/key_case.h"
 #include "app/text_encoding.h"
 #include "crypto/secure_wipe.h"
 #include "stego/bmp_codec.h"
@@ -51,10 +53,34 @@ class PaletteTextAdapter : public TextHolder {
 
 // The key's bytes on the 24- and 32-bit path: Windows-1252 when the key fits
 // that code page (as older versions hashed it), otherwise UTF-8.
-std::string TrueColorKeyBytes(const std::string& keyText) {
-  const std::string ansi = EditorTextToWindows1252(keyText);
-  if (Windows1252ToEditorText(ansi) == WithCrLfLineBreaks(keyText)) return ansi;
-  return keyText;
+SecretString TrueColorKeyBytes(std::string_view keyText) {
+  SecretString ansi = SecretString::Adopt(EditorTextToWindows1252(keyText));
+  const SecretString back = SecretString::Adopt(Windows1252ToEditorText(ansi));
+  const SecretString withCrLf = SecretString::Adopt(WithCrLfLineBreaks(keyText));
+  if (back == withCrLf.View()) return ansi;
+  return SecretString(keyText);
+}
+
+// The key the 8-bit engine stores: the field's text as Windows-1252, lowered.
+SecretString PaletteKeyBytes(std::string_view keyText) {
+  SecretString key = SecretString::Adopt(EditorTextToWindows1252(keyText));
+  LowerCaseAnsiInPlace(std::span(key.data(), key.size()));
+  return key;
+}
+
+// Characters, not bytes: the field's text is UTF-8, so its lead bytes count.
+std::int64_t CharacterCount(std::string_view utf8) {
+  return std::count_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  });
+}
+
+// Passes a secret to a port that insists on a plain string, and scrubs that
+// copy whatever the port does.
+template <class Port>
+void WithPlainCopy(std::string plain, Port&& port) {
+  const ScrubOnExit scrub(plain);
+  port(plain);
 }
 
 }  // namespace
@@ -68,7 +94,8 @@ class MainWindowLogic::EncryptedImageHolder : public PictureHolder {
   Picture& target_;
 };
 
-MainWindowLogic::MainWindowLogic(MainWindowPorts ports) : ports_(ports) {}
+MainWindowLogic::MainWindowLogic(MainWindowPorts ports, EngineClock clock)
+    : ports_(ports), random_(std::move(clock)) {}
 
 template <class Action>
 void MainWindowLogic::Guarded(Action&& action) {
@@ -76,8 +103,21 @@ void MainWindowLogic::Guarded(Action&& action) {
   try {
     action();
   } catch (const std::exception& error) {
-    ports_.messages.ShowError(error.what());
+    ReportError(error.what());
+  } catch (...) {
+    ReportError(messages::UnexpectedError);
   }
+}
+
+void MainWindowLogic::ReportError(std::string_view message) noexcept {
+  try {
+    ports_.messages.ShowError(message);
+  } catch (...) {  // NOLINT(bugprone-empty-catch): a broken message box must not end the program
+  }
+}
+
+SecretString MainWindowLogic::ReadKeyField() const {
+  return SecretString::Adopt(ports_.keyField.KeyText());
 }
 
 void MainWindowLogic::RunDialogThen(DialogRun run, const FileDialogSettings& dialog,
@@ -102,7 +142,9 @@ void MainWindowLogic::FileSaveAsExecute() {
 }
 
 void MainWindowLogic::FormCreate() {
-  if (!ports_.settings.HasKey(WelcomeSettingsKey)) ports_.settings.CreateKey(WelcomeSettingsKey);
+  Guarded([&] {
+    if (!ports_.settings.HasKey(WelcomeSettingsKey)) ports_.settings.CreateKey(WelcomeSettingsKey);
+  });
   imageLoaded_ = imageEncrypted_ = canEncrypt_ = canDecrypt_ = canSaveImage_ = false;
   minKeyLength_ = 8;
 }
@@ -118,12 +160,8 @@ void MainWindowLogic::UpdateChoiceLabel() {
   Guarded([&] { view_.choiceLabel = ChoiceLabel(choice_); });
 }
 
-bool MainWindowLogic::KeyLongEnough() const {
-  const std::string key = ports_.keyField.KeyText();
-  const auto characters = std::count_if(key.begin(), key.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // count UTF-8 lead bytes
-  });
-  return characters > minKeyLength_;
+bool MainWindowLogic::KeyLongEnough(std::string_view keyText) const {
+  return CharacterCount(keyText) > minKeyLength_;
 }
 
 bool MainWindowLogic::EditorHasText() const { return !ports_.editor.Text().empty(); }
@@ -133,15 +171,21 @@ bool MainWindowLogic::IsPalettePicture() const {
 }
 
 void MainWindowLogic::EncryptActionListUpdate() {
-  const bool keyOk = KeyLongEnough();
-  const bool hasText = EditorHasText();
-  canEncrypt_ = view_.encryptEnabled = imageLoaded_ && keyOk && hasText;
-  canDecrypt_ = view_.decryptEnabled = imageLoaded_ && keyOk;
-  view_.saveTextButtonEnabled = hasText;
-  canSaveImage_ = view_.saveImageButtonEnabled = imageEncrypted_;
+  Guarded([&] {
+    const bool keyOk = KeyLongEnough(ReadKeyField());
+    const bool hasText = EditorHasText();
+    canEncrypt_ = view_.encryptEnabled = imageLoaded_ && keyOk && hasText;
+    canDecrypt_ = view_.decryptEnabled = imageLoaded_ && keyOk;
+    view_.saveTextButtonEnabled = hasText;
+    canSaveImage_ = view_.saveImageButtonEnabled = imageEncrypted_;
+  });
 }
 
 void MainWindowLogic::OpenPictureAccept(const std::string& fileName) {
+  Guarded([&] { OpenPicture(fileName); });
+}
+
+void MainWindowLogic::OpenPicture(const std::string& fileName) {
   if (!ports_.files.Exists(fileName)) return;
   std::string loadError;
   bool loaded = false;
@@ -188,13 +232,14 @@ void MainWindowLogic::FileOpenAccept(const std::string& fileName) {
       ports_.editor.ReplaceText(TextFileToEditorText(std::string(bytes.begin(), bytes.end())));
     }
   });
-  ports_.editor.ShowEditor();
+  Guarded([&] { ports_.editor.ShowEditor(); });
 }
 
 void MainWindowLogic::FileSaveAsAccept(const std::string& fileName) {
-  if (!EditorHasText()) return;
-  if (ports_.files.Exists(fileName) && !ports_.messages.AskConfirmation(messages::ReplaceTextFile)) return;
   Guarded([&] {
+    if (!EditorHasText()) return;
+    const bool exists = ports_.files.Exists(fileName);
+    if (exists && !ports_.messages.AskConfirmation(messages::ReplaceTextFile)) return;
     const std::string bytes = EditorTextToTextFile(ports_.editor.Text());
     ports_.files.WriteAtomically(
         fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
@@ -202,92 +247,123 @@ void MainWindowLogic::FileSaveAsAccept(const std::string& fileName) {
   });
 }
 
-std::string MainWindowLogic::EngineKey() {
-  if (!IsPalettePicture()) return DeriveEngineKey(choice_, TrueColorKeyBytes(ports_.keyField.KeyText()));
-  const std::string lowered = LowerCaseAnsi(EditorTextToWindows1252(ports_.keyField.KeyText()));
-  ports_.keyField.SetKeyText(Windows1252ToEditorText(lowered));
-  return lowered;
+SecretString MainWindowLogic::EngineKey(std::string_view keyText) {
+  if (!IsPalettePicture()) return DeriveEngineKey(choice_, TrueColorKeyBytes(keyText));
+  // The field shows the user's own characters lowered; nothing else in it changes.
+  WithPlainCopy(LowerCaseKeyText(keyText),
+                [&](const std::string& lowered) { ports_.keyField.SetKeyText(lowered); });
+  return PaletteKeyBytes(keyText);
 }
 
 void MainWindowLogic::EncryptActionExecute() {
+  Guarded([&] { Encrypt(); });
+}
+
+void MainWindowLogic::Encrypt() {
   if (!canEncrypt_) return;
   if (!imageLoaded_) return ports_.messages.ShowInformation(messages::LoadImageFirst);
   if (!EditorHasText()) return ports_.messages.ShowInformation(messages::EnterTextFirst);
-  if (!KeyLongEnough()) {
+  const SecretString keyText = ReadKeyField();
+  if (!KeyLongEnough(keyText)) {
     ports_.messages.ShowInformation(messages::KeyTooShort);
     return ports_.keyField.FocusKeyField();
   }
   if (view_.originalImage.Width() < 24 || view_.originalImage.Height() < 24)
     return ports_.messages.ShowInformation(messages::ImageTooSmall);
-  if (IsPalettePicture()) {
-    const std::string key = LowerCaseAnsi(EditorTextToWindows1252(ports_.keyField.KeyText()));
-    const bool carried = std::all_of(key.begin(), key.end(), [](char c) {
+  const bool palette = IsPalettePicture();
+  if (palette) {
+    const SecretString key = PaletteKeyBytes(keyText);
+    const bool carried = std::all_of(key.View().begin(), key.View().end(), [](char c) {
       return PaletteAlphabet.encode[static_cast<unsigned char>(c)] != 0;
     });
     if (!carried) return ports_.messages.ShowInformation(messages::PaletteKeyUnsupported);
   }
-  const std::string originalText = ports_.editor.Text();
-  Guarded([&] {
-    std::string key = EngineKey();
-    EncryptedImageHolder target(view_.encryptedImage);
-    bool failed = false;
-    if (IsPalettePicture()) {
-      PaletteTextAdapter text(ports_.editor);
-      TEncryptor engine(view_.originalImage, target, key, text, ports_.messages);
-      engine.SetText(text.Text());
-      engine.Encrypt();
-      failed = engine.Failed();
-    } else {
-      std::string keyBytes = TrueColorKeyBytes(ports_.keyField.KeyText());
-      TEncryptor engine(view_.originalImage, target, key, ports_.editor, ports_.messages);
-      ports_.editor.ReplaceText(
-          EncipherText(choice_, keyBytes, EditorTextToCipherBytes(originalText)));
-      ScrubString(keyBytes);
-      engine.SetText(ports_.editor.Text());
-      engine.Encrypt();
-      failed = engine.Failed();
-    }
-    ScrubString(key);
+  // Save Img only ever saves what this Encrypt produces: the last result goes now.
+  view_.encryptedImage = Picture();
+  imageEncrypted_ = false;
+  const SecretString originalText = SecretString::Adopt(ports_.editor.Text());
+  EngineOutcome outcome;
+  try {
+    outcome = palette ? EncryptPalette(keyText) : EncryptTrueColor(keyText, originalText);
+  } catch (...) {
+    RestoreEditorText(originalText);
+    throw;
+  }
+  view_.encryptedHint = "Encrypted image|Stego encrypted image";
+  if (!outcome.Succeeded()) {
+    ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
     // A refused text stays the user's text, not its cipher text or reduction.
-    if (failed) ports_.editor.ReplaceText(originalText);
-    imageEncrypted_ = true;
-    if (!failed) ports_.messages.ShowInformation(messages::EncryptDone);
-    view_.encryptedHint = "Encrypted image|Stego encrypted image";
-  });
+    RestoreEditorText(originalText);
+    return;
+  }
+  imageEncrypted_ = true;
+  ports_.messages.ShowInformation(messages::EncryptDone);
+}
+
+void MainWindowLogic::RestoreEditorText(const SecretString& text) {
+  WithPlainCopy(text.PlainCopy(),
+                [&](const std::string& plain) { ports_.editor.ReplaceText(plain); });
+}
+
+EngineOutcome MainWindowLogic::EncryptPalette(std::string_view keyText) {
+  EncryptedImageHolder target(view_.encryptedImage);
+  PaletteTextAdapter text(ports_.editor);
+  TEncryptor engine(view_.originalImage, target, EngineKey(keyText), text, random_);
+  engine.SetTextLength(text.Text().size());
+  return engine.Encrypt();
+}
+
+EngineOutcome MainWindowLogic::EncryptTrueColor(std::string_view keyText,
+                                                const SecretString& plainText) {
+  EncryptedImageHolder target(view_.encryptedImage);
+  TEncryptor engine(view_.originalImage, target, EngineKey(keyText), ports_.editor, random_);
+  {
+    const SecretString plainBytes = SecretString::Adopt(EditorTextToCipherBytes(plainText));
+    ports_.editor.ReplaceText(EncipherText(choice_, TrueColorKeyBytes(keyText), plainBytes));
+  }
+  engine.SetTextLength(ports_.editor.Text().size());
+  return engine.Encrypt();
 }
 
 void MainWindowLogic::DecryptActionExecute() {
+  Guarded([&] { Decrypt(); });
+}
+
+void MainWindowLogic::Decrypt() {
   if (!canDecrypt_) return;
-  Guarded([&] {
-    std::string key = EngineKey();
-    EncryptedImageHolder target(view_.encryptedImage);
-    if (IsPalettePicture()) {
-      PaletteTextAdapter text(ports_.editor);
-      TEncryptor engine(view_.originalImage, target, key, text, ports_.messages);
-      engine.Decrypt();
-      if (!engine.ResultText().empty()) {
-        ports_.editor.ShowEditor();
-        ports_.editor.ReplaceText(Windows1252ToEditorText(engine.ResultText()));
-        ports_.editor.FocusEditor();
-      }
-    } else {
-      TEncryptor engine(view_.originalImage, target, key, ports_.editor, ports_.messages);
-      engine.Decrypt();
-      if (!engine.ResultText().empty()) {
-        ports_.editor.ShowEditor();
-        std::string keyBytes = TrueColorKeyBytes(ports_.keyField.KeyText());
-        const ByteString plain = DecipherText(choice_, keyBytes, engine.ResultText());
-        ScrubString(keyBytes);
-        ports_.editor.ReplaceText(CipherBytesToEditorText(plain));
-        ports_.editor.FocusEditor();
-      }
-    }
-    ScrubString(key);
-  });
+  const SecretString keyText = ReadKeyField();
+  const bool palette = IsPalettePicture();
+  EncryptedImageHolder target(view_.encryptedImage);
+  EngineOutcome outcome;
+  if (palette) {
+    PaletteTextAdapter text(ports_.editor);
+    TEncryptor engine(view_.originalImage, target, EngineKey(keyText), text, random_);
+    outcome = engine.Decrypt();
+  } else {
+    TEncryptor engine(view_.originalImage, target, EngineKey(keyText), ports_.editor, random_);
+    outcome = engine.Decrypt();
+  }
+  if (!outcome.Succeeded())
+    return ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
+  if (outcome.text.empty()) return;
+  ports_.editor.ShowEditor();
+  if (palette) {
+    WithPlainCopy(Windows1252ToEditorText(outcome.text),
+                  [&](const std::string& shown) { ports_.editor.ReplaceText(shown); });
+  } else {
+    const SecretString plain = DecipherText(choice_, TrueColorKeyBytes(keyText), outcome.text);
+    WithPlainCopy(CipherBytesToEditorText(plain),
+                  [&](const std::string& shown) { ports_.editor.ReplaceText(shown); });
+  }
+  ports_.editor.FocusEditor();
 }
 
 void MainWindowLogic::SaveImageActionExecute() {
-  if (!canSaveImage_) return;
+  Guarded([&] { SaveImage(); });
+}
+
+void MainWindowLogic::SaveImage() {
+  if (!canSaveImage_ || view_.encryptedImage.Empty()) return;
   const bool palette = view_.encryptedImage.Format() == PixelFormat::Indexed8;
   std::optional<std::string> chosen =
       ports_.dialogs.RunSaveDialog(palette ? dialogs::SaveBitmap : dialogs::SavePicture);
@@ -303,7 +379,7 @@ void MainWindowLogic::SaveImageActionExecute() {
     }
   }
   if (ports_.files.Exists(fileName) && !ports_.messages.AskConfirmation(messages::ReplacePicture)) return;
-  Guarded([&] { SavePictureTo(fileName); });
+  SavePictureTo(fileName);
 }
 
 void MainWindowLogic::SavePictureTo(const std::string& fileName) {

@@ -7,9 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/engine_messages.h"
 #include "app/ports.h"
 #include "app/text_cipher.h"
+#include "crypto/secret.h"
+#include "stego/encryptor.h"
 #include "stego/picture.h"
+#include "stego/random_source.h"
 
 namespace hushlake {
 
@@ -34,6 +38,8 @@ inline constexpr std::string_view PaletteKeyUnsupported =
 // Our own: pictures are only ever written as BMP files.
 inline constexpr std::string_view PictureNeedsBmpName =
     "Pictures are saved as BMP files only\nPlease choose a file name ending in .bmp";
+// Our own: what the user reads when an action ends on an error without a text.
+inline constexpr std::string_view UnexpectedError = "An unexpected error ended the action";
 }  // namespace messages
 
 namespace dialogs {
@@ -77,9 +83,13 @@ struct MainWindowView {
   bool saveImageButtonEnabled = false;
 };
 
+// Every public handler is safe to call from a toolkit's slot: no exception
+// leaves it; an error ends the action and reaches the error message port.
 class MainWindowLogic {
  public:
-  explicit MainWindowLogic(MainWindowPorts ports);
+  // Clock seeds this window's own random source (tests fix it); empty parts
+  // are the system's.
+  explicit MainWindowLogic(MainWindowPorts ports, EngineClock clock = {});
 
   void FormCreate();
   void FormShow();
@@ -115,20 +125,31 @@ class MainWindowLogic {
  private:
   class EncryptedImageHolder;
   bool IsPalettePicture() const;
-  bool KeyLongEnough() const;
+  // The key field's text, read once per action into an owner that wipes it.
+  SecretString ReadKeyField() const;
+  bool KeyLongEnough(std::string_view keyText) const;
   bool EditorHasText() const;
   // The engine key for the loaded picture; for 8 bits the key field is
   // lower-cased in place first.
-  std::string EngineKey();
+  SecretString EngineKey(std::string_view keyText);
+  void OpenPicture(const std::string& fileName);
+  void Encrypt();
+  EngineOutcome EncryptPalette(std::string_view keyText);
+  EngineOutcome EncryptTrueColor(std::string_view keyText, const SecretString& plainText);
+  void RestoreEditorText(const SecretString& text);
+  void Decrypt();
+  void SaveImage();
   void ShowLoadedPicture(const std::string& fileName);
   void SavePictureTo(const std::string& fileName);
   template <class Action>
   void Guarded(Action&& action);
+  void ReportError(std::string_view message) noexcept;
   using DialogRun = std::optional<std::string> (FileDialogs::*)(const FileDialogSettings&);
   using AcceptHandler = void (MainWindowLogic::*)(const std::string&);
   void RunDialogThen(DialogRun run, const FileDialogSettings& dialog, AcceptHandler accept);
 
   MainWindowPorts ports_;
+  RandomSource random_;
   MainWindowView view_;
   CipherChoice choice_;
   bool imageLoaded_ = false;

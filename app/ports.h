@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/message_sink.h"
 #include "stego/bmp_codec.h"
 #include "stego/engine_ports.h"
 

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "crypto/managers.h"
-#include "crypto/secure_wipe.h"
 
 namespace hushlake {
 
@@ -31,8 +30,8 @@ TCipherMode ModeOf(const CipherChoice& choice) {
   return static_cast<TCipherMode>(std::clamp(choice.mode, 0, 3));
 }
 
-std::string KeyDigestHex(THashManager& hashes, std::string_view keyText) {
-  return hashes.AlgorithmClass()->HashString(keyText, nullptr, FormatHEX);
+SecretString KeyDigestHex(THashManager& hashes, std::string_view keyText) {
+  return SecretString::Adopt(hashes.AlgorithmClass()->HashString(keyText, nullptr, FormatHEX));
 }
 
 // The cipher keyed as Encrypt and Decrypt key it: the whole hexadecimal
@@ -40,12 +39,11 @@ std::string KeyDigestHex(THashManager& hashes, std::string_view keyText) {
 void KeyCipher(const CipherChoice& choice, std::string_view keyText, THashManager& hashes,
                TCipherManager& ciphers) {
   hashes.SetAlgorithm(choice.hash);
-  std::string digestHex = KeyDigestHex(hashes, keyText);
+  const SecretString digestHex = KeyDigestHex(hashes, keyText);
   ciphers.SetAlgorithm(choice.cipher);
   ciphers.SetMode(ModeOf(choice));
   ciphers.SetHashManager(&hashes);
   ciphers.InitKey(digestHex);
-  ScrubString(digestHex);
 }
 
 }  // namespace
@@ -63,16 +61,16 @@ std::string ChoiceLabel(const CipherChoice& choice) {
   return ReplaceIgnoringCase(label, "Hash,", "Hash:");
 }
 
-std::string DeriveEngineKey(const CipherChoice& choice, std::string_view keyText) {
+SecretString DeriveEngineKey(const CipherChoice& choice, std::string_view keyText) {
   THashManager hashes;
   hashes.SetAlgorithm(choice.hash);
-  std::string digestHex = KeyDigestHex(hashes, keyText);
+  const SecretString digestHex = KeyDigestHex(hashes, keyText);
   // The padding only matters for digests under 8 bytes, which no list item has.
-  std::string padded = digestHex + digestHex + digestHex + "12345678901234567890";
-  std::string key = padded.substr(0, 16);
-  ScrubString(digestHex);
-  ScrubString(padded);
-  return key;
+  SecretString padded;
+  padded.Value().reserve(3 * digestHex.size() + 20);
+  for (int i = 0; i < 3; ++i) padded.Value().append(digestHex.View());
+  padded.Value().append("12345678901234567890");
+  return SecretString(padded.View().substr(0, 16));
 }
 
 std::string EncipherText(const CipherChoice& choice, std::string_view keyText, std::string_view text) {
@@ -82,11 +80,12 @@ std::string EncipherText(const CipherChoice& choice, std::string_view keyText, s
   return ciphers.EncipherString(text);
 }
 
-ByteString DecipherText(const CipherChoice& choice, std::string_view keyText, std::string_view source) {
+SecretString DecipherText(const CipherChoice& choice, std::string_view keyText,
+                          std::string_view source) {
   THashManager hashes;
   TCipherManager ciphers;
   KeyCipher(choice, keyText, hashes, ciphers);
-  return ciphers.DecipherString(source);
+  return SecretString::Adopt(ciphers.DecipherString(source));
 }
 
 }  // namespace hushlake

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "crypto/secret.h"
 #include "crypto/string_format.h"
 
 namespace hushlake {
@@ -34,13 +35,14 @@ std::string ChoiceLabel(const CipherChoice& choice);
 
 // The 16-character key the engine stores and checks: the first 8 digest
 // bytes of the key text, in upper-case hexadecimal.
-std::string DeriveEngineKey(const CipherChoice& choice, std::string_view keyText);
+SecretString DeriveEngineKey(const CipherChoice& choice, std::string_view keyText);
 
 // The text's bytes enciphered under the key's hexadecimal digest, as MIME base 64.
 std::string EncipherText(const CipherChoice& choice, std::string_view keyText, std::string_view text);
 
 // The bytes deciphered from Source; raises EStringFormat when Source is not
 // MIME base 64. A wrong cipher or mode gives other bytes, not an error.
-ByteString DecipherText(const CipherChoice& choice, std::string_view keyText, std::string_view source);
+SecretString DecipherText(const CipherChoice& choice, std::string_view keyText,
+                          std::string_view source);
 
 }  // namespace hushlake

@@ -1,6 +1,6 @@
 // Speed and memory of the steganography engine on photo-sized pictures, next
 // to the floor that the noise pass sets: a bare serial loop making the same
-// number of RandomBelow draws.
+// number of Below draws.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -70,10 +70,10 @@ double ThreadSeconds() {
 double SerialDrawSeconds(std::uint64_t draws) {
   double best = 1e9;
   for (int round = 0; round < 5; ++round) {
-    SetRandomSeed(12345);
+    RandomSource random({}, 12345);
     std::uint32_t sum = 0;
     const double start = ThreadSeconds();
-    for (std::uint64_t i = 0; i < draws; ++i) sum += RandomBelow(5);
+    for (std::uint64_t i = 0; i < draws; ++i) sum += random.Below(5);
     benchmark::DoNotOptimize(sum);
     best = std::min(best, ThreadSeconds() - start);
   }
@@ -105,7 +105,7 @@ double TimedLoop(benchmark::State& state, Body&& body) {
 struct Run {
   StoredPicture target;
   StringTextHolder editor;
-  RecordingMessageSink messages;
+  RandomSource random;
 };
 
 // A field of /proc/self/status in KiB (VmRSS, VmHWM); 0 when it cannot be read.
@@ -137,10 +137,9 @@ std::size_t ExtraPeakBytes(Body&& body) {
 void EncryptOnce(Picture& source, const std::string& key, const std::string& text, Run& run) {
   run.target.picture = Picture();
   run.editor.ReplaceText(text);
-  TEncryptor engine(source, run.target, key, run.editor, run.messages);
-  engine.SetText(text);
-  engine.Encrypt();
-  if (engine.Failed() || !run.messages.messages.empty()) std::abort();
+  TEncryptor engine(source, run.target, SecretString(key), run.editor, run.random);
+  engine.SetTextLength(text.size());
+  if (!engine.Encrypt().Succeeded()) std::abort();
 }
 
 void EncryptBenchmark(benchmark::State& state, PixelFormat format, int width, int height,
@@ -168,18 +167,18 @@ void DecryptBenchmark(benchmark::State& state, PixelFormat format, int width, in
   const std::string expected = written.editor.Text();
   const double seconds = TimedLoop(state, [&] {
     Run run;
-    TEncryptor engine(stego, run.target, key, run.editor, run.messages);
-    engine.Decrypt();
-    if (engine.ResultText() != expected) std::abort();
-    benchmark::DoNotOptimize(engine.ResultText().data());
+    TEncryptor engine(stego, run.target, SecretString(key), run.editor, run.random);
+    const EngineOutcome outcome = engine.Decrypt();
+    if (outcome.text.View() != expected) std::abort();
+    benchmark::DoNotOptimize(outcome.text.data());
   });
   state.counters["text_bytes"] = static_cast<double>(expected.size());
   state.counters["us_per_decrypt"] = seconds * 1e6;
   ReportPerPixel(state, seconds, std::int64_t{width} * height);
   const std::size_t extra = ExtraPeakBytes([&] {
     Run run;
-    TEncryptor engine(stego, run.target, key, run.editor, run.messages);
-    engine.Decrypt();
+    TEncryptor engine(stego, run.target, SecretString(key), run.editor, run.random);
+    benchmark::DoNotOptimize(engine.Decrypt().text.data());
   });
   state.counters["peak_extra_kib"] = static_cast<double>(extra) / 1024.0;
 }
@@ -201,13 +200,13 @@ void BM_Decrypt8(benchmark::State& state) {
                    ProseText(5 * 1024));
 }
 
-// The floor: one serial RandomBelow(5) per draw of the noise pass.
+// The floor: one serial Below(5) per draw of the noise pass.
 void BM_SerialDraws24(benchmark::State& state) {
   const std::uint64_t draws = NoiseDraws(PhotoWidth, PhotoHeight);
-  SetRandomSeed(1);
+  RandomSource random({}, 1);
   const double seconds = TimedLoop(state, [&] {
     std::uint32_t sum = 0;
-    for (std::uint64_t i = 0; i < draws; ++i) sum += RandomBelow(5);
+    for (std::uint64_t i = 0; i < draws; ++i) sum += random.Below(5);
     benchmark::DoNotOptimize(sum);
   });
   state.counters["draws"] = static_cast<double>(draws);
@@ -223,9 +222,9 @@ void BM_NoisePass24(benchmark::State& state) {
     return;
   }
   Picture picture = RandomPicture(PhotoWidth, PhotoHeight, PixelFormat::Bgr24);
-  SetRandomSeed(1);
+  RandomSource random({}, 1);
   const double seconds = TimedLoop(state, [&] {
-    AddNoise(picture, kernel);
+    AddNoise(picture, kernel, random);
     benchmark::ClobberMemory();
   });
   ReportPerPixel(state, seconds, std::int64_t{PhotoWidth} * PhotoHeight);

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <utility>
 
+#include "app/text_encoding.h"
 #include "cli/outcome.h"
 #include "crypto/secure_wipe.h"
 
@@ -16,14 +18,23 @@ namespace hushlake::cli {
 
 namespace {
 
+// A key's bytes as the key field's text: UTF-8 when valid, else Windows-1252,
+// as text files decode; the key is then counted and hashed by its characters.
+std::string AsKeyText(std::string bytes) {
+  std::string text = TextFileToEditorText(bytes);
+  ScrubString(bytes);
+  return text;
+}
+
 std::string KeyFromFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Refusal("Cannot open the key file \"" + path + "\"");
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw Refusal("Cannot read the key file \"" + path + "\"");
-  std::string key = content.substr(0, content.find('\n'));
-  if (!key.empty() && key.back() == '\r') key.pop_back();
+  std::string firstLine = content.substr(0, content.find('\n'));
   ScrubString(content);
+  if (!firstLine.empty() && firstLine.back() == '\r') firstLine.pop_back();
+  std::string key = AsKeyText(std::move(firstLine));
   if (key.empty()) throw Refusal("The key file \"" + path + "\" holds no key on its first line");
   return key;
 }
@@ -75,8 +86,8 @@ std::string KeyFromTerminal() {
 
 std::string ReadKey(const KeySources& sources) {
   if (sources.keyFile) return KeyFromFile(*sources.keyFile);
-  if (const char* value = std::getenv(KeyVariable)) return value;
-  if (sources.terminalAllowed && isatty(STDIN_FILENO)) return KeyFromTerminal();
+  if (const char* value = std::getenv(KeyVariable)) return AsKeyText(value);
+  if (sources.terminalAllowed && isatty(STDIN_FILENO)) return AsKeyText(KeyFromTerminal());
   throw UsageError(sources.terminalAllowed
                        ? "no key: give --key-file FILE or set HUSHLAKE_KEY, or run on a terminal"
                        : "no key: the text comes from standard input, so give --key-file FILE "

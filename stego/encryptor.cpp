@@ -23,32 +23,11 @@ namespace {
 constexpr int PaletteColumnStep = 3;
 constexpr int TrueColorColumnStep = 2;
 
-// Symbols hold the key; they are scrubbed however the run ends.
-class ScrubbedSymbols {
- public:
-  ScrubbedSymbols() = default;
-  explicit ScrubbedSymbols(std::vector<std::uint8_t> symbols) : symbols_(std::move(symbols)) {}
-  ScrubbedSymbols(const ScrubbedSymbols&) = delete;
-  ScrubbedSymbols& operator=(const ScrubbedSymbols&) = delete;
-  ~ScrubbedSymbols() { ScrubBytes(symbols_.data(), symbols_.capacity()); }
-  std::vector<std::uint8_t>& operator*() { return symbols_; }
-  std::vector<std::uint8_t>* operator->() { return &symbols_; }
-
- private:
-  std::vector<std::uint8_t> symbols_;
-};
-
-class ScrubbedString {
- public:
-  explicit ScrubbedString(std::string text) : text_(std::move(text)) {}
-  ScrubbedString(const ScrubbedString&) = delete;
-  ScrubbedString& operator=(const ScrubbedString&) = delete;
-  ~ScrubbedString() { ScrubString(text_); }
-  const std::string& operator*() const { return text_; }
-
- private:
-  std::string text_;
-};
+EngineOutcome OutcomeOf(EngineStatus status) {
+  EngineOutcome outcome;
+  outcome.status = status;
+  return outcome;
+}
 
 // The six bytes at Bytes, the first one lowest.
 std::uint64_t FetchSix(const std::uint8_t* bytes) {
@@ -152,18 +131,16 @@ PositionReader<Fetch, Decode> MakeReader(const PositionOrder& order, Fetch fetch
 
 }  // namespace
 
-TEncryptor::TEncryptor(Picture& source, PictureHolder& target, std::string key,
-                       TextHolder& textHolder, MessageSink& messages)
+TEncryptor::TEncryptor(Picture& source, PictureHolder& target, SecretString key,
+                       TextHolder& textHolder, RandomSource& random)
     : source_(source),
       target_(target),
       textHolder_(textHolder),
-      messages_(messages),
+      random_(random),
       key_(std::move(key)),
       keyLength_(static_cast<std::int64_t>(key_.size())) {
   source_.TrimToEvenSize();
 }
-
-TEncryptor::~TEncryptor() { ScrubString(key_); }
 
 bool TEncryptor::StartRun(Coding& coding) {
   if (used_) throw std::logic_error("TEncryptor serves one Encrypt or one Decrypt");
@@ -173,79 +150,89 @@ bool TEncryptor::StartRun(Coding& coding) {
       coding = Coding::Indexed;
       // Both sides lower-case the key, so the positions (which depend on its
       // codes) and the key check agree however the caller spelled it.
-      LowerCaseAnsiInPlace(key_);
+      LowerCaseAnsiInPlace(std::span(key_.data(), key_.size()));
       return true;
     case PixelFormat::Bgr24:
     case PixelFormat::Bgrx32:
       coding = Coding::TrueColor;
       return true;
   }
-  messages_.ShowError(PixelDepthMessage);
   return false;
 }
 
-bool TEncryptor::RefusedForCapacity(std::int64_t positions, std::size_t streamLength) {
-  const auto needed = static_cast<std::int64_t>(text_.size()) + keyLength_ + 5;
+EngineOutcome TEncryptor::CapacityOutcome(std::int64_t positions, std::size_t streamLength) const {
+  EngineOutcome outcome;
+  outcome.positionsAvailable = positions;
+  outcome.symbolsNeeded = static_cast<std::int64_t>(textLength_) + keyLength_ + 5;
   // The stream comes from the text holder; should it hold more than the text
-  // given to SetText, the stream itself must still fit.
-  if (positions >= needed && static_cast<std::uint64_t>(positions) >= streamLength) return false;
-  messages_.ShowError(CapacityMessage);
-  failed_ = true;
-  return true;
+  // the caller announced, the stream itself must still fit.
+  const bool fits = positions >= outcome.symbolsNeeded &&
+                    static_cast<std::uint64_t>(positions) >= streamLength;
+  if (!fits) outcome.status = EngineStatus::TextTooLong;
+  return outcome;
 }
 
-void TEncryptor::Encrypt() {
+EngineOutcome TEncryptor::Encrypt() {
   Coding coding{};
-  if (!StartRun(coding)) return;
-  if (coding == Coding::Indexed)
-    EncryptPalette();
-  else
-    EncryptTrueColor();
+  if (!StartRun(coding)) return OutcomeOf(EngineStatus::UnsupportedDepth);
+  return coding == Coding::Indexed ? EncryptPalette() : EncryptTrueColor();
 }
 
 // The capacity check comes before the working copy is made and changed: a
 // refused text then costs no copy, and nothing of the outcome differs.
-void TEncryptor::EncryptTrueColor() {
-  ScrubbedSymbols symbols(BuildSymbolStream(key_, textHolder_.Text(), TrueColorAlphabet));
+EngineOutcome TEncryptor::EncryptTrueColor() {
+  const SecretBytes symbols =
+      BuildSymbolStream(key_, SecretString::Adopt(textHolder_.Text()), TrueColorAlphabet);
   const PositionOrder order(source_.Width(), source_.Height(), TrueColorColumnStep, key_);
-  if (RefusedForCapacity(order.Count(), symbols->size())) return;
+  EngineOutcome outcome = CapacityOutcome(order.Count(), symbols.size());
+  if (!outcome.Succeeded()) return outcome;
   Picture work = source_;
-  SeedFromTime(key_);
-  AddNoise(work);
-  WriteTrueColor(work, order, key_, *symbols);
+  random_.SeedFromTime(key_);
+  AddNoise(work, random_);
+  WriteTrueColor(work, order, key_, symbols.View());
   target_.ReplacePicture(std::move(work));
+  return outcome;
 }
 
-void TEncryptor::EncryptPalette() {
-  textHolder_.ReplaceText(ReduceText(textHolder_.Text()));
-  ScrubbedSymbols symbols(BuildSymbolStream(key_, textHolder_.Text(), PaletteAlphabet));
+EngineOutcome TEncryptor::EncryptPalette() {
+  {
+    const SecretString original = SecretString::Adopt(textHolder_.Text());
+    std::string reduced = ReduceText(original);
+    textHolder_.ReplaceText(reduced);
+    ScrubString(reduced);
+  }
+  const SecretBytes symbols =
+      BuildSymbolStream(key_, SecretString::Adopt(textHolder_.Text()), PaletteAlphabet);
   const PositionOrder order(source_.Width(), source_.Height(), PaletteColumnStep, key_);
-  if (RefusedForCapacity(order.Count(), symbols->size())) return;
+  EngineOutcome outcome = CapacityOutcome(order.Count(), symbols.size());
+  if (!outcome.Succeeded()) return outcome;
   Picture work = source_;
   Palette palette = work.GetPalette();
-  MakePaletteDistinct(palette);
+  MakePaletteDistinct(palette, random_);
   work.SetPalette(palette);
   const PairTable pairs(palette);
-  WritePalette(work, order, pairs, *symbols);
+  WritePalette(work, order, pairs, symbols.View());
   target_.ReplacePicture(std::move(work));
+  return outcome;
 }
 
-void TEncryptor::Decrypt() {
+EngineOutcome TEncryptor::Decrypt() {
   Coding coding{};
-  if (StartRun(coding)) DecryptWith(coding);
+  if (!StartRun(coding)) return OutcomeOf(EngineStatus::UnsupportedDepth);
+  return DecryptWith(coding);
 }
 
-void TEncryptor::DecryptWith(Coding coding) {
+EngineOutcome TEncryptor::DecryptWith(Coding coding) {
   const bool palette = coding == Coding::Indexed;
   const SymbolAlphabet& alphabet = palette ? PaletteAlphabet : TrueColorAlphabet;
   const PositionOrder order(source_.Width(), source_.Height(),
                             palette ? PaletteColumnStep : TrueColorColumnStep, key_);
-  if (order.Count() == 0) {  // nothing to read: the outcome of reading nothing
-    messages_.ShowError(FinalCheckMessage);
-    return;
-  }
-  ScrubbedSymbols symbols;
-  ReadOutcome outcome{};
+  EngineOutcome outcome;
+  outcome.positionsAvailable = order.Count();
+  // Nothing to read: the outcome of reading nothing.
+  if (order.Count() == 0) return OutcomeOf(EngineStatus::NothingFound);
+  SecretBytes symbols;
+  ReadOutcome read{};
   const Picture& picture = source_;
   const RowBytes<const std::uint8_t> bytes(picture);
   if (palette) {
@@ -258,25 +245,26 @@ void TEncryptor::DecryptWith(Coding coding) {
                                           static_cast<std::uint8_t>(three >> 16)};
           return ReadPaletteSymbol(pixels, 1, pairs);
         });
-    outcome = ReadSymbolStream(order.Count(), reader, key_, alphabet, *symbols);
+    read = ReadSymbolStream(order.Count(), reader, key_, alphabet, symbols);
   } else {
     ChannelChooser chooser(key_);
     auto reader = MakeReader(
         order, [&](PixelPosition p) { return FetchSix(bytes.At(p)); },
         [&](std::uint64_t six) { return ReadTrueColorSymbol(six, chooser.Next()); });
-    outcome = ReadSymbolStream(order.Count(), reader, key_, alphabet, *symbols);
+    read = ReadSymbolStream(order.Count(), reader, key_, alphabet, symbols);
   }
-  if (outcome == ReadOutcome::KeyRejected) {
-    messages_.ShowError(palette ? PaletteKeyMessage : TrueColorKeyMessage);
-    return;
+  if (read == ReadOutcome::KeyRejected) {
+    outcome.status = EngineStatus::KeyRejected;
+    return outcome;
   }
-  const ScrubbedString extracted(
-      DecodeSymbols(std::span(*symbols).first(symbols->size() - 1), alphabet));
-  std::optional<std::string> hidden = SplitHiddenText(*extracted, key_, alphabet.decodedSeparator);
+  const SecretString extracted =
+      DecodeSymbols(symbols.View().first(symbols.size() - 1), alphabet);
+  std::optional<SecretString> hidden = SplitHiddenText(extracted, key_, alphabet.decodedSeparator);
   if (hidden)
-    resultText_ = std::move(*hidden);
+    outcome.text = std::move(*hidden);
   else
-    messages_.ShowError(FinalCheckMessage);
+    outcome.status = EngineStatus::NothingFound;
+  return outcome;
 }
 
 }  // namespace hushlake

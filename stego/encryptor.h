@@ -1,69 +1,75 @@
 #pragma once
 // The steganography engine. One object per Encrypt or Decrypt: created with
-// the source picture, the picture holder for the result and the key, run
-// once, and freed.
+// the source picture, the picture holder for the result, the key and the
+// random source of the front end that runs it, run once, and freed. It shows
+// nothing: each run returns an outcome, and the front end words it.
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "crypto/secret.h"
 #include "stego/engine_ports.h"
 #include "stego/picture.h"
+#include "stego/random_source.h"
 
 namespace hushlake {
 
-inline constexpr std::string_view PixelDepthMessage =
-    "Improper Pixel Depth\nImage may have either 8, 24 or 32 bits per pixel";
-inline constexpr std::string_view CapacityMessage =
-    "The text to be encrypted is longer than the image size\n"
-    "Please specify a larger image or reduce the amount of text";
-inline constexpr std::string_view PaletteKeyMessage = "This is not valid key";
-inline constexpr std::string_view TrueColorKeyMessage =
-    "This is not valid key\nor wrong Hash Algorithm";
-// Shown by the final check of either picture kind.
-inline constexpr std::string_view FinalCheckMessage = TrueColorKeyMessage;
+enum class EngineStatus {
+  Done,              // Encrypt: the target holds the picture; Decrypt: Text holds what was hidden
+  TextTooLong,       // Encrypt refused the text: positions < symbolsNeeded
+  KeyRejected,       // Decrypt: the key part at a separator is not the key
+  NothingFound,      // Decrypt: what was read does not split into key and text
+  UnsupportedDepth,  // the picture is neither 8, 24 nor 32 bits per pixel
+};
+
+struct EngineOutcome {
+  EngineStatus status = EngineStatus::Done;
+  // Pixel positions the picture offers the stream.
+  std::int64_t positionsAvailable = 0;
+  // Encrypt: positions the text with the key needs (text + key + 5).
+  std::int64_t symbolsNeeded = 0;
+  // Decrypt: the hidden text (empty unless Done).
+  SecretString text;
+
+  bool Succeeded() const { return status == EngineStatus::Done; }
+};
 
 class TEncryptor {
  public:
   // Makes Source even-sized in place (bottom row, then rightmost column). The
   // source must outlive the engine and stay unchanged while it lives: Decrypt
-  // reads it directly, and Encrypt takes its working copy from it.
-  TEncryptor(Picture& source, PictureHolder& target, std::string key, TextHolder& textHolder,
-             MessageSink& messages);
-  ~TEncryptor();
+  // reads it directly, and Encrypt takes its working copy from it. Random
+  // (noise, palette duplicates) belongs to the caller and outlives the engine.
+  TEncryptor(Picture& source, PictureHolder& target, SecretString key, TextHolder& textHolder,
+             RandomSource& random);
   TEncryptor(const TEncryptor&) = delete;
   TEncryptor& operator=(const TEncryptor&) = delete;
 
-  // The text to hide, as the caller had it: the capacity check uses it,
-  // while the stream takes the text holder's text (reduced first for 8 bits).
-  void SetText(std::string text) { text_ = std::move(text); }
-  const std::string& Text() const { return text_; }
+  // The text to hide, as the caller had it: the capacity check uses its
+  // length, while the stream takes the text holder's text (reduced first for
+  // 8 bits).
+  void SetTextLength(std::size_t characters) { textLength_ = characters; }
 
   // Hides Key and the text; on success the target receives the picture.
-  void Encrypt();
-  // Reads the hidden text; ResultText() is empty when none was found.
-  void Decrypt();
-
-  bool Failed() const { return failed_; }
-  const std::string& ResultText() const { return resultText_; }
+  [[nodiscard]] EngineOutcome Encrypt();
+  // Reads the hidden text.
+  [[nodiscard]] EngineOutcome Decrypt();
 
  private:
   enum class Coding { Indexed, TrueColor };
   bool StartRun(Coding& coding);
-  bool RefusedForCapacity(std::int64_t positions, std::size_t streamLength);
-  void EncryptPalette();
-  void EncryptTrueColor();
-  void DecryptWith(Coding coding);
+  EngineOutcome CapacityOutcome(std::int64_t positions, std::size_t streamLength) const;
+  EngineOutcome EncryptPalette();
+  EngineOutcome EncryptTrueColor();
+  EngineOutcome DecryptWith(Coding coding);
 
   Picture& source_;
   PictureHolder& target_;
   TextHolder& textHolder_;
-  MessageSink& messages_;
-  std::string key_;
+  RandomSource& random_;
+  SecretString key_;
   std::int64_t keyLength_;
-  std::string text_;
-  std::string resultText_;
-  bool failed_ = false;
+  std::size_t textLength_ = 0;
   bool used_ = false;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the engine needs from the windows around it, as small interfaces, so
-// that it runs (and is tested) without any window: the text editor's text,
-// the modal error messages, and the picture that receives a result.
+// that it runs (and is tested) without any window: the text editor's text
+// and the picture that receives a result.
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,13 +16,6 @@ class TextHolder {
   virtual ~TextHolder() = default;
   virtual std::string Text() const = 0;
   virtual void ReplaceText(const std::string& text) = 0;
-};
-
-class MessageSink {
- public:
-  virtual ~MessageSink() = default;
-  // A modal error message with one OK button.
-  virtual void ShowError(std::string_view message) = 0;
 };
 
 class PictureHolder {
@@ -40,12 +33,6 @@ class StringTextHolder : public TextHolder {
 
  private:
   std::string text_;
-};
-
-class RecordingMessageSink : public MessageSink {
- public:
-  void ShowError(std::string_view message) override { messages.emplace_back(message); }
-  std::vector<std::string> messages;
 };
 
 class StoredPicture : public PictureHolder {

@@ -64,7 +64,7 @@ noise_detail::RowKernel KernelOf(NoiseKernel kernel) {
 
 bool NoiseKernelAvailable(NoiseKernel kernel) { return KernelOf(kernel) != nullptr; }
 
-void AddNoise(Picture& picture, NoiseKernel kernel) {
+void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random) {
   const noise_detail::RowKernel rowKernel = KernelOf(kernel);
   if (rowKernel == nullptr) throw std::invalid_argument("AddNoise: kernel not available here");
   if (picture.Empty()) return;
@@ -73,17 +73,18 @@ void AddNoise(Picture& picture, NoiseKernel kernel) {
   // Visited offsets run to 2 * steps; only those inside the row are touched.
   const std::size_t limit = std::min(picture.RowBytes(), 2 * steps + 1);
   const RandomJump rowJump = RandomJumpOf(3 * steps);
-  std::uint32_t state = RandomSeed();
+  std::uint32_t state = random.State();
   for (int y = 0; y < picture.Height(); ++y) {
     rowKernel(picture.Row(y), steps, limit, state);
     state = rowJump(state);
   }
-  SetRandomSeed(state);
+  random.SetState(state);
 }
 
-void AddNoise(Picture& picture) {
+void AddNoise(Picture& picture, RandomSource& random) {
   AddNoise(picture,
-           NoiseKernelAvailable(NoiseKernel::Avx2) ? NoiseKernel::Avx2 : NoiseKernel::Portable);
+           NoiseKernelAvailable(NoiseKernel::Avx2) ? NoiseKernel::Avx2 : NoiseKernel::Portable,
+           random);
 }
 
 }  // namespace hushlake

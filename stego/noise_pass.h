@@ -2,21 +2,22 @@
 // The noise pass of 24- and 32-bit pictures: every row, from the top, is
 // walked in steps of two bytes while visiting three (offsets j, j + 1, j + 2
 // for j = 0, 2, ... below 3W), and each visited byte inside the row moves by a
-// draw of RandomBelow(5) - 2 unless that would leave 0 .. 254. Bytes at even
+// draw of Below(5) - 2 unless that would leave 0 .. 254. Bytes at even
 // offsets from 2 on get two draws; in a 32-bit row only offsets 0 .. 3W move.
 // Nothing stored depends on the noise; it hides which low bits carry data.
 #include "stego/picture.h"
+#include "stego/random_source.h"
 
 namespace hushlake {
 
-// Starts from the generator's current state and leaves it where the serial
+// Starts from Random's current state and leaves it where the serial
 // walk would: after exactly the draws the walk makes, in the same order.
-void AddNoise(Picture& picture);
+void AddNoise(Picture& picture, RandomSource& random);
 
 // The row kernels behind AddNoise, for tests and benchmarks: every one gives
 // the serial walk's result. AddNoise takes the fastest the processor runs.
 enum class NoiseKernel { Portable, Sse2, Avx2 };
 bool NoiseKernelAvailable(NoiseKernel kernel);
-void AddNoise(Picture& picture, NoiseKernel kernel);
+void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random);
 
 }  // namespace hushlake

@@ -145,16 +145,16 @@ bool SameColour(const PaletteEntry& a, const PaletteEntry& b) {
   return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
-bool DuplicatePass(Palette& palette) {
+bool DuplicatePass(Palette& palette, RandomSource& random) {
   bool changed = false;
   for (std::uint32_t i = 0; i < 255; ++i) {
     for (std::uint32_t j = i + 1; j < 256; ++j) {
       if (!SameColour(palette[i], palette[j])) continue;
-      SeedFromClock();
+      random.SeedFromClock();
       PaletteEntry& entry = palette[j];
-      entry.red = MoveChannel(entry.red, j % 5 + RandomBelow(3));
-      entry.green = MoveChannel(entry.green, j % 5 + RandomBelow(3));
-      entry.blue = MoveChannel(entry.blue, j % 5 + RandomBelow(3));
+      entry.red = MoveChannel(entry.red, j % 5 + random.Below(3));
+      entry.green = MoveChannel(entry.green, j % 5 + random.Below(3));
+      entry.blue = MoveChannel(entry.blue, j % 5 + random.Below(3));
       changed = true;  // also when every amount was 0: the pair is met again
     }
   }
@@ -163,9 +163,9 @@ bool DuplicatePass(Palette& palette) {
 
 }  // namespace
 
-int MakePaletteDistinct(Palette& palette) {
+int MakePaletteDistinct(Palette& palette, RandomSource& random) {
   int passes = 1;
-  while (DuplicatePass(palette)) ++passes;
+  while (DuplicatePass(palette, random)) ++passes;
   return passes;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "stego/picture.h"
+#include "stego/random_source.h"
 
 namespace hushlake {
 
@@ -46,8 +47,8 @@ class PairTable {
 // The palette preparation of 8-bit Encrypt: while two entries share red,
 // green and blue, the later one of each pair is moved by (j mod 5) plus a
 // fresh draw of 0 .. 2 per channel, towards the middle of the range, after
-// reseeding the generator from the clock. Flags are neither compared nor
+// reseeding Random from its clock. Flags are neither compared nor
 // changed. Returns the number of passes made.
-int MakePaletteDistinct(Palette& palette);
+int MakePaletteDistinct(Palette& palette, RandomSource& random);
 
 }  // namespace hushlake

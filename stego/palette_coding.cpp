@@ -46,7 +46,7 @@ constexpr std::array<std::uint8_t, 256> AnsiLower = MakeAnsiLowerTable();
 
 const SymbolAlphabet PaletteAlphabet = MakePaletteAlphabet();
 
-void LowerCaseAnsiInPlace(std::string& text) {
+void LowerCaseAnsiInPlace(std::span<char> text) {
   for (char& c : text) c = static_cast<char>(AnsiLower[static_cast<std::uint8_t>(c)]);
 }
 

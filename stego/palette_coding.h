@@ -5,6 +5,7 @@
 // digit n being the n-th nearest colour to the middle pixel's, which itself
 // never changes.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,7 @@ extern const SymbolAlphabet PaletteAlphabet;
 // Lower case under the single-byte Western (Windows-1252) mapping, so accented
 // capitals are lowered too.
 std::string LowerCaseAnsi(std::string_view text);
-void LowerCaseAnsiInPlace(std::string& text);
+void LowerCaseAnsiInPlace(std::span<char> text);
 
 // Lower case, then every run of spaces down to one space.
 std::string ReduceText(std::string_view text);

@@ -6,10 +6,6 @@
 
 namespace hushlake {
 
-namespace detail {
-std::uint32_t randomSeed = 0;
-}  // namespace detail
-
 RandomJump RandomJumpOf(std::uint64_t steps) {
   RandomJump result;                                    // identity
   RandomJump power{RandomMultiplier, RandomIncrement};  // one step
@@ -41,29 +37,23 @@ int SystemSecondsIntoHour() {
   return local.tm_min * 60 + local.tm_sec % 60;
 }
 
-EngineClock& CurrentClock() {
-  static EngineClock clock = SystemEngineClock();
-  return clock;
-}
-
 }  // namespace
 
 EngineClock SystemEngineClock() {
   return {SystemPerformanceCounter, SystemMillisecondsSinceStart, SystemSecondsIntoHour};
 }
 
-void SetEngineClock(EngineClock clock) {
+RandomSource::RandomSource(EngineClock clock, std::uint32_t state)
+    : clock_(std::move(clock)), state_(state) {
   const EngineClock system = SystemEngineClock();
-  if (!clock.performanceCounter) clock.performanceCounter = system.performanceCounter;
-  if (!clock.millisecondsSinceStart) clock.millisecondsSinceStart = system.millisecondsSinceStart;
-  if (!clock.secondsIntoHour) clock.secondsIntoHour = system.secondsIntoHour;
-  CurrentClock() = std::move(clock);
+  if (!clock_.performanceCounter) clock_.performanceCounter = system.performanceCounter;
+  if (!clock_.millisecondsSinceStart) clock_.millisecondsSinceStart = system.millisecondsSinceStart;
+  if (!clock_.secondsIntoHour) clock_.secondsIntoHour = system.secondsIntoHour;
 }
 
-void SeedFromClock() {
-  EngineClock& clock = CurrentClock();
-  const std::optional<std::uint64_t> counter = clock.performanceCounter();
-  SetRandomSeed(counter ? static_cast<std::uint32_t>(*counter) : clock.millisecondsSinceStart());
+void RandomSource::SeedFromClock() {
+  const std::optional<std::uint64_t> counter = clock_.performanceCounter();
+  state_ = counter ? static_cast<std::uint32_t>(*counter) : clock_.millisecondsSinceStart();
 }
 
 std::uint32_t TimeSeedOf(std::string_view key, int secondsIntoHour) {
@@ -73,8 +63,8 @@ std::uint32_t TimeSeedOf(std::string_view key, int secondsIntoHour) {
   return (code(0) + 3u) * (code(1) + 7u) * static_cast<std::uint32_t>(secondsIntoHour);
 }
 
-void SeedFromTime(std::string_view key) {
-  SetRandomSeed(TimeSeedOf(key, CurrentClock().secondsIntoHour()));
+void RandomSource::SeedFromTime(std::string_view key) {
+  state_ = TimeSeedOf(key, clock_.secondsIntoHour());
 }
 
 }  // namespace hushlake

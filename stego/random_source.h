@@ -1,8 +1,10 @@
 #pragma once
-// The engine's pseudo-random source: one linear congruential generator whose
-// 32-bit state lives for the whole run. Nothing that decides where or how a
-// symbol is stored depends on it; it only adds noise and unsettles palette
-// duplicates, so a reader never needs its state.
+// The engine's pseudo-random source: one linear congruential generator with a
+// 32-bit state, and the clocks that seed it. Nothing that decides where or how
+// a symbol is stored depends on it; it only adds noise and unsettles palette
+// duplicates, so a reader never needs its state. Each front end owns its own
+// source and hands it to the engines it runs, so two windows (or two threads)
+// never draw from each other's generator.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,21 +14,6 @@ namespace hushlake {
 
 inline constexpr std::uint32_t RandomMultiplier = 134775813u;  // 0x08088405
 inline constexpr std::uint32_t RandomIncrement = 1u;
-
-namespace detail {
-// Process-wide, as the single window thread is the only user.
-extern std::uint32_t randomSeed;
-}  // namespace detail
-
-inline std::uint32_t RandomSeed() { return detail::randomSeed; }
-inline void SetRandomSeed(std::uint32_t seed) { detail::randomSeed = seed; }
-
-// Advances the state, then scales it to 0 .. n - 1 (n >= 1): the high half of
-// the 64-bit product n * state.
-inline std::uint32_t RandomBelow(std::uint32_t n) {
-  detail::randomSeed = detail::randomSeed * RandomMultiplier + RandomIncrement;
-  return static_cast<std::uint32_t>((std::uint64_t{n} * detail::randomSeed) >> 32);
-}
 
 // The map state -> multiplier * state + increment (mod 2^32); composing them
 // jumps the generator ahead, so independent draw streams can run side by side.
@@ -49,16 +36,35 @@ struct EngineClock {
   std::function<int()> secondsIntoHour;
 };
 EngineClock SystemEngineClock();
-void SetEngineClock(EngineClock clock);  // an empty clock restores the system's
-
-// State := low 32 bits of the performance counter, or the milliseconds since
-// start when there is no such counter.
-void SeedFromClock();
 
 // (c1 + 3) * (c2 + 7) * T in wrapping 32-bit arithmetic: c1, c2 are the codes
 // of the key's first two characters (a missing one counts as 0) and T the
 // seconds into the current hour of local time.
 std::uint32_t TimeSeedOf(std::string_view key, int secondsIntoHour);
-void SeedFromTime(std::string_view key);
+
+class RandomSource {
+ public:
+  // Parts of Clock left empty are the system's.
+  explicit RandomSource(EngineClock clock = SystemEngineClock(), std::uint32_t state = 0);
+
+  std::uint32_t State() const { return state_; }
+  void SetState(std::uint32_t state) { state_ = state; }
+
+  // Advances the state, then scales it to 0 .. n - 1 (n >= 1): the high half
+  // of the 64-bit product n * state.
+  std::uint32_t Below(std::uint32_t n) {
+    state_ = state_ * RandomMultiplier + RandomIncrement;
+    return static_cast<std::uint32_t>((std::uint64_t{n} * state_) >> 32);
+  }
+
+  // State := low 32 bits of the performance counter, or the milliseconds
+  // since start when there is no such counter.
+  void SeedFromClock();
+  void SeedFromTime(std::string_view key);
+
+ private:
+  EngineClock clock_;
+  std::uint32_t state_;
+};
 
 }  // namespace hushlake

@@ -2,9 +2,9 @@
 
 namespace hushlake {
 
-std::vector<std::uint8_t> BuildSymbolStream(std::string_view key, std::string_view text,
-                                            const SymbolAlphabet& alphabet) {
-  std::vector<std::uint8_t> symbols;
+SecretBytes BuildSymbolStream(std::string_view key, std::string_view text,
+                              const SymbolAlphabet& alphabet) {
+  SecretBytes symbols;
   symbols.reserve(key.size() + text.size() + 2);
   for (char c : key) symbols.push_back(alphabet.encode[static_cast<std::uint8_t>(c)]);
   symbols.push_back(alphabet.separatorSymbol);
@@ -13,9 +13,10 @@ std::vector<std::uint8_t> BuildSymbolStream(std::string_view key, std::string_vi
   return symbols;
 }
 
-std::string DecodeSymbols(std::span<const std::uint8_t> symbols, const SymbolAlphabet& alphabet) {
-  std::string text(symbols.size(), '\0');
-  for (std::size_t i = 0; i < symbols.size(); ++i) text[i] = alphabet.decode[symbols[i]];
+SecretString DecodeSymbols(std::span<const std::uint8_t> symbols, const SymbolAlphabet& alphabet) {
+  SecretString text;
+  text.Value().resize(symbols.size());
+  for (std::size_t i = 0; i < symbols.size(); ++i) text.data()[i] = alphabet.decode[symbols[i]];
   return text;
 }
 
@@ -28,14 +29,14 @@ bool KeyCheckPasses(std::span<const std::uint8_t> beforeSeparator, std::string_v
   return true;
 }
 
-std::optional<std::string> SplitHiddenText(std::string_view extracted, std::string_view key,
+std::optional<SecretString> SplitHiddenText(std::string_view extracted, std::string_view key,
                                            char decodedSeparator) {
   if (extracted.size() < 4) return std::nullopt;
   if (!extracted.starts_with(key)) return std::nullopt;
   const std::size_t separator = extracted.find(decodedSeparator);
-  if (separator == std::string_view::npos) return std::string(extracted.substr(key.size()));
+  if (separator == std::string_view::npos) return SecretString(extracted.substr(key.size()));
   if (separator != key.size()) return std::nullopt;
-  return std::string(extracted.substr(separator + 1));
+  return SecretString(extracted.substr(separator + 1));
 }
 
 }  // namespace hushlake

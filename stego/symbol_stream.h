@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "crypto/secret.h"
+
 namespace hushlake {
 
 inline constexpr char StreamSeparator = '\xCB';
@@ -28,10 +30,10 @@ struct SymbolAlphabet {
 // only in their own slots: a key or text character with the same code is
 // coded like any other character, so it can neither end the stream early nor
 // fake a separator.
-std::vector<std::uint8_t> BuildSymbolStream(std::string_view key, std::string_view text,
-                                            const SymbolAlphabet& alphabet);
+SecretBytes BuildSymbolStream(std::string_view key, std::string_view text,
+                              const SymbolAlphabet& alphabet);
 
-std::string DecodeSymbols(std::span<const std::uint8_t> symbols, const SymbolAlphabet& alphabet);
+SecretString DecodeSymbols(std::span<const std::uint8_t> symbols, const SymbolAlphabet& alphabet);
 
 enum class ReadOutcome { EndFound, Exhausted, KeyRejected };
 
@@ -44,14 +46,14 @@ bool KeyCheckPasses(std::span<const std::uint8_t> beforeSeparator, std::string_v
 // Symbols receives everything read, the stopping symbol included.
 template <class ReadNext>
 ReadOutcome ReadSymbolStream(std::int64_t count, ReadNext&& readNext, std::string_view key,
-                             const SymbolAlphabet& alphabet, std::vector<std::uint8_t>& symbols) {
+                             const SymbolAlphabet& alphabet, SecretBytes& symbols) {
   symbols.clear();
   for (std::int64_t i = 0; i < count; ++i) {
     const std::uint8_t symbol = readNext();
     symbols.push_back(symbol);
     if (symbol == alphabet.endSymbol) return ReadOutcome::EndFound;
     if (symbol == alphabet.separatorSymbol &&
-        !KeyCheckPasses(std::span(symbols).first(symbols.size() - 1), key, alphabet))
+        !KeyCheckPasses(symbols.View().first(symbols.size() - 1), key, alphabet))
       return ReadOutcome::KeyRejected;
   }
   return ReadOutcome::Exhausted;
@@ -59,7 +61,7 @@ ReadOutcome ReadSymbolStream(std::int64_t count, ReadNext&& readNext, std::strin
 
 // The hidden text after the key, or nothing when Extracted (all symbols read
 // but the last, decoded) does not start with the key in the expected form.
-std::optional<std::string> SplitHiddenText(std::string_view extracted, std::string_view key,
+std::optional<SecretString> SplitHiddenText(std::string_view extracted, std::string_view key,
                                            char decodedSeparator);
 
 }  // namespace hushlake

@@ -52,13 +52,13 @@ inline std::vector<std::int64_t> PositionList(int width, int height, int columnS
 }
 
 // The noise walk exactly as described: three bytes per two-byte step.
-inline void AddNoise(Picture& picture) {
+inline void AddNoise(Picture& picture, RandomSource& random) {
   const int limit = 3 * picture.Width();
   for (int y = 0; y < picture.Height(); ++y) {
     std::uint8_t* row = picture.Row(y);
     for (int j = 0; j < limit; j += 2) {
       for (int o = j; o < j + 3; ++o) {
-        const int delta = static_cast<int>(RandomBelow(5)) - 2;
+        const int delta = static_cast<int>(random.Below(5)) - 2;
         if (o >= static_cast<int>(picture.RowBytes())) continue;
         const int moved = row[o] + delta;
         if (moved >= 0 && moved <= 254) row[o] = static_cast<std::uint8_t>(moved);

@@ -33,13 +33,19 @@ inline std::string PrintableText(std::size_t length, std::uint32_t seed) {
 }
 
 // A deterministic clock: the counter advances by one on every reading, and
-// the time of day stands still.
+// the time of day stands still. Random() is a random source seeded by it.
 class FakeClock {
  public:
   explicit FakeClock(std::uint64_t counter = 1000, int secondsIntoHour = 1234,
-                     bool hasCounter = true) {
+                     bool hasCounter = true)
+      : counter_(counter), random_(Clock(hasCounter, secondsIntoHour)) {}
+  FakeClock(const FakeClock&) = delete;
+  FakeClock& operator=(const FakeClock&) = delete;
+  RandomSource& Random() { return random_; }
+
+ private:
+  EngineClock Clock(bool hasCounter, int secondsIntoHour) {
     auto* state = &counter_;
-    counter_ = counter;
     EngineClock clock;
     if (hasCounter)
       clock.performanceCounter = [state]() -> std::optional<std::uint64_t> { return (*state)++; };
@@ -47,14 +53,11 @@ class FakeClock {
       clock.performanceCounter = []() -> std::optional<std::uint64_t> { return std::nullopt; };
     clock.millisecondsSinceStart = [state] { return static_cast<std::uint32_t>((*state)++); };
     clock.secondsIntoHour = [secondsIntoHour] { return secondsIntoHour; };
-    SetEngineClock(std::move(clock));
+    return clock;
   }
-  ~FakeClock() { SetEngineClock({}); }
-  FakeClock(const FakeClock&) = delete;
-  FakeClock& operator=(const FakeClock&) = delete;
 
- private:
-  std::uint64_t counter_ = 0;
+  std::uint64_t counter_;
+  RandomSource random_;
 };
 
 }  // namespace hushlake::testing_support

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -21,39 +23,44 @@ using testing_support::RandomPicture;
 
 struct EncryptOutcome {
   bool failed = false;
+  EngineStatus status = EngineStatus::Done;
   StoredPicture target;
-  std::vector<std::string> messages;
   std::string editorText;
 };
 
-// As the main window does it: the engine's Text is the editor's text.
-EncryptOutcome EncryptText(Picture& source, const std::string& key, const std::string& text) {
+// As the main window does it: the engine's text length is the editor's text's.
+EncryptOutcome EncryptText(Picture& source, const std::string& key, const std::string& text,
+                           RandomSource& random) {
   EncryptOutcome outcome;
   StringTextHolder editor(text);
-  RecordingMessageSink messages;
-  TEncryptor engine(source, outcome.target, key, editor, messages);
-  engine.SetText(editor.Text());
-  engine.Encrypt();
-  outcome.failed = engine.Failed();
-  outcome.messages = messages.messages;
+  TEncryptor engine(source, outcome.target, SecretString(key), editor, random);
+  engine.SetTextLength(editor.Text().size());
+  const EngineOutcome result = engine.Encrypt();
+  outcome.failed = !result.Succeeded();
+  outcome.status = result.status;
   outcome.editorText = editor.Text();
   return outcome;
 }
 
+EncryptOutcome EncryptText(Picture& source, const std::string& key, const std::string& text) {
+  RandomSource random;
+  return EncryptText(source, key, text, random);
+}
+
 struct DecryptOutcome {
   std::string result;
-  std::vector<std::string> messages;
+  EngineStatus status = EngineStatus::Done;
 };
 
 DecryptOutcome DecryptPicture(Picture picture, const std::string& key) {
   DecryptOutcome outcome;
   StoredPicture target;
   StringTextHolder editor;
-  RecordingMessageSink messages;
-  TEncryptor engine(picture, target, key, editor, messages);
-  engine.Decrypt();
-  outcome.result = engine.ResultText();
-  outcome.messages = messages.messages;
+  RandomSource random;
+  TEncryptor engine(picture, target, SecretString(key), editor, random);
+  const EngineOutcome read = engine.Decrypt();
+  outcome.result = read.text.PlainCopy();
+  outcome.status = read.status;
   EXPECT_EQ(target.replacements, 0);
   EXPECT_EQ(editor.Text(), "");
   return outcome;
@@ -85,7 +92,7 @@ TEST_P(RoundTrip, DecryptReturnsTheHiddenText) {
   Picture source = RandomPicture(c.width, c.height, c.format, 42);
   const Picture original = source;
   const EncryptOutcome written = EncryptText(source, c.key, c.text);
-  ASSERT_TRUE(written.messages.empty()) << written.messages.front();
+  ASSERT_EQ(written.status, EngineStatus::Done);
   ASSERT_FALSE(written.failed);
   ASSERT_EQ(written.target.replacements, 1);
   const Picture& result = written.target.picture;
@@ -98,7 +105,7 @@ TEST_P(RoundTrip, DecryptReturnsTheHiddenText) {
   EXPECT_TRUE(source == trimmed);  // ... and otherwise left alone
 
   const DecryptOutcome read = DecryptPicture(result, c.key);
-  EXPECT_TRUE(read.messages.empty()) << read.messages.front();
+  EXPECT_EQ(read.status, EngineStatus::Done);
   EXPECT_EQ(read.result, c.expected);
 }
 
@@ -143,16 +150,16 @@ class StoredLayout : public ::testing::TestWithParam<PixelFormat> {};
 // The whole result, byte for byte: serial noise from the time seed, then each
 // symbol's digits at the reference position and the independently chosen bytes.
 TEST_P(StoredLayout, TrueColorResultIsNoisePlusDigits) {
-  const FakeClock clock(1, 2718);
+  FakeClock clock(1, 2718);
   const std::string key = "0F1E2D3C4B5A6978";
   const std::string text = "layout\r\n" + PrintableText(200, 9);
   Picture source = RandomPicture(61, 45, GetParam(), 8);
-  const EncryptOutcome written = EncryptText(source, key, text);
+  const EncryptOutcome written = EncryptText(source, key, text, clock.Random());
   ASSERT_FALSE(written.failed);
 
   Picture expected = source;  // already trimmed to 60 x 44
-  SetRandomSeed(TimeSeedOf(key, 2718));
-  reference::AddNoise(expected);
+  RandomSource noise({}, TimeSeedOf(key, 2718));
+  reference::AddNoise(expected, noise);
   const std::string stream = key + '\xCB' + text + '\xCD';
   const std::vector<std::int64_t> positions =
       reference::PositionList(expected.Width(), expected.Height(), 2, key);
@@ -185,16 +192,16 @@ TEST(StoredLayout, PaletteResultIsDistinctPalettePlusPairDigits) {
 
   EncryptOutcome written;
   {
-    const FakeClock clock(500);
-    written = EncryptText(source, key, text);
+    FakeClock clock(500);
+    written = EncryptText(source, key, text, clock.Random());
   }
   ASSERT_FALSE(written.failed);
 
   Picture expected = source;
   Palette palette = duplicated;
   {
-    const FakeClock clock(500);
-    MakePaletteDistinct(palette);
+    FakeClock clock(500);
+    MakePaletteDistinct(palette, clock.Random());
   }
   expected.SetPalette(palette);
   const std::vector<std::int64_t> positions =
@@ -224,7 +231,7 @@ TEST(Capacity, AcceptsUpToNMinusKeyLengthMinusFive) {
   const std::string tooLong = PrintableText(263 - 16 - 4, 4);
   const EncryptOutcome refused = EncryptText(source, key, tooLong);
   EXPECT_TRUE(refused.failed);
-  EXPECT_EQ(refused.messages, std::vector<std::string>{std::string(CapacityMessage)});
+  EXPECT_EQ(refused.status, EngineStatus::TextTooLong);
   EXPECT_EQ(refused.target.replacements, 0);
   EXPECT_TRUE(refused.target.picture.Empty());
   EXPECT_TRUE(source == before);
@@ -237,7 +244,7 @@ TEST(Capacity, PaletteChecksTheUnreducedTextButReducesTheEditorFirst) {
   const std::string text = std::string(150, 'a') + "   ";  // 153, reduces to 151
   const EncryptOutcome refused = EncryptText(source, key, text);
   EXPECT_TRUE(refused.failed);
-  EXPECT_EQ(refused.messages, std::vector<std::string>{std::string(CapacityMessage)});
+  EXPECT_EQ(refused.status, EngineStatus::TextTooLong);
   EXPECT_EQ(refused.target.replacements, 0);
   EXPECT_EQ(refused.editorText, std::string(150, 'a') + " ");
 }
@@ -246,19 +253,19 @@ TEST(Capacity, TinyPicturesAreRefused) {
   Picture source = RandomPicture(3, 3, PixelFormat::Bgr24, 5);
   const EncryptOutcome refused = EncryptText(source, "key", "");
   EXPECT_TRUE(refused.failed);
-  EXPECT_EQ(refused.messages, std::vector<std::string>{std::string(CapacityMessage)});
+  EXPECT_EQ(refused.status, EngineStatus::TextTooLong);
 }
 
 TEST(Capacity, AStreamLongerThanTheGivenTextStillHasToFit) {
   Picture source = RandomPicture(24, 24, PixelFormat::Bgr24, 6);
   StoredPicture target;
   StringTextHolder editor(PrintableText(1000, 5));
-  RecordingMessageSink messages;
-  TEncryptor engine(source, target, "0123456789ABCDEF", editor, messages);
-  engine.SetText("short");
-  engine.Encrypt();
-  EXPECT_TRUE(engine.Failed());
-  EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(CapacityMessage)});
+  RandomSource random;
+  TEncryptor engine(source, target, SecretString("0123456789ABCDEF"), editor, random);
+  engine.SetTextLength(std::string("short").size());
+  const EngineOutcome outcome = engine.Encrypt();
+  EXPECT_FALSE(outcome.Succeeded());
+  EXPECT_EQ(outcome.status, EngineStatus::TextTooLong);
   EXPECT_EQ(target.replacements, 0);
 }
 
@@ -267,8 +274,12 @@ struct WrongKeyCase {
   PixelFormat format;
   std::string key;
   std::string otherKey;
-  std::string_view message;
+  // Any of these; on 24/32 bits the key check and the final check read alike.
+  std::vector<EngineStatus> statuses;
 };
+
+const std::vector<EngineStatus> TrueColorRefusals = {EngineStatus::KeyRejected,
+                                                     EngineStatus::NothingFound};
 
 class WrongKey : public ::testing::TestWithParam<WrongKeyCase> {};
 
@@ -279,7 +290,7 @@ TEST_P(WrongKey, ShowsTheKeyMessageAndFindsNothing) {
   ASSERT_FALSE(written.failed);
   const DecryptOutcome read = DecryptPicture(written.target.picture, c.otherKey);
   EXPECT_EQ(read.result, "");
-  EXPECT_EQ(read.messages, std::vector<std::string>{std::string(c.message)});
+  EXPECT_NE(std::find(c.statuses.begin(), c.statuses.end(), read.status), c.statuses.end());
 }
 
 // A different last character keeps the positions (and 24-bit channels), so
@@ -287,14 +298,14 @@ TEST_P(WrongKey, ShowsTheKeyMessageAndFindsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, WrongKey,
     ::testing::Values(WrongKeyCase{"TrueColorLastCharacter", PixelFormat::Bgr24, "0123456789ABCDEF",
-                                   "0123456789ABCDEE", TrueColorKeyMessage},
+                                   "0123456789ABCDEE", TrueColorRefusals},
                       WrongKeyCase{"TrueColorOtherKey", PixelFormat::Bgrx32, "0123456789ABCDEF",
-                                   "FEDCBA9876543210", TrueColorKeyMessage},
+                                   "FEDCBA9876543210", TrueColorRefusals},
                       WrongKeyCase{"PaletteLastCharacter", PixelFormat::Indexed8, "secret key 1",
-                                   "secret key 2", PaletteKeyMessage},
+                                   "secret key 2", {EngineStatus::KeyRejected}},
                       // An at sign is outside the alphabet: the key reads back differently.
                       WrongKeyCase{"PaletteKeyOutsideAlphabet", PixelFormat::Indexed8,
-                                   "user@example", "user@example", PaletteKeyMessage}),
+                                   "user@example", "user@example", {EngineStatus::KeyRejected}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(NoHiddenText, EndsWithOneKeyMessage) {
@@ -302,13 +313,13 @@ TEST(NoHiddenText, EndsWithOneKeyMessage) {
     const DecryptOutcome trueColor =
         DecryptPicture(RandomPicture(200, 100, PixelFormat::Bgr24, seed), "0123456789ABCDEF");
     EXPECT_EQ(trueColor.result, "");
-    EXPECT_EQ(trueColor.messages, std::vector<std::string>{std::string(TrueColorKeyMessage)});
+    EXPECT_NE(std::find(TrueColorRefusals.begin(), TrueColorRefusals.end(), trueColor.status),
+              TrueColorRefusals.end());
     const DecryptOutcome palette =
         DecryptPicture(RandomPicture(200, 100, PixelFormat::Indexed8, seed), "some key");
     EXPECT_EQ(palette.result, "");
-    ASSERT_EQ(palette.messages.size(), 1u);
-    EXPECT_TRUE(palette.messages[0] == PaletteKeyMessage ||
-                palette.messages[0] == FinalCheckMessage);
+    EXPECT_TRUE(palette.status == EngineStatus::KeyRejected ||
+                palette.status == EngineStatus::NothingFound);
   }
 }
 
@@ -316,7 +327,7 @@ TEST(NoHiddenText, TooSmallToReadShowsOnlyTheFinalCheckMessage) {
   for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32, PixelFormat::Indexed8}) {
     const DecryptOutcome read = DecryptPicture(RandomPicture(3, 5, format, 1), "0123456789ABCDEF");
     EXPECT_EQ(read.result, "");
-    EXPECT_EQ(read.messages, std::vector<std::string>{std::string(FinalCheckMessage)});
+    EXPECT_EQ(read.status, EngineStatus::NothingFound);
   }
 }
 
@@ -330,7 +341,7 @@ TEST(PixelFormats, TwentyFourAndThirtyTwoBitCopiesDoNotReadEachOther) {
         format == PixelFormat::Bgr24 ? PixelFormat::Bgrx32 : PixelFormat::Bgr24;
     const DecryptOutcome read = DecryptPicture(ConvertTo(written.target.picture, other), key);
     EXPECT_EQ(read.result, "");
-    EXPECT_EQ(read.messages.size(), 1u);
+    EXPECT_NE(read.status, EngineStatus::Done);
   }
 }
 
@@ -340,7 +351,7 @@ TEST(Markers, TextCharactersWithMarkerCodesComeBackAsSpaces) {
                                              "abc\xCB"
                                              "def\xCDghi\xE9");
   const DecryptOutcome read = DecryptPicture(written.target.picture, "0123456789ABCDEF");
-  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.status, EngineStatus::Done);
   EXPECT_EQ(read.result, "abc def ghi ");
 }
 
@@ -349,7 +360,7 @@ TEST(Markers, OutOfAlphabetPaletteCharactersBecomeSpaces) {
   const EncryptOutcome written = EncryptText(source, "key words", "a@_b\t\xC9 | end");
   EXPECT_EQ(written.editorText, "a@_b\t\xE9 | end");
   const DecryptOutcome read = DecryptPicture(written.target.picture, "key words");
-  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.status, EngineStatus::Done);
   EXPECT_EQ(read.result, "a  b     end");  // tab, accent, space, bar, space
 }
 
@@ -360,7 +371,7 @@ TEST(CounterWrap, StreamsLongerThanOneCounterCycleRoundTrip) {
   const EncryptOutcome written = EncryptText(source, "0123456789ABCDEF", text);
   ASSERT_FALSE(written.failed);
   const DecryptOutcome read = DecryptPicture(written.target.picture, "0123456789ABCDEF");
-  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.status, EngineStatus::Done);
   EXPECT_EQ(read.result, text);
 }
 
@@ -385,12 +396,12 @@ TEST(Lifecycle, AnEngineServesOneRun) {
   Picture source = RandomPicture(40, 40, PixelFormat::Bgr24, 17);
   StoredPicture target;
   StringTextHolder editor("text");
-  RecordingMessageSink messages;
-  TEncryptor engine(source, target, "0123456789ABCDEF", editor, messages);
-  engine.SetText("text");
-  engine.Encrypt();
-  EXPECT_THROW(engine.Encrypt(), std::logic_error);
-  EXPECT_THROW(engine.Decrypt(), std::logic_error);
+  RandomSource random;
+  TEncryptor engine(source, target, SecretString("0123456789ABCDEF"), editor, random);
+  engine.SetTextLength(4);
+  EXPECT_TRUE(engine.Encrypt().Succeeded());
+  EXPECT_THROW((void)engine.Encrypt(), std::logic_error);
+  EXPECT_THROW((void)engine.Decrypt(), std::logic_error);
   EXPECT_EQ(target.replacements, 1);
 }
 
@@ -399,13 +410,12 @@ TEST(Lifecycle, OtherPixelFormatsAreRefused) {
   for (bool encrypt : {true, false}) {
     StoredPicture target;
     StringTextHolder editor("text");
-    RecordingMessageSink messages;
-    TEncryptor engine(source, target, "0123456789ABCDEF", editor, messages);
-    engine.SetText("text");
-    encrypt ? engine.Encrypt() : engine.Decrypt();
-    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(PixelDepthMessage)});
-    EXPECT_FALSE(engine.Failed());
-    EXPECT_EQ(engine.ResultText(), "");
+    RandomSource random;
+    TEncryptor engine(source, target, SecretString("0123456789ABCDEF"), editor, random);
+    engine.SetTextLength(4);
+    const EngineOutcome outcome = encrypt ? engine.Encrypt() : engine.Decrypt();
+    EXPECT_EQ(outcome.status, EngineStatus::UnsupportedDepth);
+    EXPECT_EQ(outcome.text, "");
     EXPECT_EQ(target.replacements, 0);
     EXPECT_EQ(editor.Text(), "text");
   }
@@ -415,13 +425,65 @@ TEST(Lifecycle, CreateTrimsTheSourceBeforeAnythingElse) {
   Picture source = RandomPicture(25, 23, PixelFormat::Bgrx32, 18);
   StoredPicture target;
   StringTextHolder editor;
-  RecordingMessageSink messages;
-  const TEncryptor engine(source, target, "key", editor, messages);
+  RandomSource random;
+  const TEncryptor engine(source, target, SecretString("key"), editor, random);
   EXPECT_EQ(source.Width(), 24);
   EXPECT_EQ(source.Height(), 22);
-  EXPECT_FALSE(engine.Failed());
-  EXPECT_EQ(engine.ResultText(), "");
   EXPECT_EQ(target.replacements, 0);
+}
+
+// Each front end owns its random source: two engines running at once, each on
+// its own source, give exactly what each gives alone.
+TEST(IndependentEngines, TwoThreadsGiveTheResultsEachGivesAlone) {
+  const Picture palettePicture = [] {
+    Picture picture = RandomPicture(60, 40, PixelFormat::Indexed8, 19);
+    Palette palette = picture.GetPalette();
+    for (int i = 8; i < 256; ++i) palette[i] = palette[i % 8];  // many duplicates to draw for
+    picture.SetPalette(palette);
+    return picture;
+  }();
+  const Picture trueColorPicture = RandomPicture(64, 48, PixelFormat::Bgr24, 20);
+  struct Job {
+    const Picture& picture;
+    std::uint64_t counter;
+    int secondsIntoHour;
+    std::string key;
+  };
+  const Job jobs[2] = {{palettePicture, 100, 11, "first palette key"},
+                       {trueColorPicture, 9000, 3000, "0123456789ABCDEF"}};
+  // Several encrypts in a row on one source: the clock advances between them.
+  const auto runJob = [](const Job& job) {
+    FakeClock clock(job.counter, job.secondsIntoHour);
+    std::vector<Picture> results;
+    for (int round = 0; round < 6; ++round) {
+      Picture source = job.picture;
+      results.push_back(
+          EncryptText(source, job.key, "text " + std::to_string(round), clock.Random())
+              .target.picture);
+    }
+    return results;
+  };
+  const std::vector<Picture> alone[2] = {runJob(jobs[0]), runJob(jobs[1])};
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::vector<Picture> together[2];
+    std::thread other([&] { together[1] = runJob(jobs[1]); });
+    together[0] = runJob(jobs[0]);
+    other.join();
+    for (int j = 0; j < 2; ++j) {
+      ASSERT_EQ(together[j].size(), alone[j].size());
+      for (std::size_t i = 0; i < alone[j].size(); ++i)
+        EXPECT_TRUE(together[j][i] == alone[j][i]) << "job " << j << " round " << i;
+    }
+  }
+  // Interleaved on one thread: a second source in between changes nothing either.
+  FakeClock first(100, 11), second(100, 11);
+  Picture a = palettePicture, b = palettePicture, c = palettePicture;
+  const Picture firstA = EncryptText(a, jobs[0].key, "text 0", first.Random()).target.picture;
+  const Picture secondA = EncryptText(b, jobs[0].key, "text 0", second.Random()).target.picture;
+  const Picture firstB = EncryptText(c, jobs[0].key, "text 1", first.Random()).target.picture;
+  EXPECT_TRUE(firstA == alone[0][0]);
+  EXPECT_TRUE(secondA == alone[0][0]);
+  EXPECT_TRUE(firstB == alone[0][1]);
 }
 
 }  // namespace

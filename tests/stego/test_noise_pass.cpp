@@ -28,15 +28,15 @@ TEST_P(FastNoise, EveryKernelEqualsTheSerialWalkAndLeavesTheSameState) {
   for (std::size_t i = 0; i < original.Pixels().size(); i += 7)
     original.Pixels()[i] = i % 2 ? 0 : 255;
   Picture serial = original;
-  SetRandomSeed(c.seed);
-  reference::AddNoise(serial);
-  const std::uint32_t serialState = RandomSeed();
+  RandomSource serialRandom({}, c.seed);
+  reference::AddNoise(serial, serialRandom);
+  const std::uint32_t serialState = serialRandom.State();
   for (NoiseKernel kernel : {NoiseKernel::Portable, NoiseKernel::Sse2, NoiseKernel::Avx2}) {
     if (!NoiseKernelAvailable(kernel)) continue;
     Picture fast = original;
-    SetRandomSeed(c.seed);
-    AddNoise(fast, kernel);
-    EXPECT_EQ(RandomSeed(), serialState) << static_cast<int>(kernel);
+    RandomSource random({}, c.seed);
+    AddNoise(fast, kernel, random);
+    EXPECT_EQ(random.State(), serialState) << static_cast<int>(kernel);
     EXPECT_TRUE(fast == serial) << static_cast<int>(kernel);
   }
 }
@@ -59,8 +59,8 @@ TEST(NoisePass, NeverRaisesAByteTo255) {
   for (std::size_t i = 0; i < picture.Pixels().size(); ++i)
     picture.Pixels()[i] = static_cast<std::uint8_t>(250 + i % 6);  // 250 .. 255
   const Picture before = picture;
-  SetRandomSeed(31337);
-  AddNoise(picture);
+  RandomSource random({}, 31337);
+  AddNoise(picture, random);
   int moved = 0;
   for (std::size_t i = 0; i < picture.Pixels().size(); ++i) {
     const int was = before.Pixels()[i];
@@ -82,8 +82,8 @@ TEST(NoisePass, TouchesOnlyTheFirst3WPlusOneBytesOfA32BitRow) {
   Picture picture = RandomPicture(width, 40, PixelFormat::Bgrx32, 5);
   for (std::uint8_t& byte : picture.Pixels()) byte = static_cast<std::uint8_t>(100 + byte % 50);
   const Picture before = picture;
-  SetRandomSeed(77);
-  AddNoise(picture);
+  RandomSource random({}, 77);
+  AddNoise(picture, random);
   int lastVisitedMoved = 0;
   for (int y = 0; y < picture.Height(); ++y) {
     for (int o = 3 * width + 1; o < 4 * width; ++o)

@@ -152,16 +152,16 @@ TEST(PaletteDigits, MarkersAndZeroAroundTheMiddle) {
 }
 
 TEST(PaletteDuplicates, TwoEqualRedsMoveTheLaterOne) {
-  const FakeClock clock(0x500000007ull);
+  FakeClock clock(0x500000007ull);
   Palette palette = RandomPalette(4);
   palette[5] = {255, 0, 0, 17};
   palette[9] = {255, 0, 0, 42};
   const Palette before = palette;
-  EXPECT_EQ(MakePaletteDistinct(palette), 2);
+  EXPECT_EQ(MakePaletteDistinct(palette, clock.Random()), 2);
   // The clock gave the seed 7 (its low half); the three draws follow it.
-  SetRandomSeed(7);
-  const std::uint32_t red = 4 + RandomBelow(3), green = 4 + RandomBelow(3),
-                      blue = 4 + RandomBelow(3);
+  RandomSource expected({}, 7);
+  const std::uint32_t red = 4 + expected.Below(3), green = 4 + expected.Below(3),
+                      blue = 4 + expected.Below(3);
   EXPECT_EQ(palette[9],
             (PaletteEntry{static_cast<std::uint8_t>(255 - red), static_cast<std::uint8_t>(green),
                           static_cast<std::uint8_t>(blue), 42}));
@@ -172,10 +172,10 @@ TEST(PaletteDuplicates, TwoEqualRedsMoveTheLaterOne) {
 }
 
 TEST(PaletteDuplicates, AShortPaletteBecomesFullyDistinct) {
-  const FakeClock clock(1);
+  FakeClock clock(1);
   Palette palette = SixteenColours();
   const Palette before = palette;
-  MakePaletteDistinct(palette);
+  MakePaletteDistinct(palette, clock.Random());
   std::set<std::uint32_t> colours;
   for (const PaletteEntry& e : palette)
     colours.insert(std::uint32_t{e.red} << 16 | std::uint32_t{e.green} << 8 | e.blue);

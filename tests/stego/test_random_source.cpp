@@ -20,25 +20,26 @@ constexpr Draw DrawsFromZero[] = {{1u, 0},         {134775814u, 0},  {3698175007
                                   {870078620u, 1}, {1172187917u, 1}, {2884733762u, 3}};
 
 TEST(RandomSource, DrawsFromStateZero) {
-  SetRandomSeed(0);
+  RandomSource random;
+  random.SetState(0);
   for (const Draw& expected : DrawsFromZero) {
-    EXPECT_EQ(RandomBelow(5), expected.result);
-    EXPECT_EQ(RandomSeed(), expected.state);
+    EXPECT_EQ(random.Below(5), expected.result);
+    EXPECT_EQ(random.State(), expected.state);
   }
 }
 
 TEST(RandomSource, ResultIsTheHighHalfOfTheScaledState) {
-  SetRandomSeed(0xFFFFFFFEu);  // next state 0xFFFFFFFE * m + 1
+  RandomSource random({}, 0xFFFFFFFEu);  // next state 0xFFFFFFFE * m + 1
   const std::uint32_t next = 0xFFFFFFFEu * RandomMultiplier + 1u;
-  EXPECT_EQ(RandomBelow(1000), static_cast<std::uint32_t>((std::uint64_t{1000} * next) >> 32));
-  EXPECT_EQ(RandomBelow(1), 0u);
+  EXPECT_EQ(random.Below(1000), static_cast<std::uint32_t>((std::uint64_t{1000} * next) >> 32));
+  EXPECT_EQ(random.Below(1), 0u);
 }
 
 TEST(RandomSource, JumpEqualsThatManySingleSteps) {
   for (std::uint64_t steps : {0ull, 1ull, 2ull, 3ull, 12ull, 1000ull, 123457ull}) {
-    SetRandomSeed(0x12345678u);
-    for (std::uint64_t i = 0; i < steps; ++i) RandomBelow(2);
-    EXPECT_EQ(RandomJumpOf(steps)(0x12345678u), RandomSeed()) << steps;
+    RandomSource random({}, 0x12345678u);
+    for (std::uint64_t i = 0; i < steps; ++i) random.Below(2);
+    EXPECT_EQ(RandomJumpOf(steps)(0x12345678u), random.State()) << steps;
   }
   // The generator has full period 2^32: a jump of 2^32 is the identity.
   EXPECT_EQ(RandomJumpOf(1ull << 32)(77u), 77u);
@@ -51,21 +52,21 @@ TEST(RandomSource, TimeSeedMultipliesTheFirstTwoKeyCodesAndTheTime) {
   EXPECT_EQ(TimeSeedOf("", 10), 3u * 7u * 10u);
   EXPECT_EQ(TimeSeedOf("AB", 0), 0u);
 
-  const FakeClock clock(1, 1234);
-  SeedFromTime("0F");
-  EXPECT_EQ(RandomSeed(), (48u + 3u) * (70u + 7u) * 1234u);
+  FakeClock clock(1, 1234);
+  clock.Random().SeedFromTime("0F");
+  EXPECT_EQ(clock.Random().State(), (48u + 3u) * (70u + 7u) * 1234u);
 }
 
 TEST(RandomSource, ClockSeedTakesTheLowHalfOfTheCounter) {
   {
-    const FakeClock clock(0x1234567890ABCDEFull);
-    SeedFromClock();
-    EXPECT_EQ(RandomSeed(), 0x90ABCDEFu);
+    FakeClock clock(0x1234567890ABCDEFull);
+    clock.Random().SeedFromClock();
+    EXPECT_EQ(clock.Random().State(), 0x90ABCDEFu);
   }
   {
-    const FakeClock clock(4242, 0, /*hasCounter=*/false);
-    SeedFromClock();
-    EXPECT_EQ(RandomSeed(), 4242u);
+    FakeClock clock(4242, 0, /*hasCounter=*/false);
+    clock.Random().SeedFromClock();
+    EXPECT_EQ(clock.Random().State(), 4242u);
   }
 }
 
