@@ -12,6 +12,7 @@
 #include "cli/standard_streams.h"
 #include "cli/window_session.h"
 #include "crypto/secure_wipe.h"
+#include "stego/bmp_codec.h"
 
 namespace hushlake::cli {
 
@@ -103,13 +104,25 @@ int DepthOf(const Picture& picture) {
   return 0;
 }
 
+void PrintCapacity(int width, int height, int bitsPerPixel, PixelFormat format) {
+  std::cout << "Size: " << width << " x " << height << " pixels\n"
+            << "Depth: " << bitsPerPixel << " bits per pixel\n"
+            << "Capacity: " << EditorCapacity(width, height, format) << " characters\n";
+}
+
 int RunCapacity(const Arguments& arguments) {
+  // The header gives the figures: no pixel is read. A file the header read
+  // refuses goes through Open Img, which words the refusal as the window does.
+  const std::string path = arguments.Required("--in");
+  const BmpHeaderResult header = ReadBmpFileHeader(path);
+  if (header.status == BmpStatus::Ok) {
+    PrintCapacity(header.width, header.height, header.bitsPerPixel, header.format);
+    return ExitSuccess;
+  }
   WindowSession session(std::nullopt, false);
-  session.OpenPicture(arguments.Required("--in"));
+  session.OpenPicture(path);
   const Picture& picture = session.Window().View().originalImage;
-  std::cout << "Size: " << picture.Width() << " x " << picture.Height() << " pixels\n"
-            << "Depth: " << DepthOf(picture) << " bits per pixel\n"
-            << "Capacity: " << session.Editor().ImageCapacity() << " characters\n";
+  PrintCapacity(picture.Width(), picture.Height(), DepthOf(picture), picture.Format());
   return ExitSuccess;
 }
 
