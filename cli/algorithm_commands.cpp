@@ -1,10 +1,13 @@
-// hash, list and selftest: the algorithm registries as the tool sees them.
+// hash, list, selftest and demo: the algorithm registries as the tool sees them.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
 #include "cli/algorithm_listing.h"
 #include "cli/command.h"
+#include "cli/names.h"
 #include "cli/outcome.h"
 #include "cli/self_test.h"
 #include "cli/standard_streams.h"
@@ -15,8 +18,13 @@ namespace hushlake::cli {
 
 namespace {
 
+// By short class name or display name, in any case, with or without punctuation.
 const THashClass& HashNamed(const std::string& name) {
-  if (const THashClass* cls = HashClassByName(name)) return *cls;
+  const std::string key = NameKey(name);
+  for (const HashRegistryEntry& entry : HashRegistry())
+    if (!key.empty() &&
+        (NameKey(ShortClassName(entry.cls->className)) == key || NameKey(entry.Name()) == key))
+      return *entry.cls;
   std::string valid;
   for (const HashRegistryEntry& entry : HashRegistry())
     valid += "\n  " + ShortClassName(entry.cls->className) + " (" + entry.Name() + ")";
@@ -26,81 +34,93 @@ const THashClass& HashNamed(const std::string& name) {
 int FormatNamed(const std::string& name) {
   if (name == "HEX") return FormatHEX;
   if (name == "hex") return FormatHEXL;
-  if (name == "mime64") return FormatMIME64;
+  if (NameKey(name) == "mime64") return FormatMIME64;
   throw UsageError("unknown format \"" + name + "\"; the valid formats are HEX, hex and mime64");
 }
 
 // The file, or standard input for none or "-", hashed in pieces.
-void HashInput(THash& hash, const std::vector<std::string>& plain) {
-  if (plain.empty() || plain[0] == "-")
-    return ReadInPieces(stdin, [&](std::span<const char> piece) {
-      hash.Update(piece.data(), static_cast<int>(piece.size()));
-    });
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(plain[0].c_str(), "rb"),
-                                                             &std::fclose);
-  if (!file) throw Refusal("Cannot open the file \"" + plain[0] + "\"");
-  ReadInPieces(file.get(), [&](std::span<const char> piece) {
+void HashInput(THash& hash, const std::string& file) {
+  const auto update = [&](std::span<const char> piece) {
     hash.Update(piece.data(), static_cast<int>(piece.size()));
-  });
+  };
+  if (file.empty() || file == "-") return ReadInPieces(stdin, update);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> opened(std::fopen(file.c_str(), "rb"),
+                                                               &std::fclose);
+  if (!opened) throw Refusal("Cannot open the file \"" + file + "\": " + std::strerror(errno));
+  ReadInPieces(opened.get(), update);
 }
 
-int RunHash(const Arguments& arguments) {
-  const THashClass& cls = HashNamed(arguments.Required("--algo"));
-  const int format = FormatNamed(arguments.Value("--format").value_or("HEX"));
+struct HashOptions {
+  std::string algorithm, format = "HEX", file;
+};
+
+int RunHash(const HashOptions& options) {
+  const THashClass& cls = HashNamed(options.algorithm);
+  const int format = FormatNamed(options.format);
   HashPtr hash = cls.Create();
   hash->Init();
-  HashInput(*hash, arguments.Plain());
+  HashInput(*hash, options.file);
   hash->Final();
   WriteStandardOutput(EncodeToFormat(hash->Digest(), hash->DigestSize(), format) + "\n");
   return ExitSuccess;
 }
 
-int RunList(const Arguments&) {
-  WriteStandardOutput(AlgorithmListing());
+int RunDemo() {
+  const std::string text = "Hidden in plain sight.";
+  std::cout << "Text:            " << text << "\n"
+            << "MIME base 64:    " << EncodeToFormat(text, FormatMIME64) << "\n"
+            << "Hexadecimal:     " << EncodeToFormat(text, FormatHEX) << "\n";
+  for (const auto& entry : HashRegistry())
+    std::cout << entry.Name() << ": " << entry.cls->HashString(text, nullptr, FormatHEX) << "\n";
   return ExitSuccess;
 }
 
-int RunSelfTest(const Arguments&) {
-  return RunReferenceChecks(std::cout) ? ExitSuccess : ExitRefused;
+void AddHash(CLI::App& app, CommandRun& run) {
+  auto options = std::make_shared<HashOptions>();
+  CLI::App& command =
+      *app.add_subcommand("hash", "print the digest of a file or of standard input");
+  command.add_option("FILE", options->file, "the file (default, or -: standard input)");
+  command
+      .add_option("-a,--algo", options->algorithm,
+                  "any registered hash or checksum, by short class name (MD5, Haval224) or "
+                  "display name (\"Message Digest 5\")")
+      ->type_name("NAME")
+      ->required();
+  command
+      .add_option("--format", options->format,
+                  "HEX upper-case hexadecimal (default), hex lower-case, mime64 MIME base 64")
+      ->type_name("F");
+  command.footer("Names in any case, with or without punctuation.");
+  command.callback([options, &run] { run = [options] { return RunHash(*options); }; });
 }
-
-constexpr std::string_view HashHelp =
-    "Usage: hushlake-cli hash --algo NAME [--format HEX|hex|mime64] [FILE]\n\n"
-    "Prints the digest of FILE (standard input without FILE, or for \"-\").\n\n"
-    "  --algo NAME     any registered hash or checksum, by short class name (MD5,\n"
-    "                  Haval224) or display name (\"Message Digest 5\"), in any case\n"
-    "  --format F      HEX upper-case hexadecimal (default), hex lower-case,\n"
-    "                  mime64 MIME base 64\n";
-
-constexpr std::string_view ListHelp =
-    "Usage: hushlake-cli list\n\n"
-    "Lists the registered hashes and ciphers with their descriptions. The ones the\n"
-    "main window offers are marked \"*\", with the name of their list item.\n";
-
-constexpr std::string_view SelfTestHelp =
-    "Usage: hushlake-cli selftest\n\n"
-    "Checks every registered hash against its reference digest of the test input,\n"
-    "and every cipher that has a reference output against it: keyed with its class\n"
-    "name (cut to its key size), cmCTS, then deciphered back. One line per class;\n"
-    "exit status 1 on any mismatch.\n";
 
 }  // namespace
 
-const std::vector<Command>& AlgorithmCommands() {
-  static const std::vector<Command> commands = {
-      {"hash",
-       "print the digest of a file or of standard input",
-       HashHelp,
-       {{"--algo", "--format"}, {}, 1},
-       RunHash},
-      {"list", "list the hashes and ciphers", ListHelp, {{}, {}, 0}, RunList},
-      {"selftest",
-       "check every hash and cipher against its reference value",
-       SelfTestHelp,
-       {{}, {}, 0},
-       RunSelfTest},
-  };
-  return commands;
+void AddAlgorithmCommands(CLI::App& app, CommandRun& run) {
+  AddHash(app, run);
+  CLI::App& list = *app.add_subcommand("list", "list the hashes, ciphers and modes");
+  list.footer(
+      "Lists the registered hashes and ciphers with their descriptions. The ones the\n"
+      "main window offers are marked \"*\", with the name of their list item, which\n"
+      "--hash and --cipher take. " +
+      AcceptedSpellings());
+  list.callback([&run] {
+    run = [] {
+      WriteStandardOutput(AlgorithmListing());
+      return ExitSuccess;
+    };
+  });
+  CLI::App& selfTest =
+      *app.add_subcommand("selftest", "check every hash and cipher against its reference value");
+  selfTest.footer(
+      "Checks every registered hash against its reference digest of the test input,\n"
+      "and every cipher that has a reference output against it: keyed with its class\n"
+      "name (cut to its key size), cmCTS, then deciphered back. One line per class;\n"
+      "exit status 1 on any mismatch.");
+  selfTest.callback(
+      [&run] { run = [] { return RunReferenceChecks(std::cout) ? ExitSuccess : ExitRefused; }; });
+  CLI::App& demo = *app.add_subcommand("demo", "show a text in the string formats and its digests");
+  demo.callback([&run] { run = [] { return RunDemo(); }; });
 }
 
 }  // namespace hushlake::cli

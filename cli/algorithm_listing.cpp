@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/text_cipher.h"
+#include "cli/names.h"
 #include "crypto/managers.h"
 #include "crypto/registry.h"
 
@@ -48,6 +49,10 @@ std::string AlgorithmListing() {
     Row(out, ItemFor(CipherListItems, CipherClassByName, entry.cls), entry.cls->className,
         entry.Name(), manager.Description());
   }
+  out << "\nModes (the main window's mode list)\n";
+  for (std::size_t i = 0; i < ModeListItems.size(); ++i)
+    out << "* " << std::left << std::setw(20) << ModeListItems[i] << ModeNames[i] << "\n";
+  out << "\n" << AcceptedSpellings();
   return out.str();
 }
 

@@ -1,13 +1,15 @@
 #include "cli/key_input.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <iostream>
-#include <iterator>
 #include <utility>
 
 #include "app/text_encoding.h"
@@ -18,80 +20,174 @@ namespace hushlake::cli {
 
 namespace {
 
-// A key's bytes as the key field's text: UTF-8 when valid, else Windows-1252,
-// as text files decode; the key is then counted and hashed by its characters.
-std::string AsKeyText(std::string bytes) {
-  std::string text = TextFileToEditorText(bytes);
-  ScrubString(bytes);
-  return text;
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Like ssh with a private key: a key others can read is no secret, but the
+// user may have reasons, so this is a warning and the key is still used.
+void WarnWhenOthersCanRead(const std::string& path, const struct stat& status) {
+  if (!S_ISREG(status.st_mode) || (status.st_mode & (S_IRGRP | S_IROTH)) == 0) return;
+  char mode[8];
+  std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(status.st_mode & 07777));
+  std::cerr << "hushlake-cli: warning: the key file \"" << path << "\" can be read by other users"
+            << " (permissions " << mode << "); chmod 600 it\n";
+}
+
+// At most KeyFileCap + 1 bytes, so a file that is too large is seen as such.
+std::string ReadCapped(int fd, const std::string& path) {
+  std::string bytes(KeyFileCap + 1, '\0');
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t got = read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got == 0) break;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int error = errno;
+      ScrubString(bytes);
+      throw Refusal("Cannot read the key file \"" + path + "\": " + std::strerror(error));
+    }
+    filled += static_cast<std::size_t>(got);
+  }
+  if (filled > KeyFileCap) {
+    ScrubString(bytes);
+    throw Refusal("The key file \"" + path + "\" is larger than 64 KiB; a key file holds one key");
+  }
+  bytes.resize(filled);
+  return bytes;
 }
 
 std::string KeyFromFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Refusal("Cannot open the key file \"" + path + "\"");
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Refusal("Cannot read the key file \"" + path + "\"");
-  std::string firstLine = content.substr(0, content.find('\n'));
-  ScrubString(content);
-  if (!firstLine.empty() && firstLine.back() == '\r') firstLine.pop_back();
-  std::string key = AsKeyText(std::move(firstLine));
+  if (path == "-") {
+    std::string key = KeyFromBytes(ReadCapped(STDIN_FILENO, "-"));
+    if (key.empty()) throw Refusal("Standard input holds no key on its first line");
+    return key;
+  }
+  const Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat status {};
+  if (file.Get() < 0 || fstat(file.Get(), &status) != 0)
+    throw Refusal("Cannot open the key file \"" + path + "\": " + std::strerror(errno));
+  if (S_ISDIR(status.st_mode))
+    throw Refusal("Cannot open the key file \"" + path + "\": " + std::strerror(EISDIR));
+  WarnWhenOthersCanRead(path, status);
+  std::string key = KeyFromBytes(ReadCapped(file.Get(), path));
   if (key.empty()) throw Refusal("The key file \"" + path + "\" holds no key on its first line");
   return key;
 }
 
-// The terminal's settings while echo is off, so that an interrupt can put
-// them back before the process ends.
-termios savedTerminal;
-
-void RestoreTerminalAndDie(int signal) {
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-class EchoOff {
+// The terminal without echo, and without the signal keys, so that an
+// interrupt cannot leave it silent: Ctrl-C arrives as a character and
+// cancels. Lines are edited here: Backspace and Ctrl-U.
+class SilentTerminal {
  public:
-  EchoOff() {
-    if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0)
-      throw Refusal("Cannot read the key from the terminal");
-    termios quiet = savedTerminal;
-    quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
-    std::signal(SIGINT, RestoreTerminalAndDie);
-    std::signal(SIGTERM, RestoreTerminalAndDie);
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  explicit SilentTerminal(int fd) : fd_(fd) {
+    if (tcgetattr(fd_, &saved_) != 0) throw Refusal("Cannot read the key from the terminal");
+    termios quiet = saved_;
+    quiet.c_lflag &= static_cast<tcflag_t>(~(ECHO | ICANON | ISIG));
+    quiet.c_cc[VMIN] = 1;
+    quiet.c_cc[VTIME] = 0;
+    tcsetattr(fd_, TCSAFLUSH, &quiet);
   }
-  ~EchoOff() {
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-  }
-  EchoOff(const EchoOff&) = delete;
-  EchoOff& operator=(const EchoOff&) = delete;
+  ~SilentTerminal() { tcsetattr(fd_, TCSAFLUSH, &saved_); }
+  SilentTerminal(const SilentTerminal&) = delete;
+  SilentTerminal& operator=(const SilentTerminal&) = delete;
+
+ private:
+  int fd_;
+  termios saved_{};
 };
 
-std::string KeyFromTerminal() {
-  std::cerr << "Key: " << std::flush;
+void DropLastCharacter(std::string& key) {
+  while (!key.empty() && (static_cast<unsigned char>(key.back()) & 0xC0) == 0x80) key.pop_back();
+  if (!key.empty()) key.pop_back();
+}
+
+std::string TypedLine(int tty, std::string_view prompt) {
   std::string key;
-  key.reserve(256);  // no reallocation leaves a copy of the first characters behind
+  key.reserve(1024);  // no reallocation leaves a copy of the first characters behind
   {
-    const EchoOff echoOff;
-    char c;
-    while (read(STDIN_FILENO, &c, 1) == 1 && c != '\n') key += c;
+    // Silent before the prompt shows, so nothing typed in answer is echoed.
+    const SilentTerminal silent(tty);
+    (void)!write(tty, prompt.data(), prompt.size());
+    for (char c; read(tty, &c, 1) == 1 && c != '\n' && c != '\r';) {
+      if (c == 3 || (c == 4 && key.empty())) {  // Ctrl-C, or Ctrl-D on an empty line
+        ScrubString(key);
+        (void)!write(tty, "\n", 1);
+        throw Refusal("No key was typed");
+      }
+      if (c == 127 || c == 8)
+        DropLastCharacter(key);
+      else if (c == 21)  // Ctrl-U
+        key.clear();
+      else if (key.size() < key.capacity())
+        key += c;
+    }
   }
-  std::cerr << std::endl;
+  (void)!write(tty, "\n", 1);
   return key;
+}
+
+// A terminal that is not set to UTF-8 sends Windows-1252 (or Latin-1) bytes:
+// those decode as a key file's do.
+std::string AsKeyText(std::string bytes) {
+  std::string text = CipherBytesToEditorText(bytes);
+  ScrubString(bytes);
+  return text;
+}
+
+std::string KeyFromTerminal(bool typedTwice) {
+  const Descriptor tty(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC));
+  if (tty.Get() < 0)
+    throw UsageError(
+        "no key: give --key-file FILE or set HUSHLAKE_KEY (there is no terminal to "
+        "ask on)");
+  std::string key = TypedLine(tty.Get(), "Key: ");
+  if (!typedTwice) return AsKeyText(std::move(key));
+  std::string again = TypedLine(tty.Get(), "The key again: ");
+  const bool same = key == again;
+  ScrubString(again);
+  if (!same) {
+    ScrubString(key);
+    throw Refusal("The two keys typed differ");
+  }
+  return AsKeyText(std::move(key));
 }
 
 }  // namespace
 
+std::optional<std::string> TakeKeyFromEnvironment() {
+  char* value = std::getenv(KeyVariable);
+  if (value == nullptr) return std::nullopt;
+  std::string key = KeyFromBytes(value);
+  ScrubBytes(value, std::strlen(value));
+  unsetenv(KeyVariable);
+  return key;
+}
+
+std::string KeyFromBytes(std::string bytes) {
+  std::string line = bytes.substr(0, bytes.find('\n'));
+  ScrubString(bytes);
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  std::string key = TextFileToEditorText(line);
+  ScrubString(line);
+  return key;
+}
+
 std::string ReadKey(const KeySources& sources) {
   if (sources.keyFile) return KeyFromFile(*sources.keyFile);
-  if (const char* value = std::getenv(KeyVariable)) return AsKeyText(value);
-  if (sources.terminalAllowed && isatty(STDIN_FILENO)) return AsKeyText(KeyFromTerminal());
-  throw UsageError(sources.terminalAllowed
-                       ? "no key: give --key-file FILE or set HUSHLAKE_KEY, or run on a terminal"
-                       : "no key: the text comes from standard input, so give --key-file FILE "
-                         "or set HUSHLAKE_KEY");
+  if (sources.environment != nullptr && sources.environment->has_value())
+    return **sources.environment;
+  return KeyFromTerminal(sources.typedTwice);
 }
 
 }  // namespace hushlake::cli

@@ -1,71 +1,100 @@
 // hushlake-cli: the command-line front end.
 #include <algorithm>
 #include <iostream>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "app/framework.h"
 #include "cli/command.h"
+#include "cli/key_input.h"
 #include "cli/outcome.h"
-#include "crypto/registry.h"
-#include "crypto/string_format.h"
+#include "crypto/secure_wipe.h"
+
+#ifndef HUSHLAKE_VERSION
+#define HUSHLAKE_VERSION "0.0.0"
+#endif
 
 namespace {
 
 using namespace hushlake;
 using namespace hushlake::cli;
 
-int RunDemo(const Arguments&) {
-  const std::string text = "Hidden in plain sight.";
-  std::cout << "Text:            " << text << "\n"
-            << "MIME base 64:    " << EncodeToFormat(text, FormatMIME64) << "\n"
-            << "Hexadecimal:     " << EncodeToFormat(text, FormatHEX) << "\n";
-  for (const auto& entry : HashRegistry())
-    std::cout << entry.Name() << ": " << entry.cls->HashString(text, nullptr, FormatHEX) << "\n";
-  return 0;
+constexpr const char* Program = "hushlake-cli";
+
+// The program's own help; App::help would show the chosen command's.
+std::string Overview(const CLI::App& app) {
+  return app.get_formatter()->make_help(&app, app.get_name(), CLI::AppFormatMode::Normal);
 }
 
-std::vector<Command> AllCommands() {
-  std::vector<Command> all = PictureCommands();
-  const std::vector<Command>& algorithms = AlgorithmCommands();
-  all.insert(all.end(), algorithms.begin(), algorithms.end());
-  all.push_back(
-      {"demo",
-       "show a text in the string formats and its digests",
-       "Usage: hushlake-cli demo\n\nShows a text in the string formats and its digests.\n",
-       {},
-       RunDemo});
-  return all;
+// `help [COMMAND]`: the overview, or one command's help.
+void AddHelpCommand(CLI::App& app, CommandRun& run) {
+  auto topic = std::make_shared<std::string>();
+  CLI::App& help = *app.add_subcommand("help", "show the help of a command, or this overview");
+  help.add_option("COMMAND", *topic, "the command");
+  help.callback([&app, topic, &run] {
+    run = [&app, topic] {
+      if (topic->empty()) {
+        std::cout << Overview(app);
+        return ExitSuccess;
+      }
+      for (const CLI::App* command : app.get_subcommands({}))
+        if (command->get_name() == *topic) {
+          std::cout << command->help(Program);
+          return ExitSuccess;
+        }
+      throw UsageError("unknown command \"" + *topic + "\"");
+    };
+  });
 }
 
-void PrintOverview(std::ostream& out, const std::vector<Command>& commands) {
-  out << "Usage: hushlake-cli COMMAND [options]\n\n"
-         "Hides a text in a BMP picture and reads it back.\n\nCommands:\n";
-  for (const Command& command : commands) {
-    out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
-        << "\n";
-  }
-  out << "\n'hushlake-cli COMMAND --help' tells more about a command.\n";
+void Configure(CLI::App& app, GlobalOptions& global, CommandRun& run) {
+  app.get_formatter()->label("Subcommands", "Commands");
+  app.get_formatter()->label("SUBCOMMAND", "COMMAND");
+  app.get_formatter()->label("Positionals", "Arguments");
+  app.set_version_flag("-V,--version", std::string(Program) + " " + HUSHLAKE_VERSION);
+  app.add_flag("-q,--quiet", global.quiet, "say nothing on success");
+  app.add_flag("-v,--verbose", global.verbose, "show the main window's messages in full");
+  app.require_subcommand(1, 1);
+  AddPictureCommands(app, global, run);
+  AddAlgorithmCommands(app, run);
+  AddHelpCommand(app, run);
+  for (CLI::App* command : app.get_subcommands({})) command->fallthrough();
+  app.footer(
+      "PICTURE is a BMP file of 8, 24 or 32 bits; - stands for standard input or\n"
+      "output wherever a file is named. The key never appears on the command line:\n"
+      "it comes from --key-file, from HUSHLAKE_KEY or from the terminal.\n\n"
+      "'hushlake-cli help COMMAND' (or 'hushlake-cli COMMAND --help') tells more.\n\n"
+      "Exit status: 0 done, 1 refused or failed, 2 wrong usage.");
 }
 
-int RunCommand(const Command& command, std::span<const std::string> words) {
-  const std::string prefix = "hushlake-cli " + std::string(command.name);
-  if (HelpRequested(words)) {
-    std::cout << command.help;
-    return ExitSuccess;
-  }
+// The command the words name, for "Try ... --help".
+std::string CommandIn(const CLI::App& app, const std::vector<std::string>& words) {
+  for (const std::string& word : words)
+    for (const CLI::App* command : app.get_subcommands({}))
+      if (command->get_name() == word) return " " + word;
+  return "";
+}
+
+int Parse(CLI::App& app, const std::vector<std::string>& words) {
+  std::vector<std::string> reversed(words.rbegin(), words.rend());
   try {
-    return command.run(ParseArguments(words, command.options));
-  } catch (const UsageError& error) {
-    std::cerr << prefix << ": " << error.what() << "\nTry '" << prefix << " --help'.\n";
+    app.parse(reversed);
+    return -1;
+  } catch (const CLI::CallForHelp&) {
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    std::cout << (chosen.empty() ? Overview(app) : chosen.back()->help(Program));
+    return ExitSuccess;
+  } catch (const CLI::CallForVersion& version) {
+    std::cout << version.what() << "\n";
+    return ExitSuccess;
+  } catch (const CLI::ParseError& error) {
+    if (!words.empty() && words[0][0] != '-' && app.get_subcommands().empty()) {
+      std::cerr << Program << ": unknown command \"" << words[0] << "\"\n\n" << Overview(app);
+      return ExitUsage;
+    }
+    std::cerr << Program << ": " << error.what() << "\nTry '" << Program << CommandIn(app, words)
+              << " --help'.\n";
     return ExitUsage;
-  } catch (const Refusal& error) {
-    if (*error.what() != '\0') std::cerr << prefix << ": " << error.what() << "\n";
-    return ExitRefused;
-  } catch (const std::exception& error) {
-    std::cerr << prefix << ": " << error.what() << "\n";
-    return ExitRefused;
   }
 }
 
@@ -73,16 +102,29 @@ int RunCommand(const Command& command, std::span<const std::string> words) {
 
 int main(int argc, char** argv) {
   hushlake::StartFramework();
+  GlobalOptions global;
+  // Out of the environment at once: no child process can inherit the key.
+  global.environmentKey = TakeKeyFromEnvironment();
+  CLI::App app("Hides a text in a BMP picture and reads it back.", Program);
+  CommandRun run;
+  Configure(app, global, run);
   const std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);
-  const std::vector<Command> commands = AllCommands();
-  const std::string name = words.empty() ? "" : words[0];
-  if (name == "--help" || name == "-h") {
-    PrintOverview(std::cout, commands);
-    return ExitSuccess;
+  int status = Parse(app, words);
+  if (status < 0) {
+    try {
+      status = run();
+    } catch (const UsageError& error) {
+      std::cerr << Program << ": " << error.what() << "\nTry '" << Program << CommandIn(app, words)
+                << " --help'.\n";
+      status = ExitUsage;
+    } catch (const Refusal& error) {
+      if (*error.what() != '\0') std::cerr << Program << ": " << error.what() << "\n";
+      status = ExitRefused;
+    } catch (const std::exception& error) {
+      std::cerr << Program << ": " << error.what() << "\n";
+      status = ExitRefused;
+    }
   }
-  for (const Command& command : commands)
-    if (command.name == name) return RunCommand(command, std::span(words).subspan(1));
-  if (!name.empty()) std::cerr << "hushlake-cli: unknown command \"" << name << "\"\n\n";
-  PrintOverview(std::cerr, commands);
-  return ExitUsage;
+  if (global.environmentKey) ScrubString(*global.environmentKey);
+  return status;
 }

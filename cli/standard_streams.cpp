@@ -1,5 +1,10 @@
 #include "cli/standard_streams.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "cli/outcome.h"
@@ -14,17 +19,41 @@ void ReadInPieces(std::FILE* stream, const std::function<void(std::span<const ch
   if (std::ferror(stream)) throw Refusal("Cannot read the input");
 }
 
-std::string ReadStandardInput() {
-  std::string text;
-  ReadInPieces(stdin,
-               [&](std::span<const char> piece) { text.append(piece.data(), piece.size()); });
-  return text;
+BoundedInput ReadBounded(int fd, std::size_t limit) {
+  BoundedInput input;
+  constexpr std::size_t Piece = 1 << 16;
+  // One byte past the limit tells whether more follows.
+  while (input.bytes.size() <= limit) {
+    const std::size_t filled = input.bytes.size();
+    const std::size_t wanted = std::min(Piece, limit + 1 - filled);
+    input.bytes.resize(filled + wanted);
+    const ssize_t got = read(fd, input.bytes.data() + filled, wanted);
+    if (got < 0 && errno == EINTR) {
+      input.bytes.resize(filled);
+      continue;
+    }
+    if (got < 0) throw Refusal(std::string("Cannot read standard input: ") + std::strerror(errno));
+    input.bytes.resize(filled + static_cast<std::size_t>(got));
+    if (got == 0) break;
+  }
+  if (input.bytes.size() > limit) {
+    input.bytes.resize(limit);
+    input.overflowed = true;
+  }
+  return input;
+}
+
+std::string ReadStandardInput(std::size_t limit) {
+  BoundedInput input = ReadBounded(STDIN_FILENO, limit);
+  if (input.overflowed)
+    throw Refusal("Standard input is longer than " + std::to_string(limit) + " bytes");
+  return std::move(input.bytes);
 }
 
 void WriteStandardOutput(std::string_view bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
       std::fflush(stdout) != 0)
-    throw Refusal("Cannot write to standard output");
+    throw Refusal(std::string("Cannot write to standard output: ") + std::strerror(errno));
 }
 
 std::string WithLocalLineBreaks(std::string_view text) {

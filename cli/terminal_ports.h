@@ -12,22 +12,42 @@
 
 namespace hushlake::cli {
 
+enum class Verbosity { Quiet, Normal, Verbose };
+
+// Errors, and the information boxes that refuse an action, go to standard
+// error as "hushlake-cli: " and the window's text. The boxes that report
+// success are the window's way of saying "done": the tool says that in one
+// short line of its own, so they are shown only when verbose.
 class TerminalMessages : public MessageBoxes {
  public:
   // ReplaceFiles answers "replace the existing file?" (Yes only with --force).
-  explicit TerminalMessages(bool replaceFiles) : replaceFiles_(replaceFiles) {}
+  TerminalMessages(bool replaceFiles, Verbosity verbosity)
+      : replaceFiles_(replaceFiles), verbosity_(verbosity) {}
   void ShowError(std::string_view message) override;
   void ShowInformation(std::string_view message) override;
   bool AskConfirmation(std::string_view message) override;
 
   int ErrorCount() const { return errorCount_; }
   bool Shown(std::string_view message) const;
+  Verbosity Level() const { return verbosity_; }
+
+  // While held, errors are kept back; Release shows them, leaving out Drop.
+  void Hold() { holding_ = true; }
+  void Release(std::string_view drop);
 
  private:
+  void Print(std::string_view message);
+
   bool replaceFiles_;
+  Verbosity verbosity_;
   int errorCount_ = 0;
+  bool holding_ = false;
   std::vector<std::string> shown_;
+  std::vector<std::string> held_;
 };
+
+// Prints an error as the tool's: "hushlake-cli: " and the message.
+void PrintError(std::string_view message);
 
 class MemoryEditor : public TextEditorPort {
  public:
@@ -86,6 +106,18 @@ class CommandLineDialogs : public FileDialogs {
  private:
   std::optional<std::string> savePath_;
   std::optional<std::string> openPath_;
+};
+
+// The picture "-" reaches the window under this name: one that no file can
+// have (nothing can be created in /dev/fd) and that ends as a BMP name does.
+inline constexpr std::string_view StandardInputPicture = "/dev/fd/0/standard input.bmp";
+
+// The file store with standard input as one more file.
+class TerminalFileStore : public LocalFileStore {
+ public:
+  bool Exists(const std::string& path) const override;
+  std::vector<std::uint8_t> ReadAll(const std::string& path) const override;
+  BmpReadResult ReadPicture(const std::string& path) const override;
 };
 
 }  // namespace hushlake::cli

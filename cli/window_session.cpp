@@ -1,13 +1,12 @@
 #include "cli/window_session.h"
 
-#include <iostream>
-
 #include "cli/outcome.h"
+#include "cli/picture_names.h"
 
 namespace hushlake::cli {
 
-WindowSession::WindowSession(std::optional<std::string> savePath, bool force)
-    : messages_(force),
+WindowSession::WindowSession(std::optional<std::string> savePath, bool force, Verbosity verbosity)
+    : messages_(force, verbosity),
       dialogs_(std::move(savePath)),
       window_({messages_, editor_, keyField_, settings_, files_, dialogs_}) {
   // One Encrypt, then a save: the original's memory serves as the working copy.
@@ -17,16 +16,16 @@ WindowSession::WindowSession(std::optional<std::string> savePath, bool force)
 }
 
 void WindowSession::OpenPicture(const std::string& path) {
-  window_.OpenPictureAccept(path);
-  if (window_.ImageLoaded()) return;
-  // The dialog only offers existing files; here the name may be anything,
-  // and the handler passes over a missing file in silence.
-  if (!files_.Exists(path)) throw Refusal("Cannot open the picture \"" + path + "\": no such file");
-  throw Refusal();
+  CheckPictureSource(path);
+  messages_.Hold();
+  window_.OpenPictureAccept(path == StandardStream ? std::string(StandardInputPicture) : path);
+  messages_.Release(messages::WrongDepth);
+  if (!window_.ImageLoaded()) throw Refusal();
 }
 
 void WindowSession::NoteDisabledChoice() {
-  if (!window_.View().cryptControlsEnabled) std::cerr << window_.View().cryptHint << std::endl;
+  if (!window_.View().cryptControlsEnabled)
+    PrintError("note: " + window_.View().cryptHint + ": --hash, --cipher and --mode are not used");
 }
 
 }  // namespace hushlake::cli

@@ -12,17 +12,20 @@ namespace hushlake::cli {
 class WindowSession {
  public:
   // SavePath answers the save dialogs; Force answers "replace?" with Yes.
-  WindowSession(std::optional<std::string> savePath, bool force);
+  WindowSession(std::optional<std::string> savePath, bool force, Verbosity verbosity);
 
   MainWindowLogic& Window() { return window_; }
   TerminalMessages& Messages() { return messages_; }
   MemoryEditor& Editor() { return editor_; }
   MemoryKeyField& KeyField() { return keyField_; }
   FileStore& Files() { return files_; }
+  bool Palette() const { return window_.View().originalImage.Format() == PixelFormat::Indexed8; }
 
-  // Open Img with Path; raises Refusal when no picture got loaded.
+  // Open Img with Path ("-" for standard input); raises Refusal when no
+  // picture got loaded. A file the reader could not make sense of is
+  // reported with the reader's reason alone, not also as of the wrong depth.
   void OpenPicture(const std::string& path);
-  // Shows the window's hint when the algorithm lists are disabled (8 bits).
+  // Tells that the algorithm options do nothing, when the lists are disabled (8 bits).
   void NoteDisabledChoice();
 
  private:
@@ -30,7 +33,7 @@ class WindowSession {
   MemoryEditor editor_;
   MemoryKeyField keyField_;
   MemorySettings settings_;
-  LocalFileStore files_;
+  TerminalFileStore files_;
   CommandLineDialogs dialogs_;
   MainWindowLogic window_;
 };

@@ -4,7 +4,7 @@
 # Usage: scripts/ensure_packages.sh [extra-package ...]
 set -euo pipefail
 
-packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev "$@")
+packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libcli11-dev help2man "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -27,8 +27,12 @@ struct RunResult {
 };
 
 struct RunInput {
+  RunInput(std::string input = {}, std::optional<std::string> key = std::nullopt)
+      : standardInput(std::move(input)), keyVariable(std::move(key)) {}
   std::string standardInput;
   std::optional<std::string> keyVariable;  // HUSHLAKE_KEY; unset when none
+  // Instead of StandardInput: a file in the folder (it may be large and sparse).
+  std::optional<std::string> standardInputFile;
 };
 
 class CliSandbox {
@@ -56,10 +60,24 @@ class CliSandbox {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
   bool Exists(const std::string& name) const { return std::filesystem::exists(Path(name)); }
+  // The permission bits of a file in the folder.
+  unsigned Mode(const std::string& name) const {
+    return static_cast<unsigned>(std::filesystem::status(Path(name)).permissions());
+  }
+  // Names left in the folder besides the run's own .stdin, .stdout and .stderr.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+      const std::string name = entry.path().filename().string();
+      if (name != ".stdin" && name != ".stdout" && name != ".stderr") names.push_back(name);
+    }
+    return names;
+  }
 
   // Runs the tool in the folder; plain names in Args are files there.
   RunResult Run(const std::vector<std::string>& args, const RunInput& input = {}) const {
-    Write(".stdin", input.standardInput);
+    if (!input.standardInputFile) Write(".stdin", input.standardInput);
+    const std::string standardInput = Path(input.standardInputFile.value_or(".stdin"));
     std::vector<std::string> words = {HUSHLAKE_CLI_PATH};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<std::string> environment = EnvironmentWithout("HUSHLAKE_KEY=");
@@ -67,18 +85,23 @@ class CliSandbox {
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, Path(".stdin").c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, standardInput.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, Path(".stdout").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, Path(".stderr").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
+    // A session of its own has no terminal: a key is never asked for.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     std::vector<char*> argv = Pointers(words);
     std::vector<char*> envp = Pointers(environment);
     pid_t child = 0;
     const int failure =
-        posix_spawn(&child, words[0].c_str(), &actions, nullptr, argv.data(), envp.data());
+        posix_spawn(&child, words[0].c_str(), &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     if (failure != 0)
       throw std::runtime_error(std::string("cannot start the tool: ") + std::strerror(failure));
     int status = 0;

@@ -1,6 +1,8 @@
 // hash, list, selftest, help and wrong usage, run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,8 @@ TEST(HashCommand, PrintsTheDigestOfStandardInputOrAFile) {
        "900150983cd24fb0d6963f7d28e17f72\n"},
       {{"--algo", "SHA1", "--format", "HEX"}, "abc", "A9993E364706816ABA3E25717850C26C9CD0D89D\n"},
       {{"--algo=MD5", "--format=mime64"}, "abc", "kAFQmDzST7DWlj99KOF/cg==\n"},
+      {{"-a", "md-5", "input.bin"}, "", "900150983CD24FB0D6963F7D28E17F72\n"},
+      {{"--algo", "SHA-1"}, "abc", "A9993E364706816ABA3E25717850C26C9CD0D89D\n"},
   };
   for (const HashCase& c : cases) {
     std::vector<std::string> args = {"hash"};
@@ -56,8 +60,10 @@ TEST(ListCommand, MarksEveryItemOfTheMainWindowsLists) {
   }
   std::size_t marked = 0;
   for (std::size_t at = 0; (at = result.out.find("\n* ", at)) != std::string::npos; ++at) ++marked;
-  EXPECT_EQ(marked, items.size());
+  EXPECT_EQ(marked, items.size() + ModeListItems.size());
   EXPECT_NE(result.out.find("CRC32"), std::string::npos);
+  EXPECT_NE(result.out.find("\n* cmOFB"), std::string::npos);
+  EXPECT_NE(result.out.find("with or without their punctuation"), std::string::npos);
 }
 
 TEST(SelfTestCommand, EveryClassMatchesItsReference) {
@@ -71,14 +77,69 @@ TEST(SelfTestCommand, EveryClassMatchesItsReference) {
 
 TEST(Help, EveryCommandExplainsItself) {
   CliSandbox box;
-  const RunResult overview = box.Run({"--help"});
-  EXPECT_EQ(overview.exitCode, 0);
+  for (const char* overview : {"--help", "-h", "help"}) {
+    const RunResult result = box.Run({overview});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out.rfind("Hides a text in a BMP picture", 0), 0u) << result.out;
+  }
+  const RunResult overview = box.Run({"help"});
   for (const char* command :
-       {"encrypt", "decrypt", "capacity", "hash", "list", "selftest", "demo"}) {
+       {"encrypt", "decrypt", "capacity", "hash", "list", "selftest", "demo", "help"}) {
     EXPECT_NE(overview.out.find(std::string("  ") + command + " "), std::string::npos) << command;
-    const RunResult help = box.Run({command, "--in", "x", "--help"});
-    EXPECT_EQ(help.exitCode, 0) << command;
-    EXPECT_EQ(help.out.rfind(std::string("Usage: hushlake-cli ") + command, 0), 0u) << command;
+    const std::string usage = std::string("Usage: hushlake-cli ") + command;
+    const RunResult asked = box.Run({"help", command});
+    EXPECT_EQ(asked.exitCode, 0) << command;
+    EXPECT_NE(asked.out.find(usage), std::string::npos) << asked.out;
+    const RunResult flag = box.Run({command, "--in", "x", "--help"});
+    EXPECT_EQ(flag.exitCode, 0) << command;
+    EXPECT_EQ(flag.out, asked.out) << command;
+  }
+  for (const char* version : {"--version", "-V"}) {
+    const RunResult result = box.Run({version});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out.rfind("hushlake-cli ", 0), 0u);
+  }
+}
+
+// What bash offers after the words typed so far (the last one being completed).
+std::string Completions(const CliSandbox& box, const std::string& line) {
+  box.Write("complete.sh",
+            std::string("source '") + HUSHLAKE_CLI_COMPLETION + "'\n" + "COMP_WORDS=(" + line +
+                "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n" + "[[ \"" + line +
+                "\" == *' ' ]] && COMP_WORDS+=('') && COMP_CWORD=${#COMP_WORDS[@]}-1\n"
+                "_hushlake_cli; printf '%s\\n' \"${COMPREPLY[@]}\" | sort | tr '\\n' ' '\n");
+  const std::string script = box.Path("complete.sh");
+  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+      popen(("cd '" + box.Path("") + "' && bash '" + script + "'").c_str(), "r"), &pclose);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+    out.append(buffer, got);
+  return out;
+}
+
+TEST(Completion, OffersCommandsOptionsNamesAndPictures) {
+  CliSandbox box;
+  box.Write("photo.bmp", "");
+  box.Write("notes.txt", "");
+  EXPECT_EQ(Completions(box, "hushlake-cli dec"), "decrypt ");
+  EXPECT_EQ(Completions(box, "hushlake-cli encrypt --st"), "--strict ");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt --det"), "--detect ");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt -m cmC"), "cmCBC cmCFB cmCTS ");
+  EXPECT_EQ(Completions(box, "hushlake-cli capacity p"), "photo.bmp ");
+  EXPECT_EQ(Completions(box, "hushlake-cli help ca"), "capacity ");
+  // Every item of the window's lists, without its spaces, is offered.
+  const std::string hashes = Completions(box, "hushlake-cli encrypt --hash ''");
+  for (std::string_view item : HashListItems) {
+    std::string name(item);
+    std::erase(name, ' ');
+    EXPECT_NE(hashes.find(name + " "), std::string::npos) << name;
+  }
+  const std::string ciphers = Completions(box, "hushlake-cli encrypt -c ''");
+  for (std::string_view item : CipherListItems) {
+    std::string name(item);
+    std::erase(name, ' ');
+    EXPECT_NE(ciphers.find(name + " "), std::string::npos) << name;
   }
 }
 
@@ -87,33 +148,37 @@ struct Misuse {
   std::string said;  // on standard error
 };
 
-// Wrong usage ends with status 2 and says what is wrong; unknown names come
-// with the list of valid ones.
+// Wrong usage ends with status 2 and says what is wrong after
+// "hushlake-cli:"; unknown names come with the list of valid ones.
 TEST(Usage, WrongUsageEndsWithStatusTwo) {
   CliSandbox box;
   WritePicture(box, "p24.bmp", 30, 30, PixelFormat::Bgr24);
   box.Write("key.txt", "a good long key\n");
   const Misuse cases[] = {
-      {{}, "Usage: hushlake-cli COMMAND"},
-      {{"frobnicate"}, "unknown command \"frobnicate\""},
-      {{"encrypt", "--in", "p24.bmp", "--key-file", "key.txt"}, "--out is required"},
-      {{"encrypt", "--in", "p24.bmp", "--out", "o.bmp", "--hash", "Whirlpool"}, "\n  Haval-224\n"},
-      {{"decrypt", "--in", "p24.bmp", "--cipher", "DES"}, "\n  Twofish"},
-      {{"decrypt", "--in", "p24.bmp", "--mode", "cmECB"}, "\n  cmOFB"},
-      {{"decrypt", "--in", "p24.bmp", "--bogus"}, "unknown option --bogus"},
-      {{"decrypt", "--in", "p24.bmp", "--in", "p24.bmp"}, "given twice"},
-      {{"decrypt", "--in"}, "needs a value"},
-      {{"capacity", "--in", "p24.bmp", "extra"}, "unexpected argument \"extra\""},
+      {{}, "hushlake-cli: "},
+      {{"frobnicate"}, "hushlake-cli: unknown command \"frobnicate\""},
+      {{"help", "frobnicate"}, "hushlake-cli: unknown command \"frobnicate\""},
+      {{"encrypt", "p24.bmp", "--key-file", "key.txt"}, "hushlake-cli: --out is required"},
+      {{"encrypt", "p24.bmp", "-o", "o.bmp", "--hash", "Whirlpool"}, "\n  Haval-224\n"},
+      {{"decrypt", "p24.bmp", "--cipher", "DES"}, "\n  Twofish"},
+      {{"decrypt", "p24.bmp", "--mode", "cmECB"}, "\n  cmOFB"},
+      {{"decrypt", "p24.bmp", "--bogus"}, "--bogus"},
+      {{"decrypt", "p24.bmp", "--in", "p24.bmp"}, "the picture is given twice"},
+      {{"decrypt"}, "no picture"},
+      {{"decrypt", "--in"}, "--in"},
+      {{"decrypt", "--out", "", "p24.bmp"}, "empty file name"},
+      {{"capacity", "p24.bmp", "extra"}, "extra"},
       {{"hash", "--algo", "Nope"}, "MD5 (Message Digest 5)"},
       {{"hash", "--algo", "MD5", "--format", "base64"}, "mime64"},
-      // Standard input carries the text, so it cannot carry the key too.
-      {{"encrypt", "--in", "p24.bmp", "--out", "o.bmp"}, "HUSHLAKE_KEY"},
-      {{"decrypt", "--in", "p24.bmp"}, "--key-file"},
+      // No terminal, no key file, no HUSHLAKE_KEY: nowhere to take a key from.
+      {{"encrypt", "p24.bmp", "-o", "o.bmp"}, "HUSHLAKE_KEY"},
+      {{"decrypt", "p24.bmp"}, "--key-file"},
   };
   for (const Misuse& c : cases) {
     const RunResult result = box.Run(c.args);
     EXPECT_EQ(result.exitCode, 2) << c.said;
     EXPECT_NE(result.err.find(c.said), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.rfind("hushlake-cli: ", 0), 0u) << result.err;
   }
   EXPECT_FALSE(box.Exists("o.bmp"));
 }

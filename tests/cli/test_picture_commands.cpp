@@ -1,7 +1,10 @@
 // encrypt, decrypt and capacity, run as a user runs them: the built tool on
 // real BMP files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,27 @@ namespace hushlake::clitest {
 namespace {
 
 const std::string Key = "Correct horse 42";
+const std::string Text = "Hello, World!\nA second line.\n";
+
+using Args = std::vector<std::string>;
+
+Args Join(Args a, const Args& b, const Args& c = {}) {
+  a.insert(a.end(), b.begin(), b.end());
+  a.insert(a.end(), c.begin(), c.end());
+  return a;
+}
+
+bool Has(const std::string& haystack, std::string_view needle) {
+  return haystack.find(needle) != std::string::npos;
+}
+
+// Every line of standard error is an error of the tool's, a note, or a
+// message of the window's that continues one.
+void ExpectErrorsPrefixed(const std::string& err) {
+  if (!err.empty()) {
+    EXPECT_EQ(err.rfind("hushlake-cli: ", 0), 0u) << err;
+  }
+}
 
 class PictureCommands : public ::testing::Test {
  protected:
@@ -26,15 +50,12 @@ class PictureCommands : public ::testing::Test {
     WritePicture(box, "small.bmp", 23, 40, PixelFormat::Bgr24);
     WritePicture(box, "tight.bmp", 24, 24, PixelFormat::Bgr24);
     box.Write("key.txt", Key + "\r\nsecond line is not the key\n");
-    box.Write("text.txt", "Hello, World!\nA second line.\n");
+    chmod(box.Path("key.txt").c_str(), 0600);
+    box.Write("text.txt", Text);
   }
 
-  RunResult Encrypt(const std::string& in, const std::string& out,
-                    std::vector<std::string> extra = {}) const {
-    std::vector<std::string> args = {"encrypt",     "--in",     in,           "--out",  out,
-                                     "--text-file", "text.txt", "--key-file", "key.txt"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return box.Run(args);
+  RunResult Encrypt(const std::string& in, const std::string& out, const Args& extra = {}) const {
+    return box.Run(Join({"encrypt", in, "-o", out, "-t", "text.txt", "-k", "key.txt"}, extra));
   }
 
   CliSandbox box;
@@ -43,13 +64,14 @@ class PictureCommands : public ::testing::Test {
 struct RoundTrip {
   const char* name;
   const char* picture;
-  std::vector<std::string> choice;
+  Args choice;
   std::string text;
   std::string expected;  // what comes back, with this platform's line breaks
 };
 
 // The key and text travel through every picture kind; the 8-bit path keeps
-// only its reduced alphabet (lower case, single spaces).
+// only its reduced alphabet (lower case, single spaces). A saved text has LF
+// line breaks (CR LF with --crlf) and is readable by its owner only.
 TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
   const RoundTrip cases[] = {
       {"24-bit, start selection",
@@ -57,14 +79,14 @@ TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
        {},
        "Hello, World!\nSecond line.",
        "Hello, World!\nSecond line."},
-      {"32-bit, MD5 Blowfish OFB in any case",
+      {"32-bit, MD5 Blowfish OFB in any spelling",
        "p32.bmp",
-       {"--hash", "md5", "--cipher", "BLOWFISH", "--mode", "cmofb"},
-       "Caf\xC3\xA9 \xE2\x82\xAC 10\n",
+       {"--hash", "md-5", "-c", "BLOWFISH", "-m", "ofb"},
+       "Caf\xC3\xA9 \xE2\x82\xAC 10\r\n",
        "Caf\xC3\xA9 \xE2\x82\xAC 10\n"},
       {"24-bit, Sapphire II-320 SCOP CFB",
        "p24.bmp",
-       {"--hash", "Sapphire II-320", "--cipher", "scop", "--mode", "cmCFB"},
+       {"-H", "sapphireii320", "--cipher=scop", "--mode", "cmCFB"},
        "x",
        "x"},
       {"8-bit, reduced",
@@ -75,130 +97,265 @@ TEST_F(PictureCommands, TextComesBackFromEveryPictureKind) {
   };
   for (const RoundTrip& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> encrypt = {"encrypt",    "--in",       c.picture, "--out",
-                                        "result.bmp", "--key-file", "key.txt", "--force"};
-    encrypt.insert(encrypt.end(), c.choice.begin(), c.choice.end());
-    const RunResult hidden = box.Run(encrypt, {c.text, std::nullopt});
+    const RunResult hidden =
+        box.Run(Join({"encrypt", "--in", c.picture, "--out", "result.bmp", "-k", "key.txt", "-f"},
+                     c.choice),
+                {c.text});
     ASSERT_EQ(hidden.exitCode, 0) << hidden.err;
-    EXPECT_NE(hidden.err.find(messages::PictureSaved), std::string::npos);
     EXPECT_EQ(ReadBmpFile(box.Path("result.bmp")).picture.Format(),
               ReadBmpFile(box.Path(c.picture)).picture.Format());
 
-    std::vector<std::string> decrypt = {"decrypt", "--in", "result.bmp"};
-    decrypt.insert(decrypt.end(), c.choice.begin(), c.choice.end());
-    const RunResult shown = box.Run(decrypt, {"", Key});
+    const RunResult shown = box.Run(Join({"decrypt", "result.bmp"}, c.choice), {"", Key});
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(shown.out, c.expected);
+    EXPECT_EQ(shown.err, "");
 
-    decrypt.insert(decrypt.end(), {"--out", "back.txt", "--key-file", "key.txt", "--force"});
-    const RunResult saved = box.Run(decrypt);
+    const RunResult saved =
+        box.Run(Join({"decrypt", "result.bmp", "-o", "back.txt", "-k", "key.txt", "-f"}, c.choice));
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
-    EXPECT_EQ(box.Read("back.txt"), WithCrLfLineBreaks(c.expected));
+    EXPECT_EQ(box.Read("back.txt"), c.expected);
+    EXPECT_EQ(box.Mode("back.txt"), 0600u);
+
+    const RunResult crlf = box.Run(Join(
+        {"decrypt", "result.bmp", "-o", "crlf.txt", "-k", "key.txt", "-f", "--crlf"}, c.choice));
+    ASSERT_EQ(crlf.exitCode, 0) << crlf.err;
+    EXPECT_EQ(box.Read("crlf.txt"), WithCrLfLineBreaks(c.expected));
   }
+}
+
+// "-" is standard input or output for the picture in and out, the text and
+// the key; the name "-" is used as it is, never as "-.bmp".
+TEST_F(PictureCommands, DashIsStandardInputOrOutput) {
+  const RunResult toOutput =
+      box.Run({"encrypt", "p24.bmp", "-o", "-", "-t", "text.txt"}, {"", Key});
+  ASSERT_EQ(toOutput.exitCode, 0) << toOutput.err;
+  EXPECT_EQ(toOutput.out.substr(0, 2), "BM");
+  EXPECT_FALSE(box.Exists("-.bmp"));
+  EXPECT_FALSE(box.Exists("-"));
+  box.Write("piped.bmp", toOutput.out);
+
+  const RunResult fromInput = box.Run({"decrypt", "-", "-k", "key.txt"}, {box.Read("piped.bmp")});
+  ASSERT_EQ(fromInput.exitCode, 0) << fromInput.err;
+  EXPECT_EQ(fromInput.out, Text);
+
+  const RunResult textIn =
+      box.Run({"encrypt", "p24.bmp", "-o", "t.bmp", "-t", "-"}, {"piped text", Key});
+  ASSERT_EQ(textIn.exitCode, 0) << textIn.err;
+  const RunResult keyIn =
+      box.Run({"decrypt", "t.bmp", "--key-file", "-", "--out", "-"}, {Key + "\n"});
+  ASSERT_EQ(keyIn.exitCode, 0) << keyIn.err;
+  EXPECT_EQ(keyIn.out, "piped text");
+
+  const RunResult twice = box.Run({"encrypt", "-", "-o", "u.bmp", "-k", "key.txt"});
+  EXPECT_EQ(twice.exitCode, 2);
+  EXPECT_TRUE(Has(twice.err, "standard input can carry only one"));
 }
 
 struct Refused {
   const char* name;
-  std::vector<std::string> args;
+  Args args;
   std::string_view message;  // on standard error
+  std::string_view notShown = "\x01";
 };
 
-// Each refusal ends with status 1, the system's message and no output file.
+// Each refusal ends with status 1, the system's message after
+// "hushlake-cli:", and no output file.
 TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
   box.Write("notbmp.bmp", "This is a text file, not a picture.\n");
   box.Write("truncated.bmp", box.Read("p24.bmp").substr(0, 300));
   box.Write("depth16.bmp", SixteenBitBmp(40, 40));
+  box.Write("photo.png", box.Read("p24.bmp"));
   box.Write("empty.key", "");
   box.Write("short.key", "12345678\n");
-  box.Write("long.txt", std::string(400, 'w'));
+  box.Write("big.key", std::string(70000, 'k'));
   box.Write("empty.txt", "");
+  box.Write("nul.txt", std::string("text\0more", 9));
+  std::filesystem::create_directory(box.Path("folder.bmp"));
+  chmod(box.Path("short.key").c_str(), 0600);
   ASSERT_EQ(Encrypt("p24.bmp", "good.bmp").exitCode, 0);
 
-  const std::vector<std::string> withKey = {"--key-file", "key.txt", "--out", "out.bmp"};
-  const std::vector<std::string> text = {"--text-file", "text.txt"};
-  auto args = [](std::vector<std::string> a, const std::vector<std::string>& b,
-                 const std::vector<std::string>& c = {}) {
-    a.insert(a.end(), b.begin(), b.end());
-    a.insert(a.end(), c.begin(), c.end());
-    return a;
-  };
+  const Args withKey = {"-k", "key.txt", "-o", "out.bmp"};
+  const Args text = {"-t", "text.txt"};
   const Refused cases[] = {
-      {"missing picture", args({"encrypt", "--in", "missing.bmp"}, withKey, text), "no such file"},
-      {"missing text file",
-       args({"encrypt", "--in", "p24.bmp", "--text-file", "none.txt"}, withKey), "no such file"},
-      {"empty text file", args({"encrypt", "--in", "p24.bmp", "--text-file", "empty.txt"}, withKey),
+      {"missing picture", Join({"encrypt", "missing.bmp"}, withKey, text),
+       "No such file or directory"},
+      {"a folder is no missing file", Join({"encrypt", "folder.bmp"}, withKey, text),
+       "Is a directory", "No such file"},
+      {"missing text file", Join({"encrypt", "p24.bmp", "-t", "none.txt"}, withKey),
+       "No such file or directory"},
+      {"not a picture name", Join({"encrypt", "photo.png"}, withKey, text), "BMP",
+       messages::WrongDepth},
+      {"empty text file", Join({"encrypt", "p24.bmp", "-t", "empty.txt"}, withKey),
        messages::EnterTextFirst},
-      {"text file, not a picture", args({"encrypt", "--in", "notbmp.bmp"}, withKey, text),
-       messages::WrongDepth},
-      {"truncated picture", args({"decrypt", "--in", "truncated.bmp"}, withKey),
-       messages::WrongDepth},
-      {"16-bit picture", args({"encrypt", "--in", "depth16.bmp"}, withKey, text),
-       messages::WrongDepth},
-      {"empty key file",
-       args({"encrypt", "--in", "p24.bmp", "--key-file", "empty.key", "--out", "out.bmp"}, text),
+      {"NUL bytes in the text", Join({"encrypt", "p24.bmp", "-t", "nul.txt"}, withKey),
+       "NUL bytes"},
+      {"NUL bytes piped", Join({"encrypt", "p24.bmp"}, withKey), "NUL bytes"},
+      {"text file, not a picture: the reader's reason only",
+       Join({"encrypt", "notbmp.bmp"}, withKey, text), "not a BMP file", messages::WrongDepth},
+      {"truncated picture: the reader's reason only", Join({"decrypt", "truncated.bmp"}, withKey),
+       "hushlake-cli: ", messages::WrongDepth},
+      {"16-bit picture", Join({"encrypt", "depth16.bmp"}, withKey, text), messages::WrongDepth},
+      {"empty key file", Join({"encrypt", "p24.bmp", "-k", "empty.key", "-o", "out.bmp"}, text),
        "holds no key"},
+      {"key file over 64 KiB", Join({"encrypt", "p24.bmp", "-k", "big.key", "-o", "out.bmp"}, text),
+       "larger than 64 KiB"},
       {"key of 8 characters",
-       args({"encrypt", "--in", "p24.bmp", "--key-file", "short.key", "--out", "out.bmp"}, text),
+       Join({"encrypt", "p24.bmp", "-k", "short.key", "-o", "out.bmp"}, text),
        messages::KeyTooShort},
       {"key too short to decrypt",
-       {"decrypt", "--in", "good.bmp", "--key-file", "short.key", "--out", "out.bmp"},
+       {"decrypt", "good.bmp", "-k", "short.key", "-o", "out.txt"},
        messages::KeyTooShort},
-      {"picture under 24 pixels", args({"encrypt", "--in", "small.bmp"}, withKey, text),
+      {"picture under 24 pixels", Join({"encrypt", "small.bmp"}, withKey, text),
        messages::ImageTooSmall},
-      {"text longer than the picture holds",
-       args({"encrypt", "--in", "tight.bmp", "--text-file", "long.txt"}, withKey), CapacityMessage},
-      {"wrong hash", args({"decrypt", "--in", "good.bmp", "--hash", "MD5"}, withKey),
-       TrueColorKeyMessage},
-      {"plain picture", args({"decrypt", "--in", "p24.bmp"}, withKey), TrueColorKeyMessage},
+      {"wrong hash", Join({"decrypt", "good.bmp", "--hash", "MD5"}, withKey), TrueColorKeyMessage},
+      {"plain picture", Join({"decrypt", "p24.bmp"}, withKey), TrueColorKeyMessage},
+      {"output not a BMP name, before any work",
+       {"encrypt", "missing.bmp", "-o", "out", "-k", "key.txt", "-t", "text.txt"},
+       messages::PictureNeedsBmpName,
+       "No such file"},
+      {"output is a folder",
+       {"encrypt", "p24.bmp", "-o", "folder.bmp", "-k", "key.txt", "-t", "text.txt"},
+       "Is a directory"},
   };
   for (const Refused& c : cases) {
     SCOPED_TRACE(c.name);
-    const RunResult result = box.Run(c.args);
+    const RunResult result = box.Run(c.args, {std::string("piped\0text", 10)});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_TRUE(Has(result.err, c.message)) << result.err;
+    EXPECT_FALSE(Has(result.err, c.notShown)) << result.err;
+    EXPECT_FALSE(Has(result.err, messages::EncryptDone));
+    ExpectErrorsPrefixed(result.err);
     EXPECT_FALSE(box.Exists("out.bmp"));
+    EXPECT_FALSE(box.Exists("out"));
+    EXPECT_FALSE(box.Exists("out.txt"));
   }
 }
 
-// The key check passes with another cipher or mode; what comes out is other
-// bytes or the format error, never a crash.
-TEST_F(PictureCommands, WrongCipherOrModeGivesOtherTextOrAnErrorNeverACrash) {
-  ASSERT_EQ(Encrypt("p32.bmp", "good.bmp").exitCode, 0);
-  std::vector<std::vector<std::string>> wrong = {{"--mode", "cmCBC"}, {"--mode", "cmOFB"}};
-  for (std::string_view cipher : CipherListItems)
-    if (cipher != CipherListItems[0]) wrong.push_back({"--cipher", std::string(cipher)});
-  for (const auto& choice : wrong) {
-    SCOPED_TRACE(choice[1]);
-    std::vector<std::string> args = {"decrypt", "--in", "good.bmp", "--key-file", "key.txt"};
-    args.insert(args.end(), choice.begin(), choice.end());
-    const RunResult result = box.Run(args);
-    ASSERT_TRUE(result.exitCode == 0 || result.exitCode == 1) << result.exitCode;
-    if (result.exitCode == 0) {
-      EXPECT_NE(result.out, "Hello, World!\nA second line.\n");
-    } else {
-      EXPECT_FALSE(result.err.empty());
+// With the right key but another cipher or mode, what comes out is not text:
+// status 1 and the likely cause, never garbage with status 0. --raw writes it.
+TEST_F(PictureCommands, WrongCipherOrModeIsRefusedUnlessRaw) {
+  for (const char* picture : {"p24.bmp", "p32.bmp"}) {
+    ASSERT_EQ(Encrypt(picture, "good.bmp", {"-f"}).exitCode, 0);
+    std::vector<Args> wrong;
+    for (std::string_view cipher : CipherListItems)
+      for (std::string_view mode : ModeListItems)
+        if (cipher != CipherListItems[0] || mode != ModeListItems[0])
+          wrong.push_back({"--cipher", std::string(cipher), "--mode", std::string(mode)});
+    for (const Args& choice : wrong) {
+      SCOPED_TRACE(choice[1] + " " + choice[3]);
+      const RunResult result = box.Run(Join({"decrypt", "good.bmp", "-k", "key.txt"}, choice));
+      if (result.exitCode == 0) {
+        EXPECT_EQ(result.out, Text);  // a related mode may give the text itself
+        continue;
+      }
+      EXPECT_EQ(result.exitCode, 1);
+      EXPECT_EQ(result.out, "");
+      EXPECT_TRUE(Has(result.err, "the cipher or the mode is probably not")) << result.err;
     }
   }
+  const RunResult raw =
+      box.Run({"decrypt", "good.bmp", "-k", "key.txt", "--cipher", "Gost", "--raw"});
+  EXPECT_EQ(raw.exitCode, 0);
+  EXPECT_FALSE(raw.out.empty());
+  EXPECT_NE(raw.out, Text);
 }
 
-// Replacing a file takes --force: without it the answer is No, the file
-// stays as it was and the status is 1.
+TEST_F(PictureCommands, DetectFindsTheHashCipherAndMode) {
+  ASSERT_EQ(Encrypt("p24.bmp", "a.bmp", {"-H", "Tiger", "-c", "Rijndael", "-m", "cbc"}).exitCode,
+            0);
+  const RunResult found = box.Run({"decrypt", "a.bmp", "-k", "key.txt", "--detect"});
+  ASSERT_EQ(found.exitCode, 0) << found.err;
+  EXPECT_EQ(found.out, "--hash 'Tiger' --cipher 'Rijndael' --mode cmCBC\n");
+
+  // Keys outside ASCII are hashed as the window hashes them: Windows-1252
+  // when they fit it, UTF-8 otherwise.
+  for (const std::string key : {"\xC2\xA3\xC2\xA3\xC2\xA3\xC2\xA7\xC2\xB0\xC2\xB0"
+                                "abcdefg",
+                                "\xCE\xA9mega Secret Key"}) {
+    box.Write("wide.key", key + "\n");
+    chmod(box.Path("wide.key").c_str(), 0600);
+    ASSERT_EQ(box.Run({"encrypt", "p32.bmp", "-o", "w.bmp", "-k", "wide.key", "-c", "shark", "-f"},
+                      {"wide keys are hashed as the window hashes them"})
+                  .exitCode,
+              0);
+    const RunResult wide = box.Run({"decrypt", "w.bmp", "-k", "wide.key", "--detect"});
+    EXPECT_EQ(wide.out, "--hash 'Haval-224' --cipher 'Shark' --mode cmCTS\n") << wide.err;
+  }
+
+  box.Write("other.key", "not the right key\n");
+  chmod(box.Path("other.key").c_str(), 0600);
+  const RunResult wrongKey = box.Run({"decrypt", "a.bmp", "-k", "other.key", "--detect"});
+  EXPECT_EQ(wrongKey.exitCode, 1);
+  EXPECT_TRUE(Has(wrongKey.err, "No hash gives this key")) << wrongKey.err;
+
+  const RunResult palette = box.Run({"decrypt", "p8.bmp", "-k", "key.txt", "--detect"});
+  EXPECT_EQ(palette.exitCode, 1);
+  EXPECT_TRUE(Has(palette.err, "8-bit")) << palette.err;
+}
+
+// Replacing a file takes --force, and without it the refusal comes before
+// any work: the existing file stays as it was.
 TEST_F(PictureCommands, ExistingOutputIsReplacedOnlyWithForce) {
   ASSERT_EQ(Encrypt("p24.bmp", "good.bmp").exitCode, 0);
   box.Write("taken.bmp", "keep me");
   box.Write("taken.txt", "keep me");
   const RunResult picture = Encrypt("p24.bmp", "taken.bmp");
   EXPECT_EQ(picture.exitCode, 1);
-  EXPECT_NE(picture.err.find(messages::ReplacePicture), std::string::npos);
-  const RunResult text =
-      box.Run({"decrypt", "--in", "good.bmp", "--key-file", "key.txt", "--out", "taken.txt"});
+  EXPECT_TRUE(Has(picture.err, "--force replaces it")) << picture.err;
+  const RunResult text = box.Run({"decrypt", "good.bmp", "-k", "key.txt", "-o", "taken.txt"});
   EXPECT_EQ(text.exitCode, 1);
-  EXPECT_NE(text.err.find(messages::ReplaceTextFile), std::string::npos);
   EXPECT_EQ(box.Read("taken.bmp"), "keep me");
   EXPECT_EQ(box.Read("taken.txt"), "keep me");
 
   EXPECT_EQ(Encrypt("p24.bmp", "taken.bmp", {"--force"}).exitCode, 0);
   EXPECT_EQ(ReadBmpFile(box.Path("taken.bmp")).status, BmpStatus::Ok);
+}
+
+// The longest text capacity states is accepted, one byte or character more
+// is refused with its length and the room, for each picture kind and choice.
+TEST_F(PictureCommands, CapacityStatesTheExactLongestText) {
+  box.Write("twelve.key", "twelve chars\n");
+  box.Write("nine.key", "ninechars\n");
+  chmod(box.Path("twelve.key").c_str(), 0600);
+  chmod(box.Path("nine.key").c_str(), 0600);
+  const struct {
+    const char* picture;
+    Args choice;
+    Args key;
+    std::string filler;  // one byte or character of text
+  } cases[] = {
+      {"p24.bmp", {}, {}, "a"},
+      {"p32.bmp", {"-c", "Blowfish", "-m", "cfb"}, {}, "b"},
+      {"tight.bmp", {"-H", "sha1", "-c", "Twofish", "-m", "cbc"}, {}, "c"},
+      {"p8.bmp", {}, {}, "d"},
+      {"p8.bmp", {}, {"-k", "twelve.key"}, "e"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.picture + (c.key.empty() ? std::string() : " with a key file"));
+    const RunResult shown = box.Run(Join({"capacity", c.picture}, c.choice, c.key));
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    const auto at = shown.out.find("Longest text: ");
+    ASSERT_NE(at, std::string::npos) << shown.out;
+    const long longest = std::stol(shown.out.substr(at + 14));
+    EXPECT_EQ(Has(shown.out, "the shortest allowed (no key was given)"),
+              c.key.empty() && std::string(c.picture) == "p8.bmp");
+    // Without a key, capacity counts for the shortest one allowed.
+    const Args key = c.key.empty() ? Args{"-k", "nine.key"} : c.key;
+    std::string fits;
+    for (long i = 0; i < longest; ++i) fits += c.filler;
+    box.Write("fits.txt", fits);
+    const RunResult accepted = box.Run(Join(
+        {"encrypt", c.picture, "-o", "fits.bmp", "-t", "fits.txt", "-f", "-q"}, c.choice, key));
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.err;
+    box.Write("over.txt", fits + c.filler);
+    const RunResult refused =
+        box.Run(Join({"encrypt", c.picture, "-o", "over.bmp", "-t", "over.txt"}, c.choice, key));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Has(refused.err, CapacityMessage)) << refused.err;
+    EXPECT_TRUE(Has(refused.err, std::to_string(longest + 1))) << refused.err;
+    EXPECT_TRUE(Has(refused.err, "at most " + std::to_string(longest))) << refused.err;
+    EXPECT_FALSE(box.Exists("over.bmp"));
+  }
 }
 
 // The editor's rule: (width - 2) x height div 2, or div 3 for 8 bits.
@@ -207,15 +364,97 @@ TEST_F(PictureCommands, CapacityShowsSizeDepthAndTheEditorsCount) {
     const char* picture;
     const char* expected;
   } cases[] = {
-      {"p24.bmp", "Size: 100 x 50 pixels\nDepth: 24 bits per pixel\nCapacity: 2450 characters\n"},
-      {"p32.bmp", "Size: 100 x 50 pixels\nDepth: 32 bits per pixel\nCapacity: 2450 characters\n"},
-      {"p8.bmp", "Size: 100 x 50 pixels\nDepth: 8 bits per pixel\nCapacity: 1633 characters\n"},
+      {"p24.bmp", "Size: 100 x 50 pixels\nDepth: 24 bits per pixel\nCapacity: 2450 characters"},
+      {"p32.bmp", "Size: 100 x 50 pixels\nDepth: 32 bits per pixel\nCapacity: 2450 characters"},
+      {"p8.bmp", "Size: 100 x 50 pixels\nDepth: 8 bits per pixel\nCapacity: 1633 characters"},
   };
   for (const auto& c : cases) {
     const RunResult result = box.Run({"capacity", "--in", c.picture});
     EXPECT_EQ(result.exitCode, 0) << c.picture;
-    EXPECT_EQ(result.out, c.expected);
+    EXPECT_EQ(result.out.rfind(c.expected, 0), 0u) << result.out;
   }
+}
+
+// A text far larger than any picture holds is refused before it is read in
+// full: a 1 GB sparse file on standard input.
+TEST_F(PictureCommands, HugeTextOnStandardInputIsRefusedAtOnce) {
+  { std::ofstream huge(box.Path("huge.txt"), std::ios::binary); }
+  std::filesystem::resize_file(box.Path("huge.txt"), std::uintmax_t{1} << 30);
+  for (const char* picture : {"p24.bmp", "p8.bmp"}) {
+    RunInput input;
+    input.standardInputFile = "huge.txt";
+    const RunResult result = box.Run({"encrypt", picture, "-o", "o.bmp", "-k", "key.txt"}, input);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(Has(result.err, CapacityMessage)) << result.err;
+    EXPECT_TRUE(Has(result.err, "the text is longer than")) << result.err;
+  }
+}
+
+// 8-bit pictures say what they do on every Encrypt; a text they change is
+// shown by example, and --strict refuses it.
+TEST_F(PictureCommands, EightBitPicturesSayWhatTheyDo) {
+  const RunResult changed = box.Run({"encrypt", "p8.bmp", "-o", "a.bmp", "-k", "key.txt"},
+                                    {"all fine here.\nBut This Changes"});
+  ASSERT_EQ(changed.exitCode, 0) << changed.err;
+  EXPECT_TRUE(Has(changed.err, "without a cipher")) << changed.err;
+  EXPECT_TRUE(Has(changed.err, "\"But This Changes\" becomes \"but this changes\""));
+
+  const RunResult unchanged =
+      box.Run({"encrypt", "p8.bmp", "-o", "b.bmp", "-k", "key.txt", "--strict"}, {"all fine."});
+  ASSERT_EQ(unchanged.exitCode, 0) << unchanged.err;
+  EXPECT_TRUE(Has(unchanged.err, "without a cipher"));
+  EXPECT_FALSE(Has(unchanged.err, "becomes"));
+
+  const RunResult strict =
+      box.Run({"encrypt", "p8.bmp", "-o", "c.bmp", "-k", "key.txt", "--strict"}, {"Capital"});
+  EXPECT_EQ(strict.exitCode, 1);
+  EXPECT_TRUE(Has(strict.err, "\"Capital\" becomes \"capital\"")) << strict.err;
+  EXPECT_FALSE(box.Exists("c.bmp"));
+
+  const RunResult true24 =
+      box.Run({"encrypt", "p24.bmp", "-o", "d.bmp", "-k", "key.txt", "--strict"}, {"Capital"});
+  EXPECT_EQ(true24.exitCode, 0);
+  EXPECT_FALSE(Has(true24.err, "without a cipher"));
+}
+
+// One short line on success, nothing with -q, the window's texts with -v.
+TEST_F(PictureCommands, QuietSuccessVerboseWindowTexts) {
+  const RunResult normal = Encrypt("p24.bmp", "n.bmp");
+  ASSERT_EQ(normal.exitCode, 0);
+  EXPECT_EQ(normal.err, "Hidden in \"n.bmp\"\n");
+  const RunResult quiet = Encrypt("p24.bmp", "q.bmp", {"-q"});
+  ASSERT_EQ(quiet.exitCode, 0);
+  EXPECT_EQ(quiet.err, "");
+  const RunResult verbose =
+      box.Run({"-v", "encrypt", "p24.bmp", "-o", "v.bmp", "-t", "text.txt", "-k", "key.txt"});
+  ASSERT_EQ(verbose.exitCode, 0);
+  EXPECT_TRUE(Has(verbose.err, messages::EncryptDone));
+  EXPECT_TRUE(Has(verbose.err, messages::PictureSaved));
+  const RunResult saved = box.Run({"decrypt", "n.bmp", "-k", "key.txt", "-o", "n.txt", "-v"});
+  ASSERT_EQ(saved.exitCode, 0);
+  EXPECT_TRUE(Has(saved.err, messages::FileSaved));
+}
+
+// A key file and HUSHLAKE_KEY with the same key agree; a key file others can
+// read is used with a warning.
+TEST_F(PictureCommands, KeyFileAndEnvironmentAgree) {
+  box.Write("marked.key", "\xEF\xBB\xBF" + Key + "\r\n\r\n");
+  chmod(box.Path("marked.key").c_str(), 0644);
+  const RunResult hidden =
+      box.Run({"encrypt", "p24.bmp", "-o", "k.bmp", "-k", "marked.key"}, {"agreed"});
+  ASSERT_EQ(hidden.exitCode, 0) << hidden.err;
+  EXPECT_TRUE(Has(hidden.err,
+                  "hushlake-cli: warning: the key file \"marked.key\" can be read by "
+                  "other users (permissions 0644)"))
+      << hidden.err;
+  const RunResult shown = box.Run({"decrypt", "k.bmp"}, {"", Key + "\n"});
+  ASSERT_EQ(shown.exitCode, 0) << shown.err;
+  EXPECT_EQ(shown.out, "agreed");
+  EXPECT_FALSE(Has(Encrypt("p24.bmp", "private.bmp").err, "warning"));
+
+  const RunResult noKey = box.Run({"decrypt", "k.bmp"});
+  EXPECT_EQ(noKey.exitCode, 2);
+  EXPECT_TRUE(Has(noKey.err, "no key")) << noKey.err;
 }
 
 }  // namespace

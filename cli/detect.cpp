@@ -1,0 +1,80 @@
+#include "cli/detect.h"
+
+#include "app/text_encoding.h"
+#include "cli/plausible_text.h"
+#include "crypto/secret.h"
+#include "stego/encryptor.h"
+#include "stego/random_source.h"
+
+namespace hushlake::cli {
+
+namespace {
+
+// The key's bytes on the 24- and 32-bit path, as the main window hashes
+// them: Windows-1252 when the key fits that code page, otherwise UTF-8.
+SecretString TrueColorKeyBytes(const std::string& keyText) {
+  SecretString ansi = SecretString::Adopt(EditorTextToWindows1252(keyText));
+  if (Windows1252ToEditorText(ansi.View()) == WithCrLfLineBreaks(keyText)) return ansi;
+  return SecretString(keyText);
+}
+
+class DiscardedPicture : public PictureHolder {
+ public:
+  void ReplacePicture(Picture) override {}
+};
+
+// The base-64 text hidden under the engine key, or nothing when the key check fails.
+std::optional<SecretString> HiddenText(Picture& picture, SecretString engineKey) {
+  DiscardedPicture target;
+  StringTextHolder text;
+  RandomSource random;  // Decrypt draws nothing from it
+  TEncryptor engine(picture, target, std::move(engineKey), text, random);
+  EngineOutcome outcome = engine.Decrypt();
+  if (!outcome.Succeeded() || outcome.text.empty()) return std::nullopt;
+  return std::move(outcome.text);
+}
+
+// A long text is judged on its start first: every mode deciphers a prefix
+// alone, but the last blocks of the prefix (cipher text stealing) and a
+// character cut at its end are left out.
+constexpr std::size_t PrefixCharacters = 4096;
+constexpr std::size_t UnsettledBytes = 64;
+
+std::string_view SettledStart(std::string_view plain) {
+  std::size_t cut = plain.size() > UnsettledBytes ? plain.size() - UnsettledBytes : 0;
+  while (cut > 0 && (static_cast<unsigned char>(plain[cut]) & 0xC0) == 0x80) --cut;
+  return plain.substr(0, cut);
+}
+
+bool GivesText(const CipherChoice& choice, std::string_view keyBytes, std::string_view hidden) {
+  if (hidden.size() > PrefixCharacters) {
+    const SecretString start = DecipherText(choice, keyBytes, hidden.substr(0, PrefixCharacters));
+    if (!LooksLikeText(CipherBytesToEditorText(SettledStart(start.View())))) return false;
+  }
+  const SecretString plain = DecipherText(choice, keyBytes, hidden);
+  return LooksLikeText(CipherBytesToEditorText(plain.View()));
+}
+
+}  // namespace
+
+Detection DetectChoice(Picture& picture, const std::string& key) {
+  Detection found;
+  const SecretString keyBytes = TrueColorKeyBytes(key);
+  for (std::string_view hash : HashListItems) {
+    CipherChoice choice;
+    choice.hash = hash;
+    const std::optional<SecretString> hidden =
+        HiddenText(picture, DeriveEngineKey(choice, keyBytes.View()));
+    if (!hidden) continue;
+    found.hash = hash;
+    for (std::string_view cipher : CipherListItems) {
+      choice.cipher = cipher;
+      for (choice.mode = 0; choice.mode < static_cast<int>(ModeListItems.size()); ++choice.mode)
+        if (GivesText(choice, keyBytes.View(), hidden->View())) found.readable.push_back(choice);
+    }
+    break;
+  }
+  return found;
+}
+
+}  // namespace hushlake::cli

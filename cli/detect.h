@@ -1,0 +1,25 @@
+#pragma once
+// Finding the hash, cipher and mode a text was hidden with, given the key.
+// The engine's key check tells the hash: with any other the hidden key does
+// not match. The hidden text is then read once and deciphered with every
+// cipher and mode; the pairs whose result reads as text are the candidates.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/text_cipher.h"
+#include "stego/picture.h"
+
+namespace hushlake::cli {
+
+struct Detection {
+  std::optional<std::string_view> hash;  // none: no hash fits the key
+  std::vector<CipherChoice> readable;    // every choice that gives text
+};
+
+// Picture is a 24- or 32-bit picture; it is cut to even size in place, as
+// the engine cuts it. Key is the key as typed (UTF-8).
+Detection DetectChoice(Picture& picture, const std::string& key);
+
+}  // namespace hushlake::cli

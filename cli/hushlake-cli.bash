@@ -1,0 +1,49 @@
+# Bash completion for hushlake-cli: commands, options, the names --hash,
+# --cipher and --mode accept, and BMP files where a picture is named.
+_hushlake_cli() {
+  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
+  local commands="encrypt decrypt capacity hash list selftest demo help"
+  local global="-h --help -V --version -q --quiet -v --verbose"
+  local hashes="Haval-224 Haval-256 MD4 MD5 RipeMD256 RipeMD320 SapphireII-256 SapphireII-320 SHA SHA1 Snefru-256 Square Tiger"
+  local ciphers="3Way Blowfish DiamondII Gost Q128 Rijndael SAFER-K128 SAFER-SK128 SCOP SapphireII Shark Square TEA TEAN Twofish"
+  local modes="cmCTS cmCBC cmCFB cmOFB"
+  local command="" i
+  for ((i = 1; i < COMP_CWORD; i++)); do
+    case " $commands " in *" ${COMP_WORDS[i]} "*) command=${COMP_WORDS[i]}; break ;; esac
+  done
+
+  case $prev in
+    -H | --hash) COMPREPLY=($(compgen -W "$hashes" -- "$cur")); return ;;
+    -c | --cipher) COMPREPLY=($(compgen -W "$ciphers" -- "$cur")); return ;;
+    -m | --mode) COMPREPLY=($(compgen -W "$modes" -- "$cur")); return ;;
+    --format) COMPREPLY=($(compgen -W "HEX hex mime64" -- "$cur")); return ;;
+    -i | --in) COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -d -- "$cur")); return ;;
+    -o | --out)
+      if [[ $command == encrypt ]]; then
+        COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -d -- "$cur"))
+      else
+        COMPREPLY=($(compgen -f -- "$cur"))
+      fi
+      return ;;
+    -t | --text-file | -k | --key-file) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    -a | --algo) return ;;
+  esac
+
+  local options="-h --help"
+  case $command in
+    "") COMPREPLY=($(compgen -W "$commands $global" -- "$cur")); return ;;
+    encrypt) options+=" -i --in -o --out -t --text-file -k --key-file -H --hash -c --cipher -m --mode -f --force --strict" ;;
+    decrypt) options+=" -i --in -o --out -k --key-file -H --hash -c --cipher -m --mode -f --force --raw --crlf --detect" ;;
+    capacity) options+=" -i --in -k --key-file -H --hash -c --cipher -m --mode" ;;
+    hash) options+=" -a --algo --format" ;;
+    help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
+  esac
+  if [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
+  elif [[ $command == encrypt || $command == decrypt || $command == capacity ]]; then
+    COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -d -- "$cur"))
+  else
+    COMPREPLY=($(compgen -f -- "$cur"))
+  fi
+}
+complete -o filenames -F _hushlake_cli hushlake-cli

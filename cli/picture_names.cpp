@@ -1,0 +1,80 @@
+#include "cli/picture_names.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "app/main_window_logic.h"
+#include "cli/outcome.h"
+#include "cli/standard_streams.h"
+#include "stego/bmp_codec.h"
+
+namespace hushlake::cli {
+
+namespace {
+
+std::string LowerExtension(const std::string& name) {
+  std::string extension = std::filesystem::path(name).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+// An existing output is replaced only with --force; a folder never is.
+void CheckTarget(const std::string& name, bool force, std::string_view what) {
+  struct stat status {};
+  if (stat(name.c_str(), &status) != 0) return;
+  if (S_ISDIR(status.st_mode))
+    throw Refusal("Cannot write the " + std::string(what) + " \"" + name +
+                  "\": " + std::strerror(EISDIR));
+  if (!force) throw Refusal("The file \"" + name + "\" exists; --force replaces it");
+}
+
+}  // namespace
+
+bool IsPictureName(const std::string& name) { return LowerExtension(name) == ".bmp"; }
+
+void CheckPictureSource(const std::string& name) {
+  if (name == StandardStream) {
+    if (isatty(STDIN_FILENO))
+      throw Refusal("Standard input is a terminal; send the picture in from a file or a pipe");
+    return;
+  }
+  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat status {};
+  const bool opened = fd >= 0 && fstat(fd, &status) == 0;
+  const int error = opened && S_ISDIR(status.st_mode) ? EISDIR : errno;
+  if (fd >= 0) close(fd);
+  if (!opened || error == EISDIR)
+    throw Refusal("Cannot open the picture \"" + name + "\": " + std::strerror(error));
+  if (!IsPictureName(name))
+    throw Refusal("Cannot open the picture \"" + name +
+                  "\": pictures are read from BMP files, named *.bmp");
+}
+
+void CheckPictureTarget(const std::string& name, bool force) {
+  if (name == StandardStream) {
+    if (isatty(STDOUT_FILENO))
+      throw Refusal("Standard output is a terminal; send the picture to a file or a pipe");
+    return;
+  }
+  if (!IsPictureName(name)) throw Refusal(std::string(messages::PictureNeedsBmpName));
+  CheckTarget(name, force, "picture");
+}
+
+void CheckTextTarget(const std::string& name, bool force) {
+  if (name != StandardStream) CheckTarget(name, force, "text file");
+}
+
+void WritePictureToStandardOutput(const Picture& picture) {
+  const std::vector<std::uint8_t> bytes = WriteBmp(picture);
+  WriteStandardOutput(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+}  // namespace hushlake::cli
