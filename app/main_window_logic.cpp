@@ -199,6 +199,8 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
     // A picture of another depth, or one that cannot be read, leaves the
     // picture box empty; the depth check below then reports it.
     view_.originalImage = result.status == BmpStatus::Ok ? std::move(result.picture) : Picture();
+    view_.originalSource =
+        result.status == BmpStatus::Ok ? std::move(result.source) : SourceFileInfo{};
     if (result.status == BmpStatus::Malformed) loadError = result.error;
     loaded = result.status == BmpStatus::Ok;
     imageLoaded_ = true;
@@ -301,6 +303,7 @@ void MainWindowLogic::Encrypt() {
     return;
   }
   imageEncrypted_ = true;
+  view_.encryptedSource = view_.originalSource;
   ports_.messages.ShowInformation(messages::EncryptDone);
 }
 
@@ -389,7 +392,7 @@ void MainWindowLogic::SaveImage() {
 }
 
 void MainWindowLogic::SavePictureTo(const std::string& fileName) {
-  ports_.files.WritePictureAtomically(fileName, view_.encryptedImage);
+  ports_.files.WritePictureAtomically(fileName, view_.encryptedImage, view_.encryptedSource);
   view_.encryptedHint = "Encrypted Image|" + fileName;
   ports_.messages.ShowInformation(messages::PictureSaved);
 }

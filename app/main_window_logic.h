@@ -70,6 +70,10 @@ struct MainWindowPorts {
 // the algorithm controls and the enabled state of the actions and buttons.
 struct MainWindowView {
   Picture originalImage;
+  // What the encrypted picture keeps of the file the original came from
+  // when it is saved: a saved picture differs from its source only in pixels.
+  SourceFileInfo originalSource;
+  SourceFileInfo encryptedSource;
   bool originalVisible = false;
   std::string originalHint;
   Picture encryptedImage;
