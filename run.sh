@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/ensure_packages.sh
+scripts/ensure_packages.sh qt6-base-dev qt6-svg-dev libgl-dev
 # Only what runs here; the tests build in the same tree when ./test.sh asks for them.
 scripts/build.sh build -DHUSHLAKE_SANITIZE=OFF --target hushlake-cli --target hushlake
 

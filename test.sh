@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/ensure_packages.sh
+scripts/ensure_packages.sh qt6-base-dev qt6-svg-dev libgl-dev
 
 sanitize=${HUSHLAKE_SANITIZE:-OFF}
 build_dir=build

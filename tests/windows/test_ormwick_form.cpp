@@ -1,0 +1,308 @@
+// The main window through its real controls: actions by name and by
+// shortcut, enable rules, picture loading, hints and remembered geometry.
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProxyStyle>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include "stego/bmp_codec.h"
+#include "windows/picture_panel.h"
+#include "windows/window_fixture.h"
+
+using namespace hushlake;
+using namespace hushlake::window_test;
+
+class OrmwickFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+
+  std::string PathOf(const char* name) { return folder_.filePath(QString::fromLatin1(name)).toStdString(); }
+  std::string PictureFile(const char* name, int width, int height, PixelFormat format) {
+    const std::string path = PathOf(name);
+    WriteFile(path, WriteBmp(VariedPicture(width, height, format)));
+    return path;
+  }
+
+ private Q_SLOTS:
+  void initTestCase() {
+    QVERIFY(folder_.isValid());
+    UseTemporarySettings(folder_);
+  }
+
+  void ActionsCarryTheirNamesCaptionsHintsAndShortcuts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("statusTip");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<QString>("button");
+    const auto row = [](const char* name, const char* caption, const char* tip, const char* status,
+                        QKeySequence keys, const char* button) {
+      QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
+                          << QString::fromLatin1(tip) << QString::fromLatin1(status) << keys
+                          << QString::fromLatin1(button);
+    };
+    row("OpenPicture", "Open Img", "Open Picture", "Load a bitmap", QKeySequence(QStringLiteral("Ctrl+I")), "ToolButton4");
+    row("FileSaveAs", "Save Text", "Save Text File", "Save decrypted text", QKeySequence(QStringLiteral("Ctrl+S")), "ToolButton2");
+    row("FileOpen", "Open Text", "Open Text File", "Open text file to be encrypted", QKeySequence(QStringLiteral("Ctrl+O")), "ToolButton1");
+    row("SaveImageAction", "Save Img", "Save Picture", "Save encrypted image", QKeySequence(QStringLiteral("Ctrl+J")), "ToolButton10");
+    row("EncryptAction", "Encrypt", "Encrypt", "Create stego encryption", QKeySequence(QStringLiteral("Ctrl+E")), "ToolButton6");
+    row("DecryptAction", "Decrypt", "Decrypt", "Decrypt the stego image", QKeySequence(QStringLiteral("Ctrl+D")), "ToolButton7");
+    row("ShowTextAction", "Editor", "Show Editor", "Show text editor", QKeySequence(QStringLiteral("Ctrl+T")), "ToolButton11");
+    row("HelpContents", "Help", "Help", "Help and usage", QKeySequence(QStringLiteral("F1")), "ToolButton8");
+    row("AboutAction", "About", "About", "Program information and license agreement", QKeySequence(QStringLiteral("F11")), "ToolButton9");
+    row("FileExit", "E&xit", "Exit", "Close the application", QKeySequence(QStringLiteral("Ctrl+Alt+X")), "ToolButton3");
+  }
+  void ActionsCarryTheirNamesCaptionsHintsAndShortcuts() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, toolTip);
+    QFETCH(QString, statusTip);
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(QString, button);
+    WindowUnderTest window;
+    auto* action = window.form.findChild<QAction*>(name);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->toolTip(), toolTip);
+    QCOMPARE(action->statusTip(), statusTip);
+    QCOMPARE(action->shortcut(), shortcut);
+    auto* toolButton = window.form.findChild<QToolButton*>(button);
+    QVERIFY(toolButton);
+    QCOMPARE(toolButton->defaultAction(), action);
+    QCOMPARE(toolButton->iconSize(), QSize(48, 48));
+    QCOMPARE(toolButton->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+  }
+
+  void ToolBarShowsTheButtonsInOrder() {
+    WindowUnderTest window;
+    QStringList order;
+    for (QAction* action : window.Control<QToolBar>("ToolBar1")->actions()) order << action->objectName();
+    QCOMPARE(order, QStringList({QStringLiteral("FileOpen"), QStringLiteral("FileSaveAs"),
+                                 QStringLiteral("OpenPicture"), QStringLiteral("SaveImageAction"),
+                                 QStringLiteral("EncryptAction"), QStringLiteral("DecryptAction"),
+                                 QStringLiteral("ShowTextAction"), QStringLiteral("HelpContents"),
+                                 QStringLiteral("AboutAction"), QStringLiteral("FileExit")}));
+    // Open Img's button has a hint of its own.
+    QCOMPARE(window.Control("ToolButton4")->toolTip(), QStringLiteral("Load"));
+    QCOMPARE(window.Control("ToolButton4")->statusTip(), QStringLiteral("Load a bitmap"));
+  }
+
+  void StartsWithTheWindowsSizeTitleListsAndLabel() {
+    WindowUnderTest window;
+    QCOMPARE(window.form.windowTitle(), QStringLiteral("Hushlake"));
+    QCOMPARE(window.form.minimumSize(), QSize(700, 500));
+    QCOMPARE(window.Control<QComboBox>("HashCombo")->count(), 13);
+    QCOMPARE(window.Control<QComboBox>("HashCombo")->maxVisibleItems(), 13);
+    QCOMPARE(window.Control<QComboBox>("CipherCombo")->count(), 15);
+    QCOMPARE(window.Control<QComboBox>("CipherCombo")->maxVisibleItems(), 15);
+    QCOMPARE(window.Control<QComboBox>("ModeCombo")->currentText(), QStringLiteral("cmCTS"));
+    QCOMPARE(window.Control<QLabel>("CryptChoiceLabel")->text(),
+             QStringLiteral("Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text Stealing"));
+    QVERIFY(window.settings.HasKey(WelcomeSettingsKey));
+    QVERIFY(window.form.statusBar()->currentMessage().isEmpty());
+    for (const char* disabled : {"EncryptAction", "DecryptAction"}) QVERIFY(!window.Enabled(disabled));
+    QVERIFY(!window.Control("ToolButton2")->isEnabled());
+    QVERIFY(!window.Control("ToolButton10")->isEnabled());
+    QCOMPARE(window.Control("OriginalPanel")->palette().color(QPalette::Window), QColor(220, 220, 220));
+  }
+
+  void StatusBarShowsTheLongHintOfTheControlUnderTheMouse() {
+    WindowUnderTest window;
+    const auto hover = [&](const char* name) {
+      QEvent enter(QEvent::Enter);
+      QApplication::sendEvent(window.Control(name), &enter);
+      return window.form.statusBar()->currentMessage();
+    };
+    QCOMPARE(hover("KeyEdit"), QStringLiteral("Encryption Key"));
+    QCOMPARE(hover("HashCombo"), QStringLiteral("Hash algorithm used when creating cipher encryption key"));
+    QCOMPARE(window.Control("HashCombo")->toolTip(), QStringLiteral("Hash Algorithm"));
+    QCOMPARE(hover("ToolButton6"), QStringLiteral("Create stego encryption"));
+    QCOMPARE(hover("CryptChoiceLabel"), QStringLiteral("Cipher Selection"));
+  }
+
+  void ChangingAListChangesTheLabelAtOnce() {
+    WindowUnderTest window;
+    window.Control<QComboBox>("HashCombo")->setCurrentText(QStringLiteral("MD5"));
+    window.Control<QComboBox>("CipherCombo")->setCurrentText(QStringLiteral("Blowfish"));
+    window.Control<QComboBox>("ModeCombo")->setCurrentIndex(3);
+    QCOMPARE(window.Control<QLabel>("CryptChoiceLabel")->text(),
+             QStringLiteral("Hash: 128 bit  Cipher: 448 bit Key Mode: Output Feedback"));
+    QCOMPARE(window.form.Logic().Choice().cipher, std::string("Blowfish"));
+  }
+
+  void KeyFieldHidesEveryCharacterBehindAStar() {
+    WindowUnderTest window;
+    auto* field = window.Control<QLineEdit>("KeyEdit");
+    QCOMPARE(field->echoMode(), QLineEdit::Password);
+    QCOMPARE(field->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, field), int('*'));
+    QVERIFY(field->font().bold());
+    QCOMPARE(field->font().pixelSize(), 16);
+    QVERIFY(QFontInfo(field->font()).fixedPitch());
+  }
+
+  void NineKeyCharactersEnableEncryptAndDecryptEightDoNot() {
+    WindowUnderTest window;
+    window.OpenPicture(PictureFile("key.bmp", 64, 64, PixelFormat::Bgr24));
+    window.TypeText(QStringLiteral("hello"));
+    window.TypeKey(QStringLiteral("12345678"));
+    QVERIFY(!window.Enabled("EncryptAction"));
+    QVERIFY(!window.Enabled("DecryptAction"));
+    window.TypeKey(QStringLiteral("9"));
+    QVERIFY(window.Enabled("EncryptAction"));
+    QVERIFY(window.Enabled("DecryptAction"));
+    // Emptying the editor disables Encrypt only, and the Save Text button with it.
+    window.companions->Editor().ReplaceText("");
+    QVERIFY(!window.Enabled("EncryptAction"));
+    QVERIFY(window.Enabled("DecryptAction"));
+    QVERIFY(!window.Control("ToolButton2")->isEnabled());
+    QVERIFY(window.Enabled("FileSaveAs"));  // the button, not the action
+  }
+
+  void PictureOfAnotherDepthIsRefusedAndHidden_data() {
+    QTest::addColumn<int>("bits");
+    QTest::newRow("4-bit") << 4;
+    QTest::newRow("16-bit") << 16;
+  }
+  void PictureOfAnotherDepthIsRefusedAndHidden() {
+    QFETCH(int, bits);
+    WindowUnderTest window;
+    window.OpenPicture(PictureFile("good.bmp", 64, 64, PixelFormat::Bgr24));
+    window.TypeKey(QStringLiteral("123456789"));
+    QVERIFY(window.Enabled("DecryptAction"));
+    const std::string odd = PathOf("odd.bmp");
+    WriteFile(odd, BmpOfDepth(bits, 16, 16));
+    window.messages.shown.clear();
+    window.OpenPicture(odd);
+    QCOMPARE(window.messages.shown.front(),
+             (Message{"error", std::string(messages::WrongDepth)}));
+    QVERIFY(!window.form.Logic().View().originalVisible);
+    QVERIFY(!window.Enabled("EncryptAction"));
+    QVERIFY(!window.Enabled("DecryptAction"));
+  }
+
+  void PalettePictureDisablesTheListsAndTrueColourEnablesThemAgain() {
+    WindowUnderTest window;
+    const char* controls[] = {"HashCombo", "CipherCombo", "ModeCombo", "CryptChoiceLabel"};
+    window.OpenPicture(PictureFile("palette.bmp", 100, 50, PixelFormat::Indexed8));
+    for (const char* name : controls) QVERIFY2(!window.Control(name)->isEnabled(), name);
+    QCOMPARE(window.Control("CryptPanel")->toolTip(), QStringLiteral("8 Bit Image, Cipher disabled"));
+    QCOMPARE(window.companions->editor.capacity, 1633);
+    window.OpenPicture(PictureFile("true.bmp", 100, 50, PixelFormat::Bgr24));
+    for (const char* name : controls) QVERIFY2(window.Control(name)->isEnabled(), name);
+    QCOMPARE(window.Control("CryptChoiceLabel")->toolTip(), QStringLiteral("Cipher Selection"));
+    QCOMPARE(window.companions->editor.capacity, 2450);
+    QVERIFY(window.Control("OriginalPanel")->toolTip().startsWith(QStringLiteral("Original imported image")));
+    QVERIFY(window.Control("OriginalPanel")->statusTip().endsWith(QStringLiteral("true.bmp")));
+  }
+
+  void ShortcutsRunTheirActions() {
+    WindowUnderTest window;
+    window.dialogs.answers.push_back(PictureFile("short.bmp", 64, 64, PixelFormat::Bgr24));
+    window.Press(QKeySequence(QStringLiteral("Ctrl+I")));
+    QCOMPARE(window.dialogs.titles, std::vector<std::string>{"Open image"});
+    QVERIFY(window.form.Logic().ImageLoaded());
+    window.Press(QKeySequence(QStringLiteral("Ctrl+T")));
+    QVERIFY(window.companions->EditorWindow().isVisible());
+  }
+
+  void SaveImageBeforeAnyEncryptDoesNothing() {
+    WindowUnderTest window;
+    window.Press(QKeySequence(QStringLiteral("Ctrl+J")));
+    window.Trigger("SaveImageAction");
+    QVERIFY(window.dialogs.titles.empty());
+    QVERIFY(window.messages.shown.empty());
+  }
+
+  void AnsweringNoToAReplaceWritesNothing() {
+    WindowUnderTest window;
+    window.OpenPicture(PictureFile("source.bmp", 64, 64, PixelFormat::Bgr24));
+    window.TypeText(QStringLiteral("secret words"));
+    window.TypeKey(QStringLiteral("a long key"));
+    window.Trigger("EncryptAction");
+    QVERIFY(window.form.Logic().ImageEncrypted());
+    QVERIFY(window.Control("ToolButton10")->isEnabled());
+    const std::string existing = PathOf("existing.bmp");
+    WriteFile(existing, {'k', 'e', 'e', 'p'});
+    window.messages.shown.clear();
+    window.messages.answer = false;
+    window.dialogs.answers.push_back(existing);
+    window.Press(QKeySequence(QStringLiteral("Ctrl+J")));
+    QCOMPARE(window.messages.shown,
+             std::vector<Message>({{"confirmation", std::string(messages::ReplacePicture)}}));
+    QCOMPARE(LocalFileStore().ReadAll(existing), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+  }
+
+  void EncryptShowsTheBusyPointerOnlyWhileItRuns() {
+    WindowUnderTest window;
+    window.OpenPicture(PictureFile("busy.bmp", 64, 64, PixelFormat::Bgr24));
+    window.TypeText(QStringLiteral("text"));
+    window.TypeKey(QStringLiteral("a long key"));
+    window.messages.cursors.clear();
+    window.Trigger("EncryptAction");
+    QCOMPARE(window.messages.cursors, std::vector<Qt::CursorShape>{Qt::WaitCursor});
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  void DroppingAPictureOpensItAsOpenImgDoes() {
+    WindowUnderTest window;
+    const QString path = QString::fromStdString(PictureFile("dropped.bmp", 48, 40, PixelFormat::Bgrx32));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPointF at(window.form.width() / 2.0, window.form.height() / 2.0);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window.form, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window.form, &drop);
+    QVERIFY(window.form.Logic().ImageLoaded());
+    QCOMPARE(window.form.OriginalPanel().ShownPixmap().size(), QSize(48, 40));
+    QVERIFY(window.dialogs.titles.empty());
+  }
+
+  void PictureIsScaledOncePerResizeNotPerPaint() {
+    WindowUnderTest window;
+    window.OpenPicture(PictureFile("large.bmp", 800, 400, PixelFormat::Bgr24));
+    PicturePanel& panel = window.form.OriginalPanel();
+    const QSize shown = panel.ShownPixmap().deviceIndependentSize().toSize();
+    QVERIFY(shown.width() <= panel.PictureArea().width());
+    QCOMPARE(shown.width(), 2 * shown.height());  // proportional
+    const int scalings = panel.ScalingCount();
+    panel.repaint();
+    panel.repaint();
+    QCOMPARE(panel.ScalingCount(), scalings);
+    window.form.resize(900, 700);
+    QApplication::processEvents();
+    QCOMPARE(panel.ScalingCount(), scalings + 1);
+  }
+
+  void WindowSizeAndPlaceAreRemembered() {
+    QRect closedAt;
+    {
+      WindowUnderTest window;
+      window.form.setGeometry(40, 30, 820, 610);
+      QApplication::processEvents();
+      closedAt = window.form.geometry();
+      window.form.close();
+    }
+    WindowUnderTest next;
+    QCOMPARE(next.form.size(), closedAt.size());
+  }
+
+  void ExitClosesTheWindow() {
+    WindowUnderTest window;
+    window.Press(QKeySequence(QStringLiteral("Ctrl+Alt+X")));
+    QVERIFY(!window.form.isVisible());
+  }
+};
+
+QTEST_MAIN(OrmwickFormTest)
+#include "test_ormwick_form.moc"

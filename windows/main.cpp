@@ -1,0 +1,92 @@
+// The desktop application: the framework's start-up steps, then the main
+// window, the help window, the about window and the text editor window,
+// created in this order, and the main window shown.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "app/framework.h"
+#include "app/local_file_store.h"
+#include "windows/companion_windows.h"
+#include "windows/ormwick_form.h"
+#include "windows/qt_file_dialogs.h"
+#include "windows/qt_message_boxes.h"
+#include "windows/qt_settings_store.h"
+#include "windows/tool_icons.h"
+
+namespace {
+
+// The picture named on the command line, if any. --help and --version
+// answer and end the program here.
+QString PictureArgument(const QCoreApplication& application) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Hides a text inside a BMP picture and reads it back."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("picture"),
+                               QStringLiteral("A BMP picture to open, as Open Img does."),
+                               QStringLiteral("[picture]"));
+  parser.process(application);
+  const QStringList pictures = parser.positionalArguments();
+  return pictures.isEmpty() ? QString() : pictures.constFirst();
+}
+
+// --help and --version need no display.
+bool AsksForInformationOnly(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument(argv[i]);
+    if (argument == "--help" || argument == "-h" || argument == "--version" || argument == "-v")
+      return true;
+  }
+  return false;
+}
+
+void NameTheApplication() {
+  QCoreApplication::setOrganizationName(QString::fromLatin1(hushlake::SettingsOrganisation));
+  QCoreApplication::setApplicationName(QString::fromLatin1(hushlake::SettingsApplication));
+  QCoreApplication::setApplicationVersion(QStringLiteral(HUSHLAKE_VERSION));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (AsksForInformationOnly(argc, argv)) {
+    QCoreApplication information(argc, argv);
+    NameTheApplication();
+    PictureArgument(information);
+    return 0;
+  }
+  QApplication application(argc, argv);
+  NameTheApplication();
+  QApplication::setApplicationDisplayName(QStringLiteral("Hushlake"));
+  QApplication::setDesktopFileName(QStringLiteral("org.varnel.Hushlake"));
+  QApplication::setWindowIcon(hushlake::ApplicationIcon());
+  const QString picture = PictureArgument(application);
+
+  hushlake::StartFramework();
+
+  hushlake::QtMessageBoxes messages;
+  hushlake::QtSettingsStore settings;
+  hushlake::LocalFileStore files;
+  hushlake::QtFileDialogs dialogs;
+  hushlake::TOrmwickForm mainForm(hushlake::DesktopPorts{messages, settings, files, dialogs});
+  messages.SetParent(&mainForm);
+  dialogs.SetParent(&mainForm);
+  mainForm.AttachCompanions(
+      hushlake::CreateCompanionWindows(&mainForm, hushlake::CompanionPorts{messages, dialogs, files}));
+  mainForm.show();
+
+  if (!picture.isEmpty()) {
+    if (!QFileInfo::exists(picture))
+      std::fprintf(stderr, "hushlake: %s: no such file\n", picture.toLocal8Bit().constData());
+    QTimer::singleShot(0, &mainForm, [&mainForm, picture] { mainForm.OpenPictureFile(picture); });
+  }
+  // For start-up timing: quit as soon as the main window has been drawn.
+  if (std::getenv("HUSHLAKE_QUIT_WHEN_SHOWN") != nullptr)
+    QTimer::singleShot(0, &application, &QApplication::quit);
+  return QApplication::exec();
+}

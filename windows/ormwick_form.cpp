@@ -1,0 +1,384 @@
+#include "windows/ormwick_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/toolkit_text.h"
+#include "windows/key_field.h"
+#include "windows/picture_panel.h"
+#include "windows/qt_settings_store.h"
+#include "windows/tool_icons.h"
+
+namespace hushlake {
+
+namespace {
+
+constexpr QSize StartSize(700, 648);
+constexpr QSize MinimumSize(700, 500);
+const QColor PanelColour(220, 220, 220);
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A two-part hint: the short part as the tool tip, the long part for the status bar.
+void SetHint(QWidget* widget, std::string_view hint) {
+  const HintText parts = SplitHint(hint);
+  widget->setToolTip(QString::fromStdString(parts.toolTip));
+  widget->setStatusTip(QString::fromStdString(parts.statusText));
+}
+
+void SetHint(QAction* action, std::string_view hint) {
+  const HintText parts = SplitHint(hint);
+  action->setToolTip(QString::fromStdString(parts.toolTip));
+  action->setStatusTip(QString::fromStdString(parts.statusText));
+}
+
+void FillBackground(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+template <std::size_t N>
+QComboBox* NewList(QWidget* parent, const char* name, const std::array<std::string_view, N>& items,
+                   std::string_view hint) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QString::fromLatin1(name));
+  for (std::string_view item : items) combo->addItem(FromUtf8(item));
+  combo->setMaxVisibleItems(static_cast<int>(N));  // all items shown when open
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  SetHint(combo, hint);
+  return combo;
+}
+
+// A long action shows the busy pointer until it returns.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+// The logic is created before the editor window exists; until it is
+// attached the editor reads as empty and ignores requests.
+class TOrmwickForm::EditorRelay : public TextEditorPort {
+ public:
+  void Attach(TextEditorPort* target) { target_ = target; }
+  std::string Text() const override { return target_ ? target_->Text() : std::string(); }
+  void ReplaceText(const std::string& text) override {
+    if (target_) target_->ReplaceText(text);
+  }
+  void SetImageCapacity(int characters) override {
+    if (target_) target_->SetImageCapacity(characters);
+  }
+  void ShowEditor() override {
+    if (target_) target_->ShowEditor();
+  }
+  void FocusEditor() override {
+    if (target_) target_->FocusEditor();
+  }
+
+ private:
+  TextEditorPort* target_ = nullptr;
+};
+
+TOrmwickForm::TOrmwickForm(DesktopPorts ports, QWidget* parent)
+    : QMainWindow(parent), editorRelay_(std::make_unique<EditorRelay>()), ports_(ports) {
+  setObjectName(QStringLiteral("OrmwickForm"));
+  setWindowTitle(QStringLiteral("Hushlake"));
+  setWindowIcon(ApplicationIcon());
+  resize(StartSize);
+  setMinimumSize(MinimumSize);
+  setAcceptDrops(true);
+
+  keyEdit_ = new KeyField;
+  logic_ = std::make_unique<MainWindowLogic>(MainWindowPorts{
+      ports.messages, *editorRelay_, *keyEdit_, ports.settings, ports.files, ports.dialogs});
+
+  CreateActions();
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(CreateCoolBar());
+  layout->addWidget(CreatePicturePanels(), 1);
+  setCentralWidget(central);
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+
+  logic_->FormCreate();
+  statusBar()->clearMessage();
+  connect(keyEdit_, &QLineEdit::textChanged, this, &TOrmwickForm::RunEnableRules);
+  RunEnableRules();
+  PlaceOnScreen();
+}
+
+TOrmwickForm::~TOrmwickForm() = default;
+
+void TOrmwickForm::CreateActions() {
+  struct ActionSpec {
+    const char* name;
+    const char* caption;
+    std::string_view hint;
+    QKeySequence shortcut;
+    const char* icon;
+    const char* button;
+    std::function<void()> handler;
+  };
+  const ActionSpec specs[] = {
+      {"FileOpen", "Open Text", "Open Text File|Open text file to be encrypted",
+       QKeySequence(Qt::CTRL | Qt::Key_O), "open_text", "ToolButton1",
+       [this] { Run([this] { logic_->FileOpenExecute(); }, false); }},
+      {"FileSaveAs", "Save Text", "Save Text File|Save decrypted text",
+       QKeySequence(Qt::CTRL | Qt::Key_S), "save_text", "ToolButton2",
+       [this] { Run([this] { logic_->FileSaveAsExecute(); }, false); }},
+      {"OpenPicture", "Open Img", "Open Picture|Load a bitmap", QKeySequence(Qt::CTRL | Qt::Key_I),
+       "open_image", "ToolButton4", [this] { Run([this] { logic_->OpenPictureExecute(); }, true); }},
+      {"SaveImageAction", "Save Img", "Save Picture|Save encrypted image",
+       QKeySequence(Qt::CTRL | Qt::Key_J), "save_image", "ToolButton10",
+       [this] { Run([this] { logic_->SaveImageActionExecute(); }, false); }},
+      {"EncryptAction", "Encrypt", "Encrypt|Create stego encryption",
+       QKeySequence(Qt::CTRL | Qt::Key_E), "encrypt", "ToolButton6",
+       [this] { RunBusy(&MainWindowLogic::EncryptActionExecute); }},
+      {"DecryptAction", "Decrypt", "Decrypt|Decrypt the stego image",
+       QKeySequence(Qt::CTRL | Qt::Key_D), "decrypt", "ToolButton7",
+       [this] { RunBusy(&MainWindowLogic::DecryptActionExecute); }},
+      {"ShowTextAction", "Editor", "Show Editor|Show text editor", QKeySequence(Qt::CTRL | Qt::Key_T),
+       "editor", "ToolButton11", [this] { editorRelay_->ShowEditor(); }},
+      {"HelpContents", "Help", "Help|Help and usage", QKeySequence(Qt::Key_F1), "help", "ToolButton8",
+       [this] {
+         if (companions_) companions_->ShowHelp();
+       }},
+      {"AboutAction", "About", "About|Program information and license agreement",
+       QKeySequence(Qt::Key_F11), "about", "ToolButton9",
+       [this] {
+         if (companions_) companions_->ShowAbout();
+       }},
+      {"FileExit", "E&xit", "Exit|Close the application", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X),
+       "exit", "ToolButton3", [this] { close(); }},
+  };
+  toolBar_ = new QToolBar(this);
+  toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+  toolBar_->setMovable(false);
+  toolBar_->setFloatable(false);
+  toolBar_->setIconSize(QSize(ToolImageSize, ToolImageSize));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  for (const ActionSpec& spec : specs) {
+    auto* action = new QAction(ToolIcon(QString::fromLatin1(spec.icon)), QString::fromLatin1(spec.caption),
+                               this);
+    action->setObjectName(QString::fromLatin1(spec.name));
+    action->setShortcut(spec.shortcut);
+    SetHint(action, spec.hint);
+    connect(action, &QAction::triggered, this, spec.handler);
+    addAction(action);  // shortcuts work whatever has the focus in this window
+    toolBar_->addAction(action);
+    auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(action));
+    if (button) button->setObjectName(QString::fromLatin1(spec.button));
+  }
+  encryptAction_ = findChild<QAction*>(QStringLiteral("EncryptAction"));
+  decryptAction_ = findChild<QAction*>(QStringLiteral("DecryptAction"));
+  saveTextButton_ = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton2"));
+  saveImageButton_ = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton10"));
+  // The Open Img button carries a hint of its own.
+  if (auto* openButton = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton4")))
+    SetHint(openButton, "Load|Load a bitmap");
+}
+
+QWidget* TOrmwickForm::CreateCoolBar() {
+  auto* coolBar = new QWidget;
+  coolBar->setObjectName(QStringLiteral("MainCoolBar"));
+  SetHint(coolBar, "Encryption Key|Enter the encryption key");
+  auto* bands = new QVBoxLayout(coolBar);
+  bands->setContentsMargins(4, 2, 4, 4);
+  bands->setSpacing(4);
+  bands->addWidget(toolBar_);
+
+  auto* keyPanel = new QWidget(coolBar);
+  keyPanel->setObjectName(QStringLiteral("KeyPanel"));
+  auto* keyRow = new QHBoxLayout(keyPanel);
+  keyRow->setContentsMargins(0, 0, 0, 0);
+  keyEdit_->setParent(keyPanel);
+  keyEdit_->setPlaceholderText(QStringLiteral("Encryption key"));
+  SetHint(keyEdit_, "Encryption Key|Encryption Key");
+  keyRow->addWidget(keyEdit_);
+  bands->addWidget(keyPanel);
+  bands->addWidget(CreateCryptPanel());
+  return coolBar;
+}
+
+QWidget* TOrmwickForm::CreateCryptPanel() {
+  cryptPanel_ = new QWidget;
+  cryptPanel_->setObjectName(QStringLiteral("CryptPanel"));
+  auto* row = new QHBoxLayout(cryptPanel_);
+  row->setContentsMargins(0, 0, 0, 0);
+  hashCombo_ = NewList(cryptPanel_, "HashCombo", HashListItems,
+                       "Hash Algorithm|Hash algorithm used when creating cipher encryption key");
+  cipherCombo_ = NewList(cryptPanel_, "CipherCombo", CipherListItems,
+                         "Cipher Algorithm|Cipher algorithm used in encryption");
+  modeCombo_ = NewList(cryptPanel_, "ModeCombo", ModeListItems,
+                       "Cipher Mode|Mode of cipher algorithm operation");
+  choiceLabel_ = new QLabel(cryptPanel_);
+  choiceLabel_->setObjectName(QStringLiteral("CryptChoiceLabel"));
+  choiceLabel_->setWordWrap(true);
+  choiceLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  row->addWidget(hashCombo_);
+  row->addWidget(cipherCombo_);
+  row->addWidget(modeCombo_);
+  row->addWidget(choiceLabel_, 1);
+  for (QComboBox* combo : {hashCombo_, cipherCombo_, modeCombo_})
+    connect(combo, &QComboBox::currentIndexChanged, this, &TOrmwickForm::ChoiceChanged);
+  return cryptPanel_;
+}
+
+QWidget* TOrmwickForm::CreatePicturePanels() {
+  auto* holder = new QWidget;
+  auto* row = new QHBoxLayout(holder);
+  // Two equal halves with 4 pixels between them: each panel is
+  // (window width div 2) - 2 wide, at every size.
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(4);
+  originalPanel_ = new PicturePanel(holder);
+  originalPanel_->setObjectName(QStringLiteral("OriginalPanel"));
+  encryptedPanel_ = new PicturePanel(holder);
+  encryptedPanel_->setObjectName(QStringLiteral("EncryptedPanel"));
+  row->addWidget(originalPanel_, 1);
+  row->addWidget(encryptedPanel_, 1);
+  return holder;
+}
+
+void TOrmwickForm::AttachCompanions(std::unique_ptr<CompanionWindows> companions) {
+  companions_ = std::move(companions);
+  editorRelay_->Attach(companions_ ? &companions_->Editor() : nullptr);
+  if (companions_) companions_->OnEditorTextChanged([this] { RunEnableRules(); });
+  RunEnableRules();
+}
+
+void TOrmwickForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shown_) FormShow();
+  shown_ = true;
+}
+
+void TOrmwickForm::FormShow() {
+  for (QWidget* widget : {static_cast<QWidget*>(originalPanel_), static_cast<QWidget*>(encryptedPanel_),
+                          static_cast<QWidget*>(statusBar()), findChild<QWidget*>(QStringLiteral("MainCoolBar")),
+                          static_cast<QWidget*>(toolBar_), cryptPanel_})
+    FillBackground(widget, PanelColour);
+  // The platform style paints tool bars with a gradient of its own; ours is plain.
+  toolBar_->setStyleSheet(QStringLiteral("QToolBar { background: rgb(220, 220, 220); border: 0; }"));
+  logic_->FormShow();
+  ShowState();
+}
+
+QString TOrmwickForm::GeometrySettingsKey() { return QStringLiteral("Window/MainGeometry"); }
+
+void TOrmwickForm::PlaceOnScreen() {
+  QSettings settings(QString::fromLatin1(SettingsOrganisation), QString::fromLatin1(SettingsApplication));
+  if (restoreGeometry(settings.value(GeometrySettingsKey()).toByteArray())) return;
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void TOrmwickForm::closeEvent(QCloseEvent* event) {
+  QSettings settings(QString::fromLatin1(SettingsOrganisation), QString::fromLatin1(SettingsApplication));
+  settings.setValue(GeometrySettingsKey(), saveGeometry());
+  QMainWindow::closeEvent(event);
+}
+
+void TOrmwickForm::dragEnterEvent(QDragEnterEvent* event) {
+  const QMimeData* dropped = event->mimeData();
+  if (dropped->hasUrls() && !dropped->urls().isEmpty() && dropped->urls().constFirst().isLocalFile())
+    event->acceptProposedAction();
+}
+
+void TOrmwickForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
+  event->acceptProposedAction();
+  OpenPictureFile(urls.constFirst().toLocalFile());
+}
+
+void TOrmwickForm::OpenPictureFile(const QString& fileName) {
+  Run([&] { logic_->OpenPictureAccept(fileName.toStdString()); }, true);
+}
+
+void TOrmwickForm::ChoiceChanged() {
+  logic_->SetChoice(CipherChoice{hashCombo_->currentText().toStdString(),
+                                 cipherCombo_->currentText().toStdString(), modeCombo_->currentIndex()});
+  ShowState();
+}
+
+template <class Handler>
+void TOrmwickForm::Run(Handler&& handler, bool pictures) {
+  handler();
+  if (pictures) ShowOriginalPicture();
+  RunEnableRules();
+}
+
+void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
+  // Nothing to wait for when the handler is going to refuse at once.
+  const bool allowed = handler == &MainWindowLogic::EncryptActionExecute ? logic_->CanEncrypt()
+                                                                         : logic_->CanDecrypt();
+  if (!allowed) return;
+  const Picture& original = logic_->View().originalImage;
+  const QSize sizeBefore(original.Width(), original.Height());
+  {
+    BusyCursor busy;
+    ((*logic_).*handler)();
+  }
+  // The engine trims an odd-sized picture; only Encrypt makes a new one.
+  if (QSize(original.Width(), original.Height()) != sizeBefore) ShowOriginalPicture();
+  if (handler == &MainWindowLogic::EncryptActionExecute)
+    encryptedPanel_->SetPicture(logic_->View().encryptedImage);
+  RunEnableRules();
+}
+
+void TOrmwickForm::RunEnableRules() {
+  logic_->EncryptActionListUpdate();
+  ShowState();
+}
+
+void TOrmwickForm::ShowOriginalPicture() {
+  originalPanel_->SetPicture(logic_->View().originalImage);
+}
+
+void TOrmwickForm::ShowState() {
+  const MainWindowView& view = logic_->View();
+  encryptAction_->setEnabled(view.encryptEnabled);
+  decryptAction_->setEnabled(view.decryptEnabled);
+  // The buttons, not the actions: their shortcuts stay live.
+  saveTextButton_->setEnabled(view.saveTextButtonEnabled);
+  saveImageButton_->setEnabled(view.saveImageButtonEnabled);
+
+  originalPanel_->SetPictureVisible(view.originalVisible);
+  SetHint(originalPanel_, view.originalHint);
+  SetHint(encryptedPanel_, view.encryptedHint);
+  for (QWidget* control : {static_cast<QWidget*>(hashCombo_), static_cast<QWidget*>(cipherCombo_),
+                           static_cast<QWidget*>(modeCombo_), static_cast<QWidget*>(choiceLabel_)})
+    control->setEnabled(view.cryptControlsEnabled);
+  SetHint(cryptPanel_, view.cryptHint);
+  SetHint(choiceLabel_, view.cryptHint);
+  choiceLabel_->setText(FromUtf8(view.choiceLabel));
+}
+
+}  // namespace hushlake

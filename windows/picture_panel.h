@@ -1,0 +1,41 @@
+#pragma once
+// A framed box that shows a picture centred and scaled down proportionally
+// to fit. A large picture is reduced once when it arrives, to a size no
+// screen needs more of; the copy shown is scaled from that when the picture
+// or the box size changes, never while painting.
+#include <QFrame>
+#include <QImage>
+#include <QPixmap>
+
+#include "stego/picture.h"
+
+namespace hushlake {
+
+class PicturePanel : public QFrame {
+  Q_OBJECT
+ public:
+  explicit PicturePanel(QWidget* parent = nullptr);
+
+  // Picture is read here and not kept.
+  void SetPicture(const Picture& picture);
+  void SetPictureVisible(bool visible);
+  // The area the picture is fitted into: a square of 260 pixels at the
+  // window's start size, growing with the panel.
+  QRect PictureArea() const;
+  const QPixmap& ShownPixmap() const { return scaled_; }
+  int ScalingCount() const { return scalings_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Rescale();
+
+  QImage reduced_;
+  QPixmap scaled_;
+  bool pictureVisible_ = true;
+  int scalings_ = 0;
+};
+
+}  // namespace hushlake

@@ -1,0 +1,34 @@
+#pragma once
+// The standard open and save dialogs, configured by the logic's dialog
+// settings. The logic asks its own question before replacing a file, so the
+// save dialog does not ask again.
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "app/ports.h"
+
+namespace hushlake {
+
+// The dialog's name filters and default suffix, as Qt wants them.
+QStringList QtNameFilters(std::string_view filter);
+QString QtDefaultSuffix(std::string_view defaultExtension);
+
+class QtFileDialogs : public FileDialogs {
+ public:
+  explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  std::optional<std::string> RunOpenDialog(const FileDialogSettings& dialog) override;
+  std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) override;
+
+ private:
+  std::optional<std::string> Run(const FileDialogSettings& dialog, bool save);
+
+  QPointer<QWidget> parent_;
+  // The folder of the last chosen file: the next dialog opens there.
+  QString lastFolder_;
+};
+
+}  // namespace hushlake

@@ -1,0 +1,16 @@
+#pragma once
+// The tool-bar images, drawn from our own SVG files: a normal look, a
+// brighter one under the mouse and a grey one when disabled, each rendered
+// for ordinary and high-density screens so they stay crisp.
+#include <QIcon>
+#include <QString>
+
+namespace hushlake {
+
+inline constexpr int ToolImageSize = 48;
+
+// Name is the file name under ":/icons/" without ".svg".
+QIcon ToolIcon(const QString& name);
+QIcon ApplicationIcon();
+
+}  // namespace hushlake
