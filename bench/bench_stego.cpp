@@ -16,6 +16,7 @@
 #include "stego/noise_pass.h"
 #include "stego/pair_table.h"
 #include "stego/random_source.h"
+#include "tests/common/random_picture.h"
 
 namespace hushlake {
 namespace {
@@ -25,26 +26,12 @@ constexpr int PaletteWidth = 2000, PaletteHeight = 1500;
 const std::string TrueColorKey = "0123456789ABCDEF";
 const std::string PaletteKey = "a palette key";
 
+// The same seeded content the tests use.
 Picture RandomPicture(int width, int height, PixelFormat format) {
-  Picture picture(width, height, format);
-  std::mt19937 generator(1);
-  for (std::uint8_t& byte : picture.Pixels()) byte = static_cast<std::uint8_t>(generator());
-  if (format == PixelFormat::Indexed8) {
-    Palette palette{};
-    for (PaletteEntry& e : palette)
-      e = {static_cast<std::uint8_t>(generator()), static_cast<std::uint8_t>(generator()),
-           static_cast<std::uint8_t>(generator()), 0};
-    picture.SetPalette(palette);
-  }
-  return picture;
+  return test::RandomPicture(width, height, format, 1);
 }
 
-std::string CipherLikeText(std::size_t length) {
-  std::mt19937 generator(2);
-  std::string text(length, ' ');
-  for (char& c : text) c = static_cast<char>(33 + generator() % 94);
-  return text;
-}
+std::string CipherLikeText(std::size_t length) { return test::PrintableText(length, 2); }
 
 std::string ProseText(std::size_t length) {
   static const std::string words = "the quick brown fox, jumps over 12 lazy dogs.\r\n";

@@ -8,14 +8,14 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Blowfish::Class = {
-    "TCipher_Blowfish",
-    "Blowfish",
-    "",
-    8,
-    56,
-    4168,
-    "1971cacd2b9c8529da8147b7ebce16c6910e1dc840123e3570edbc964c13d0b8",
-    &CreateCipherInstance<TCipher_Blowfish>,
+    .className = "TCipher_Blowfish",
+    .displayName = "Blowfish",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 56,
+    .userSize = 4168,
+    .referenceOutputHex = "1971cacd2b9c8529da8147b7ebce16c6910e1dc840123e3570edbc964c13d0b8",
+    .create = &CreateCipherInstance<TCipher_Blowfish>,
 };
 
 namespace {

@@ -13,14 +13,14 @@ namespace hushlake {
 // class name, cmCTS over TestInput) once it reproduced the RFC 2144 vectors;
 // the value is ours to fix, as the class is not offered by the main window.
 const TCipherClass TCipher_Cast128::Class = {
-    "TCipher_Cast128",
-    "Cast 128",
-    "",
-    8,
-    16,
-    128,
-    "6c27d14cf6ba76e7a4781c20188c30bcd29af62a631ffd04893fc70e07a9949b",
-    &CreateCipherInstance<TCipher_Cast128>,
+    .className = "TCipher_Cast128",
+    .displayName = "Cast 128",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 128,
+    .referenceOutputHex = "6c27d14cf6ba76e7a4781c20188c30bcd29af62a631ffd04893fc70e07a9949b",
+    .create = &CreateCipherInstance<TCipher_Cast128>,
 };
 
 namespace {

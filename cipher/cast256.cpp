@@ -12,14 +12,14 @@ namespace hushlake {
 // class name, cmCTS over TestInput) once it reproduced the RFC 2612 vectors;
 // the value is ours to fix, as the class is not offered by the main window.
 const TCipherClass TCipher_Cast256::Class = {
-    "TCipher_Cast256",
-    "Cast 256",
-    "Patented",
-    16,
-    32,
-    384,
-    "c5f195878a311e421c45100749dff22d751205b7a9a330da9ef13b10fe624f79",
-    &CreateCipherInstance<TCipher_Cast256>,
+    .className = "TCipher_Cast256",
+    .displayName = "Cast 256",
+    .note = "Patented",
+    .blockSize = 16,
+    .keySize = 32,
+    .userSize = 384,
+    .referenceOutputHex = "c5f195878a311e421c45100749dff22d751205b7a9a330da9ef13b10fe624f79",
+    .create = &CreateCipherInstance<TCipher_Cast256>,
 };
 
 namespace {

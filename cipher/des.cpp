@@ -11,9 +11,15 @@ namespace hushlake {
 // reference procedure (keyed with the class name cut to KeySize, cmCTS, no
 // vector, TestInput enciphered) once the published vectors passed.
 const TCipherClass TCipher_1DES::Class = {
-    "TCipher_1DES", "DES Single 8byte", "", 8, 8, 256,
-    "ad6942bbf668204d53cdc762139398c0300d850be2aa72096fdb5f8ed3e4cf8a",
-    &CreateCipherInstance<TCipher_1DES>};
+    .className = "TCipher_1DES",
+    .displayName = "DES Single 8byte",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 8,
+    .userSize = 256,
+    .referenceOutputHex = "ad6942bbf668204d53cdc762139398c0300d850be2aa72096fdb5f8ed3e4cf8a",
+    .create = &CreateCipherInstance<TCipher_1DES>,
+};
 
 namespace detail {
 

@@ -10,29 +10,65 @@ namespace hushlake {
 // computed with the reference procedure (class name cut to KeySize as key,
 // cmCTS, no vector, TestInput enciphered) once the published vectors passed.
 const TCipherClass TCipher_2DES::Class = {
-    "TCipher_2DES", "DES Double 8byte", "", 8, 16, 512,
-    "665c7927e91c8ba0a9e4995a158cbd465c9c75913c38069d75b47e68e947fdab",
-    &CreateCipherInstance<TCipher_2DES>};
+    .className = "TCipher_2DES",
+    .displayName = "DES Double 8byte",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 512,
+    .referenceOutputHex = "665c7927e91c8ba0a9e4995a158cbd465c9c75913c38069d75b47e68e947fdab",
+    .create = &CreateCipherInstance<TCipher_2DES>,
+};
 const TCipherClass TCipher_2DDES::Class = {
-    "TCipher_2DDES", "DES Double 16byte", "", 16, 16, 512,
-    "936cf643c6a77fed4db4704ae2a6068b751319afe182ed354e13f688a46b3326",
-    &CreateCipherInstance<TCipher_2DDES>};
+    .className = "TCipher_2DDES",
+    .displayName = "DES Double 16byte",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 16,
+    .userSize = 512,
+    .referenceOutputHex = "936cf643c6a77fed4db4704ae2a6068b751319afe182ed354e13f688a46b3326",
+    .create = &CreateCipherInstance<TCipher_2DDES>,
+};
 const TCipherClass TCipher_3DES::Class = {
-    "TCipher_3DES", "DES Triple 8byte", "", 8, 24, 768,
-    "665c7927e91c8ba0a9e4995a158cbd465c9c75913c38069d75b47e68e947fdab",
-    &CreateCipherInstance<TCipher_3DES>};
+    .className = "TCipher_3DES",
+    .displayName = "DES Triple 8byte",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 24,
+    .userSize = 768,
+    .referenceOutputHex = "665c7927e91c8ba0a9e4995a158cbd465c9c75913c38069d75b47e68e947fdab",
+    .create = &CreateCipherInstance<TCipher_3DES>,
+};
 const TCipherClass TCipher_3DDES::Class = {
-    "TCipher_3DDES", "DES Triple 16byte", "", 16, 24, 768,
-    "936cf643c6a77fed4db4704ae2a6068b751319afe182ed354e13f688a46b3326",
-    &CreateCipherInstance<TCipher_3DDES>};
+    .className = "TCipher_3DDES",
+    .displayName = "DES Triple 16byte",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 24,
+    .userSize = 768,
+    .referenceOutputHex = "936cf643c6a77fed4db4704ae2a6068b751319afe182ed354e13f688a46b3326",
+    .create = &CreateCipherInstance<TCipher_3DDES>,
+};
 const TCipherClass TCipher_3TDES::Class = {
-    "TCipher_3TDES", "DES Triple 24byte", "", 24, 24, 768,
-    "a59a3b0cca5851e84054be123e528b94e5f4c3131ca234750e712152da404bed",
-    &CreateCipherInstance<TCipher_3TDES>};
+    .className = "TCipher_3TDES",
+    .displayName = "DES Triple 24byte",
+    .note = "",
+    .blockSize = 24,
+    .keySize = 24,
+    .userSize = 768,
+    .referenceOutputHex = "a59a3b0cca5851e84054be123e528b94e5f4c3131ca234750e712152da404bed",
+    .create = &CreateCipherInstance<TCipher_3TDES>,
+};
 const TCipherClass TCipher_DESX::Class = {
-    "TCipher_DESX", "DESX", "Designed by Ron Rivest for RSA Data Security, Inc.", 8, 16, 272,
-    "3949ec5b651b1e1f8e85fdd96fd1d5fb15030927b06967f9a6c81c2a9f8e4f6e",
-    &CreateCipherInstance<TCipher_DESX>};
+    .className = "TCipher_DESX",
+    .displayName = "DESX",
+    .note = "Designed by Ron Rivest for RSA Data Security, Inc.",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 272,
+    .referenceOutputHex = "3949ec5b651b1e1f8e85fdd96fd1d5fb15030927b06967f9a6c81c2a9f8e4f6e",
+    .create = &CreateCipherInstance<TCipher_DESX>,
+};
 
 namespace {
 

@@ -13,17 +13,29 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Diamond2::Class = {
-    "TCipher_Diamond2", "Diamond II", "", 16, 256, 0,
-    "20b358b4ce22fb762d3b9369059f06c7e4f7c69ce1db55235270a1dfb15eed8d",
-    &CreateCipherInstance<TCipher_Diamond2>};
+    .className = "TCipher_Diamond2",
+    .displayName = "Diamond II",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 256,
+    .userSize = 0,
+    .referenceOutputHex = "20b358b4ce22fb762d3b9369059f06c7e4f7c69ce1db55235270a1dfb15eed8d",
+    .create = &CreateCipherInstance<TCipher_Diamond2>,
+};
 
 // Not offered and without a published value: what the Diamond II rules with
 // 8-byte blocks make of the test input, confirmed by a second, independent
 // implementation of those rules.
 const TCipherClass TCipher_Diamond2Lite::Class = {
-    "TCipher_Diamond2Lite", "Diamond II Lite", "", 8, 256, 0,
-    "6b2d3dd1f2b129ff55c881a9a54c277f8eab897134dcd1d79b2d1fce9b43c145",
-    &CreateCipherInstance<TCipher_Diamond2Lite>};
+    .className = "TCipher_Diamond2Lite",
+    .displayName = "Diamond II Lite",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 256,
+    .userSize = 0,
+    .referenceOutputHex = "6b2d3dd1f2b129ff55c881a9a54c277f8eab897134dcd1d79b2d1fce9b43c145",
+    .create = &CreateCipherInstance<TCipher_Diamond2Lite>,
+};
 
 Diamond2KeyRand::~Diamond2KeyRand() { SecureWipe(&accumulator_, sizeof accumulator_); }
 

@@ -10,9 +10,15 @@ namespace hushlake {
 // cmCTS, no vector, TestInput enciphered) once the published FROG known
 // answers passed.
 const TCipherClass TCipher_FROG::Class = {
-    "TCipher_FROG", "FROG", "", 32, 125, 5120,
-    "222d066716319cc8a5564b4cf769b07ad51f9fb8d00eedd170509bc80b35284a",
-    &CreateCipherInstance<TCipher_FROG>};
+    .className = "TCipher_FROG",
+    .displayName = "FROG",
+    .note = "",
+    .blockSize = 32,
+    .keySize = 125,
+    .userSize = 5120,
+    .referenceOutputHex = "222d066716319cc8a5564b4cf769b07ad51f9fb8d00eedd170509bc80b35284a",
+    .create = &CreateCipherInstance<TCipher_FROG>,
+};
 
 namespace detail {
 

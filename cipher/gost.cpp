@@ -9,9 +9,15 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Gost::Class = {
-    "TCipher_Gost", "Gost", "", 8, 32, 32,
-    "b303a03fb57b914d97512440bdcf251534059cf8ab10869ff2804784479b1ad1",
-    &CreateCipherInstance<TCipher_Gost>};
+    .className = "TCipher_Gost",
+    .displayName = "Gost",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 32,
+    .userSize = 32,
+    .referenceOutputHex = "b303a03fb57b914d97512440bdcf251534059cf8ab10869ff2804784479b1ad1",
+    .create = &CreateCipherInstance<TCipher_Gost>,
+};
 
 namespace {
 

@@ -9,9 +9,15 @@ namespace hushlake {
 // The class's reference output was computed by this implementation once it
 // reproduced the published IDEA vectors; the value is ours to fix.
 const TCipherClass TCipher_IDEA::Class = {
-    "TCipher_IDEA", "IDEA", "free for non-commercial", 8, 16, 208,
-    "8c65cad843e79993ed41ea48fd665094a2256dd7b1d09a233dd2e8ecc9457f7e",
-    &CreateCipherInstance<TCipher_IDEA>};
+    .className = "TCipher_IDEA",
+    .displayName = "IDEA",
+    .note = "free for non-commercial",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 208,
+    .referenceOutputHex = "8c65cad843e79993ed41ea48fd665094a2256dd7b1d09a233dd2e8ecc9457f7e",
+    .create = &CreateCipherInstance<TCipher_IDEA>,
+};
 
 namespace {
 

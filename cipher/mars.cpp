@@ -15,14 +15,14 @@ namespace hushlake {
 // vectors; the value is ours to fix, as the class is not offered by the main
 // window.
 const TCipherClass TCipher_Mars::Class = {
-    "TCipher_Mars",
-    "Mars",
-    "Patented",
-    16,
-    156,
-    160,
-    "7cf265fb71c1c2768a0229c3b5213bbe1c1bb0391021216fa151f7105fb9d2cb",
-    &CreateCipherInstance<TCipher_Mars>,
+    .className = "TCipher_Mars",
+    .displayName = "Mars",
+    .note = "Patented",
+    .blockSize = 16,
+    .keySize = 156,
+    .userSize = 160,
+    .referenceOutputHex = "7cf265fb71c1c2768a0229c3b5213bbe1c1bb0391021216fa151f7105fb9d2cb",
+    .create = &CreateCipherInstance<TCipher_Mars>,
 };
 
 namespace {

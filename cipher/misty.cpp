@@ -12,14 +12,14 @@ namespace hushlake {
 // class name, cmCTS over TestInput) once it reproduced the RFC 2994 vectors;
 // the value is ours to fix, as the class is not offered by the main window.
 const TCipherClass TCipher_Misty::Class = {
-    "TCipher_Misty",
-    "Misty 1",
-    "free for non-commercial",
-    8,
-    16,
-    128,
-    "610a1ff4a4673ee1a43d04b880e8de8931c916f6c1720a36346690cc93f95ef1",
-    &CreateCipherInstance<TCipher_Misty>,
+    .className = "TCipher_Misty",
+    .displayName = "Misty 1",
+    .note = "free for non-commercial",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 128,
+    .referenceOutputHex = "610a1ff4a4673ee1a43d04b880e8de8931c916f6c1720a36346690cc93f95ef1",
+    .create = &CreateCipherInstance<TCipher_Misty>,
 };
 
 namespace {

@@ -11,9 +11,15 @@ namespace hushlake {
 // (class name cut to KeySize as key, cmCTS, no vector, TestInput
 // enciphered) once the round trips and the regression value held.
 const TCipherClass TCipher_NewDES::Class = {
-    "TCipher_NewDES", "NewDES", "", 8, 15, 120,
-    "d5914f9c743546fbd5ad9131751464fea779216a29994789d20d760c739ccd17",
-    &CreateCipherInstance<TCipher_NewDES>};
+    .className = "TCipher_NewDES",
+    .displayName = "NewDES",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 15,
+    .userSize = 120,
+    .referenceOutputHex = "d5914f9c743546fbd5ad9131751464fea779216a29994789d20d760c739ccd17",
+    .create = &CreateCipherInstance<TCipher_NewDES>,
+};
 
 namespace {
 

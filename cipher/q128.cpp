@@ -8,11 +8,17 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Q128::Class = {
-    "TCipher_Q128", "Q128", "", 16, 16, 256,
+    .className = "TCipher_Q128",
+    .displayName = "Q128",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 16,
+    .userSize = 256,
     // What this implementation makes of TestInput. Only the six fixed table
     // words are common to every Q128, so this value belongs to our table.
-    "ca1370f5a9fa03b7281f880524f1d66c6e3cc308624a31187ef5118946288c44",
-    &CreateCipherInstance<TCipher_Q128>};
+    .referenceOutputHex = "ca1370f5a9fa03b7281f880524f1d66c6e3cc308624a31187ef5118946288c44",
+    .create = &CreateCipherInstance<TCipher_Q128>,
+};
 
 namespace {
 

@@ -11,9 +11,15 @@ namespace hushlake {
 // The class's reference output was computed by this implementation once it
 // reproduced the published RC2 vectors; the value is ours to fix.
 const TCipherClass TCipher_RC2::Class = {
-    "TCipher_RC2", "RC2", "", 8, 128, 128,
-    "0ec8e54fcc32eabe2964efbe5314eddcd7adcf104767ee61d973f213fc3108ea",
-    &CreateCipherInstance<TCipher_RC2>};
+    .className = "TCipher_RC2",
+    .displayName = "RC2",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 128,
+    .userSize = 128,
+    .referenceOutputHex = "0ec8e54fcc32eabe2964efbe5314eddcd7adcf104767ee61d973f213fc3108ea",
+    .create = &CreateCipherInstance<TCipher_RC2>,
+};
 
 namespace {
 

@@ -7,9 +7,15 @@ namespace hushlake {
 // The class's reference output was computed by this implementation once it
 // reproduced the published RC4 keystreams; the value is ours to fix.
 const TCipherClass TCipher_RC4::Class = {
-    "TCipher_RC4", "RC4", "Patented by RSA", 16, 256, 512,
-    "2d8fee42877bae72f82b8ca51214a87e7e8cdb5e96496c9cee5e206c7a67025d",
-    &CreateCipherInstance<TCipher_RC4>};
+    .className = "TCipher_RC4",
+    .displayName = "RC4",
+    .note = "Patented by RSA",
+    .blockSize = 16,
+    .keySize = 256,
+    .userSize = 512,
+    .referenceOutputHex = "2d8fee42877bae72f82b8ca51214a87e7e8cdb5e96496c9cee5e206c7a67025d",
+    .create = &CreateCipherInstance<TCipher_RC4>,
+};
 
 void TCipher_RC4::Init(const void* key, int size, const void* iVector) {
   size = BeginInit(size);

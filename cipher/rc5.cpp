@@ -11,9 +11,15 @@ namespace hushlake {
 // The class's reference output was computed by this implementation once it
 // reproduced the published RC5 vectors; the value is ours to fix.
 const TCipherClass TCipher_RC5::Class = {
-    "TCipher_RC5", "RC5", "Patented by RSA", 8, 256, 136,
-    "10392ce00b5f097fd6b16c0eb975d5ccfcbeb58d41ac547c8330269daccb0a69",
-    &CreateCipherInstance<TCipher_RC5>};
+    .className = "TCipher_RC5",
+    .displayName = "RC5",
+    .note = "Patented by RSA",
+    .blockSize = 8,
+    .keySize = 256,
+    .userSize = 136,
+    .referenceOutputHex = "10392ce00b5f097fd6b16c0eb975d5ccfcbeb58d41ac547c8330269daccb0a69",
+    .create = &CreateCipherInstance<TCipher_RC5>,
+};
 
 namespace rc5 {
 

@@ -10,9 +10,15 @@ namespace hushlake {
 // The class's reference output was computed by this implementation once it
 // reproduced the published RC6 vectors; the value is ours to fix.
 const TCipherClass TCipher_RC6::Class = {
-    "TCipher_RC6", "RC6", "Patented by RSA", 16, 256, 272,
-    "987165a110febdf907853efc21dbfca18f5f8bf74528810def9a227af0622cc6",
-    &CreateCipherInstance<TCipher_RC6>};
+    .className = "TCipher_RC6",
+    .displayName = "RC6",
+    .note = "Patented by RSA",
+    .blockSize = 16,
+    .keySize = 256,
+    .userSize = 272,
+    .referenceOutputHex = "987165a110febdf907853efc21dbfca18f5f8bf74528810def9a227af0622cc6",
+    .create = &CreateCipherInstance<TCipher_RC6>,
+};
 
 namespace {
 

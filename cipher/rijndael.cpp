@@ -11,14 +11,14 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Rijndael::Class = {
-    "TCipher_Rijndael",
-    "Rijndael",
-    "",
-    16,
-    32,
-    480,
-    "946d2b5ee0ad1b5ca523a513958b3d2d9387f3374551f6589be7901b3687f9a9",
-    &CreateCipherInstance<TCipher_Rijndael>,
+    .className = "TCipher_Rijndael",
+    .displayName = "Rijndael",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 32,
+    .userSize = 480,
+    .referenceOutputHex = "946d2b5ee0ad1b5ca523a513958b3d2d9387f3374551f6589be7901b3687f9a9",
+    .create = &CreateCipherInstance<TCipher_Rijndael>,
 };
 
 namespace {

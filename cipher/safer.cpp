@@ -8,25 +8,75 @@
 namespace hushlake {
 
 const TCipherClass TCipher_SAFER::Class = {
-    "TCipher_SAFER", "", "", 8, 16, 768, "", &CreateCipherInstance<TCipher_SAFER>};
+    .className = "TCipher_SAFER",
+    .displayName = "",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 768,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<TCipher_SAFER>,
+};
 const TCipherClass TCipher_SAFER_K40::Class = {
-    "TCipher_SAFER_K40", "SAFER-K40", "", 8, 5, 768, "", &CreateCipherInstance<TCipher_SAFER_K40>};
+    .className = "TCipher_SAFER_K40",
+    .displayName = "SAFER-K40",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 5,
+    .userSize = 768,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<TCipher_SAFER_K40>,
+};
 const TCipherClass TCipher_SAFER_SK40::Class = {
-    "TCipher_SAFER_SK40", "SAFER-SK40", "Keyscheduling", 8, 5, 768, "",
-    &CreateCipherInstance<TCipher_SAFER_SK40>};
+    .className = "TCipher_SAFER_SK40",
+    .displayName = "SAFER-SK40",
+    .note = "Keyscheduling",
+    .blockSize = 8,
+    .keySize = 5,
+    .userSize = 768,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<TCipher_SAFER_SK40>,
+};
 const TCipherClass TCipher_SAFER_K64::Class = {
-    "TCipher_SAFER_K64", "SAFER-K64", "", 8, 8, 768, "", &CreateCipherInstance<TCipher_SAFER_K64>};
+    .className = "TCipher_SAFER_K64",
+    .displayName = "SAFER-K64",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 8,
+    .userSize = 768,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<TCipher_SAFER_K64>,
+};
 const TCipherClass TCipher_SAFER_SK64::Class = {
-    "TCipher_SAFER_SK64", "SAFER-SK64", "Keyscheduling", 8, 8, 768, "",
-    &CreateCipherInstance<TCipher_SAFER_SK64>};
+    .className = "TCipher_SAFER_SK64",
+    .displayName = "SAFER-SK64",
+    .note = "Keyscheduling",
+    .blockSize = 8,
+    .keySize = 8,
+    .userSize = 768,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<TCipher_SAFER_SK64>,
+};
 const TCipherClass TCipher_SAFER_K128::Class = {
-    "TCipher_SAFER_K128", "SAFER-K128", "", 8, 16, 768,
-    "0ca970b9f31487d99e5e783174dfa8bb3d40a5d98c7c04b79c01da63ab2635bc",
-    &CreateCipherInstance<TCipher_SAFER_K128>};
+    .className = "TCipher_SAFER_K128",
+    .displayName = "SAFER-K128",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 768,
+    .referenceOutputHex = "0ca970b9f31487d99e5e783174dfa8bb3d40a5d98c7c04b79c01da63ab2635bc",
+    .create = &CreateCipherInstance<TCipher_SAFER_K128>,
+};
 const TCipherClass TCipher_SAFER_SK128::Class = {
-    "TCipher_SAFER_SK128", "SAFER-SK128", "Keyscheduling", 8, 16, 768,
-    "c8a670332938382b69ac61728fdc9fa49e6fc453d889ff4272097dcdd0ea7e28",
-    &CreateCipherInstance<TCipher_SAFER_SK128>};
+    .className = "TCipher_SAFER_SK128",
+    .displayName = "SAFER-SK128",
+    .note = "Keyscheduling",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 768,
+    .referenceOutputHex = "c8a670332938382b69ac61728fdc9fa49e6fc453d889ff4272097dcdd0ea7e28",
+    .create = &CreateCipherInstance<TCipher_SAFER_SK128>,
+};
 
 namespace {
 

@@ -6,9 +6,15 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Sapphire::Class = {
-    "TCipher_Sapphire", "Sapphire II", "", 32, 1024, 522,
-    "7c8228b73945439d44e09c1983d039acb9b775182b5df36ab22d24075f41cd73",
-    &CreateCipherInstance<TCipher_Sapphire>};
+    .className = "TCipher_Sapphire",
+    .displayName = "Sapphire II",
+    .note = "",
+    .blockSize = 32,
+    .keySize = 1024,
+    .userSize = 522,
+    .referenceOutputHex = "7c8228b73945439d44e09c1983d039acb9b775182b5df36ab22d24075f41cd73",
+    .create = &CreateCipherInstance<TCipher_Sapphire>,
+};
 
 namespace sapphire {
 

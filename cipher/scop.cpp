@@ -8,9 +8,15 @@
 namespace hushlake {
 
 const TCipherClass TCipher_SCOP::Class = {
-    "TCipher_SCOP", "SCOP", "", 128, 48, 3104,
-    "14c009e873b653928b1369a9f299fe5eee3bfdc150590e946217081ea41a4d8f",
-    &CreateCipherInstance<TCipher_SCOP>};
+    .className = "TCipher_SCOP",
+    .displayName = "SCOP",
+    .note = "",
+    .blockSize = 128,
+    .keySize = 48,
+    .userSize = 3104,
+    .referenceOutputHex = "14c009e873b653928b1369a9f299fe5eee3bfdc150590e946217081ea41a4d8f",
+    .create = &CreateCipherInstance<TCipher_SCOP>,
+};
 
 namespace scop {
 

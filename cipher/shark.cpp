@@ -9,9 +9,15 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Shark::Class = {
-    "TCipher_Shark", "Shark", "", 8, 16, 112,
-    "d96521aac0c384609dce1f8bfbab183fa121acf85349c06f273a8915d37ae90b",
-    &CreateCipherInstance<TCipher_Shark>};
+    .className = "TCipher_Shark",
+    .displayName = "Shark",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 112,
+    .referenceOutputHex = "d96521aac0c384609dce1f8bfbab183fa121acf85349c06f273a8915d37ae90b",
+    .create = &CreateCipherInstance<TCipher_Shark>,
+};
 
 namespace {
 

@@ -11,9 +11,15 @@ namespace hushlake {
 // The class's reference output was computed by this implementation once it
 // reproduced the published Skipjack vectors; the value is ours to fix.
 const TCipherClass TCipher_Skipjack::Class = {
-    "TCipher_Skipjack", "Skipjack", "", 8, 10, 2560,
-    "d513a692ec2435e8174e2b555e8d27dac99aa9b9213da0011802b30eb7b551ea",
-    &CreateCipherInstance<TCipher_Skipjack>};
+    .className = "TCipher_Skipjack",
+    .displayName = "Skipjack",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 10,
+    .userSize = 2560,
+    .referenceOutputHex = "d513a692ec2435e8174e2b555e8d27dac99aa9b9213da0011802b30eb7b551ea",
+    .create = &CreateCipherInstance<TCipher_Skipjack>,
+};
 
 namespace {
 

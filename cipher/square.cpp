@@ -10,9 +10,15 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Square::Class = {
-    "TCipher_Square", "Square", "", 16, 16, 288,
-    "439ca6c467e82e472295668506396ac9182120f74436f1617d1490b1a96856c7",
-    &CreateCipherInstance<TCipher_Square>};
+    .className = "TCipher_Square",
+    .displayName = "Square",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 16,
+    .userSize = 288,
+    .referenceOutputHex = "439ca6c467e82e472295668506396ac9182120f74436f1617d1490b1a96856c7",
+    .create = &CreateCipherInstance<TCipher_Square>,
+};
 
 namespace {
 

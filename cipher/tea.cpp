@@ -8,14 +8,26 @@
 namespace hushlake {
 
 const TCipherClass TCipher_TEA::Class = {
-    "TCipher_TEA", "TEA", "", 8, 16, 32,
-    "b7b8aabb264b06f97086b0e4560429ccbf55ea4eef59261819b0037c298ce277",
-    &CreateCipherInstance<TCipher_TEA>};
+    .className = "TCipher_TEA",
+    .displayName = "TEA",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 32,
+    .referenceOutputHex = "b7b8aabb264b06f97086b0e4560429ccbf55ea4eef59261819b0037c298ce277",
+    .create = &CreateCipherInstance<TCipher_TEA>,
+};
 
 const TCipherClass TCipher_TEAN::Class = {
-    "TCipher_TEAN", "TEA extended", "", 8, 16, 32,
-    "cd7ebba2921a4b3be29e62cff71da5df63339429e2367c663ff81af90278bfa1",
-    &CreateCipherInstance<TCipher_TEAN>};
+    .className = "TCipher_TEAN",
+    .displayName = "TEA extended",
+    .note = "",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 32,
+    .referenceOutputHex = "cd7ebba2921a4b3be29e62cff71da5df63339429e2367c663ff81af90278bfa1",
+    .create = &CreateCipherInstance<TCipher_TEAN>,
+};
 
 namespace {
 

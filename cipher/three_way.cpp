@@ -8,9 +8,15 @@
 namespace hushlake {
 
 const TCipherClass TCipher_3Way::Class = {
-    "TCipher_3Way", "3Way", "", 12, 12, 120,
-    "77fc77947c8fde21e981df2ab1bc7ef8a3b6444bb6fc79c49b684f09c7bf0e05",
-    &CreateCipherInstance<TCipher_3Way>};
+    .className = "TCipher_3Way",
+    .displayName = "3Way",
+    .note = "",
+    .blockSize = 12,
+    .keySize = 12,
+    .userSize = 120,
+    .referenceOutputHex = "77fc77947c8fde21e981df2ab1bc7ef8a3b6444bb6fc79c49b684f09c7bf0e05",
+    .create = &CreateCipherInstance<TCipher_3Way>,
+};
 
 namespace {
 

@@ -11,14 +11,14 @@
 namespace hushlake {
 
 const TCipherClass TCipher_Twofish::Class = {
-    "TCipher_Twofish",
-    "Twofish",
-    "",
-    16,
-    32,
-    4256,
-    "a5535703ef3348799f22b4549705841987bd831c4dae1213607c7cd198450219",
-    &CreateCipherInstance<TCipher_Twofish>,
+    .className = "TCipher_Twofish",
+    .displayName = "Twofish",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 32,
+    .userSize = 4256,
+    .referenceOutputHex = "a5535703ef3348799f22b4549705841987bd831c4dae1213607c7cd198450219",
+    .create = &CreateCipherInstance<TCipher_Twofish>,
 };
 
 void TCipher_Twofish::Init(const void* key, int size, const void* iVector) {

@@ -9,9 +9,9 @@
 #include "cli/command.h"
 #include "cli/names.h"
 #include "cli/outcome.h"
-#include "cli/self_test.h"
 #include "cli/standard_streams.h"
 #include "crypto/registry.h"
+#include "crypto/self_test.h"
 #include "crypto/string_format.h"
 
 namespace hushlake::cli {

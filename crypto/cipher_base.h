@@ -78,6 +78,9 @@ class TCipher : public TProtection {
   std::span<const std::uint8_t> Vector() const { return vector_; }
   std::span<const std::uint8_t> Feedback() const { return feedback_; }
   std::span<const std::uint8_t> Buffer() const { return buffer_; }
+  // Bytes of key schedule and private state this instance keeps and scrubs;
+  // most class tables state the same as userSize (tests/cipher/test_class_table.cpp).
+  int UserAreaSize() { return static_cast<int>(UserArea().size()); }
 
   virtual void EncryptBlock(void* block) = 0;
   virtual void DecryptBlock(void* block) = 0;

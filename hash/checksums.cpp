@@ -28,17 +28,51 @@ const std::uint8_t* BytesOf(const void* data) { return static_cast<const std::ui
 
 }  // namespace
 
-const THashClass THash_XOR16::Class = {"THash_XOR16", "XOR-16", "Checksum", 2, 1, "79e8",
-                                       &CreateHashInstance<THash_XOR16>};
-const THashClass THash_XOR32::Class = {"THash_XOR32", "XOR-32", "Checksum", 4, 2, "8dad897f",
-                                       &CreateHashInstance<THash_XOR32>};
-const THashClass THash_CRC16_CCITT::Class = {"THash_CRC16_CCITT", "CRC-16 CCITT", "Checksum", 2,
-                                             1, "b0d1", &CreateHashInstance<THash_CRC16_CCITT>};
-const THashClass Thash_CRC16_Standard::Class = {"Thash_CRC16_Standard", "CRC-16 Standard",
-                                                "Checksum", 2, 1, "ed75",
-                                                &CreateHashInstance<Thash_CRC16_Standard>};
-const THashClass THash_CRC32::Class = {"THash_CRC32", "CRC-32", "Checksum", 4, 1, "58ee1f31",
-                                       &CreateHashInstance<THash_CRC32>};
+const THashClass THash_XOR16::Class = {
+    .className = "THash_XOR16",
+    .displayName = "XOR-16",
+    .category = "Checksum",
+    .digestSize = 2,
+    .blockSize = 1,
+    .referenceDigestHex = "79e8",
+    .create = &CreateHashInstance<THash_XOR16>,
+};
+const THashClass THash_XOR32::Class = {
+    .className = "THash_XOR32",
+    .displayName = "XOR-32",
+    .category = "Checksum",
+    .digestSize = 4,
+    .blockSize = 2,
+    .referenceDigestHex = "8dad897f",
+    .create = &CreateHashInstance<THash_XOR32>,
+};
+const THashClass THash_CRC16_CCITT::Class = {
+    .className = "THash_CRC16_CCITT",
+    .displayName = "CRC-16 CCITT",
+    .category = "Checksum",
+    .digestSize = 2,
+    .blockSize = 1,
+    .referenceDigestHex = "b0d1",
+    .create = &CreateHashInstance<THash_CRC16_CCITT>,
+};
+const THashClass Thash_CRC16_Standard::Class = {
+    .className = "Thash_CRC16_Standard",
+    .displayName = "CRC-16 Standard",
+    .category = "Checksum",
+    .digestSize = 2,
+    .blockSize = 1,
+    .referenceDigestHex = "ed75",
+    .create = &CreateHashInstance<Thash_CRC16_Standard>,
+};
+const THashClass THash_CRC32::Class = {
+    .className = "THash_CRC32",
+    .displayName = "CRC-32",
+    .category = "Checksum",
+    .digestSize = 4,
+    .blockSize = 1,
+    .referenceDigestHex = "58ee1f31",
+    .create = &CreateHashInstance<THash_CRC32>,
+};
 
 THash_XOR16::THash_XOR16(ProtectionPtr next) : TChecksum(std::move(next)) {}
 

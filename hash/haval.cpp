@@ -118,22 +118,50 @@ void Fold16(Word* d) {
 }  // namespace
 
 const THashClass THash_Haval128::Class = {
-    "THash_Haval128", "Haval-128", "Hash", 16, 128,
-    "d8cbcdec7afdc8a5f27bd212b9339abd", &CreateHashInstance<THash_Haval128>};
+    .className = "THash_Haval128",
+    .displayName = "Haval-128",
+    .category = "Hash",
+    .digestSize = 16,
+    .blockSize = 128,
+    .referenceDigestHex = "d8cbcdec7afdc8a5f27bd212b9339abd",
+    .create = &CreateHashInstance<THash_Haval128>,
+};
 const THashClass THash_Haval160::Class = {
-    "THash_Haval160", "Haval-160", "Hash", 20, 128,
-    "13ddbd3233bc048d6df6635637e2a0d0531b9003", &CreateHashInstance<THash_Haval160>};
+    .className = "THash_Haval160",
+    .displayName = "Haval-160",
+    .category = "Hash",
+    .digestSize = 20,
+    .blockSize = 128,
+    .referenceDigestHex = "13ddbd3233bc048d6df6635637e2a0d0531b9003",
+    .create = &CreateHashInstance<THash_Haval160>,
+};
 const THashClass THash_Haval192::Class = {
-    "THash_Haval192", "Haval-192", "Hash", 24, 128,
-    "30aeec3fc18e6118a4f2a3e8066c3b64a6a92e7de252a0b5", &CreateHashInstance<THash_Haval192>};
+    .className = "THash_Haval192",
+    .displayName = "Haval-192",
+    .category = "Hash",
+    .digestSize = 24,
+    .blockSize = 128,
+    .referenceDigestHex = "30aeec3fc18e6118a4f2a3e8066c3b64a6a92e7de252a0b5",
+    .create = &CreateHashInstance<THash_Haval192>,
+};
 const THashClass THash_Haval224::Class = {
-    "THash_Haval224", "Haval-224", "Hash", 28, 128,
-    "323adcb375b58f5a6af16689995a7a98716e2277bc02293867a5cce1",
-    &CreateHashInstance<THash_Haval224>};
+    .className = "THash_Haval224",
+    .displayName = "Haval-224",
+    .category = "Hash",
+    .digestSize = 28,
+    .blockSize = 128,
+    .referenceDigestHex = "323adcb375b58f5a6af16689995a7a98716e2277bc02293867a5cce1",
+    .create = &CreateHashInstance<THash_Haval224>,
+};
 const THashClass THash_Haval256::Class = {
-    "THash_Haval256", "Haval-256", "Hash", 32, 128,
-    "e992c1fb79e9baa8285c7a730beb0c7cadf3f7ad26d7efe21ff4bf675769d59a",
-    &CreateHashInstance<THash_Haval256>};
+    .className = "THash_Haval256",
+    .displayName = "Haval-256",
+    .category = "Hash",
+    .digestSize = 32,
+    .blockSize = 128,
+    .referenceDigestHex = "e992c1fb79e9baa8285c7a730beb0c7cadf3f7ad26d7efe21ff4bf675769d59a",
+    .create = &CreateHashInstance<THash_Haval256>,
+};
 
 THash_Haval256::THash_Haval256(ProtectionPtr next) : THash(std::move(next)) {}
 

@@ -5,9 +5,15 @@
 
 namespace hushlake {
 
-const THashClass THash_MD4::Class{"THash_MD4", "Message Digest 4", "Hash", 16, 64,
-                                  "25eabfcc8cc96fd92dcf7ebd7f877c7c",
-                                  &CreateHashInstance<THash_MD4>};
+const THashClass THash_MD4::Class = {
+    .className = "THash_MD4",
+    .displayName = "Message Digest 4",
+    .category = "Hash",
+    .digestSize = 16,
+    .blockSize = 64,
+    .referenceDigestHex = "25eabfcc8cc96fd92dcf7ebd7f877c7c",
+    .create = &CreateHashInstance<THash_MD4>,
+};
 
 namespace {
 

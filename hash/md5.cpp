@@ -5,9 +5,15 @@
 
 namespace hushlake {
 
-const THashClass THash_MD5::Class{"THash_MD5", "Message Digest 5", "Hash", 16, 64,
-                                  "3ed8348cd2a445d6755d4bc9fedcc2c6",
-                                  &CreateHashInstance<THash_MD5>};
+const THashClass THash_MD5::Class = {
+    .className = "THash_MD5",
+    .displayName = "Message Digest 5",
+    .category = "Hash",
+    .digestSize = 16,
+    .blockSize = 64,
+    .referenceDigestHex = "3ed8348cd2a445d6755d4bc9fedcc2c6",
+    .create = &CreateHashInstance<THash_MD5>,
+};
 
 namespace {
 

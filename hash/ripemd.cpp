@@ -10,20 +10,43 @@
 
 namespace hushlake {
 
-const THashClass THash_RipeMD128::Class{"THash_RipeMD128", "Ripe Message Digest 128", "Hash",
-                                        16, 64, "cfa032cfd08f873a78df13e7ebcd980f",
-                                        &CreateHashInstance<THash_RipeMD128>};
-const THashClass THash_RipeMD160::Class{"THash_RipeMD160", "Ripe Message Digest 160", "Hash",
-                                        20, 64, "1954debc1b553530081d9b8070a0f24a9df73404",
-                                        &CreateHashInstance<THash_RipeMD160>};
-const THashClass THash_RipeMD256::Class{
-    "THash_RipeMD256", "Ripe Message Digest 256", "Hash", 32, 64,
-    "c3b1d7aca89a477a38d36d39ef00fb45fc4ec31a7121db9e1c76c5de998818c2",
-    &CreateHashInstance<THash_RipeMD256>};
-const THashClass THash_RipeMD320::Class{
-    "THash_RipeMD320", "Ripe Message Digest 320", "Hash", 40, 64,
-    "b7bd2c75b7135091e4670946f1415a4845df8e07ba674ea9fd66ed01d96f2320b51112c5a741a65c",
-    &CreateHashInstance<THash_RipeMD320>};
+const THashClass THash_RipeMD128::Class = {
+    .className = "THash_RipeMD128",
+    .displayName = "Ripe Message Digest 128",
+    .category = "Hash",
+    .digestSize = 16,
+    .blockSize = 64,
+    .referenceDigestHex = "cfa032cfd08f873a78df13e7ebcd980f",
+    .create = &CreateHashInstance<THash_RipeMD128>,
+};
+const THashClass THash_RipeMD160::Class = {
+    .className = "THash_RipeMD160",
+    .displayName = "Ripe Message Digest 160",
+    .category = "Hash",
+    .digestSize = 20,
+    .blockSize = 64,
+    .referenceDigestHex = "1954debc1b553530081d9b8070a0f24a9df73404",
+    .create = &CreateHashInstance<THash_RipeMD160>,
+};
+const THashClass THash_RipeMD256::Class = {
+    .className = "THash_RipeMD256",
+    .displayName = "Ripe Message Digest 256",
+    .category = "Hash",
+    .digestSize = 32,
+    .blockSize = 64,
+    .referenceDigestHex = "c3b1d7aca89a477a38d36d39ef00fb45fc4ec31a7121db9e1c76c5de998818c2",
+    .create = &CreateHashInstance<THash_RipeMD256>,
+};
+const THashClass THash_RipeMD320::Class = {
+    .className = "THash_RipeMD320",
+    .displayName = "Ripe Message Digest 320",
+    .category = "Hash",
+    .digestSize = 40,
+    .blockSize = 64,
+    .referenceDigestHex =
+        "b7bd2c75b7135091e4670946f1415a4845df8e07ba674ea9fd66ed01d96f2320b51112c5a741a65c",
+    .create = &CreateHashInstance<THash_RipeMD320>,
+};
 
 namespace {
 

@@ -35,30 +35,70 @@ inline void AbsorbByte(Cursor& c, std::uint8_t* deck, std::uint8_t b) {
 }  // namespace
 
 const THashClass THash_Sapphire128::Class = {
-    "THash_Sapphire128", "Sapphire II-128", "Hash", 16, 1,
-    "47ae1613c93a942d26748d62432688d8", &CreateHashInstance<THash_Sapphire128>};
+    .className = "THash_Sapphire128",
+    .displayName = "Sapphire II-128",
+    .category = "Hash",
+    .digestSize = 16,
+    .blockSize = 1,
+    .referenceDigestHex = "47ae1613c93a942d26748d62432688d8",
+    .create = &CreateHashInstance<THash_Sapphire128>,
+};
 const THashClass THash_Sapphire160::Class = {
-    "THash_Sapphire160", "Sapphire II-160", "Hash", 20, 1,
-    "73d91aceb175fd04907a97413c200f532c22b38c", &CreateHashInstance<THash_Sapphire160>};
+    .className = "THash_Sapphire160",
+    .displayName = "Sapphire II-160",
+    .category = "Hash",
+    .digestSize = 20,
+    .blockSize = 1,
+    .referenceDigestHex = "73d91aceb175fd04907a97413c200f532c22b38c",
+    .create = &CreateHashInstance<THash_Sapphire160>,
+};
 const THashClass THash_Sapphire192::Class = {
-    "THash_Sapphire192", "Sapphire II-192", "Hash", 24, 1,
-    "95413fe02b527e50b5ff57eb763d325129eb796f4a64fb17", &CreateHashInstance<THash_Sapphire192>};
+    .className = "THash_Sapphire192",
+    .displayName = "Sapphire II-192",
+    .category = "Hash",
+    .digestSize = 24,
+    .blockSize = 1,
+    .referenceDigestHex = "95413fe02b527e50b5ff57eb763d325129eb796f4a64fb17",
+    .create = &CreateHashInstance<THash_Sapphire192>,
+};
 const THashClass THash_Sapphire224::Class = {
-    "THash_Sapphire224", "Sapphire II-224", "Hash", 28, 1,
-    "8f3ec55792316cdfca40183a8608089934fdeb21aba4520f4017d3d0",
-    &CreateHashInstance<THash_Sapphire224>};
+    .className = "THash_Sapphire224",
+    .displayName = "Sapphire II-224",
+    .category = "Hash",
+    .digestSize = 28,
+    .blockSize = 1,
+    .referenceDigestHex = "8f3ec55792316cdfca40183a8608089934fdeb21aba4520f4017d3d0",
+    .create = &CreateHashInstance<THash_Sapphire224>,
+};
 const THashClass THash_Sapphire256::Class = {
-    "THash_Sapphire256", "Sapphire II-256", "Hash", 32, 1,
-    "e7c82b6d258afde0344293a3e2e52896a546506b1393861b40c6934b51fa66dd",
-    &CreateHashInstance<THash_Sapphire256>};
+    .className = "THash_Sapphire256",
+    .displayName = "Sapphire II-256",
+    .category = "Hash",
+    .digestSize = 32,
+    .blockSize = 1,
+    .referenceDigestHex = "e7c82b6d258afde0344293a3e2e52896a546506b1393861b40c6934b51fa66dd",
+    .create = &CreateHashInstance<THash_Sapphire256>,
+};
 const THashClass THash_Sapphire288::Class = {
-    "THash_Sapphire288", "Sapphire II-288", "Hash", 36, 1,
-    "40f65a37d8cb1165dcfbde632b2cbe9c2bb7f3ed22d1ebef0fa188ed23f07f9c7e613740",
-    &CreateHashInstance<THash_Sapphire288>};
+    .className = "THash_Sapphire288",
+    .displayName = "Sapphire II-288",
+    .category = "Hash",
+    .digestSize = 36,
+    .blockSize = 1,
+    .referenceDigestHex =
+        "40f65a37d8cb1165dcfbde632b2cbe9c2bb7f3ed22d1ebef0fa188ed23f07f9c7e613740",
+    .create = &CreateHashInstance<THash_Sapphire288>,
+};
 const THashClass THash_Sapphire320::Class = {
-    "THash_Sapphire320", "Sapphire II-320", "Hash", 40, 1,
-    "d8eda5749948ac0b0090cd8761f218dba41dcb73e43399dd37120693973395004acf86db236de76b",
-    &CreateHashInstance<THash_Sapphire320>};
+    .className = "THash_Sapphire320",
+    .displayName = "Sapphire II-320",
+    .category = "Hash",
+    .digestSize = 40,
+    .blockSize = 1,
+    .referenceDigestHex =
+        "d8eda5749948ac0b0090cd8761f218dba41dcb73e43399dd37120693973395004acf86db236de76b",
+    .create = &CreateHashInstance<THash_Sapphire320>,
+};
 
 THash_Sapphire320::THash_Sapphire320(ProtectionPtr next) : THash(std::move(next)) {}
 

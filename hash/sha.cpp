@@ -7,12 +7,24 @@
 
 namespace hushlake {
 
-const THashClass THash_SHA::Class{"THash_SHA", "Secure Hash Algorithm", "Hash", 20, 64,
-                                  "dc1f7d7c96ddc7fc4d0af2cc12e7f7665bb185ac",
-                                  &CreateHashInstance<THash_SHA>};
-const THashClass THash_SHA1::Class{"THash_SHA1", "Secure Hash Algorithm 1", "Hash", 20, 64,
-                                   "9a012e63962a92ebd82ef0bc1ca4516a08692e68",
-                                   &CreateHashInstance<THash_SHA1>};
+const THashClass THash_SHA::Class = {
+    .className = "THash_SHA",
+    .displayName = "Secure Hash Algorithm",
+    .category = "Hash",
+    .digestSize = 20,
+    .blockSize = 64,
+    .referenceDigestHex = "dc1f7d7c96ddc7fc4d0af2cc12e7f7665bb185ac",
+    .create = &CreateHashInstance<THash_SHA>,
+};
+const THashClass THash_SHA1::Class = {
+    .className = "THash_SHA1",
+    .displayName = "Secure Hash Algorithm 1",
+    .category = "Hash",
+    .digestSize = 20,
+    .blockSize = 64,
+    .referenceDigestHex = "9a012e63962a92ebd82ef0bc1ca4516a08692e68",
+    .create = &CreateHashInstance<THash_SHA1>,
+};
 
 namespace {
 

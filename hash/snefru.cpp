@@ -80,9 +80,14 @@ void RunPasses(WorkBlock& work, int passes) {
 }  // namespace snefru
 
 const THashClass THash_Snefru::Class = {
-    "THash_Snefru", "Snefru-256", "Hash", 32, 32,
-    "d690ee6728d9ba02a3c790ee507319741fbf6b83eb9a6bdff57ad8c3078da434",
-    &CreateHashInstance<THash_Snefru>};
+    .className = "THash_Snefru",
+    .displayName = "Snefru-256",
+    .category = "Hash",
+    .digestSize = 32,
+    .blockSize = 32,
+    .referenceDigestHex = "d690ee6728d9ba02a3c790ee507319741fbf6b83eb9a6bdff57ad8c3078da434",
+    .create = &CreateHashInstance<THash_Snefru>,
+};
 
 THash_Snefru::THash_Snefru(ProtectionPtr next) : THash(std::move(next)) {}
 

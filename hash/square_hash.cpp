@@ -78,9 +78,15 @@ RoundKey TableRound(const RoundKey& s, const RoundKey& key) {
 
 }  // namespace
 
-const THashClass THash_Square::Class = {"THash_Square", "Square", "Hash", 16, 16,
-                                        "808f35ea00a7773337ce559826ddb324",
-                                        &CreateHashInstance<THash_Square>};
+const THashClass THash_Square::Class = {
+    .className = "THash_Square",
+    .displayName = "Square",
+    .category = "Hash",
+    .digestSize = 16,
+    .blockSize = 16,
+    .referenceDigestHex = "808f35ea00a7773337ce559826ddb324",
+    .create = &CreateHashInstance<THash_Square>,
+};
 
 THash_Square::THash_Square(ProtectionPtr next) : THash(std::move(next)) {}
 

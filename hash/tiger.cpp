@@ -8,9 +8,15 @@
 
 namespace hushlake {
 
-const THashClass THash_Tiger::Class{"THash_Tiger", "Tiger", "Hash", 24, 64,
-                                    "7610d2cda517a4d6ff35734fce5c7795f3a1516e1e024d87",
-                                    &CreateHashInstance<THash_Tiger>};
+const THashClass THash_Tiger::Class = {
+    .className = "THash_Tiger",
+    .displayName = "Tiger",
+    .category = "Hash",
+    .digestSize = 24,
+    .blockSize = 64,
+    .referenceDigestHex = "7610d2cda517a4d6ff35734fce5c7795f3a1516e1e024d87",
+    .create = &CreateHashInstance<THash_Tiger>,
+};
 
 namespace {
 

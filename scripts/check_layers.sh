@@ -22,7 +22,7 @@ rules=(
   "windows        windows app stego cipher hash crypto Qt"
   "tests          tests cli app stego cipher hash crypto"
   "tests/windows  tests windows app stego cipher hash crypto Qt"
-  "bench          bench cli app stego cipher hash crypto"
+  "bench          bench tests cli app stego cipher hash crypto"
   "fuzz           fuzz tests cli app stego cipher hash crypto"
 )
 our_folders=" crypto hash cipher stego app cli windows tests bench fuzz "

@@ -59,7 +59,7 @@ TEST_F(LocalFiles, MissingFilesAreErrorsThatNameTheFile) {
 
 TEST_F(LocalFiles, PicturesReadBackAsWrittenAndAsTheDefaultReaderReadsThem) {
   for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
-    const Picture picture = workflow_test::VariedPicture(37, 21, format);
+    const Picture picture = test::RandomPicture(37, 21, format, 7);
     store_.WritePictureAtomically(Path("p.bmp"), picture);
     const BmpReadResult read = store_.ReadPicture(Path("p.bmp"));
     ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;

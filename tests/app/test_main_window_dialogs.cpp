@@ -11,7 +11,7 @@ namespace hushlake {
 namespace {
 
 using workflow_test::Message;
-using workflow_test::VariedPicture;
+using test::RandomPicture;
 using workflow_test::Window;
 
 struct DialogCase {
@@ -31,8 +31,8 @@ class DialogHandler : public ::testing::TestWithParam<DialogCase> {
  protected:
   // A window with a picture loaded, text in the editor and files to choose.
   DialogHandler() {
-    w.files.PutPicture("first.bmp", VariedPicture(30, 30, PixelFormat::Bgr24));
-    w.files.PutPicture("second.bmp", VariedPicture(40, 26, PixelFormat::Indexed8));
+    w.files.PutPicture("first.bmp", RandomPicture(30, 30, PixelFormat::Bgr24, 7));
+    w.files.PutPicture("second.bmp", RandomPicture(40, 26, PixelFormat::Indexed8, 7));
     w.files.files["notes.txt"] = {'n', 'o', 't', 'e', 's'};
     w.Open("first.bmp");
     w.editor.text = "editor text";
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, DialogHandler, ::testing::ValuesIn(Cases),
 
 TEST(MainWindowDialogs, TheChosenPictureIsOpened) {
   Window w;
-  w.files.PutPicture("second.bmp", VariedPicture(40, 26, PixelFormat::Indexed8));
+  w.files.PutPicture("second.bmp", RandomPicture(40, 26, PixelFormat::Indexed8, 7));
   w.dialogs.answer = "second.bmp";
   w.logic.OpenPictureExecute();
   EXPECT_TRUE(w.logic.ImageLoaded());

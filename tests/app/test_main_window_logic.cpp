@@ -10,7 +10,7 @@ namespace {
 
 using workflow_test::BmpOfDepth;
 using workflow_test::Message;
-using workflow_test::VariedPicture;
+using test::RandomPicture;
 using workflow_test::Window;
 
 const std::string NineChars = "secretkey";
@@ -33,7 +33,7 @@ TEST(MainWindow, CreationMakesTheWelcomeKeyAndStartsDisabled) {
 
 TEST(MainWindow, EnableRulesFollowPictureKeyAndText) {
   Window w;
-  w.files.PutPicture("a.bmp", VariedPicture(30, 30, PixelFormat::Bgr24));
+  w.files.PutPicture("a.bmp", RandomPicture(30, 30, PixelFormat::Bgr24, 7));
   w.Open("a.bmp");
   w.editor.text = "some text";
   w.key.text = "12345678";  // eight characters: not enough
@@ -60,7 +60,7 @@ TEST(MainWindow, EnableRulesFollowPictureKeyAndText) {
 TEST(MainWindow, PicturesOfOtherDepthsAreRefused) {
   for (int depth : {4, 16}) {
     Window w;
-    w.files.PutPicture("good.bmp", VariedPicture(30, 30, PixelFormat::Bgr24));
+    w.files.PutPicture("good.bmp", RandomPicture(30, 30, PixelFormat::Bgr24, 7));
     w.Open("good.bmp");
     w.files.files["odd.bmp"] = BmpOfDepth(depth, 30, 30);
     w.key.text = NineChars;
@@ -87,8 +87,8 @@ TEST(MainWindow, BrokenOrMissingFilesChangeNothingOrAreReported) {
 
 TEST(MainWindow, PalettePicturesDisableTheListsAndSetTheCapacity) {
   Window w;
-  w.files.PutPicture("p8.bmp", VariedPicture(100, 50, PixelFormat::Indexed8));
-  w.files.PutPicture("p24.bmp", VariedPicture(100, 50, PixelFormat::Bgr24));
+  w.files.PutPicture("p8.bmp", RandomPicture(100, 50, PixelFormat::Indexed8, 7));
+  w.files.PutPicture("p24.bmp", RandomPicture(100, 50, PixelFormat::Bgr24, 7));
   w.Open("p8.bmp");
   EXPECT_FALSE(w.logic.View().cryptControlsEnabled);
   EXPECT_EQ(w.logic.View().cryptHint, "8 Bit Image, Cipher disabled");
@@ -102,7 +102,7 @@ TEST(MainWindow, PalettePicturesDisableTheListsAndSetTheCapacity) {
 
 TEST(MainWindow, EncryptRefusesSmallPictures) {
   Window w;
-  w.files.PutPicture("small.bmp", VariedPicture(23, 40, PixelFormat::Bgr24));
+  w.files.PutPicture("small.bmp", RandomPicture(23, 40, PixelFormat::Bgr24, 7));
   w.Open("small.bmp");
   w.editor.text = "text";
   w.key.text = NineChars;
@@ -129,7 +129,7 @@ class EndToEnd : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(EndToEnd, TextComesBackThroughASavedPicture) {
   Window w;
-  w.files.PutPicture("in.bmp", VariedPicture(64, 48, GetParam().format));
+  w.files.PutPicture("in.bmp", RandomPicture(64, 48, GetParam().format, 7));
   w.Open("in.bmp");
   w.editor.text = GetParam().text;
   w.key.text = "Key With Capitals";
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MainWindow, PaletteEncryptLowerCasesTheKeyField) {
   Window w;
-  w.files.PutPicture("p8.bmp", VariedPicture(64, 48, PixelFormat::Indexed8));
+  w.files.PutPicture("p8.bmp", RandomPicture(64, 48, PixelFormat::Indexed8, 7));
   w.Open("p8.bmp");
   w.editor.text = "Hello";
   w.key.text = "MiXeD CaSe KeY";
@@ -169,7 +169,7 @@ TEST(MainWindow, PaletteEncryptLowerCasesTheKeyField) {
 
 TEST(MainWindow, TrueColorEncryptLeavesTheCipherTextInTheEditor) {
   Window w;
-  w.files.PutPicture("p.bmp", VariedPicture(64, 48, PixelFormat::Bgr24));
+  w.files.PutPicture("p.bmp", RandomPicture(64, 48, PixelFormat::Bgr24, 7));
   w.Open("p.bmp");
   w.editor.text = "plain words";
   w.key.text = NineChars;
@@ -181,7 +181,7 @@ TEST(MainWindow, TrueColorEncryptLeavesTheCipherTextInTheEditor) {
 TEST(MainWindow, ARefusedEncryptGivesTheUserTheirTextBack) {
   for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Indexed8}) {
     Window w;
-    w.files.PutPicture("tiny.bmp", VariedPicture(24, 24, format));
+    w.files.PutPicture("tiny.bmp", RandomPicture(24, 24, format, 7));
     w.Open("tiny.bmp");
     const std::string text = "Far Too Long  For This Picture " + std::string(2000, 'x');
     w.editor.text = text;
@@ -197,7 +197,7 @@ TEST(MainWindow, ARefusedEncryptGivesTheUserTheirTextBack) {
 
 TEST(MainWindow, APaletteKeyTheAlphabetCannotCarryIsRefusedUpFront) {
   Window w;
-  w.files.PutPicture("p8.bmp", VariedPicture(64, 48, PixelFormat::Indexed8));
+  w.files.PutPicture("p8.bmp", RandomPicture(64, 48, PixelFormat::Indexed8, 7));
   w.Open("p8.bmp");
   w.editor.text = "Some Text";
   w.key.text = "Mail@Home key";
@@ -210,7 +210,7 @@ TEST(MainWindow, APaletteKeyTheAlphabetCannotCarryIsRefusedUpFront) {
 
 TEST(MainWindow, WrongHashIsReportedAndWrongCipherDoesNotCrash) {
   Window w;
-  w.files.PutPicture("in.bmp", VariedPicture(64, 48, PixelFormat::Bgr24));
+  w.files.PutPicture("in.bmp", RandomPicture(64, 48, PixelFormat::Bgr24, 7));
   w.Open("in.bmp");
   w.editor.text = "the hidden words";
   w.key.text = NineChars;
@@ -239,7 +239,7 @@ TEST(MainWindow, WrongHashIsReportedAndWrongCipherDoesNotCrash) {
 
 TEST(MainWindow, SavingPictures) {
   Window w;
-  w.files.PutPicture("in.bmp", VariedPicture(64, 48, PixelFormat::Bgr24));
+  w.files.PutPicture("in.bmp", RandomPicture(64, 48, PixelFormat::Bgr24, 7));
   w.Open("in.bmp");
   w.editor.text = "words";
   w.key.text = NineChars;
@@ -293,7 +293,7 @@ TEST(MainWindow, SavingAndOpeningTextFiles) {
 // Every hash, cipher and mode of the lists, through a written and re-read picture.
 TEST(MainWindow, EveryChoiceRoundTripsThroughAPicture) {
   Window writer;
-  writer.files.PutPicture("in.bmp", VariedPicture(40, 40, PixelFormat::Bgr24));
+  writer.files.PutPicture("in.bmp", RandomPicture(40, 40, PixelFormat::Bgr24, 7));
   writer.Open("in.bmp");
   writer.key.text = NineChars;
   for (std::string_view hash : HashListItems) {

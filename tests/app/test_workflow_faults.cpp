@@ -15,7 +15,7 @@ namespace {
 
 using workflow_test::FakeEditor;
 using workflow_test::Message;
-using workflow_test::VariedPicture;
+using test::RandomPicture;
 using workflow_test::Window;
 
 const std::string NineChars = "secretkey";
@@ -26,7 +26,7 @@ Message Error(std::string_view text) { return {"error", std::string(text)}; }
 // A window with a picture of the given kind and size loaded and a key typed.
 void Load(Window& w, PixelFormat format, int width = 64, int height = 48,
           const std::string& key = NineChars) {
-  w.files.PutPicture("in.bmp", VariedPicture(width, height, format));
+  w.files.PutPicture("in.bmp", RandomPicture(width, height, format, 7));
   w.Open("in.bmp");
   w.key.text = key;
 }
@@ -173,7 +173,7 @@ TEST(DecryptErrors, KeepTheEditorsText) {
   w.editor.text = "secret";
   w.Encrypt();
   w.SaveImageAs("good.bmp");
-  w.files.PutPicture("p8.bmp", VariedPicture(64, 48, PixelFormat::Indexed8));
+  w.files.PutPicture("p8.bmp", RandomPicture(64, 48, PixelFormat::Indexed8, 7));
 
   struct Case {
     const char* name;

@@ -9,6 +9,7 @@
 
 #include "app/main_window_logic.h"
 #include "stego/bmp_codec.h"
+#include "tests/common/random_picture.h"
 
 namespace hushlake::workflow_test {
 
@@ -139,20 +140,6 @@ struct Window {
     logic.SaveImageActionExecute();
   }
 };
-
-inline Picture VariedPicture(int width, int height, PixelFormat format, std::uint32_t seed = 7) {
-  Picture picture(width, height, format);
-  std::mt19937 generator(seed);
-  for (std::uint8_t& byte : picture.Pixels()) byte = static_cast<std::uint8_t>(generator());
-  if (format == PixelFormat::Indexed8) {
-    Palette palette{};
-    for (PaletteEntry& entry : palette)
-      entry = {static_cast<std::uint8_t>(generator()), static_cast<std::uint8_t>(generator()),
-               static_cast<std::uint8_t>(generator()), 0};
-    picture.SetPalette(palette);
-  }
-  return picture;
-}
 
 // A BMP file of a depth the system does not take (4 or 16 bits), written by hand.
 inline std::vector<std::uint8_t> BmpOfDepth(int bitsPerPixel, int width, int height) {

@@ -1,62 +1,40 @@
+// RC4: the published keystream, how the modes and the default vector sit on
+// it, Reset, and the empty key.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "cipher/rc4.h"
-#include "crypto/registry.h"
+#include "cipher_test_helpers.h"
 
-namespace hushlake {
+namespace hushlake::cipher_test {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Hex(std::string_view hex) {
-  Bytes bytes;
-  for (std::size_t n = 0; n + 1 < hex.size(); n += 2)
-    bytes.push_back(
-        static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(n, 2)), nullptr, 16)));
-  return bytes;
-}
-
-std::string ToHex(const Bytes& bytes) {
-  static constexpr char Digits[] = "0123456789abcdef";
-  std::string hex;
-  for (std::uint8_t b : bytes) {
-    hex += Digits[b >> 4];
-    hex += Digits[b & 15];
-  }
-  return hex;
-}
-
-Bytes Encipher(TCipher& cipher, Bytes data) {
-  cipher.EncipherBuffer(data.data(), data.data(), static_cast<int>(data.size()));
-  return data;
-}
 
 // The plain keystream from its first byte: a given vector spares the block
 // that the default vector would take, and in cmECB every full block is one
 // EncryptBlock, the next 16 keystream bytes XORed over it. A zero vector
 // also makes a cmECB tail (the tail XORed with E(register) = the next
 // keystream block) continue the plain keystream.
-Bytes Keystream(const Bytes& key, int length) {
+ByteString Keystream(const ByteString& key, int length) {
   TCipher_RC4 cipher;
-  const Bytes zeroVector(16, 0);
+  const ByteString zeroVector(16, '\0');
   cipher.Init(key.data(), static_cast<int>(key.size()), zeroVector.data());
   cipher.Mode = cmECB;
-  return Encipher(cipher, Bytes(static_cast<std::size_t>(length), 0));
+  return Encipher(cipher, ByteString(static_cast<std::size_t>(length), '\0'));
 }
 
-struct Vector {
+struct KeystreamVector {
   const char* key;
   int offset;
   const char* keystream;
 };
 
+void PrintTo(const KeystreamVector& v, std::ostream* out) {
+  *out << "key " << v.key << " at " << v.offset;
+}
+
 // RFC 6229 section 2: 16 keystream bytes at the given offset.
-const Vector PublishedVectors[] = {
+const KeystreamVector PublishedVectors[] = {
     {"0102030405", 0, "b2396305f03dc027ccc3524a0a1118a8"},
     {"0102030405060708090a", 16, "03516ba78f413beb223aa5d4d2df6711"},
     {"0102030405060708090a", 256, "48532b21fb6079c9114c0ffd9c04a1ad"},
@@ -78,56 +56,60 @@ const Vector PublishedVectors[] = {
     {"8b37641910833222772a", 4096, "5f6bfc73815874d97100f086979357d8"},
 };
 
-class RC4PublishedKeystream : public ::testing::TestWithParam<Vector> {};
+class RC4PublishedKeystream : public ::testing::TestWithParam<KeystreamVector> {};
 
 TEST_P(RC4PublishedKeystream, AppearsAtItsOffset) {
-  const Vector& v = GetParam();
-  const Bytes stream = Keystream(Hex(v.key), v.offset + 16);
-  EXPECT_EQ(ToHex(Bytes(stream.begin() + v.offset, stream.end())), v.keystream);
+  const KeystreamVector& v = GetParam();
+  const ByteString stream = Keystream(Hex(v.key), v.offset + 16);
+  EXPECT_EQ(ToHex(ByteString(stream.begin() + v.offset, stream.end())), v.keystream);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rfc6229, RC4PublishedKeystream, ::testing::ValuesIn(PublishedVectors));
+INSTANTIATE_TEST_SUITE_P(Rfc6229, RC4PublishedKeystream, ::testing::ValuesIn(PublishedVectors),
+                         [](const auto& row) {
+                           return "Row" + std::to_string(row.index) + "_Offset" +
+                                  std::to_string(row.param.offset);
+                         });
 
 TEST(RC4, EcbTailWithAZeroVectorContinuesTheKeystream) {
-  const Bytes key = Hex("0102030405");
-  const Bytes whole = Keystream(key, 48);
-  EXPECT_EQ(Keystream(key, 37), Bytes(whole.begin(), whole.begin() + 37));
+  const ByteString key = Hex("0102030405");
+  const ByteString whole = Keystream(key, 48);
+  EXPECT_EQ(Keystream(key, 37), ByteString(whole.begin(), whole.begin() + 37));
 }
 
 // Without a vector, the default vector is the first keystream block XORed
 // over 0xFF bytes, and the data starts at keystream offset 16.
 TEST(RC4, DefaultVectorTakesTheFirstKeystreamBlock) {
-  const Bytes key = Hex("0102030405060708090a");
+  const ByteString key = Hex("0102030405060708090a");
   TCipher_RC4 cipher;
   cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
   cipher.Mode = cmECB;
-  EXPECT_EQ(ToHex(Encipher(cipher, Bytes(16, 0))), "03516ba78f413beb223aa5d4d2df6711");
-  Bytes firstBlock = Keystream(key, 16);
-  for (auto& b : firstBlock) b ^= 0xFF;
-  EXPECT_EQ(Bytes(cipher.Vector().begin(), cipher.Vector().end()), firstBlock);
+  EXPECT_EQ(ToHex(Encipher(cipher, ByteString(16, '\0'))), "03516ba78f413beb223aa5d4d2df6711");
+  ByteString firstBlock = Keystream(key, 16);
+  for (char& b : firstBlock) b = static_cast<char>(b ^ 0xFF);
+  EXPECT_EQ(ByteString(cipher.Vector().begin(), cipher.Vector().end()), firstBlock);
 }
 
 TEST(RC4, ResetRestoresTheKeyedState) {
-  const Bytes key = Hex("8b37641910833222772a");
+  const ByteString key = Hex("8b37641910833222772a");
   TCipher_RC4 cipher;
   cipher.Init(key.data(), static_cast<int>(key.size()), nullptr);
   for (TCipherMode mode : {cmECB, cmCTS, cmCFB}) {
     cipher.Mode = mode;
-    const Bytes first = Encipher(cipher, Bytes(100, 0x42));
-    EXPECT_NE(Encipher(cipher, Bytes(100, 0x42)), first) << "the state moves on";
+    const ByteString first = Encipher(cipher, ByteString(100, 0x42));
+    EXPECT_NE(Encipher(cipher, ByteString(100, 0x42)), first) << "the state moves on";
     cipher.Reset();
-    EXPECT_EQ(Encipher(cipher, Bytes(100, 0x42)), first) << "mode " << int{mode};
+    EXPECT_EQ(Encipher(cipher, ByteString(100, 0x42)), first) << "mode " << int{mode};
     cipher.Reset();
-    Bytes back = first;
+    ByteString back = first;
     cipher.DecipherBuffer(back.data(), back.data(), static_cast<int>(back.size()));
-    EXPECT_EQ(back, Bytes(100, 0x42)) << "mode " << int{mode};
+    EXPECT_EQ(back, ByteString(100, 0x42)) << "mode " << int{mode};
     cipher.Reset();
   }
 }
 
 // InitKey never hands in an empty key; one given directly acts as the byte 0.
 TEST(RC4, EmptyKeyActsAsTheSingleByteZero) {
-  EXPECT_EQ(Keystream({}, 64), Keystream(Bytes{0}, 64));
+  EXPECT_EQ(Keystream({}, 64), Keystream(ByteString{0}, 64));
 }
 
 TEST(RC4, RegisteredUnderItsNameWithItsNote) {
@@ -136,4 +118,4 @@ TEST(RC4, RegisteredUnderItsNameWithItsNote) {
 }
 
 }  // namespace
-}  // namespace hushlake
+}  // namespace hushlake::cipher_test

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "cipher_test_helpers.h"
+#include "crypto/self_test.h"
 #include "crypto/support.h"
 
 namespace hushlake::cipher_test {
@@ -52,6 +55,29 @@ TEST(ReferenceOutput, EveryOfferedCipherStatesOne) {
     EXPECT_EQ(cls->className, name);
     EXPECT_FALSE(cls->referenceOutputHex.empty());
   }
+}
+
+// The self-test the tool and the windows run: one line per registered class,
+// every class with a reference value checked and passing.
+TEST(SelfTest, ChecksEveryRegisteredClassAndPasses) {
+  std::ostringstream out;
+  EXPECT_TRUE(RunReferenceChecks(out));
+  const std::string report = out.str();
+  EXPECT_EQ(report.find("FAILED"), std::string::npos) << report;
+  int withReference = 0;
+  for (const auto& entry : HashRegistry()) {
+    if (entry.cls->referenceDigestHex.empty()) continue;
+    ++withReference;
+    EXPECT_NE(report.find("ok      " + std::string(entry.cls->className) + "\n"), std::string::npos);
+  }
+  for (const auto& entry : CipherRegistry()) {
+    if (entry.cls->referenceOutputHex.empty()) continue;
+    ++withReference;
+    EXPECT_NE(report.find("ok      " + std::string(entry.cls->className) + "\n"), std::string::npos);
+  }
+  EXPECT_NE(report.find(std::to_string(withReference) + " classes checked, 0 failed\n"),
+            std::string::npos)
+      << report;
 }
 
 }  // namespace

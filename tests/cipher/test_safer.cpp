@@ -100,6 +100,11 @@ struct RoundsCase {
   int used;
 };
 
+void PrintTo(const RoundsCase& c, std::ostream* out) {
+  *out << ShortClassName(c.cls->className) << ": " << c.requested << " rounds asked, " << c.used
+       << " used";
+}
+
 // Accepted 4 to 13; outside, the default of the class's mode. A short key
 // (three bytes here) does not lower the 128-bit classes' ten rounds.
 const RoundsCase SaferRounds[] = {

@@ -59,6 +59,10 @@ struct RoundsCase {
   int used;
 };
 
+void PrintTo(const RoundsCase& c, std::ostream* out) {
+  *out << c.requested << " rounds asked, " << c.used << " used";
+}
+
 // Accepted 16 to 32; 16 below the range, 32 above it.
 const RoundsCase TeaRounds[] = {{0, 16},  {-3, 16}, {15, 16}, {16, 16},
                                 {24, 24}, {32, 32}, {33, 32}};

@@ -10,8 +10,8 @@
 namespace hushlake {
 namespace {
 
-using testing::ToyCipher;
-using testing::ToyHash;
+using test::ToyCipher;
+using test::ToyHash;
 using Bytes = std::vector<std::uint8_t>;
 
 const std::string Key = "0123456789abcdef";

@@ -11,11 +11,19 @@
 #include "crypto/cipher_base.h"
 #include "toy_algorithms.h"
 
-namespace hushlake::testing {
+namespace hushlake::test {
 template <>
-inline const TCipherClass ToyCipher<16>::Class = {"TCipher_ToySixteen", "", "", 16, 16, 16, "",
-                                                  &CreateCipherInstance<ToyCipher<16>>};
-}  // namespace hushlake::testing
+inline const TCipherClass ToyCipher<16>::Class = {
+    .className = "TCipher_ToySixteen",
+    .displayName = "",
+    .note = "",
+    .blockSize = 16,
+    .keySize = 16,
+    .userSize = 16,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<ToyCipher<16>>,
+};
+}  // namespace hushlake::test
 
 namespace hushlake {
 namespace {
@@ -24,9 +32,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 CipherPtr KeyedToy(int blockSize, TCipherMode mode) {
   CipherPtr cipher;
-  if (blockSize == 8) cipher = std::make_shared<testing::ToyCipher<8>>();
-  if (blockSize == 12) cipher = std::make_shared<testing::ToyCipher<12>>();
-  if (blockSize == 16) cipher = std::make_shared<testing::ToyCipher<16>>();
+  if (blockSize == 8) cipher = std::make_shared<test::ToyCipher<8>>();
+  if (blockSize == 12) cipher = std::make_shared<test::ToyCipher<12>>();
+  if (blockSize == 16) cipher = std::make_shared<test::ToyCipher<16>>();
   const std::string key = "chaining paths!!";
   cipher->Init(key.data(), static_cast<int>(key.size()), nullptr);
   cipher->Mode = mode;

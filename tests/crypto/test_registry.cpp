@@ -7,8 +7,8 @@
 namespace hushlake {
 namespace {
 
-using testing::ToyCipher;
-using testing::ToyHash;
+using test::ToyCipher;
+using test::ToyHash;
 
 // Registers the stand-ins once; they go after whatever the families hold.
 class RegistryTest : public ::testing::Test {
@@ -56,7 +56,14 @@ TEST_F(RegistryTest, RegisteringAgainReplacesTheLineInPlace) {
 }
 
 TEST_F(RegistryTest, UnregisteredClassesShowTheirShortName) {
-  static const TCipherClass loose = {"TCipher_Loose", "", "", 8, 8, 0, "", nullptr};
+  static const TCipherClass loose = {.className = "TCipher_Loose",
+                                     .displayName = "",
+                                     .note = "",
+                                     .blockSize = 8,
+                                     .keySize = 8,
+                                     .userSize = 0,
+                                     .referenceOutputHex = "",
+                                     .create = nullptr};
   EXPECT_EQ(CipherClassName(&loose), "Loose");
   EXPECT_EQ(CipherClassNote(&loose), "");
 }

@@ -7,7 +7,7 @@
 #include "crypto/hash_base.h"
 #include "crypto/secure_wipe.h"
 
-namespace hushlake::testing {
+namespace hushlake::test {
 
 // A keyed byte-wise permutation over BlockSize bytes: invertible, key- and
 // position-dependent, and cheap enough to write down by hand.
@@ -54,11 +54,27 @@ class ToyCipher : public TCipher {
 };
 
 template <>
-inline const TCipherClass ToyCipher<8>::Class = {"TCipher_ToyEight", "Toy Eight", "Testing only",
-                                                 8, 16, 16, "", &CreateCipherInstance<ToyCipher<8>>};
+inline const TCipherClass ToyCipher<8>::Class = {
+    .className = "TCipher_ToyEight",
+    .displayName = "Toy Eight",
+    .note = "Testing only",
+    .blockSize = 8,
+    .keySize = 16,
+    .userSize = 16,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<ToyCipher<8>>,
+};
 template <>
-inline const TCipherClass ToyCipher<12>::Class = {"TCipher_ToyTwelve", "", "", 12, 16, 16, "",
-                                                  &CreateCipherInstance<ToyCipher<12>>};
+inline const TCipherClass ToyCipher<12>::Class = {
+    .className = "TCipher_ToyTwelve",
+    .displayName = "",
+    .note = "",
+    .blockSize = 12,
+    .keySize = 16,
+    .userSize = 16,
+    .referenceOutputHex = "",
+    .create = &CreateCipherInstance<ToyCipher<12>>,
+};
 
 // An 8-byte "digest": a running byte-wise mix. Good enough to key the toy cipher.
 class ToyHash : public THash {
@@ -87,7 +103,14 @@ class ToyHash : public THash {
   int count_ = 0;
 };
 
-inline const THashClass ToyHash::Class = {"THash_Toy", "Toy Hash", "Hash", 8, 1, "",
-                                          &CreateHashInstance<ToyHash>};
+inline const THashClass ToyHash::Class = {
+    .className = "THash_Toy",
+    .displayName = "Toy Hash",
+    .category = "Hash",
+    .digestSize = 8,
+    .blockSize = 1,
+    .referenceDigestHex = "",
+    .create = &CreateHashInstance<ToyHash>,
+};
 
-}  // namespace hushlake::testing
+}  // namespace hushlake::test

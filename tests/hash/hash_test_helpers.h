@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -95,5 +96,19 @@ struct PublishedVector {
     return message;
   }
 };
+
+// What a test list shows of a row: its source and the start of its text.
+inline void PrintTo(const PublishedVector& v, std::ostream* out) {
+  if (v.cls != nullptr) *out << v.cls->className << ": ";
+  *out << v.source << ", \"";
+  for (char c : v.text.substr(0, 24)) {
+    if (c == '\n')
+      *out << "\\n";
+    else
+      *out << c;
+  }
+  *out << (v.text.size() > 24 ? "...\"" : "\"");
+  if (v.repeat != 1) *out << " x " << v.repeat;
+}
 
 }  // namespace hushlake::testing_support

@@ -28,6 +28,8 @@ struct ClassFacts {
   int blockSize;
 };
 
+void PrintTo(const ClassFacts& facts, std::ostream* out) { *out << facts.className; }
+
 // Source: the system's class table, in registration order.
 const ClassFacts OurClasses[] = {
     {&THash_Haval128::Class, "THash_Haval128", "Haval-128", "Hash", 16, 128},

@@ -19,6 +19,11 @@ struct CertifiedHaval {
   PublishedVector vector;  // Cls gives the digest size
 };
 
+void PrintTo(const CertifiedHaval& c, std::ostream* out) {
+  *out << c.passes << " passes, ";
+  PrintTo(c.vector, out);
+}
+
 constexpr std::string_view Certification =
     "HAVAL reference certification data (haval-1.1 certification strings; as reproduced in "
     "Cryptix TestHAVAL.java)";

@@ -34,8 +34,14 @@ class PublishedTiger : public THash_Tiger {
 };
 
 const THashClass PublishedTigerClass = {
-    "PublishedTiger", "Tiger (logical shift)", "Hash", 24, 64, "",
-    &CreateHashInstance<PublishedTiger>};
+    .className = "PublishedTiger",
+    .displayName = "Tiger (logical shift)",
+    .category = "Hash",
+    .digestSize = 24,
+    .blockSize = 64,
+    .referenceDigestHex = "",
+    .create = &CreateHashInstance<PublishedTiger>,
+};
 
 constexpr std::string_view Digits80 =
     "12345678901234567890123456789012345678901234567890123456789012345678901234567890";

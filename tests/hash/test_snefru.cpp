@@ -83,6 +83,8 @@ struct FinalBlockCase {
   std::size_t zerosBeforeLength;  // after the message
 };
 
+void PrintTo(const FinalBlockCase& c, std::ostream* out) { *out << c.length << " bytes"; }
+
 // 0 bytes: a single length block; 23: the length inside the data block;
 // 24 and 32: an extra block of 24 zero bytes and the length.
 const FinalBlockCase FinalBlockCases[] = {{0, 24}, {23, 1}, {24, 8 + 24}, {32, 24}};

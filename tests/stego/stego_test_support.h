@@ -6,31 +6,12 @@
 
 #include "stego/picture.h"
 #include "stego/random_source.h"
+#include "tests/common/random_picture.h"
 
 namespace hushlake::testing_support {
 
-// Every byte random; 8-bit pictures get a random palette (distinct in practice).
-inline Picture RandomPicture(int width, int height, PixelFormat format, std::uint32_t seed) {
-  Picture picture(width, height, format);
-  std::mt19937 generator(seed);
-  for (std::uint8_t& byte : picture.Pixels()) byte = static_cast<std::uint8_t>(generator());
-  if (format == PixelFormat::Indexed8) {
-    Palette palette{};
-    for (PaletteEntry& entry : palette)
-      entry = {static_cast<std::uint8_t>(generator()), static_cast<std::uint8_t>(generator()),
-               static_cast<std::uint8_t>(generator()), 0};
-    picture.SetPalette(palette);
-  }
-  return picture;
-}
-
-// Printable text of the given length (what a cipher text looks like).
-inline std::string PrintableText(std::size_t length, std::uint32_t seed) {
-  std::mt19937 generator(seed);
-  std::string text(length, ' ');
-  for (char& c : text) c = static_cast<char>(33 + generator() % 94);
-  return text;
-}
+using test::PrintableText;
+using test::RandomPicture;
 
 // A deterministic clock: the counter advances by one on every reading, and
 // the time of day stands still. Random() is a random source seeded by it.

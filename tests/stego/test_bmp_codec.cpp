@@ -14,6 +14,7 @@
 
 #include "stego/bmp_codec.h"
 #include "stego/bmp_fixture.h"
+#include "tests/common/random_picture.h"
 
 namespace hushlake {
 namespace {
@@ -21,18 +22,9 @@ namespace {
 using bmptest::BmpFixture;
 using Bytes = std::vector<std::uint8_t>;
 
+// The codec keeps the palette flags byte, so the round trips see it random too.
 Picture RandomPicture(int width, int height, PixelFormat format, unsigned seed) {
-  std::mt19937 random(seed);
-  Picture picture(width, height, format);
-  for (auto& byte : picture.Pixels()) byte = static_cast<std::uint8_t>(random());
-  if (format == PixelFormat::Indexed8) {
-    Palette palette;
-    for (auto& entry : palette)
-      entry = {static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()),
-               static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random())};
-    picture.SetPalette(palette);
-  }
-  return picture;
+  return test::RandomPicture(width, height, format, seed, test::PaletteFlags::Random);
 }
 
 // Rows as a picture holds them, from the top.

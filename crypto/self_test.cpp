@@ -1,4 +1,4 @@
-#include "cli/self_test.h"
+#include "crypto/self_test.h"
 
 #include <algorithm>
 #include <exception>
@@ -7,7 +7,7 @@
 #include "crypto/string_format.h"
 #include "crypto/support.h"
 
-namespace hushlake::cli {
+namespace hushlake {
 
 namespace {
 
@@ -84,4 +84,4 @@ bool RunReferenceChecks(std::ostream& out) {
   return failed == 0;
 }
 
-}  // namespace hushlake::cli
+}  // namespace hushlake
