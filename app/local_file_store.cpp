@@ -78,8 +78,9 @@ void LocalFileStore::WriteAtomically(const std::string& path, std::span<const st
   WriteFileAtomically(path, bytes);
 }
 
-void LocalFileStore::WritePictureAtomically(const std::string& path, const Picture& picture) {
-  WriteBmpFile(picture, path);
+void LocalFileStore::WritePictureAtomically(const std::string& path, const Picture& picture,
+                                            const SourceFileInfo& source) {
+  WriteBmpFile(picture, path, source);
 }
 
 }  // namespace hushlake

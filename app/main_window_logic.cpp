@@ -210,10 +210,14 @@ void MainWindowLogic::ShowLoadedPicture(const std::string& fileName) {
   const bool palette = IsPalettePicture();
   view_.cryptControlsEnabled = !palette;
   view_.cryptHint = palette ? "8 Bit Image, Cipher disabled" : "Cipher Selection";
-  const int digitsPerSymbol = palette ? 3 : 2;
-  const auto capacity = (static_cast<std::int64_t>(view_.originalImage.Width()) - 2) *
-                        view_.originalImage.Height() / digitsPerSymbol;
-  ports_.editor.SetImageCapacity(static_cast<int>(std::clamp<std::int64_t>(capacity, 0, INT32_MAX)));
+  ports_.editor.SetImageCapacity(EditorCapacity(
+      view_.originalImage.Width(), view_.originalImage.Height(), view_.originalImage.Format()));
+}
+
+int EditorCapacity(int width, int height, PixelFormat format) {
+  const int digitsPerSymbol = format == PixelFormat::Indexed8 ? 3 : 2;
+  const auto capacity = (static_cast<std::int64_t>(width) - 2) * height / digitsPerSymbol;
+  return static_cast<int>(std::clamp<std::int64_t>(capacity, 0, INT32_MAX));
 }
 
 void MainWindowLogic::FileOpenAccept(const std::string& fileName) {
@@ -301,6 +305,7 @@ EngineOutcome MainWindowLogic::EncryptPalette(std::string_view keyText) {
   EncryptedImageHolder target(view_.encryptedImage);
   PaletteTextAdapter text(ports_.editor);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), text, random_);
+  if (releaseOriginal_) engine.WorkInSource();
   engine.SetTextLength(text.Text().size());
   return engine.Encrypt();
 }
@@ -309,6 +314,7 @@ EngineOutcome MainWindowLogic::EncryptTrueColor(std::string_view keyText,
                                                 const SecretString& plainText) {
   EncryptedImageHolder target(view_.encryptedImage);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), ports_.editor, random_);
+  if (releaseOriginal_) engine.WorkInSource();
   {
     const SecretString plainBytes = SecretString::Adopt(EditorTextToCipherBytes(plainText));
     ports_.editor.ReplaceText(EncipherText(choice_, TrueColorKeyBytes(keyText), plainBytes));
@@ -375,7 +381,7 @@ void MainWindowLogic::SaveImage() {
 
 void MainWindowLogic::SavePictureTo(const SaveTarget& target) {
   if (target.kind == PictureFileKind::Bmp)
-    ports_.files.WritePictureAtomically(target.path, view_.encryptedImage);
+    ports_.files.WritePictureAtomically(target.path, view_.encryptedImage, view_.encryptedSource);
   else
     ports_.files.WriteAtomically(
         target.path, EncodePicture(view_.encryptedImage, target.kind, view_.encryptedSource));

@@ -84,7 +84,8 @@ struct MainWindowPorts {
 struct MainWindowView {
   Picture originalImage;
   // The file the original picture came from, and what the encrypted picture
-  // keeps of it when saved (the kind for a name without extension, PNG chunks).
+  // keeps of it when saved: its kind (for a name without extension), PNG
+  // chunks, BMP headers; a saved picture differs from its source only in pixels.
   SourceFileInfo originalSource;
   SourceFileInfo encryptedSource;
   bool originalVisible = false;
@@ -102,11 +103,20 @@ struct MainWindowView {
 
 // Every public handler is safe to call from a toolkit's slot: no exception
 // leaves it; an error ends the action and reaches the error message port.
+// The text editor's capacity figure for a picture of this size and format,
+// as Open Img sets it.
+int EditorCapacity(int width, int height, PixelFormat format);
+
 class MainWindowLogic {
  public:
   // Clock seeds this window's own random source (tests fix it); empty parts
   // are the system's.
   explicit MainWindowLogic(MainWindowPorts ports, EngineClock clock = {});
+
+  // For a front end that encrypts once and then only saves (the command-line
+  // tool): Encrypt works in the original picture's memory instead of a copy,
+  // and the original is empty once it succeeded.
+  void ReleaseOriginalOnEncrypt() { releaseOriginal_ = true; }
 
   void FormCreate();
   void FormShow();
@@ -169,6 +179,7 @@ class MainWindowLogic {
   RandomSource random_;
   MainWindowView view_;
   CipherChoice choice_;
+  bool releaseOriginal_ = false;
   bool imageLoaded_ = false;
   bool imageEncrypted_ = false;
   bool canEncrypt_ = false;

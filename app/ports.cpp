@@ -14,8 +14,9 @@ PictureReadResult FileStore::ReadPicture(const std::string& path) const {
   }
 }
 
-void FileStore::WritePictureAtomically(const std::string& path, const Picture& picture) {
-  WriteAtomically(path, WriteBmp(picture));
+void FileStore::WritePictureAtomically(const std::string& path, const Picture& picture,
+                                       const SourceFileInfo& source) {
+  WriteAtomically(path, WriteBmp(picture, source));
 }
 
 }  // namespace hushlake

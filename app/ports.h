@@ -63,9 +63,11 @@ class FileStore {
   // holding the whole file in memory.
   virtual PictureReadResult ReadPicture(const std::string& path) const;
   virtual void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
-  // Writes a picture as a BMP file, whole or not at all. A store may stream
-  // the rows instead of holding the whole file in memory.
-  virtual void WritePictureAtomically(const std::string& path, const Picture& picture);
+  // Writes a picture as a BMP file, whole or not at all, keeping what Source
+  // kept of the file the picture came from (see stego/bmp_kept.h). A store
+  // may stream the rows instead of holding the whole file in memory.
+  virtual void WritePictureAtomically(const std::string& path, const Picture& picture,
+                                      const SourceFileInfo& source = {});
 };
 
 // A standard file dialog as the main window configures it.

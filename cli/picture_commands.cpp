@@ -22,6 +22,7 @@
 #include "cli/text_room.h"
 #include "cli/window_session.h"
 #include "crypto/secure_wipe.h"
+#include "stego/bmp_codec.h"
 #include "stego/encryptor.h"
 #include "stego/picture_files.h"
 #include "stego/png_codec.h"
@@ -251,8 +252,8 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
   return ExitSuccess;
 }
 
-int DepthOf(const Picture& picture) {
-  switch (picture.Format()) {
+int DepthOf(PixelFormat format) {
+  switch (format) {
     case PixelFormat::Indexed8:
       return 8;
     case PixelFormat::Bgr24:
@@ -266,19 +267,28 @@ int DepthOf(const Picture& picture) {
 int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, false);
+  // A picture file's header gives the figures: no pixel is read. Anything
+  // else (standard input, a file the header read refuses) goes through Open
+  // Img, which reads it or words the refusal as the window does.
+  const std::string name = options.PictureName();
+  const BmpHeaderResult header =
+      name == StandardStream ? BmpHeaderResult{} : ReadBmpFileHeader(name);
   WindowSession session(std::nullopt, false, global.Level());
-  session.OpenPicture(options.PictureName());
+  if (header.status != BmpStatus::Ok) session.OpenPicture(name);
+  const Picture& picture = session.Window().View().originalImage;
+  const PictureShape shape = header.status == BmpStatus::Ok
+                                 ? PictureShape{header.width, header.height, header.format}
+                                 : ShapeOf(picture);
   // A key is used only when one is at hand; the terminal is not asked.
   std::optional<std::string> key;
   if (!options.keyFile.empty() || global.environmentKey)
     key = ReadKey({options.KeyFile(), &global.environmentKey, false});
   const std::int64_t keyLength = key ? TextCost(*key, true) : ShortestKey;
   if (key) ScrubString(*key);
-  const Picture& picture = session.Window().View().originalImage;
-  const TextRoom room = RoomFor(picture, choice, keyLength);
-  std::string out = "Size: " + std::to_string(picture.Width()) + " x " +
-                    std::to_string(picture.Height()) + " pixels\n" +
-                    "Depth: " + std::to_string(DepthOf(picture)) + " bits per pixel\n" +
+  const TextRoom room = RoomFor(shape, choice, keyLength);
+  std::string out = "Size: " + std::to_string(shape.width) + " x " +
+                    std::to_string(shape.height) + " pixels\n" +
+                    "Depth: " + std::to_string(DepthOf(shape.format)) + " bits per pixel\n" +
                     "Capacity: " + std::to_string(room.editorFigure) +
                     " characters, as the text editor counts\n" +
                     "Longest text: " + std::to_string(room.longest) + " ";

@@ -39,6 +39,10 @@ void CheckRoundTrip(const BmpReadResult& result) {
   if (back.status != BmpStatus::Ok) Fail("a written picture cannot be read back");
   if (!(back.picture == result.picture)) Fail("a written picture reads back different");
   if (hushlake::WriteBmp(back.picture) != written) Fail("writing is not repeatable");
+  // Written into its source file's own layout, it is the same picture too.
+  const BmpReadResult kept = hushlake::ReadBmp(hushlake::WriteBmp(result.picture, result.source));
+  if (kept.status != BmpStatus::Ok || !(kept.picture == result.picture))
+    Fail("a picture written into its source's layout reads back different");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ PictureReadResult FromBmp(BmpReadResult bmp) {
   result.status = bmp.status == BmpStatus::Ok                 ? PictureReadStatus::Ok
                   : bmp.status == BmpStatus::UnsupportedDepth ? PictureReadStatus::Unsupported
                                                               : PictureReadStatus::Malformed;
-  result.source = {PictureFileKind::Bmp, bmp.picture.Format(), {}};
+  result.source = std::move(bmp.source);
   result.picture = std::move(bmp.picture);
   result.error = std::move(bmp.error);
   return result;
@@ -92,7 +92,7 @@ std::optional<SaveTarget> ChooseSaveTarget(std::string_view name, PictureFileKin
 std::vector<std::uint8_t> EncodePicture(const Picture& picture, PictureFileKind kind,
                                         const SourceFileInfo& source) {
   try {
-    return kind == PictureFileKind::Png ? WritePng(picture, source) : WriteBmp(picture);
+    return kind == PictureFileKind::Png ? WritePng(picture, source) : WriteBmp(picture, source);
   } catch (const BmpWriteError& error) {
     throw PictureWriteError(error.what());
   } catch (const PngWriteError& error) {
@@ -106,7 +106,7 @@ void WritePictureFile(const Picture& picture, const SaveTarget& target,
     if (target.kind == PictureFileKind::Png)
       WritePngFile(picture, target.path, source);
     else
-      WriteBmpFile(picture, target.path);
+      WriteBmpFile(picture, target.path, source);
   } catch (const BmpWriteError& error) {
     throw PictureWriteError(error.what());
   } catch (const PngWriteError& error) {
