@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/ensure_packages.sh qt6-base-dev qt6-svg-dev libgl-dev
+# ImageMagick and Pillow: the PNG tests convert pictures the way users do.
+scripts/ensure_packages.sh qt6-base-dev qt6-svg-dev libgl-dev imagemagick python3-pil
 
 sanitize=${HUSHLAKE_SANITIZE:-OFF}
 build_dir=build

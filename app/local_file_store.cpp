@@ -70,16 +70,17 @@ std::vector<std::uint8_t> LocalFileStore::ReadAll(const std::string& path) const
   }
 }
 
-BmpReadResult LocalFileStore::ReadPicture(const std::string& path) const {
-  return ReadBmpFile(path);
+PictureReadResult LocalFileStore::ReadPicture(const std::string& path) const {
+  return ReadPictureFile(path);
 }
 
 void LocalFileStore::WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   WriteFileAtomically(path, bytes);
 }
 
-void LocalFileStore::WritePictureAtomically(const std::string& path, const Picture& picture) {
-  WriteBmpFile(picture, path);
+void LocalFileStore::WritePictureAtomically(const std::string& path, const Picture& picture,
+                                            const SourceFileInfo& source) {
+  WriteBmpFile(picture, path, source);
 }
 
 }  // namespace hushlake

@@ -11,9 +11,10 @@ class LocalFileStore : public FileStore {
  public:
   bool Exists(const std::string& path) const override;
   std::vector<std::uint8_t> ReadAll(const std::string& path) const override;
-  BmpReadResult ReadPicture(const std::string& path) const override;
+  PictureReadResult ReadPicture(const std::string& path) const override;
   void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) override;
-  void WritePictureAtomically(const std::string& path, const Picture& picture) override;
+  void WritePictureAtomically(const std::string& path, const Picture& picture,
+                              const SourceFileInfo& source = {}) override;
 };
 
 }  // namespace hushlake

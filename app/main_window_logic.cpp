@@ -1,7 +1,6 @@
 #include "app/main_window_logic.h"
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
 #include <filesystem>
 
@@ -9,27 +8,12 @@
 #include "app/key_case.h"
 #include "app/text_encoding.h"
 #include "crypto/secure_wipe.h"
-#include "stego/bmp_codec.h"
 #include "stego/encryptor.h"
 #include "stego/palette_coding.h"
 
 namespace hushlake {
 
 namespace {
-
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-// The extension of a file name, without its dot; empty when there is none.
-std::string ExtensionOf(const std::string& fileName) {
-  const auto slash = fileName.find_last_of("/\\");
-  const auto dot = fileName.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  return fileName.substr(dot + 1);
-}
 
 std::string FullPath(const std::string& fileName) {
   std::error_code error;
@@ -191,24 +175,31 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
   if (!ports_.files.Exists(fileName)) return;
   std::string loadError;
   bool loaded = false;
-  if (UpperCase(ExtensionOf(fileName)).find("BMP") != std::string::npos) {
-    BmpReadResult result;
+  PictureFileKind kind = PictureFileKind::Bmp;
+  if (HasPictureExtension(fileName)) {
+    PictureReadResult result;
     try {
       result = ports_.files.ReadPicture(fileName);
     } catch (const std::exception& error) {
       result.error = error.what();
     }
+    kind = result.kind;
     // A picture of another depth, or one that cannot be read, leaves the
     // picture box empty; the depth check below then reports it.
-    view_.originalImage = result.status == BmpStatus::Ok ? std::move(result.picture) : Picture();
-    if (result.status == BmpStatus::Malformed) loadError = result.error;
-    loaded = result.status == BmpStatus::Ok;
+    loaded = result.status == PictureReadStatus::Ok;
+    view_.originalImage = loaded ? std::move(result.picture) : Picture();
+    view_.originalSource = loaded ? std::move(result.source) : SourceFileInfo{};
+    // A BMP's depth is all the depth message needs; a PNG's kind is told too.
+    if (result.status == PictureReadStatus::Malformed ||
+        (result.status == PictureReadStatus::Unsupported && kind == PictureFileKind::Png))
+      loadError = result.error;
     imageLoaded_ = true;
   }
   if (view_.originalImage.Empty()) {
     view_.originalVisible = false;
     imageLoaded_ = false;
-    ports_.messages.ShowError(messages::WrongDepth);
+    ports_.messages.ShowError(kind == PictureFileKind::Png ? messages::WrongPngKind
+                                                           : messages::WrongDepth);
     if (!loadError.empty()) ports_.messages.ShowError(loadError);
     return;
   }
@@ -221,10 +212,14 @@ void MainWindowLogic::ShowLoadedPicture(const std::string& fileName) {
   const bool palette = IsPalettePicture();
   view_.cryptControlsEnabled = !palette;
   view_.cryptHint = palette ? "8 Bit Image, Cipher disabled" : "Cipher Selection";
-  const int digitsPerSymbol = palette ? 3 : 2;
-  const auto capacity = (static_cast<std::int64_t>(view_.originalImage.Width()) - 2) *
-                        view_.originalImage.Height() / digitsPerSymbol;
-  ports_.editor.SetImageCapacity(static_cast<int>(std::clamp<std::int64_t>(capacity, 0, INT32_MAX)));
+  ports_.editor.SetImageCapacity(EditorCapacity(
+      view_.originalImage.Width(), view_.originalImage.Height(), view_.originalImage.Format()));
+}
+
+int EditorCapacity(int width, int height, PixelFormat format) {
+  const int digitsPerSymbol = format == PixelFormat::Indexed8 ? 3 : 2;
+  const auto capacity = (static_cast<std::int64_t>(width) - 2) * height / digitsPerSymbol;
+  return static_cast<int>(std::clamp<std::int64_t>(capacity, 0, INT32_MAX));
 }
 
 void MainWindowLogic::FileOpenAccept(const std::string& fileName) {
@@ -299,6 +294,7 @@ void MainWindowLogic::Encrypt() {
     return;
   }
   imageEncrypted_ = true;
+  view_.encryptedSource = view_.originalSource;
   ports_.messages.ShowInformation(messages::EncryptDone);
 }
 
@@ -311,6 +307,7 @@ EngineOutcome MainWindowLogic::EncryptPalette(std::string_view keyText) {
   EncryptedImageHolder target(view_.encryptedImage);
   PaletteTextAdapter text(ports_.editor);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), text, random_);
+  if (releaseOriginal_) engine.WorkInSource();
   engine.SetTextLength(text.Text().size());
   return engine.Encrypt();
 }
@@ -319,6 +316,7 @@ EngineOutcome MainWindowLogic::EncryptTrueColor(std::string_view keyText,
                                                 const SecretString& plainText) {
   EncryptedImageHolder target(view_.encryptedImage);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), ports_.editor, random_);
+  if (releaseOriginal_) engine.WorkInSource();
   {
     const SecretString plainBytes = SecretString::Adopt(EditorTextToCipherBytes(plainText));
     ports_.editor.ReplaceText(EncipherText(choice_, TrueColorKeyBytes(keyText), plainBytes));
@@ -367,26 +365,29 @@ void MainWindowLogic::SaveImageActionExecute() {
 void MainWindowLogic::SaveImage() {
   if (!canSaveImage_ || view_.encryptedImage.Empty()) return;
   const bool palette = view_.encryptedImage.Format() == PixelFormat::Indexed8;
-  std::optional<std::string> chosen =
-      ports_.dialogs.RunSaveDialog(palette ? dialogs::SaveBitmap : dialogs::SavePicture);
+  const PictureFileKind sourceKind = view_.encryptedSource.kind;
+  const bool png = sourceKind == PictureFileKind::Png;
+  std::optional<std::string> chosen = ports_.dialogs.RunSaveDialog(
+      palette ? (png ? dialogs::SaveBitmapAsPng : dialogs::SaveBitmap)
+              : (png ? dialogs::SavePictureAsPng : dialogs::SavePicture));
   if (!chosen) return;
-  std::string fileName = *chosen;
-  if (!palette) {
-    // A 24- or 32-bit picture is never reported saved without being written.
-    const std::string extension = ExtensionOf(fileName);
-    if (extension.empty()) {
-      fileName += ".bmp";
-    } else if (UpperCase(extension).find("BMP") == std::string::npos) {
-      return ports_.messages.ShowError(messages::PictureNeedsBmpName);
-    }
-  }
-  if (ports_.files.Exists(fileName) && !ports_.messages.AskConfirmation(messages::ReplacePicture)) return;
-  SavePictureTo(fileName);
+  // The extension chooses the file kind for every depth; a picture is never
+  // reported saved without being written, nor written in another kind than
+  // its name says.
+  const std::optional<SaveTarget> target = ChooseSaveTarget(*chosen, sourceKind);
+  if (!target) return ports_.messages.ShowError(messages::PictureNeedsBmpOrPngName);
+  if (ports_.files.Exists(target->path) && !ports_.messages.AskConfirmation(messages::ReplacePicture))
+    return;
+  SavePictureTo(*target);
 }
 
-void MainWindowLogic::SavePictureTo(const std::string& fileName) {
-  ports_.files.WritePictureAtomically(fileName, view_.encryptedImage);
-  view_.encryptedHint = "Encrypted Image|" + fileName;
+void MainWindowLogic::SavePictureTo(const SaveTarget& target) {
+  if (target.kind == PictureFileKind::Bmp)
+    ports_.files.WritePictureAtomically(target.path, view_.encryptedImage, view_.encryptedSource);
+  else
+    ports_.files.WriteAtomically(
+        target.path, EncodePicture(view_.encryptedImage, target.kind, view_.encryptedSource));
+  view_.encryptedHint = "Encrypted Image|" + target.path;
   ports_.messages.ShowInformation(messages::PictureSaved);
 }
 

@@ -13,6 +13,7 @@
 #include "crypto/secret.h"
 #include "stego/encryptor.h"
 #include "stego/picture.h"
+#include "stego/picture_files.h"
 #include "stego/random_source.h"
 
 namespace hushlake {
@@ -26,6 +27,9 @@ inline constexpr std::string_view EncryptDone =
     "The text has been encrypted successfully\nPlease save the encrypted image now";
 inline constexpr std::string_view WrongDepth =
     "This is neither 8, 24 or 32 bit bitmap\nPlease choose another image";
+// Our own: the same refusal for a PNG of a kind the engine cannot use.
+inline constexpr std::string_view WrongPngKind =
+    "This is neither an 8 bit palette, 24 bit RGB or 32 bit RGBA PNG\nPlease choose another image";
 inline constexpr std::string_view FileSaved = "File Saved";
 inline constexpr std::string_view ReplaceTextFile = "Replace Existing File?";
 inline constexpr std::string_view ReplacePicture = "Replace existing file?";
@@ -35,15 +39,17 @@ inline constexpr std::string_view PictureSaved = "Picture saved";
 inline constexpr std::string_view PaletteKeyUnsupported =
     "The key contains characters that an 8-bit picture cannot carry\n"
     "Please use only letters, digits, spaces and the signs / , ' . ? ! : -";
-// Our own: pictures are only ever written as BMP files.
-inline constexpr std::string_view PictureNeedsBmpName =
-    "Pictures are saved as BMP files only\nPlease choose a file name ending in .bmp";
+// Our own: the name's extension chooses the file kind, and there are two.
+inline constexpr std::string_view PictureNeedsBmpOrPngName =
+    "Pictures are saved as BMP or PNG files only\nPlease choose a file name ending in .bmp or .png";
 // Our own: what the user reads when an action ends on an error without a text.
 inline constexpr std::string_view UnexpectedError = "An unexpected error ended the action";
 }  // namespace messages
 
 namespace dialogs {
-inline constexpr FileDialogSettings OpenPicture{"Open image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+inline constexpr FileDialogSettings OpenPicture{
+    "Open image", "Pictures|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp|PNG pictures (*.png)|*.png", "*.bmp",
+    ""};
 inline constexpr FileDialogSettings OpenText{
     "Open text file to be encrypted ",
     "All Supported|*.txt;*.htm;*.html|HTM(*.htm)|*.htm|HTML(*.html)|*.html|Text file (*.txt)|*.txt",
@@ -51,8 +57,15 @@ inline constexpr FileDialogSettings OpenText{
 inline constexpr FileDialogSettings SaveText{
     "Save decrypted text", "Text file (*.txt)|*.txt|HTM(*.htm)|*.htm|HTML(*.html)|*.html", "*.txt",
     "Decrypted Text"};
-inline constexpr FileDialogSettings SavePicture{"Save Encrypted Image", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
-inline constexpr FileDialogSettings SaveBitmap{"Save Encrypted Bitmap", "Bitmaps (*.bmp)|*.bmp", "*.bmp", ""};
+inline constexpr FileDialogSettings SavePicture{
+    "Save Encrypted Image", "Bitmaps (*.bmp)|*.bmp|PNG pictures (*.png)|*.png", "*.bmp", ""};
+inline constexpr FileDialogSettings SaveBitmap{
+    "Save Encrypted Bitmap", "Bitmaps (*.bmp)|*.bmp|PNG pictures (*.png)|*.png", "*.bmp", ""};
+// The same for a picture opened from a PNG file: PNG is offered first.
+inline constexpr FileDialogSettings SavePictureAsPng{
+    "Save Encrypted Image", "PNG pictures (*.png)|*.png|Bitmaps (*.bmp)|*.bmp", "*.png", ""};
+inline constexpr FileDialogSettings SaveBitmapAsPng{
+    "Save Encrypted Bitmap", "PNG pictures (*.png)|*.png|Bitmaps (*.bmp)|*.bmp", "*.png", ""};
 }  // namespace dialogs
 
 inline constexpr std::string_view WelcomeSettingsKey = "Software\\Varnel\\welcome";
@@ -70,6 +83,11 @@ struct MainWindowPorts {
 // the algorithm controls and the enabled state of the actions and buttons.
 struct MainWindowView {
   Picture originalImage;
+  // The file the original picture came from, and what the encrypted picture
+  // keeps of it when saved: its kind (for a name without extension), PNG
+  // chunks, BMP headers; a saved picture differs from its source only in pixels.
+  SourceFileInfo originalSource;
+  SourceFileInfo encryptedSource;
   bool originalVisible = false;
   std::string originalHint;
   Picture encryptedImage;
@@ -85,11 +103,20 @@ struct MainWindowView {
 
 // Every public handler is safe to call from a toolkit's slot: no exception
 // leaves it; an error ends the action and reaches the error message port.
+// The text editor's capacity figure for a picture of this size and format,
+// as Open Img sets it.
+int EditorCapacity(int width, int height, PixelFormat format);
+
 class MainWindowLogic {
  public:
   // Clock seeds this window's own random source (tests fix it); empty parts
   // are the system's.
   explicit MainWindowLogic(MainWindowPorts ports, EngineClock clock = {});
+
+  // For a front end that encrypts once and then only saves (the command-line
+  // tool): Encrypt works in the original picture's memory instead of a copy,
+  // and the original is empty once it succeeded.
+  void ReleaseOriginalOnEncrypt() { releaseOriginal_ = true; }
 
   void FormCreate();
   void FormShow();
@@ -140,7 +167,7 @@ class MainWindowLogic {
   void Decrypt();
   void SaveImage();
   void ShowLoadedPicture(const std::string& fileName);
-  void SavePictureTo(const std::string& fileName);
+  void SavePictureTo(const SaveTarget& target);
   template <class Action>
   void Guarded(Action&& action);
   void ReportError(std::string_view message) noexcept;
@@ -152,6 +179,7 @@ class MainWindowLogic {
   RandomSource random_;
   MainWindowView view_;
   CipherChoice choice_;
+  bool releaseOriginal_ = false;
   bool imageLoaded_ = false;
   bool imageEncrypted_ = false;
   bool canEncrypt_ = false;

@@ -4,18 +4,19 @@
 
 namespace hushlake {
 
-BmpReadResult FileStore::ReadPicture(const std::string& path) const {
+PictureReadResult FileStore::ReadPicture(const std::string& path) const {
   try {
-    return ReadBmp(ReadAll(path));
+    return hushlake::ReadPicture(ReadAll(path), path);
   } catch (const std::exception& error) {
-    BmpReadResult failed;
+    PictureReadResult failed;
     failed.error = error.what();
     return failed;
   }
 }
 
-void FileStore::WritePictureAtomically(const std::string& path, const Picture& picture) {
-  WriteAtomically(path, WriteBmp(picture));
+void FileStore::WritePictureAtomically(const std::string& path, const Picture& picture,
+                                       const SourceFileInfo& source) {
+  WriteAtomically(path, WriteBmp(picture, source));
 }
 
 }  // namespace hushlake

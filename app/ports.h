@@ -12,6 +12,7 @@
 #include "app/message_sink.h"
 #include "stego/bmp_codec.h"
 #include "stego/engine_ports.h"
+#include "stego/picture_files.h"
 
 namespace hushlake {
 
@@ -56,14 +57,17 @@ class FileStore {
   virtual bool Exists(const std::string& path) const = 0;
   // Raises std::runtime_error with a message naming the file on failure.
   virtual std::vector<std::uint8_t> ReadAll(const std::string& path) const = 0;
-  // Reads a BMP file as a picture; a file that cannot be read is Malformed,
-  // with the reason. A store may read the rows straight into the picture
-  // instead of holding the whole file in memory.
-  virtual BmpReadResult ReadPicture(const std::string& path) const;
+  // Reads a BMP or PNG file as a picture (see ReadPicture in
+  // stego/picture_files.h); a file that cannot be read is Malformed, with the
+  // reason. A store may read the rows straight into the picture instead of
+  // holding the whole file in memory.
+  virtual PictureReadResult ReadPicture(const std::string& path) const;
   virtual void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
-  // Writes a picture as a BMP file, whole or not at all. A store may stream
-  // the rows instead of holding the whole file in memory.
-  virtual void WritePictureAtomically(const std::string& path, const Picture& picture);
+  // Writes a picture as a BMP file, whole or not at all, keeping what Source
+  // kept of the file the picture came from (see stego/bmp_kept.h). A store
+  // may stream the rows instead of holding the whole file in memory.
+  virtual void WritePictureAtomically(const std::string& path, const Picture& picture,
+                                      const SourceFileInfo& source = {});
 };
 
 // A standard file dialog as the main window configures it.

@@ -1,5 +1,5 @@
 # Bash completion for hushlake-cli: commands, options, the names --hash,
-# --cipher and --mode accept, and BMP files where a picture is named.
+# --cipher and --mode accept, and BMP and PNG files where a picture is named.
 _hushlake_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
   local commands="encrypt decrypt capacity hash list selftest demo help"
@@ -17,10 +17,10 @@ _hushlake_cli() {
     -c | --cipher) COMPREPLY=($(compgen -W "$ciphers" -- "$cur")); return ;;
     -m | --mode) COMPREPLY=($(compgen -W "$modes" -- "$cur")); return ;;
     --format) COMPREPLY=($(compgen -W "HEX hex mime64" -- "$cur")); return ;;
-    -i | --in) COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -d -- "$cur")); return ;;
+    -i | --in) COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur")); return ;;
     -o | --out)
       if [[ $command == encrypt ]]; then
-        COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -d -- "$cur"))
+        COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi
@@ -41,7 +41,7 @@ _hushlake_cli() {
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
   elif [[ $command == encrypt || $command == decrypt || $command == capacity ]]; then
-    COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -d -- "$cur"))
+    COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur"))
   else
     COMPREPLY=($(compgen -f -- "$cur"))
   fi

@@ -6,6 +6,7 @@
 
 #include "app/framework.h"
 #include "cli/command.h"
+#include "cli/interrupt_cleanup.h"
 #include "cli/key_input.h"
 #include "cli/outcome.h"
 #include "crypto/secure_wipe.h"
@@ -60,9 +61,11 @@ void Configure(CLI::App& app, GlobalOptions& global, CommandRun& run) {
   AddHelpCommand(app, run);
   for (CLI::App* command : app.get_subcommands({})) command->fallthrough();
   app.footer(
-      "PICTURE is a BMP file of 8, 24 or 32 bits; - stands for standard input or\n"
-      "output wherever a file is named. The key never appears on the command line:\n"
-      "it comes from --key-file, from HUSHLAKE_KEY or from the terminal.\n\n"
+      "PICTURE is a BMP file of 8, 24 or 32 bits or a PNG file with an 8-bit palette,\n"
+      "RGB or RGBA; - stands for standard input or output wherever a file is named.\n"
+      "A picture is saved as its name's .bmp or .png says (no extension: as it came).\n"
+      "The key never appears on the command line: it comes from --key-file, from\n"
+      "HUSHLAKE_KEY or from the terminal.\n\n"
       "'hushlake-cli help COMMAND' (or 'hushlake-cli COMMAND --help') tells more.\n\n"
       "Exit status: 0 done, 1 refused or failed, 2 wrong usage.");
 }
@@ -104,10 +107,11 @@ int main(int argc, char** argv) {
   // Last of all: no dead frame of the command keeps the key.
   const hushlake::ScrubStackOnExit scrubStack;
   hushlake::StartFramework();
+  RemoveTemporaryFilesOnInterrupt();
   GlobalOptions global;
   // Out of the environment at once: no child process can inherit the key.
   global.environmentKey = TakeKeyFromEnvironment();
-  CLI::App app("Hides a text in a BMP picture and reads it back.", Program);
+  CLI::App app("Hides a text in a BMP or PNG picture and reads it back.", Program);
   CommandRun run;
   Configure(app, global, run);
   const std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);

@@ -23,7 +23,10 @@
 #include "cli/window_session.h"
 #include "crypto/secret.h"
 #include "crypto/secure_wipe.h"
+#include "stego/bmp_codec.h"
 #include "stego/encryptor.h"
+#include "stego/picture_files.h"
+#include "stego/png_codec.h"
 
 namespace hushlake::cli {
 
@@ -160,9 +163,17 @@ void NotePalette(WindowSession& session, const PictureOptions& options) {
   if (change) PrintError("note: the text will change: " + *change);
 }
 
+// The file a save under Out wrote: a name without extension got the source's.
+std::string SavedName(WindowSession& session, const std::string& out) {
+  const std::optional<SaveTarget> target =
+      ChooseSaveTarget(out, session.Window().View().encryptedSource.kind);
+  return target ? target->path : out;
+}
+
 void SaveResult(WindowSession& session, const std::string& out) {
   if (out == StandardStream)
-    return WritePictureToStandardOutput(session.Window().View().encryptedImage);
+    return WritePictureToStandardOutput(session.Window().View().encryptedImage,
+                                        session.Window().View().encryptedSource);
   session.Window().EncryptActionListUpdate();
   session.Window().SaveImageActionExecute();
   if (!session.Messages().Shown(messages::PictureSaved)) throw Refusal();
@@ -191,7 +202,7 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
     throw Refusal();
   SaveResult(session, options.out);
   if (global.Level() == Verbosity::Normal && options.out != StandardStream)
-    std::cerr << "Hidden in \"" << options.out << "\"\n";
+    std::cerr << "Hidden in \"" << SavedName(session, options.out) << "\"\n";
   return ExitSuccess;
 }
 
@@ -252,8 +263,8 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
   return ExitSuccess;
 }
 
-int DepthOf(const Picture& picture) {
-  switch (picture.Format()) {
+int DepthOf(PixelFormat format) {
+  switch (format) {
     case PixelFormat::Indexed8:
       return 8;
     case PixelFormat::Bgr24:
@@ -267,19 +278,28 @@ int DepthOf(const Picture& picture) {
 int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, false);
+  // A picture file's header gives the figures: no pixel is read. Anything
+  // else (standard input, a file the header read refuses) goes through Open
+  // Img, which reads it or words the refusal as the window does.
+  const std::string name = options.PictureName();
+  const BmpHeaderResult header =
+      name == StandardStream ? BmpHeaderResult{} : ReadBmpFileHeader(name);
   WindowSession session(std::nullopt, false, global.Level());
-  session.OpenPicture(options.PictureName());
+  if (header.status != BmpStatus::Ok) session.OpenPicture(name);
+  const Picture& picture = session.Window().View().originalImage;
+  const PictureShape shape = header.status == BmpStatus::Ok
+                                 ? PictureShape{header.width, header.height, header.format}
+                                 : ShapeOf(picture);
   // A key is used only when one is at hand; the terminal is not asked.
   std::optional<std::string> key;
   if (!options.keyFile.empty() || global.environmentKey)
     key = ReadKey({options.KeyFile(), &global.environmentKey, false});
   const std::int64_t keyLength = key ? KeyCost(*key) : ShortestKey;
   if (key) ScrubString(*key);
-  const Picture& picture = session.Window().View().originalImage;
-  const TextRoom room = RoomFor(picture, choice, keyLength);
-  std::string out = "Size: " + std::to_string(picture.Width()) + " x " +
-                    std::to_string(picture.Height()) + " pixels\n" +
-                    "Depth: " + std::to_string(DepthOf(picture)) + " bits per pixel\n" +
+  const TextRoom room = RoomFor(shape, choice, keyLength);
+  std::string out = "Size: " + std::to_string(shape.width) + " x " +
+                    std::to_string(shape.height) + " pixels\n" +
+                    "Depth: " + std::to_string(DepthOf(shape.format)) + " bits per pixel\n" +
                     "Capacity: " + std::to_string(room.editorFigure) +
                     " characters, as the text editor counts\n" +
                     "Longest text: " + std::to_string(room.longest) + " ";
@@ -292,6 +312,9 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
            std::string(ModeListItems[static_cast<std::size_t>(choice.mode)]) +
            " (UTF-8: an ASCII character takes one byte, a line break two)\n";
   }
+  // Chunks a PNG carries are kept when the picture is saved, never applied.
+  const std::string kept = DescribeKeptChunks(session.Window().View().originalSource);
+  if (!kept.empty()) out += "Kept unchanged: " + kept + "\n";
   WriteStandardOutput(out);
   return ExitSuccess;
 }
@@ -306,7 +329,8 @@ void AddChoiceOptions(CLI::App& command, PictureOptions& options) {
 }
 
 void AddPictureArgument(CLI::App& command, PictureOptions& options) {
-  command.add_option("PICTURE", options.picture, "the picture (.bmp; - for standard input)")
+  command
+      .add_option("PICTURE", options.picture, "the picture (.bmp or .png; - for standard input)")
       ->type_name("FILE")
       ->check(FileName());
   command.add_option("-i,--in", options.in, "the picture, as PICTURE")
@@ -345,7 +369,8 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   CLI::App& command = *app.add_subcommand("encrypt", "hide a text in a picture");
   AddPictureArgument(command, *options);
   command
-      .add_option("-o,--out", options->out, "the picture to write (.bmp; - for standard output)")
+      .add_option("-o,--out", options->out,
+                  "the picture to write (.bmp or .png; - for standard output)")
       ->type_name("FILE")
       ->required()
       ->check(FileName());

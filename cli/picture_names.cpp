@@ -13,7 +13,7 @@
 #include "app/main_window_logic.h"
 #include "cli/outcome.h"
 #include "cli/standard_streams.h"
-#include "stego/bmp_codec.h"
+#include "stego/picture_files.h"
 
 namespace hushlake::cli {
 
@@ -38,7 +38,10 @@ void CheckTarget(const std::string& name, bool force, std::string_view what) {
 
 }  // namespace
 
-bool IsPictureName(const std::string& name) { return LowerExtension(name) == ".bmp"; }
+bool IsPictureName(const std::string& name) {
+  const std::string extension = LowerExtension(name);
+  return extension == ".bmp" || extension == ".png";
+}
 
 void CheckPictureSource(const std::string& name) {
   if (name == StandardStream) {
@@ -55,7 +58,7 @@ void CheckPictureSource(const std::string& name) {
     throw Refusal("Cannot open the picture \"" + name + "\": " + std::strerror(error));
   if (!IsPictureName(name))
     throw Refusal("Cannot open the picture \"" + name +
-                  "\": pictures are read from BMP files, named *.bmp");
+                  "\": pictures are read from BMP or PNG files, named *.bmp or *.png");
 }
 
 void CheckPictureTarget(const std::string& name, bool force) {
@@ -64,7 +67,10 @@ void CheckPictureTarget(const std::string& name, bool force) {
       throw Refusal("Standard output is a terminal; send the picture to a file or a pipe");
     return;
   }
-  if (!IsPictureName(name)) throw Refusal(std::string(messages::PictureNeedsBmpName));
+  // A name without extension gets the source's, which only the window knows:
+  // it asks before replacing that file, and --force answers.
+  if (LowerExtension(name).empty()) return;
+  if (!IsPictureName(name)) throw Refusal(std::string(messages::PictureNeedsBmpOrPngName));
   CheckTarget(name, force, "picture");
 }
 
@@ -72,8 +78,8 @@ void CheckTextTarget(const std::string& name, bool force) {
   if (name != StandardStream) CheckTarget(name, force, "text file");
 }
 
-void WritePictureToStandardOutput(const Picture& picture) {
-  const std::vector<std::uint8_t> bytes = WriteBmp(picture);
+void WritePictureToStandardOutput(const Picture& picture, const SourceFileInfo& source) {
+  const std::vector<std::uint8_t> bytes = EncodePicture(picture, source.kind, source);
   WriteStandardOutput(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

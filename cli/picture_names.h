@@ -5,6 +5,7 @@
 #include <string>
 
 #include "stego/picture.h"
+#include "stego/source_file_info.h"
 
 namespace hushlake::cli {
 
@@ -25,7 +26,8 @@ void CheckPictureTarget(const std::string& name, bool force);
 // The same for a text file (any name).
 void CheckTextTarget(const std::string& name, bool force);
 
-// Writes the picture as a BMP file to standard output.
-void WritePictureToStandardOutput(const Picture& picture);
+// Writes the picture to standard output in the kind of file it came from
+// (as a name without extension gets the source's), with what it kept.
+void WritePictureToStandardOutput(const Picture& picture, const SourceFileInfo& source);
 
 }  // namespace hushlake::cli

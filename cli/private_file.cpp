@@ -7,26 +7,30 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "cli/outcome.h"
+#include "crypto/pending_files.h"
+#include "crypto/temporary_name.h"
 
 namespace hushlake::cli {
 
 namespace {
 
-// ".NAME.hushlake-XXXXXX" beside the target: hidden, and named so a user
-// recognises whose it is. Appended piece by piece: GCC 12 at -O3 misreads
-// "." + a temporary string (-Wrestrict).
+// ".NAME.hushlake-tmp-PID-XXXXXX" beside the target, as every save names its
+// temporary file: hidden, recognisable, and removed by a later save once its
+// process is gone.
 std::string TemporaryName(const std::filesystem::path& target) {
-  std::string name = ".";
-  name.append(target.filename().string()).append(".hushlake-XXXXXX");
+  const std::string name = TemporaryNameFor(target.filename().string(), getpid(), "XXXXXX");
   return (target.parent_path() / name).string();
 }
 
 class TemporaryFile {
  public:
   explicit TemporaryFile(const std::filesystem::path& target) : name_(TemporaryName(target)) {
-    fd_ = mkstemp(name_.data());  // created 0600
+    RemoveStaleTemporaryFiles(target.parent_path());
+    fd_ = mkstemp(name_.data());            // created 0600
+    if (fd_ >= 0) pending_.emplace(name_);  // SIGINT and SIGTERM remove it
   }
   ~TemporaryFile() {
     if (fd_ >= 0) close(fd_);
@@ -57,6 +61,7 @@ class TemporaryFile {
   std::string name_;
   int fd_ = -1;
   bool committed_ = false;
+  std::optional<PendingFile> pending_;
 };
 
 }  // namespace

@@ -79,9 +79,10 @@ std::vector<std::uint8_t> TerminalFileStore::ReadAll(const std::string& path) co
   return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
-BmpReadResult TerminalFileStore::ReadPicture(const std::string& path) const {
+PictureReadResult TerminalFileStore::ReadPicture(const std::string& path) const {
   if (path != StandardInputPicture) return LocalFileStore::ReadPicture(path);
-  return ReadBmp(ReadAll(path));
+  // Standard input has no name to go by: BMP or PNG by the bytes alone.
+  return hushlake::ReadPicture(ReadAll(path), path);
 }
 
 }  // namespace hushlake::cli

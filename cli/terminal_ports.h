@@ -117,7 +117,7 @@ class TerminalFileStore : public LocalFileStore {
  public:
   bool Exists(const std::string& path) const override;
   std::vector<std::uint8_t> ReadAll(const std::string& path) const override;
-  BmpReadResult ReadPicture(const std::string& path) const override;
+  PictureReadResult ReadPicture(const std::string& path) const override;
 };
 
 }  // namespace hushlake::cli

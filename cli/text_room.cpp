@@ -13,9 +13,9 @@ constexpr std::int64_t EngineKeyLength = 16;
 constexpr std::int64_t StreamMarks = 5;
 
 // The positions the engine finds in the picture once it is cut to even size.
-std::int64_t Positions(const Picture& picture, int columnStep) {
-  const std::int64_t width = picture.Width() & ~1;
-  const std::int64_t height = picture.Height() & ~1;
+std::int64_t Positions(const PictureShape& shape, int columnStep) {
+  const std::int64_t width = shape.width & ~1;
+  const std::int64_t height = shape.height & ~1;
   return PositionOrder(width, height, columnStep, "").Count();
 }
 
@@ -38,13 +38,14 @@ std::int64_t LongestTrueColorText(const CipherChoice& choice, std::int64_t room)
 
 }  // namespace
 
-TextRoom RoomFor(const Picture& picture, const CipherChoice& choice, std::int64_t keyLength) {
+TextRoom RoomFor(const PictureShape& shape, const CipherChoice& choice, std::int64_t keyLength) {
   TextRoom room;
-  room.palette = picture.Format() == PixelFormat::Indexed8;
+  room.palette = shape.format == PixelFormat::Indexed8;
   const int step = room.palette ? 3 : 2;
-  room.editorFigure = std::max<std::int64_t>(0, (picture.Width() - 2) * picture.Height() / step);
-  if (picture.Width() < 24 || picture.Height() < 24) return room;
-  const std::int64_t positions = Positions(picture, step);
+  room.editorFigure =
+      std::max<std::int64_t>(0, (static_cast<std::int64_t>(shape.width) - 2) * shape.height / step);
+  if (shape.width < 24 || shape.height < 24) return room;
+  const std::int64_t positions = Positions(shape, step);
   if (room.palette)
     room.longest = std::max<std::int64_t>(0, positions - keyLength - StreamMarks);
   else
@@ -54,7 +55,7 @@ TextRoom RoomFor(const Picture& picture, const CipherChoice& choice, std::int64_
 
 std::int64_t CostBound(const Picture& picture, std::int64_t keyLength) {
   const bool palette = picture.Format() == PixelFormat::Indexed8;
-  const std::int64_t positions = Positions(picture, palette ? 3 : 2);
+  const std::int64_t positions = Positions(ShapeOf(picture), palette ? 3 : 2);
   if (palette) return std::max<std::int64_t>(0, positions - keyLength - StreamMarks);
   // Base 64 makes every 3 bytes at least 4 characters.
   return std::max<std::int64_t>(0, (positions - EngineKeyLength - StreamMarks) / 4 * 3);

@@ -23,8 +23,22 @@ struct TextRoom {
   bool palette = false;
 };
 
+// What the room depends on, which a picture file's header tells.
+struct PictureShape {
+  int width = 0;
+  int height = 0;
+  PixelFormat format = PixelFormat::Bgr24;
+};
+inline PictureShape ShapeOf(const Picture& picture) {
+  return {picture.Width(), picture.Height(), picture.Format()};
+}
+
 // KeyLength counts the 8-bit key's characters; 24- and 32-bit pictures ignore it.
-TextRoom RoomFor(const Picture& picture, const CipherChoice& choice, std::int64_t keyLength);
+TextRoom RoomFor(const PictureShape& shape, const CipherChoice& choice, std::int64_t keyLength);
+inline TextRoom RoomFor(const Picture& picture, const CipherChoice& choice,
+                        std::int64_t keyLength) {
+  return RoomFor(ShapeOf(picture), choice, keyLength);
+}
 
 // A bound no text that fits can exceed, found without enciphering anything:
 // reading input stops past it, and a longer text is refused at once.

@@ -9,6 +9,8 @@ WindowSession::WindowSession(std::optional<std::string> savePath, bool force, Ve
     : messages_(force, verbosity),
       dialogs_(std::move(savePath)),
       window_({messages_, editor_, keyField_, settings_, files_, dialogs_}) {
+  // One Encrypt, then a save: the original's memory serves as the working copy.
+  window_.ReleaseOriginalOnEncrypt();
   window_.FormCreate();
   window_.FormShow();
 }

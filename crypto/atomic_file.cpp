@@ -7,6 +7,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
+
+#include "crypto/pending_files.h"
+#include "crypto/temporary_name.h"
 
 namespace hushlake {
 
@@ -16,36 +20,45 @@ namespace {
   throw EFileWrite("Cannot write the file \"" + path + "\": " + reason);
 }
 
-// ".name.<process>-<serial>-<clock>.tmp": unique enough that O_EXCL rarely
-// has to try again, and hidden from file dialogs meanwhile.
-std::string HiddenName(const std::string& fileName, unsigned serial) {
-  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  std::string name(".");
-  name += fileName;
-  name += '.';
-  name += std::to_string(::getpid());
-  name += '-';
-  name += std::to_string(serial);
-  name += '-';
-  name += std::to_string(ticks % 1000000);
-  name += ".tmp";
-  return name;
+// A part that makes the names of one process differ; O_EXCL settles the
+// rare clash.
+std::string UniquePart(unsigned serial) {
+  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  auto mixed =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) *
+          0x9E3779B97F4A7C15ULL +
+      serial;
+  std::string part(6, '0');
+  for (char& digit : part) {
+    digit = kDigits[mixed % 36];
+    mixed /= 36;
+  }
+  return part;
 }
+
+}  // namespace
 
 // A file beside the target that is removed again unless it was renamed into
 // place, so a failure at any step leaves nothing behind.
-}  // namespace
-
 class AtomicFileWriter::TemporaryFile {
  public:
   TemporaryFile(const std::filesystem::path& target, const std::string& shownPath)
       : shownPath_(shownPath) {
-    static unsigned serial = 0;
     const std::filesystem::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      path_ = (folder / HiddenName(target.filename().string(), ++serial)).string();
+    RemoveStaleTemporaryFiles(folder);
+    for (unsigned attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      path_ =
+          (folder / TemporaryNameFor(target.filename().string(), ::getpid(), UniquePart(attempt)))
+              .string();
+      // Known to the signal handler before it exists, so no moment is left
+      // where a stop would leave it behind. (A file of this name already
+      // there carries this process's number: a leftover, free to go.)
+      pending_.emplace(path_);
       fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ < 0 && errno != EEXIST) FailWrite(shownPath_, std::strerror(errno));
+      if (fd_ >= 0) break;
+      const int error = errno;
+      pending_.reset();
+      if (error != EEXIST) FailWrite(shownPath_, std::strerror(error));
     }
     if (fd_ < 0) FailWrite(shownPath_, "no free name for a temporary file");
   }
@@ -92,6 +105,8 @@ class AtomicFileWriter::TemporaryFile {
   std::string path_;
   int fd_ = -1;
   bool renamed_ = false;
+  // Lets SIGINT and SIGTERM remove the file; forgotten after the removal above.
+  std::optional<PendingFile> pending_;
 };
 
 namespace {

@@ -1,55 +1,58 @@
-// A stand-in for a coverage-guided fuzzer: feeds the target random inputs
-// and mutations of them, reproducibly, for a fixed number of rounds. Inputs
-// given as files on the command line are replayed first.
+// Replays a fuzz target's committed inputs without libFuzzer, so the ordinary
+// build's test suite runs every seed and every past finding through the
+// target (and through the sanitizers when the build has them). Arguments are
+// input files or folders of them.
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <iterator>
-#include <random>
+#include <memory>
 #include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
-// Optional: a target may offer seeds (valid inputs) for the mutations to start from.
-extern "C" __attribute__((weak)) void HushlakeFuzzSeeds(std::vector<std::vector<std::uint8_t>>& seeds);
+
+namespace {
+
+std::vector<std::filesystem::path> InputsUnder(const std::filesystem::path& path) {
+  std::vector<std::filesystem::path> inputs;
+  if (std::filesystem::is_directory(path)) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
+      if (entry.is_regular_file()) inputs.push_back(entry.path());
+  } else if (std::filesystem::is_regular_file(path)) {
+    inputs.push_back(path);
+  }
+  return inputs;
+}
+
+void Replay(const std::filesystem::path& input) {
+  std::ifstream in(input, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                        std::istreambuf_iterator<char>());
+  // A copy of exactly the input's size, so a read past its end is caught.
+  const auto copy = std::make_unique<std::uint8_t[]>(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), copy.get());
+  LLVMFuzzerTestOneInput(copy.get(), bytes.size());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  long rounds = 1000;
-  std::vector<std::vector<std::uint8_t>> seeds;
+  std::size_t replayed = 0;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
-      rounds = std::atol(arg.c_str());
-      continue;
+    const std::vector<std::filesystem::path> inputs = InputsUnder(argv[i]);
+    if (inputs.empty()) {
+      std::fprintf(stderr, "fuzz replay: no inputs in %s\n", argv[i]);
+      return 1;
     }
-    std::ifstream in(arg, std::ios::binary);
-    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  if (HushlakeFuzzSeeds != nullptr) HushlakeFuzzSeeds(seeds);
-  for (const auto& seed : seeds) LLVMFuzzerTestOneInput(seed.data(), seed.size());
-
-  std::mt19937_64 random(20261210);
-  for (long round = 0; round < rounds; ++round) {
-    std::vector<std::uint8_t> input;
-    if (!seeds.empty() && round % 4 != 0) {
-      input = seeds[random() % seeds.size()];
-      const int edits = 1 + static_cast<int>(random() % 8);
-      for (int e = 0; e < edits && !input.empty(); ++e) {
-        const std::size_t at = random() % input.size();
-        switch (random() % 4) {
-          case 0: input[at] = static_cast<std::uint8_t>(random()); break;
-          case 1: input[at] ^= static_cast<std::uint8_t>(1u << (random() % 8)); break;
-          case 2: input.resize(at); break;
-          default: input.insert(input.begin() + static_cast<long>(at), static_cast<std::uint8_t>(random())); break;
-        }
-      }
-    } else {
-      input.resize(random() % 512);
-      for (auto& byte : input) byte = static_cast<std::uint8_t>(random());
+    for (const auto& input : inputs) {
+      std::fprintf(stderr, "fuzz replay: %s\n", input.string().c_str());
+      Replay(input);
+      ++replayed;
     }
-    LLVMFuzzerTestOneInput(input.data(), input.size());
   }
-  std::cout << "fuzz: " << rounds << " rounds, " << seeds.size() << " seeds, no failure\n";
-  return 0;
+  std::printf("fuzz replay: %zu inputs, no failure\n", replayed);
+  return replayed > 0 ? 0 : 1;
 }

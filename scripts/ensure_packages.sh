@@ -4,7 +4,8 @@
 # Usage: scripts/ensure_packages.sh [extra-package ...]
 set -euo pipefail
 
-packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libcli11-dev help2man "$@")
+# libpng-dev: PNG pictures are read and written through libpng.
+packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libcli11-dev help2man libpng-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

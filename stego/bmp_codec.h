@@ -7,7 +7,9 @@
 // top-down. Every size and offset is checked against the file before anything
 // is allocated, so a hostile file ends in Malformed, never in a crash.
 //
-// Writing keeps the picture's own pixel format, so a picture read back is
+// Writing a picture together with what its source file kept (see
+// bmp_kept.h) gives the source file with only pixel bits changed. Without a
+// usable source, writing keeps the picture's own pixel format, so a picture read back is
 // byte for byte the one written: 8 bits with all 256 palette entries (blue,
 // green, red, then the flags byte in the entry's reserved byte), 24 bits, or
 // 32 bits with the fourth byte as it is; always a 40-byte info header, no
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "stego/picture.h"
+#include "stego/source_file_info.h"
 
 namespace hushlake {
 
@@ -27,6 +30,21 @@ enum class BmpStatus { Ok, UnsupportedDepth, Malformed };
 struct BmpReadResult {
   BmpStatus status = BmpStatus::Malformed;
   Picture picture;       // empty unless status is Ok
+  int bitsPerPixel = 0;  // as stored in the file, once the header could be read
+  std::string error;     // empty when status is Ok
+  // What writing the picture back keeps of the file (nothing unless Ok).
+  SourceFileInfo source;
+};
+
+// What the headers and the colour table of a file say, checked as reading
+// the picture would check them (the pixel rows must be in the file), without
+// reading or allocating any pixel: enough for a picture's size and capacity.
+struct BmpHeaderResult {
+  BmpStatus status = BmpStatus::Malformed;
+  int width = 0;
+  int height = 0;
+  PixelFormat format = PixelFormat::Bgr24;
+  Palette palette{};     // for Indexed8
   int bitsPerPixel = 0;  // as stored in the file, once the header could be read
   std::string error;     // empty when status is Ok
 };
@@ -38,12 +56,19 @@ inline constexpr std::uint64_t kBmpMaxPixels = 1ull << 28;  // width x height
 // RLE data can describe many pixels in few bytes, so its size cannot be
 // checked against the file; it gets a tighter cap of its own.
 inline constexpr std::uint64_t kBmpMaxRlePixels = 1ull << 26;
+// Beyond a small picture, RLE8 data must also justify its size: at most this
+// many pixels per byte of data (runs give 127 per byte, rows ended early up
+// to half the width), so a few hundred bytes cannot demand tens of megabytes.
+inline constexpr std::uint64_t kBmpRleFreePixels = 1ull << 22;
+inline constexpr std::uint64_t kBmpMaxRlePixelsPerByte = 4096;
 // Files larger than this are not read into memory at all.
 inline constexpr std::uint64_t kBmpMaxFileBytes = 1ull << 31;
 
 BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes);
 // A missing or unreadable file is Malformed, with the reason in the error.
 BmpReadResult ReadBmpFile(const std::string& path);
+// Reads no more of the file than its headers and colour table.
+BmpHeaderResult ReadBmpFileHeader(const std::string& path);
 
 // Raised when a picture cannot be written (empty or too large picture, or a
 // file system error); the message names the file and the reason.
@@ -52,11 +77,12 @@ class BmpWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::vector<std::uint8_t> WriteBmp(const Picture& picture);
+std::vector<std::uint8_t> WriteBmp(const Picture& picture, const SourceFileInfo& source = {});
 // Replaces the file as a whole or not at all: the bytes go to a temporary
 // file in the same folder, are flushed to disk, and the temporary file is
 // then renamed over the target. On failure the old file is untouched and no
 // temporary file is left behind.
-void WriteBmpFile(const Picture& picture, const std::string& path);
+void WriteBmpFile(const Picture& picture, const std::string& path,
+                  const SourceFileInfo& source = {});
 
 }  // namespace hushlake

@@ -17,6 +17,7 @@
 #include "crypto/bytes.h"
 #include "stego/bmp_codec.h"
 #include "stego/bmp_format.h"
+#include "stego/bmp_kept.h"
 #include "stego/bmp_rle8.h"
 
 namespace hushlake {
@@ -50,8 +51,10 @@ struct ChannelMasks {
 };
 
 // Thrown when a field lies past the bytes loaded so far: the caller loads the
-// whole file and starts again.
-struct NotLoaded {};
+// file up to `end` and starts again.
+struct NotLoaded {
+  std::uint64_t end = 0;
+};
 
 // The file's bytes as far as they are loaded (all of them, or its start),
 // checked against the file's full length.
@@ -69,7 +72,7 @@ class FileBytes {
   }
   const std::uint8_t* Need(std::uint64_t offset, std::uint64_t count, const char* what) const {
     CheckInFile(offset, count, what);
-    if (offset + count > loaded_.size()) throw NotLoaded{};
+    if (offset + count > loaded_.size()) throw NotLoaded{offset + count};
     return loaded_.data() + offset;
   }
   std::span<const std::uint8_t> Span(std::uint64_t offset, std::uint64_t count,
@@ -322,21 +325,49 @@ void CopyRows(const FetchBytes& fetch, const Header& header, Picture& picture) {
           {picture.Row(PictureRow(header, row)), rowBytes});
 }
 
+// No encoder needs more than two bytes per pixel and two per row (runs of
+// one pixel, an end of line each); data beyond twice that is never looked
+// at, so a short picture followed by a huge file costs no more than itself.
+std::uint64_t RleDataCap(const Header& header) {
+  const auto pixels = static_cast<std::uint64_t>(header.width * header.height);
+  return 4 * pixels + 4 * static_cast<std::uint64_t>(header.height) + 64 * 1024;
+}
+
 std::span<const std::uint8_t> RleData(const FileBytes& file, const Header& header) {
-  if (header.imageSize == 0)
-    return file.Span(header.pixelOffset, file.Size() - header.pixelOffset, "the RLE8 data");
-  return file.Span(header.pixelOffset, header.imageSize, "the RLE8 data");
+  if (header.imageSize != 0) file.CheckInFile(header.pixelOffset, header.imageSize, "the RLE8 data");
+  const std::uint64_t stated =
+      header.imageSize != 0 ? header.imageSize : file.Size() - header.pixelOffset;
+  const std::span<const std::uint8_t> data =
+      file.Span(header.pixelOffset, std::min(stated, RleDataCap(header)), "the RLE8 data");
+  const auto pixels = static_cast<std::uint64_t>(header.width) * header.height;
+  if (pixels > kBmpRleFreePixels && pixels / kBmpMaxRlePixelsPerByte > data.size())
+    throw MalformedBmp("picture size " + std::to_string(header.width) + " x " +
+                       std::to_string(header.height) + " is more than " +
+                       std::to_string(data.size()) + " bytes of RLE8 data can describe");
+  return data;
+}
+
+struct CheckedLayout {
+  ChannelMasks masks;
+  Palette palette{};
+};
+
+// Everything that can be checked without reading a pixel; after it, the
+// pixel memory the picture needs is justified by the file (or, for RLE8
+// data, capped by CheckDimensions and by what its data can describe).
+CheckedLayout CheckLayout(const FileBytes& file, const Header& header) {
+  CheckDimensions(header);
+  if (header.bitsPerPixel != 8) CheckPixelOffset(file, header, HeadersEnd(header));
+  CheckedLayout layout;
+  if (IsBitFields(header)) layout.masks = ReadMasks(file, header);
+  if (header.bitsPerPixel == 8) layout.palette = ReadPalette(file, header);
+  if (header.compression != bmp::kRle8) CheckRowsInFile(file, header);
+  return layout;
 }
 
 Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes& fetch) {
-  CheckDimensions(header);
-  if (header.bitsPerPixel != 8) CheckPixelOffset(file, header, HeadersEnd(header));
-  const ChannelMasks masks = IsBitFields(header) ? ReadMasks(file, header) : ChannelMasks{};
-  const Palette palette = header.bitsPerPixel == 8 ? ReadPalette(file, header) : Palette{};
+  const CheckedLayout layout = CheckLayout(file, header);
   const bool rle = header.compression == bmp::kRle8;
-  // Checked before the picture is allocated: uncompressed rows must be in
-  // the file, RLE output is capped by CheckDimensions.
-  if (!rle) CheckRowsInFile(file, header);
   const std::span<const std::uint8_t> rleData =
       rle ? RleData(file, header) : std::span<const std::uint8_t>{};
   // RLE data may skip pixels, which then stay zero; plain rows write every byte.
@@ -345,17 +376,65 @@ Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes
   const PixelFormat format = FormatOf(header.bitsPerPixel);
   Picture picture = rle ? Picture(width, height, format)
                         : Picture::WithUnsetPixels(width, height, format);
-  if (header.bitsPerPixel == 8) picture.SetPalette(palette);
+  if (header.bitsPerPixel == 8) picture.SetPalette(layout.palette);
   if (rle)
     bmp::DecodeRle8(rleData, picture, header.topDown);
   else
     CopyRows(fetch, header, picture);
-  if (!masks.Standard()) ApplyMasks(picture, masks);
+  if (!layout.masks.Standard()) ApplyMasks(picture, layout.masks);
   return picture;
 }
 
-BmpReadResult Decode(const FileBytes& file, const FetchBytes& fetch) {
-  BmpReadResult result;
+// Whether writing the picture back in the file's own layout gives the same
+// pixels (see bmp_kept.h for what is not kept).
+bool Keepable(const FileBytes& file, const Header& header) {
+  if (IsBitFields(header) && !ReadMasks(file, header).Standard()) return false;
+  if (header.bitsPerPixel != 8) return true;
+  return !header.core && (header.colorsUsed == 0 || header.colorsUsed == 256);
+}
+
+std::vector<std::uint8_t> Fetched(const FetchBytes& fetch, std::uint64_t offset,
+                                  std::uint64_t count) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+  fetch(offset, bytes);
+  return bytes;
+}
+
+// The bytes after the pixel array, kept only up to the pixel array's own
+// size, so a picture followed by much else costs no more than itself.
+std::vector<std::uint8_t> Tail(const FileBytes& file, const Header& header,
+                               const FetchBytes& fetch) {
+  std::uint64_t pixelBytes = header.imageSize;
+  if (header.compression != bmp::kRle8)
+    pixelBytes = bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel) *
+                 static_cast<std::uint64_t>(header.height);
+  else if (pixelBytes == 0)
+    return {};  // the RLE data runs to the end of the file
+  const std::uint64_t end = header.pixelOffset + pixelBytes;
+  if (end >= file.Size() || file.Size() - end > pixelBytes) return {};
+  return Fetched(fetch, end, file.Size() - end);
+}
+
+SourceFileInfo KeptSource(const FileBytes& file, const Header& header, const Picture& picture,
+                          const FetchBytes& fetch) {
+  SourceFileInfo source{PictureFileKind::Bmp, picture.Format(), {}};
+  if (!Keepable(file, header)) return source;
+  source.kept.push_back({std::string(bmp::kBmpHeadBlock), KeptPlace::BeforePixels,
+                         Fetched(fetch, 0, header.pixelOffset)});
+  std::vector<std::uint8_t> tail = Tail(file, header, fetch);
+  if (!tail.empty())
+    source.kept.push_back({std::string(bmp::kBmpTailBlock), KeptPlace::AfterPixels, std::move(tail)});
+  std::vector<std::uint8_t> edge = bmp::EdgeOf(picture);
+  if (!edge.empty())
+    source.kept.push_back({std::string(bmp::kBmpEdgeBlock), KeptPlace::BeforePixels, std::move(edge)});
+  return source;
+}
+
+// The header checks every read shares, then `body` on the header; a fault of
+// the file ends in Malformed with its reason.
+template <class Result, class Body>
+Result Decoded(const FileBytes& file, const Body& body) {
+  Result result;
   try {
     const Header header = ParseHeaders(file);
     result.bitsPerPixel = static_cast<int>(header.bitsPerPixel);
@@ -369,14 +448,32 @@ BmpReadResult Decode(const FileBytes& file, const FetchBytes& fetch) {
       return result;
     }
     if (!header.core) CheckCompression(header);
-    result.picture = ReadPixels(file, header, fetch);
+    body(header, result);
     result.status = BmpStatus::Ok;
   } catch (const MalformedBmp& fault) {
-    result.status = BmpStatus::Malformed;
-    result.picture = Picture();
+    const int bitsPerPixel = result.bitsPerPixel;
+    result = Result();
+    result.bitsPerPixel = bitsPerPixel;
     result.error = fault.what();
   }
   return result;
+}
+
+BmpReadResult Decode(const FileBytes& file, const FetchBytes& fetch) {
+  return Decoded<BmpReadResult>(file, [&](const Header& header, BmpReadResult& result) {
+    result.picture = ReadPixels(file, header, fetch);
+    result.source = KeptSource(file, header, result.picture, fetch);
+  });
+}
+
+BmpHeaderResult DecodeHeader(const FileBytes& file) {
+  return Decoded<BmpHeaderResult>(file, [&](const Header& header, BmpHeaderResult& result) {
+    const CheckedLayout layout = CheckLayout(file, header);
+    result.width = static_cast<int>(header.width);
+    result.height = static_cast<int>(header.height);
+    result.format = FormatOf(header.bitsPerPixel);
+    result.palette = layout.palette;
+  });
 }
 
 }  // namespace
@@ -405,14 +502,11 @@ class FileDescriptor {
   int fd_;
 };
 
-BmpReadResult Refused(const std::string& error) {
-  BmpReadResult result;
-  result.error = error;
+template <class Result>
+Result FileFailure(const std::string& path, const std::string& reason) {
+  Result result;
+  result.error = "cannot read BMP file \"" + path + "\": " + reason;
   return result;
-}
-
-BmpReadResult FileFailure(const std::string& path, const std::string& reason) {
-  return Refused("cannot read BMP file \"" + path + "\": " + reason);
 }
 
 
@@ -433,46 +527,70 @@ std::size_t ReadAt(int fd, std::uint64_t offset, std::span<std::uint8_t> into) {
 // The headers, colour table and masks of ordinary files fit in this much.
 constexpr std::uint64_t kHeadBytes = 64 * 1024;
 
-BmpReadResult ReadOpenFile(int fd, std::uint64_t size) {
-  const FetchBytes fromFile = [fd](std::uint64_t offset, std::span<std::uint8_t> into) {
+FetchBytes FromFile(int fd) {
+  return [fd](std::uint64_t offset, std::span<std::uint8_t> into) {
     if (ReadAt(fd, offset, into) != into.size())
       throw MalformedBmp("the file became shorter while it was read");
   };
-  std::vector<std::uint8_t> head(std::min(size, kHeadBytes));
-  try {
-    head.resize(ReadAt(fd, 0, head));
-    return Decode(FileBytes(head, size), fromFile);
-  } catch (const MalformedBmp& fault) {
-    return Refused(fault.what());
-  } catch (const NotLoaded&) {
-    // RLE data, or fields far into the file: load it all.
-  }
-  // Every byte is overwritten by the read, so the buffer is not cleared first.
-  auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-  try {
-    const std::size_t got = ReadAt(fd, 0, {buffer.get(), static_cast<std::size_t>(size)});
-    return ReadBmp({buffer.get(), got});
-  } catch (const MalformedBmp& fault) {
-    return Refused(fault.what());
+}
+
+// Reads the file's start and decodes from it; RLE data or fields further in
+// make it load the start up to what they need and try again, so no more of
+// the file is held than the headers' checked claims reach.
+template <class Result, class DecodeFn>
+Result DecodeOpenFile(int fd, std::uint64_t size, const DecodeFn& decode) {
+  std::uint64_t want = std::min(size, kHeadBytes);
+  for (;;) {
+    // Every byte is overwritten by the read, so the buffer is not cleared first.
+    auto start = std::make_unique_for_overwrite<std::uint8_t[]>(want);
+    try {
+      const std::size_t got = ReadAt(fd, 0, {start.get(), static_cast<std::size_t>(want)});
+      return decode(FileBytes({start.get(), got}, got < want ? got : size));
+    } catch (const MalformedBmp& fault) {
+      Result refused;
+      refused.error = fault.what();
+      return refused;
+    } catch (const NotLoaded& more) {
+      // Always inside the file and past what was loaded, so this ends.
+      want = more.end;
+    }
   }
 }
 
 }  // namespace
 
-BmpReadResult ReadBmpFile(const std::string& path) {
+namespace {
+
+// Opens the file, refuses what cannot be a picture here, and decodes it.
+template <class Result, class DecodeFn>
+Result ReadFile(const std::string& path, const DecodeFn& decode) {
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.Get() < 0) return FileFailure(path, std::strerror(errno));
+  if (file.Get() < 0) return FileFailure<Result>(path, std::strerror(errno));
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) return FileFailure(path, std::strerror(errno));
-  if (!S_ISREG(info.st_mode)) return FileFailure(path, "not a regular file");
+  if (::fstat(file.Get(), &info) != 0) return FileFailure<Result>(path, std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) return FileFailure<Result>(path, "not a regular file");
   const auto size = static_cast<std::uint64_t>(info.st_size);
   if (size > kBmpMaxFileBytes)
-    return FileFailure(path,
-                       "the file is larger than " + std::to_string(kBmpMaxFileBytes) + " bytes");
-  BmpReadResult result = ReadOpenFile(file.Get(), size);
+    return FileFailure<Result>(
+        path, "the file is larger than " + std::to_string(kBmpMaxFileBytes) + " bytes");
+  Result result = DecodeOpenFile<Result>(file.Get(), size, [&](const FileBytes& bytes) {
+    return decode(bytes, FromFile(file.Get()));
+  });
   if (result.status == BmpStatus::Malformed)
     result.error = "\"" + path + "\" is not a usable BMP file: " + result.error;
   return result;
+}
+
+}  // namespace
+
+BmpReadResult ReadBmpFile(const std::string& path) {
+  return ReadFile<BmpReadResult>(
+      path, [](const FileBytes& bytes, const FetchBytes& fetch) { return Decode(bytes, fetch); });
+}
+
+BmpHeaderResult ReadBmpFileHeader(const std::string& path) {
+  return ReadFile<BmpHeaderResult>(
+      path, [](const FileBytes& bytes, const FetchBytes&) { return DecodeHeader(bytes); });
 }
 
 }  // namespace hushlake

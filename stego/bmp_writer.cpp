@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "crypto/atomic_file.h"
 #include "crypto/bytes.h"
 #include "stego/bmp_codec.h"
 #include "stego/bmp_format.h"
+#include "stego/bmp_kept.h"
 
 namespace hushlake {
 namespace {
@@ -103,37 +106,118 @@ void PutRows(std::uint8_t* out, const Layout& layout, const Picture& picture, in
   }
 }
 
+// Rows of a picture laid out as a kept source file has them: in the file's
+// row order, with the pixels the even-sized picture lacks taken from the edge
+// block.
+class KeptRows {
+ public:
+  KeptRows(const Picture& picture, const bmp::KeptLayout& layout)
+      : picture_(picture), layout_(layout), pixelBytes_(static_cast<std::size_t>(picture.BytesPerPixel())) {}
+  // Stored row `stored` into `out` (stride bytes, padding zero).
+  void Put(std::uint8_t* out, int stored) const {
+    const int y = layout_.topDown ? stored : layout_.height - 1 - stored;
+    const bool oddWidth = picture_.Width() != layout_.width;
+    const std::size_t columnBytes = oddWidth ? static_cast<std::size_t>(layout_.height) * pixelBytes_ : 0;
+    std::size_t written = 0;
+    if (y < picture_.Height()) {
+      std::memcpy(out, picture_.Row(y), picture_.RowBytes());
+      written = picture_.RowBytes();
+      if (oddWidth) {
+        std::memcpy(out + written, layout_.edge.data() + static_cast<std::size_t>(y) * pixelBytes_,
+                    pixelBytes_);
+        written += pixelBytes_;
+      }
+    } else {  // the bottom row of an odd height
+      written = static_cast<std::size_t>(layout_.width) * pixelBytes_;
+      std::memcpy(out, layout_.edge.data() + columnBytes, written);
+    }
+    std::memset(out + written, 0, layout_.stride - written);
+  }
+
+ private:
+  const Picture& picture_;
+  const bmp::KeptLayout& layout_;
+  std::size_t pixelBytes_;
+};
+
+// The kept head with the picture's palette in its colour table and, for an
+// RLE8 source now written uncompressed, the fields that describe the pixels.
+std::vector<std::uint8_t> KeptHead(const Picture& picture, const bmp::KeptLayout& layout) {
+  std::vector<std::uint8_t> head(layout.head.begin(), layout.head.end());
+  if (layout.paletteAt != 0) PutPalette(head.data() + layout.paletteAt, picture.GetPalette());
+  if (layout.rle) {
+    const std::uint64_t imageSize = layout.stride * static_cast<std::uint64_t>(layout.height);
+    const std::uint64_t fileSize = head.size() + imageSize + layout.tail.size();
+    std::uint8_t* info = head.data() + bmp::kFileHeaderSize;
+    StoreLE32(info + bmp::kCompressionAt, bmp::kRgb);
+    StoreLE32(info + bmp::kImageSizeAt, static_cast<std::uint32_t>(imageSize));
+    StoreLE32(head.data() + bmp::kFileSizeAt,
+              fileSize > UINT32_MAX ? 0 : static_cast<std::uint32_t>(fileSize));
+  }
+  return head;
+}
+
+using ByteSink = std::function<void(std::span<const std::uint8_t>)>;
+
+// Rows go out through a small buffer: a whole-file copy in memory would cost
+// more than the write itself.
+template <class PutRowsFn>
+void EmitRows(const ByteSink& sink, std::uint64_t stride, int rows, const PutRowsFn& putRows) {
+  const int rowsPerChunk = static_cast<int>(std::max<std::uint64_t>(1, kChunkBytes / stride));
+  std::vector<std::uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk) * stride);
+  for (int first = 0; first < rows; first += rowsPerChunk) {
+    const int count = std::min(rowsPerChunk, rows - first);
+    putRows(chunk.data(), first, count);
+    sink({chunk.data(), static_cast<std::size_t>(count) * stride});
+  }
+}
+
+// The file's size; raises BmpWriteError for a picture that cannot be written.
+std::uint64_t PlannedSize(const Picture& picture, const SourceFileInfo& source) {
+  const Layout layout = PlanLayout(picture);
+  const std::optional<bmp::KeptLayout> kept = bmp::PlanKeptLayout(picture, source);
+  if (!kept) return layout.fileSize;
+  return kept->head.size() + kept->stride * static_cast<std::uint64_t>(kept->height) +
+         kept->tail.size();
+}
+
+// The whole file, in order, into `sink`.
+void EmitFile(const Picture& picture, const SourceFileInfo& source, const ByteSink& sink) {
+  const std::optional<bmp::KeptLayout> kept = bmp::PlanKeptLayout(picture, source);
+  if (!kept) {
+    const Layout layout = PlanLayout(picture);
+    sink(Head(layout, picture));
+    EmitRows(sink, layout.stride, picture.Height(), [&](std::uint8_t* out, int first, int count) {
+      PutRows(out, layout, picture, first, count);
+    });
+    return;
+  }
+  const std::vector<std::uint8_t> head = KeptHead(picture, *kept);
+  sink(head);
+  const KeptRows rows(picture, *kept);
+  EmitRows(sink, kept->stride, kept->height, [&](std::uint8_t* out, int first, int count) {
+    for (int stored = first; stored < first + count; ++stored, out += kept->stride)
+      rows.Put(out, stored);
+  });
+  sink(kept->tail);
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> WriteBmp(const Picture& picture) {
-  const Layout layout = PlanLayout(picture);
-  std::vector<std::uint8_t> file = Head(layout, picture);
-  // Appending row by row touches each new byte once; sizing first would clear
-  // the whole buffer before the rows overwrite it.
-  file.reserve(layout.fileSize);
-  const std::size_t rowBytes = picture.RowBytes();
-  for (int y = picture.Height() - 1; y >= 0; --y) {
-    file.insert(file.end(), picture.Row(y), picture.Row(y) + rowBytes);
-    file.insert(file.end(), layout.stride - rowBytes, 0);
-  }
+std::vector<std::uint8_t> WriteBmp(const Picture& picture, const SourceFileInfo& source) {
+  std::vector<std::uint8_t> file;
+  file.reserve(PlannedSize(picture, source));
+  EmitFile(picture, source, [&file](std::span<const std::uint8_t> bytes) {
+    file.insert(file.end(), bytes.begin(), bytes.end());
+  });
   return file;
 }
 
-void WriteBmpFile(const Picture& picture, const std::string& path) {
-  const Layout layout = PlanLayout(picture);
+void WriteBmpFile(const Picture& picture, const std::string& path, const SourceFileInfo& source) {
+  PlannedSize(picture, source);  // refused pictures throw before the file is touched
   try {
     AtomicFileWriter file(path);
-    file.Write(Head(layout, picture));
-  // Rows go out through a small buffer: a whole-file copy in memory would
-  // cost more than the write itself.
-    const int rowsPerChunk =
-        static_cast<int>(std::max<std::uint32_t>(1, kChunkBytes / layout.stride));
-    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk) * layout.stride);
-    for (int first = 0; first < picture.Height(); first += rowsPerChunk) {
-      const int count = std::min(rowsPerChunk, picture.Height() - first);
-      PutRows(chunk.data(), layout, picture, first, count);
-      file.Write({chunk.data(), static_cast<std::size_t>(count) * layout.stride});
-    }
+    EmitFile(picture, source, [&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); });
     file.Commit();
   } catch (const EFileWrite& error) {
     throw BmpWriteError(error.what());

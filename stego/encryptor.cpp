@@ -186,12 +186,19 @@ EngineOutcome TEncryptor::EncryptTrueColor() {
   const PositionOrder order(source_.Width(), source_.Height(), TrueColorColumnStep, key_);
   EngineOutcome outcome = CapacityOutcome(order.Count(), symbols.size());
   if (!outcome.Succeeded()) return outcome;
-  Picture work = source_;
+  Picture work = TakeWorkingCopy();
   random_.SeedFromTime(key_);
   AddNoise(work, random_);
   WriteTrueColor(work, order, key_, symbols.View());
   target_.ReplacePicture(std::move(work));
   return outcome;
+}
+
+Picture TEncryptor::TakeWorkingCopy() {
+  if (!workInSource_) return source_;
+  Picture work = std::move(source_);
+  source_ = Picture();  // empty, not a size without pixels
+  return work;
 }
 
 EngineOutcome TEncryptor::EncryptPalette() {
@@ -206,7 +213,7 @@ EngineOutcome TEncryptor::EncryptPalette() {
   const PositionOrder order(source_.Width(), source_.Height(), PaletteColumnStep, key_);
   EngineOutcome outcome = CapacityOutcome(order.Count(), symbols.size());
   if (!outcome.Succeeded()) return outcome;
-  Picture work = source_;
+  Picture work = TakeWorkingCopy();
   Palette palette = work.GetPalette();
   MakePaletteDistinct(palette, random_);
   work.SetPalette(palette);

@@ -50,6 +50,12 @@ class TEncryptor {
   // 8 bits).
   void SetTextLength(std::size_t characters) { textLength_ = characters; }
 
+  // For a caller with no use for the source once Encrypt has run: the source
+  // itself becomes the working picture that the target receives, so no
+  // second picture-sized buffer is made. After a successful Encrypt the
+  // source is empty; a refused one leaves it as it was.
+  void WorkInSource() { workInSource_ = true; }
+
   // Hides Key and the text; on success the target receives the picture.
   [[nodiscard]] EngineOutcome Encrypt();
   // Reads the hidden text.
@@ -59,6 +65,7 @@ class TEncryptor {
   enum class Coding { Indexed, TrueColor };
   bool StartRun(Coding& coding);
   EngineOutcome CapacityOutcome(std::int64_t positions, std::size_t streamLength) const;
+  Picture TakeWorkingCopy();
   EngineOutcome EncryptPalette();
   EngineOutcome EncryptTrueColor();
   EngineOutcome DecryptWith(Coding coding);
@@ -71,6 +78,7 @@ class TEncryptor {
   std::int64_t keyLength_;
   std::size_t textLength_ = 0;
   bool used_ = false;
+  bool workInSource_ = false;
 };
 
 }  // namespace hushlake

@@ -52,8 +52,8 @@ TEST_F(LocalFiles, MissingFilesAreErrorsThatNameTheFile) {
   } catch (const std::runtime_error& error) {
     EXPECT_NE(std::string(error.what()).find(Path("missing.txt")), std::string::npos);
   }
-  const BmpReadResult picture = store_.ReadPicture(Path("missing.bmp"));
-  EXPECT_EQ(picture.status, BmpStatus::Malformed);
+  const PictureReadResult picture = store_.ReadPicture(Path("missing.bmp"));
+  EXPECT_EQ(picture.status, PictureReadStatus::Malformed);
   EXPECT_NE(picture.error.find(Path("missing.bmp")), std::string::npos);
 }
 
@@ -61,8 +61,8 @@ TEST_F(LocalFiles, PicturesReadBackAsWrittenAndAsTheDefaultReaderReadsThem) {
   for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
     const Picture picture = test::RandomPicture(37, 21, format, 7);
     store_.WritePictureAtomically(Path("p.bmp"), picture);
-    const BmpReadResult read = store_.ReadPicture(Path("p.bmp"));
-    ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+    const PictureReadResult read = store_.ReadPicture(Path("p.bmp"));
+    ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
     EXPECT_EQ(read.picture, picture);
     EXPECT_EQ(store_.FileStore::ReadPicture(Path("p.bmp")).picture, picture);
   }
@@ -70,7 +70,7 @@ TEST_F(LocalFiles, PicturesReadBackAsWrittenAndAsTheDefaultReaderReadsThem) {
   std::vector<std::uint8_t> bytes = store_.ReadAll(Path("p.bmp"));
   bytes.resize(bytes.size() / 2);
   Put("cut.bmp", bytes);
-  EXPECT_EQ(store_.ReadPicture(Path("cut.bmp")).status, BmpStatus::Malformed);
+  EXPECT_EQ(store_.ReadPicture(Path("cut.bmp")).status, PictureReadStatus::Malformed);
 }
 
 }  // namespace

@@ -259,9 +259,9 @@ TEST(MainWindow, SavingPictures) {
   w.SaveImageAs("result");
   EXPECT_TRUE(w.files.Exists("result.bmp"));
   EXPECT_EQ(w.logic.View().encryptedHint, "Encrypted Image|result.bmp");
-  w.SaveImageAs("result.png");
-  EXPECT_EQ(w.messages.shown.back(), Error(messages::PictureNeedsBmpName));
-  EXPECT_FALSE(w.files.Exists("result.png"));
+  w.SaveImageAs("result.jpg");
+  EXPECT_EQ(w.messages.shown.back(), Error(messages::PictureNeedsBmpOrPngName));
+  EXPECT_FALSE(w.files.Exists("result.jpg"));
   EXPECT_EQ(w.files.writes, writesBefore + 1);
   EXPECT_EQ(w.dialogs.titles.back(), "Save Encrypted Image");
 }

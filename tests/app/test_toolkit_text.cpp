@@ -62,14 +62,19 @@ TEST(ToolkitText, DialogFiltersBecomeNameFilters) {
   using List = std::vector<std::string>;
   const FilterCase cases[] = {
       // The window's dialogs.
-      {std::string(dialogs::OpenPicture.filter), List{"Bitmaps (*.bmp)"}},
+      {std::string(dialogs::OpenPicture.filter),
+       List{"Pictures (*.bmp *.png)", "Bitmaps (*.bmp)", "PNG pictures (*.png)"}},
       {std::string(dialogs::OpenText.filter),
        List{"All Supported (*.txt *.htm *.html)", "HTM(*.htm)", "HTML(*.html)",
             "Text file (*.txt)"}},
       {std::string(dialogs::SaveText.filter),
        List{"Text file (*.txt)", "HTM(*.htm)", "HTML(*.html)"}},
-      {std::string(dialogs::SavePicture.filter), List{"Bitmaps (*.bmp)"}},
-      {std::string(dialogs::SaveBitmap.filter), List{"Bitmaps (*.bmp)"}},
+      {std::string(dialogs::SavePicture.filter), List{"Bitmaps (*.bmp)", "PNG pictures (*.png)"}},
+      {std::string(dialogs::SaveBitmap.filter), List{"Bitmaps (*.bmp)", "PNG pictures (*.png)"}},
+      {std::string(dialogs::SavePictureAsPng.filter),
+       List{"PNG pictures (*.png)", "Bitmaps (*.bmp)"}},
+      {std::string(dialogs::SaveBitmapAsPng.filter),
+       List{"PNG pictures (*.png)", "Bitmaps (*.bmp)"}},
       // The general form, and a name whose own list differs from its patterns.
       {"Name|*.a;*.b|Name2|*.c", List{"Name (*.a *.b)", "Name2 (*.c)"}},
       {"Text (*.txt)|*.txt;*.text", List{"Text (*.txt) (*.txt *.text)"}},

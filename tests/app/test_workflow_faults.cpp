@@ -217,17 +217,17 @@ TEST(EngineMessages, EveryOutcomeHasTheSystemsText) {
             "Improper Pixel Depth\nImage may have either 8, 24 or 32 bits per pixel");
 }
 
-TEST(OpenImg, ANonBmpNameOrABrokenFileAfterAGoodPicture) {
+TEST(OpenImg, ANameNeitherBmpNorPngOrABrokenFileAfterAGoodPicture) {
   Window w;
-  w.files.files["photo.png"] = {1, 2, 3};
-  w.Open("photo.png");  // nothing loaded yet: the depth error
+  w.files.files["photo.jpg"] = {1, 2, 3};
+  w.Open("photo.jpg");  // nothing loaded yet: the depth error
   EXPECT_EQ(w.messages.shown, std::vector<Message>{Error(messages::WrongDepth)});
 
   Load(w, PixelFormat::Bgr24, 100, 50);
   w.Idle();
   const std::string hint = w.logic.View().originalHint;
   w.messages.shown.clear();
-  w.Open("photo.png");  // not a BMP name: the good picture stays, nothing is said
+  w.Open("photo.jpg");  // neither BMP nor PNG: the good picture stays, nothing is said
   EXPECT_TRUE(w.messages.shown.empty());
   EXPECT_TRUE(w.logic.ImageLoaded());
   EXPECT_TRUE(w.logic.View().originalVisible);

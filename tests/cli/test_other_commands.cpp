@@ -80,7 +80,7 @@ TEST(Help, EveryCommandExplainsItself) {
   for (const char* overview : {"--help", "-h", "help"}) {
     const RunResult result = box.Run({overview});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out.rfind("Hides a text in a BMP picture", 0), 0u) << result.out;
+    EXPECT_EQ(result.out.rfind("Hides a text in a BMP or PNG picture", 0), 0u) << result.out;
   }
   const RunResult overview = box.Run({"help"});
   for (const char* command :

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,6 +15,7 @@
 #include "app/text_encoding.h"
 #include "cli_sandbox.h"
 #include "picture_files.h"
+#include "stego/bmp_fixture.h"
 #include "stego/encryptor.h"
 
 namespace hushlake::clitest {
@@ -164,7 +167,7 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
   box.Write("notbmp.bmp", "This is a text file, not a picture.\n");
   box.Write("truncated.bmp", box.Read("p24.bmp").substr(0, 300));
   box.Write("depth16.bmp", SixteenBitBmp(40, 40));
-  box.Write("photo.png", box.Read("p24.bmp"));
+  box.Write("photo.jpg", box.Read("p24.bmp"));
   box.Write("empty.key", "");
   box.Write("short.key", "12345678\n");
   box.Write("big.key", std::string(70000, 'k'));
@@ -183,7 +186,7 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
        "Is a directory", "No such file"},
       {"missing text file", Join({"encrypt", "p24.bmp", "-t", "none.txt"}, withKey),
        "No such file or directory"},
-      {"not a picture name", Join({"encrypt", "photo.png"}, withKey, text), "BMP",
+      {"not a picture name", Join({"encrypt", "photo.jpg"}, withKey, text), "BMP or PNG",
        messages::WrongDepth},
       {"empty text file", Join({"encrypt", "p24.bmp", "-t", "empty.txt"}, withKey),
        messages::EnterTextFirst},
@@ -209,9 +212,9 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
        messages::ImageTooSmall},
       {"wrong hash", Join({"decrypt", "good.bmp", "--hash", "MD5"}, withKey), TrueColorKeyMessage},
       {"plain picture", Join({"decrypt", "p24.bmp"}, withKey), TrueColorKeyMessage},
-      {"output not a BMP name, before any work",
-       {"encrypt", "missing.bmp", "-o", "out", "-k", "key.txt", "-t", "text.txt"},
-       messages::PictureNeedsBmpName,
+      {"output neither a BMP nor a PNG name, before any work",
+       {"encrypt", "missing.bmp", "-o", "out.jpg", "-k", "key.txt", "-t", "text.txt"},
+       messages::PictureNeedsBmpOrPngName,
        "No such file"},
       {"output is a folder",
        {"encrypt", "p24.bmp", "-o", "folder.bmp", "-k", "key.txt", "-t", "text.txt"},
@@ -455,6 +458,71 @@ TEST_F(PictureCommands, KeyFileAndEnvironmentAgree) {
   const RunResult noKey = box.Run({"decrypt", "k.bmp"});
   EXPECT_EQ(noKey.exitCode, 2);
   EXPECT_TRUE(Has(noKey.err, "no key")) << noKey.err;
+}
+
+}  // namespace
+}  // namespace hushlake::clitest
+
+namespace hushlake::clitest {
+namespace {
+
+// A picture file as another program writes it: a larger header with its
+// resolution and colour-space fields, odd sizes, bytes after the pixels.
+std::string ForeignPicture(std::uint32_t headerSize, int width, int height, std::uint16_t bits) {
+  const std::size_t stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+  bmptest::BmpFixture fixture;
+  fixture.WithHeader(headerSize).WithSize(width, height).WithBits(bits);
+  if (bits == 8) {
+    std::vector<std::uint8_t> palette;
+    for (int i = 0; i < 256; ++i)
+      for (int b : {i, 255 - i, (i * 7) & 255, 0x5A}) palette.push_back(static_cast<std::uint8_t>(b));
+    fixture.WithAfterHeader(palette);
+  }
+  std::vector<std::uint8_t> pixels(stride * static_cast<std::size_t>(std::abs(height)));
+  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 131 + 7);
+  std::vector<std::uint8_t> file = fixture.WithPixels(pixels).Build();
+  for (std::size_t at = 38; at < 14 + std::min<std::size_t>(headerSize, 40); ++at)
+    if (at < 46 || at >= 50) file[at] = static_cast<std::uint8_t>(0x40 + at);
+  for (std::size_t at = 14 + 56; at < 14 + headerSize; ++at) file[at] = static_cast<std::uint8_t>(at);
+  file.insert(file.end(), {1, 2, 3, 4, 5});
+  return std::string(file.begin(), file.end());
+}
+
+std::uint32_t Le32At(const std::string& file, std::size_t at) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(file[at + i]);
+  return value;
+}
+
+TEST_F(PictureCommands, HiddenTextChangesOnlyBytesInsideThePixelArray) {
+  const struct {
+    const char* name;
+    std::string file;
+  } cases[] = {
+      {"24-bit V5, odd size", ForeignPicture(124, 101, 51, 24)},
+      {"32-bit V4, top-down", ForeignPicture(108, 64, -40, 32)},
+      {"8-bit, 256 colours, odd width", ForeignPicture(40, 99, 50, 8)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    box.Write("foreign.bmp", c.file);
+    const RunResult hidden = Encrypt("foreign.bmp", "hidden.bmp", {"-f"});
+    ASSERT_EQ(hidden.exitCode, 0) << hidden.err;
+    const std::string result = box.Read("hidden.bmp");
+    ASSERT_EQ(result.size(), c.file.size());
+    const std::size_t pixelsStart = Le32At(c.file, 10);
+    const std::size_t pixelsEnd = c.file.size() - 5;
+    std::size_t changed = 0;
+    for (std::size_t at = 0; at < c.file.size(); ++at) {
+      if (result[at] == c.file[at]) continue;
+      ++changed;
+      EXPECT_TRUE(at >= pixelsStart && at < pixelsEnd) << "offset " << at;
+    }
+    EXPECT_GT(changed, 0u);
+    const RunResult back = box.Run({"decrypt", "hidden.bmp", "-k", "key.txt"});
+    ASSERT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_TRUE(Has(back.out, "Hello") || Has(back.out, "hello")) << back.out;
+  }
 }
 
 }  // namespace

@@ -407,7 +407,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"RleSizePastFileEnd", [] { return RleFixture(kRle).WithImageSize(4000).Build(); },
                 "the RLE8 data needs 4000 bytes"},
         BadCase{"RleAbsurdSize", [] { return RleFixture(kRle).WithSize(10000, 10000).Build(); },
-                "for RLE8 data"}),
+                "for RLE8 data"},
+        // 41 million pixels from 24 bytes: legal RLE8, but nothing a file this
+        // small can justify (a fuzzing finding: it took seconds to load).
+        BadCase{"RleSizeBeyondItsData", [] { return RleFixture(kRle).WithSize(54278, 768).Build(); },
+                "is more than 24 bytes of RLE8 data can describe"}),
     [](const ::testing::TestParamInfo<BadCase>& p) { return std::string(p.param.name); });
 
 struct DepthCase {

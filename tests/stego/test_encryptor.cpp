@@ -421,6 +421,39 @@ TEST(Lifecycle, OtherPixelFormatsAreRefused) {
   }
 }
 
+// Working in the source gives the picture a copying run gives, leaves the
+// source empty, and a refused text leaves the source untouched.
+TEST(Lifecycle, WorkingInTheSourceGivesTheSamePictureWithoutACopy) {
+  for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32, PixelFormat::Indexed8}) {
+    const Picture original = RandomPicture(40, 30, format, 21);
+    const std::string key = "0123456789abcdef";
+    Picture copied = original;
+    FakeClock copyClock;
+    const EncryptOutcome expected = EncryptText(copied, key, "hidden text", copyClock.Random());
+    ASSERT_FALSE(expected.failed);
+
+    for (const std::string& text : {std::string("hidden text"), PrintableText(5000, 3)}) {
+      Picture source = original;
+      FakeClock clock;
+      StoredPicture target;
+      StringTextHolder editor(text);
+      TEncryptor engine(source, target, SecretString(key), editor, clock.Random());
+      engine.WorkInSource();
+      engine.SetTextLength(text.size());
+      const EngineOutcome outcome = engine.Encrypt();
+      if (text.size() > 100) {
+        EXPECT_EQ(outcome.status, EngineStatus::TextTooLong);
+        EXPECT_TRUE(source == original);
+        continue;
+      }
+      ASSERT_TRUE(outcome.Succeeded());
+      EXPECT_TRUE(target.picture == expected.target.picture);
+      EXPECT_TRUE(source.Empty());
+      EXPECT_EQ(source.Pixels().size(), 0u);
+    }
+  }
+}
+
 TEST(Lifecycle, CreateTrimsTheSourceBeforeAnythingElse) {
   Picture source = RandomPicture(25, 23, PixelFormat::Bgrx32, 18);
   StoredPicture target;

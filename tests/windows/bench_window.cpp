@@ -56,7 +56,7 @@ int main(int argc, char* argv[]) {
   UseTemporarySettings(scratch);
   const std::string source = scratch.filePath(QStringLiteral("large.bmp")).toStdString();
   const std::string saved = scratch.filePath(QStringLiteral("hidden.bmp")).toStdString();
-  WriteBmpFile(VariedPicture(width, height, PixelFormat::Bgr24), source);
+  WriteBmpFile(test::RandomPicture(width, height, PixelFormat::Bgr24, 7), source);
   std::string text;
   std::mt19937 generator(5);
   for (int i = 0; i < 10000; ++i) text += static_cast<char>('a' + generator() % 26);

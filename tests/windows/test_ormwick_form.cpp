@@ -27,7 +27,7 @@ class OrmwickFormTest : public QObject {
   std::string PathOf(const char* name) { return folder_.filePath(QString::fromLatin1(name)).toStdString(); }
   std::string PictureFile(const char* name, int width, int height, PixelFormat format) {
     const std::string path = PathOf(name);
-    WriteFile(path, WriteBmp(VariedPicture(width, height, format)));
+    WriteFile(path, WriteBmp(test::RandomPicture(width, height, format, 7)));
     return path;
   }
 

@@ -133,7 +133,7 @@ class QtPortsTest : public QObject {
   }
   void PicturesReachQtPixelForPixel() {
     QFETCH(int, format);
-    const Picture picture = VariedPicture(7, 5, static_cast<PixelFormat>(format));
+    const Picture picture = test::RandomPicture(7, 5, static_cast<PixelFormat>(format), 7);
     const QImage image = ToQImage(picture);
     QCOMPARE(image.size(), QSize(7, 5));
     for (int y = 0; y < 5; ++y) {

@@ -31,7 +31,7 @@ class WorkflowWindowTest : public QObject {
     const auto pixelFormat = static_cast<PixelFormat>(format);
     const std::string original = folder_.filePath(QStringLiteral("holiday.bmp")).toStdString();
     const std::string hidden = folder_.filePath(QStringLiteral("hidden")).toStdString();
-    WriteFile(original, WriteBmp(VariedPicture(161, 121, pixelFormat)));
+    WriteFile(original, WriteBmp(test::RandomPicture(161, 121, pixelFormat, 7)));
     const QString text = QStringLiteral("meet me at the old mill at noon");
 
     WindowUnderTest window;

@@ -28,7 +28,6 @@ namespace hushlake::window_test {
 
 using workflow_test::BmpOfDepth;
 using workflow_test::Message;
-using workflow_test::VariedPicture;
 
 // Message boxes that record what they show and the pointer shown meanwhile.
 class RecordedMessages : public MessageBoxes {

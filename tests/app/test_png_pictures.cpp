@@ -1,0 +1,176 @@
+// PNG pictures in the main window: opened like BMP files, saved in the kind
+// the name's extension asks for, and the hidden text readable whichever
+// container carries it.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "common/picture_converters.h"
+#include "common/random_picture.h"
+#include "stego/png_codec.h"
+#include "stego/png_fixture.h"
+#include "workflow_fakes.h"
+
+namespace hushlake {
+namespace {
+
+using test::RandomPicture;
+using workflow_test::Message;
+using workflow_test::Window;
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string Key = "Key With Capitals";
+
+Message Info(std::string_view text) { return {"information", std::string(text)}; }
+Message Error(std::string_view text) { return {"error", std::string(text)}; }
+
+// A PNG of the picture that also carries a gamma chunk, as many editors write.
+Bytes PngWithGamma(const Picture& picture) {
+  SourceFileInfo source{PictureFileKind::Png,
+                        picture.Format(),
+                        {{"gAMA", KeptPlace::BeforePalette, {0, 0, 0xB1, 0x8F}}}};
+  return WritePng(picture, source);
+}
+
+std::string TextAfterDecrypt(const Window& from, const std::string& path) {
+  Window reader;
+  reader.files = from.files;
+  reader.Open(path);
+  reader.key.text = Key;
+  reader.Decrypt();
+  return reader.editor.text;
+}
+
+TEST(PngPictures, OpenedPngIsEncryptedAndSavedAsPngWithItsChunks) {
+  for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
+    Window w;
+    const Picture picture = RandomPicture(64, 48, format, 7);
+    w.files.files["in.png"] = PngWithGamma(picture);
+    w.Open("in.png");
+    ASSERT_TRUE(w.logic.ImageLoaded());
+    EXPECT_EQ(w.logic.View().originalImage, picture);
+    EXPECT_EQ(w.logic.View().originalHint.substr(0, 24), "Original imported image|");
+    w.editor.text = "hidden in a png";
+    w.key.text = Key;
+    w.Encrypt();
+    // No extension: the source's kind, PNG, offered first by the dialog.
+    w.SaveImageAs("out");
+    EXPECT_EQ(w.messages.shown.back(), Info("Picture saved"));
+    EXPECT_EQ(w.dialogs.titles.back(),
+              format == PixelFormat::Indexed8 ? "Save Encrypted Bitmap" : "Save Encrypted Image");
+    ASSERT_TRUE(w.files.Exists("out.png"));
+    const PngReadResult saved = ReadPng(w.files.files["out.png"]);
+    ASSERT_EQ(saved.status, PngStatus::Ok) << saved.error;
+    EXPECT_EQ(saved.picture, w.logic.View().encryptedImage);
+    EXPECT_EQ(saved.source.kept, w.logic.View().originalSource.kept);
+    EXPECT_EQ(w.logic.View().encryptedHint, "Encrypted Image|out.png");
+    const std::string expected = "hidden in a png";
+    EXPECT_EQ(TextAfterDecrypt(w, "out.png"), expected);
+    // ".bmp" writes a BMP of the same pixels, whatever the source was.
+    w.SaveImageAs("copy.bmp");
+    EXPECT_EQ(w.files.PictureAt("copy.bmp"), w.logic.View().encryptedImage);
+    EXPECT_EQ(TextAfterDecrypt(w, "copy.bmp"), expected);
+  }
+}
+
+TEST(PngPictures, EveryDepthIsSavedInTheKindItsNameAsks) {
+  // An 8-bit result saved as "x.png" once got BMP bytes under that name.
+  for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24}) {
+    Window w;
+    w.files.PutPicture("in.bmp", RandomPicture(48, 48, format, 7));
+    w.Open("in.bmp");
+    w.editor.text = "words";
+    w.key.text = Key;
+    w.Encrypt();
+    w.SaveImageAs("x.png");
+    EXPECT_TRUE(LooksLikePng(w.files.files.at("x.png")));
+    w.SaveImageAs("y");
+    EXPECT_TRUE(w.files.Exists("y.bmp"));
+    const int writes = w.files.writes;
+    w.SaveImageAs("z.gif");
+    EXPECT_EQ(w.messages.shown.back(), Error(messages::PictureNeedsBmpOrPngName));
+    EXPECT_FALSE(w.files.Exists("z.gif"));
+    EXPECT_EQ(w.files.writes, writes);
+  }
+}
+
+TEST(PngPictures, UnusablePngsAreRefusedWithTheReason) {
+  Window w;
+  w.files.files["grey.png"] =
+      pngtest::File({pngtest::Chunk("IHDR", pngtest::Header(2, 2, 8, 0)),
+                     pngtest::Chunk("IDAT", pngtest::Compress(Bytes(6, 0))), pngtest::End()});
+  w.Open("grey.png");
+  EXPECT_FALSE(w.logic.ImageLoaded());
+  ASSERT_EQ(w.messages.shown.size(), 2u);
+  EXPECT_EQ(w.messages.shown[0], Error(messages::WrongPngKind));
+  EXPECT_EQ(w.messages.shown[1],
+            Error("grey PNG pictures are not supported (only 8-bit palette, RGB and RGBA)"));
+
+  w.messages.shown.clear();
+  w.files.files["cut.png"] =
+      Bytes(w.files.files["grey.png"].begin(), w.files.files["grey.png"].begin() + 30);
+  w.Open("cut.png");
+  ASSERT_EQ(w.messages.shown.size(), 2u);
+  EXPECT_EQ(w.messages.shown[0], Error(messages::WrongPngKind));
+  EXPECT_NE(w.messages.shown[1].text.find("truncated file"), std::string::npos);
+}
+
+// ------------------------------------- the manual route through other tools
+
+class ConvertedStegoPicture : public ::testing::TestWithParam<PixelFormat> {
+ protected:
+  void SetUp() override {
+    const std::string missing = testing_support::MissingConverter(GetParam());
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    folder_ =
+        std::filesystem::temp_directory_path() / ("png_app_" + std::to_string(::getpid()) + "_" +
+                                                  std::to_string(static_cast<int>(GetParam())));
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // Encrypts into `saved`, converts it with the outside tool into `converted`,
+  // and decrypts that.
+  std::string HiddenTextAfterConversion(const std::string& saved, const std::string& converted) {
+    Window w;
+    w.files.PutPicture("in.bmp", RandomPicture(64, 48, GetParam(), 7));
+    w.Open("in.bmp");
+    w.editor.text = "through another tool";
+    w.key.text = Key;
+    w.Encrypt();
+    w.SaveImageAs(saved);
+    const Bytes& bytes = w.files.files.at(saved);
+    std::ofstream(folder_ / saved, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    if (!testing_support::ConvertLosslessly(GetParam(), folder_ / saved, folder_ / converted))
+      return "conversion failed";
+    std::ifstream in(folder_ / converted, std::ios::binary);
+    w.files.files[converted] = Bytes(std::istreambuf_iterator<char>(in), {});
+    return TextAfterDecrypt(w, converted);
+  }
+
+  std::filesystem::path folder_;
+};
+
+TEST_P(ConvertedStegoPicture, BmpConvertedToPngDecrypts) {
+  EXPECT_EQ(HiddenTextAfterConversion("stego.bmp", "stego.png"), "through another tool");
+}
+
+TEST_P(ConvertedStegoPicture, PngConvertedToBmpDecrypts) {
+  EXPECT_EQ(HiddenTextAfterConversion("stego.png", "stego.bmp"), "through another tool");
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreeDepths, ConvertedStegoPicture,
+                         ::testing::Values(PixelFormat::Indexed8, PixelFormat::Bgr24,
+                                           PixelFormat::Bgrx32),
+                         [](const auto& tested) {
+                           return std::to_string(8 * Picture(1, 1, tested.param).BytesPerPixel()) +
+                                  "Bits";
+                         });
+
+}  // namespace
+}  // namespace hushlake
