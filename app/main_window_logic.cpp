@@ -91,6 +91,8 @@ void MainWindowLogic::Guarded(Action&& action) {
   } catch (...) {
     ReportError(messages::UnexpectedError);
   }
+  // Whatever the action did with the key, its dead frames do not keep it.
+  ScrubStack();
 }
 
 void MainWindowLogic::ReportError(std::string_view message) noexcept {

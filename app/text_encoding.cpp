@@ -1,7 +1,10 @@
 #include "app/text_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+
+#include "crypto/secret.h"
 
 namespace hushlake {
 
@@ -12,6 +15,13 @@ constexpr std::array<char32_t, 32> Cp1252High = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t Windows1252CodePoint(unsigned char b) {
+  if (b < 0x80 || b > 0x9F || Cp1252High[b - 0x80] == 0) return b;
+  return Cp1252High[b - 0x80];
+}
+
+std::size_t Utf8Size(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -88,9 +98,16 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+// Text and keys pass through these conversions: every output is sized once,
+// up front, so growing never leaves a copy of the first part in freed memory.
+std::size_t LineBreakCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r') +
+                                  std::count(text.begin(), text.end(), '\n'));
+}
+
 std::string WithCrLfLineBreaks(std::string_view text) {
   std::string out;
-  out.reserve(text.size() + text.size() / 32);
+  out.reserve(text.size() + LineBreakCount(text));
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '\r') {
@@ -120,7 +137,8 @@ std::string CipherBytesToEditorText(std::string_view bytes) {
 }
 
 std::string EditorTextToWindows1252(std::string_view utf8) {
-  const std::string text = WithCrLfLineBreaks(utf8);
+  std::string text = WithCrLfLineBreaks(utf8);
+  const ScrubOnExit scrubText(text);
   std::string out;
   out.reserve(text.size());
   std::size_t pos = 0;
@@ -130,13 +148,11 @@ std::string EditorTextToWindows1252(std::string_view utf8) {
 }
 
 std::string Windows1252ToEditorText(std::string_view bytes) {
+  std::size_t size = 0;
+  for (unsigned char b : bytes) size += Utf8Size(Windows1252CodePoint(b));
   std::string out;
-  out.reserve(bytes.size() + bytes.size() / 4);
-  for (unsigned char b : bytes) {
-    char32_t cp = b;
-    if (b >= 0x80 && b <= 0x9F) cp = Cp1252High[b - 0x80] != 0 ? Cp1252High[b - 0x80] : char32_t{b};
-    AppendUtf8(out, cp);
-  }
+  out.reserve(size);
+  for (unsigned char b : bytes) AppendUtf8(out, Windows1252CodePoint(b));
   return out;
 }
 

@@ -104,6 +104,8 @@ int Parse(CLI::App& app, const std::vector<std::string>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Last of all: no dead frame of the command keeps the key.
+  const hushlake::ScrubStackOnExit scrubStack;
   hushlake::StartFramework();
   RemoveTemporaryFilesOnInterrupt();
   GlobalOptions global;

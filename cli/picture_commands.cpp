@@ -21,6 +21,7 @@
 #include "cli/standard_streams.h"
 #include "cli/text_room.h"
 #include "cli/window_session.h"
+#include "crypto/secret.h"
 #include "crypto/secure_wipe.h"
 #include "stego/bmp_codec.h"
 #include "stego/encryptor.h"
@@ -70,11 +71,22 @@ std::string RoomLine(const TextRoom& room, std::string_view what) {
          std::string(CostUnit(room.palette)) + " with these choices and this key";
 }
 
+// The key's length as the engine counts it (TextCost on 8 bits), without
+// leaving the Windows-1252 copy that measures it behind.
+std::int64_t KeyCost(std::string_view key) {
+  const SecretString keyBytes = SecretString::Adopt(EditorTextToWindows1252(key));
+  return static_cast<std::int64_t>(keyBytes.size());
+}
+
+std::int64_t KeyFieldCost(WindowSession& session) {
+  return KeyCost(SecretString::Adopt(session.KeyField().KeyText()));
+}
+
 // The window's message (unless Encrypt has shown it), then how long the
 // text is and how much fits.
 [[noreturn]] void RefuseForCapacity(WindowSession& session, const std::string& what) {
   const TextRoom room = RoomFor(session.Window().View().originalImage, session.Window().Choice(),
-                                TextCost(session.KeyField().KeyText(), true));
+                                KeyFieldCost(session));
   if (!session.Messages().Shown(CapacityMessage)) PrintError(CapacityMessage);
   PrintError(RoomLine(room, what));
   throw Refusal();
@@ -88,8 +100,7 @@ std::string TextLength(WindowSession& session) {
 // A text that cannot fit is refused before it is enciphered; piped input is
 // read no further than a text that fits could reach.
 std::int64_t CostBoundOf(WindowSession& session) {
-  return CostBound(session.Window().View().originalImage,
-                   TextCost(session.KeyField().KeyText(), true));
+  return CostBound(session.Window().View().originalImage, KeyFieldCost(session));
 }
 
 void LoadTextFromStandardInput(WindowSession& session) {
@@ -283,7 +294,7 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   std::optional<std::string> key;
   if (!options.keyFile.empty() || global.environmentKey)
     key = ReadKey({options.KeyFile(), &global.environmentKey, false});
-  const std::int64_t keyLength = key ? TextCost(*key, true) : ShortestKey;
+  const std::int64_t keyLength = key ? KeyCost(*key) : ShortestKey;
   if (key) ScrubString(*key);
   const TextRoom room = RoomFor(shape, choice, keyLength);
   std::string out = "Size: " + std::to_string(shape.width) + " x " +

@@ -25,4 +25,50 @@ void ScrubString(std::string& text) {
   text.shrink_to_fit();
 }
 
+namespace {
+
+// The vector registers keep the bytes of the last copy, comparison or cipher
+// round that went through them; whatever saves them next (the dynamic
+// linker binding a function) writes those bytes to the stack again.
+void ClearVectorRegisters() {
+#if defined(__x86_64__)
+  if (__builtin_cpu_supports("avx")) {
+    __asm__ __volatile__("vzeroall" ::: "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6",
+                         "xmm7", "xmm8", "xmm9", "xmm10", "xmm11", "xmm12", "xmm13", "xmm14",
+                         "xmm15");
+  } else {
+    __asm__ __volatile__(
+        "pxor %%xmm0, %%xmm0\n\tpxor %%xmm1, %%xmm1\n\tpxor %%xmm2, %%xmm2\n\t"
+        "pxor %%xmm3, %%xmm3\n\tpxor %%xmm4, %%xmm4\n\tpxor %%xmm5, %%xmm5\n\t"
+        "pxor %%xmm6, %%xmm6\n\tpxor %%xmm7, %%xmm7\n\tpxor %%xmm8, %%xmm8\n\t"
+        "pxor %%xmm9, %%xmm9\n\tpxor %%xmm10, %%xmm10\n\tpxor %%xmm11, %%xmm11\n\t"
+        "pxor %%xmm12, %%xmm12\n\tpxor %%xmm13, %%xmm13\n\tpxor %%xmm14, %%xmm14\n\t"
+        "pxor %%xmm15, %%xmm15" ::: "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6",
+        "xmm7", "xmm8", "xmm9", "xmm10", "xmm11", "xmm12", "xmm13", "xmm14", "xmm15");
+  }
+  // The C library's copy routines use the upper sixteen registers where the
+  // processor has them; our own code is never compiled to use them.
+  if (__builtin_cpu_supports("avx512vl")) {
+    __asm__ __volatile__(
+        "vpxord %xmm16, %xmm16, %xmm16\n\tvpxord %xmm17, %xmm17, %xmm17\n\t"
+        "vpxord %xmm18, %xmm18, %xmm18\n\tvpxord %xmm19, %xmm19, %xmm19\n\t"
+        "vpxord %xmm20, %xmm20, %xmm20\n\tvpxord %xmm21, %xmm21, %xmm21\n\t"
+        "vpxord %xmm22, %xmm22, %xmm22\n\tvpxord %xmm23, %xmm23, %xmm23\n\t"
+        "vpxord %xmm24, %xmm24, %xmm24\n\tvpxord %xmm25, %xmm25, %xmm25\n\t"
+        "vpxord %xmm26, %xmm26, %xmm26\n\tvpxord %xmm27, %xmm27, %xmm27\n\t"
+        "vpxord %xmm28, %xmm28, %xmm28\n\tvpxord %xmm29, %xmm29, %xmm29\n\t"
+        "vpxord %xmm30, %xmm30, %xmm30\n\tvpxord %xmm31, %xmm31, %xmm31");
+  }
+#endif
+}
+
+}  // namespace
+
+// Not inlined, so the area lies below the caller's frame and not in it.
+__attribute__((noinline)) void ScrubStack() {
+  unsigned char area[StackScrubSize];
+  SecureFill(area, sizeof area, 0);
+  ClearVectorRegisters();
+}
+
 }  // namespace hushlake

@@ -23,6 +23,26 @@ void ScrubBytes(void* data, std::size_t size, std::uint8_t finalValue = 0);
 // Scrubs a byte string's characters and then empties it.
 void ScrubString(std::string& text);
 
+// How much of the stack below its caller ScrubStack overwrites.
+inline constexpr std::size_t StackScrubSize = 64 * 1024;
+
+// Overwrites the stack below the caller, where functions that have returned
+// leave key material behind: their local buffers, and the vector registers
+// the dynamic linker saves there while it binds a library function on its
+// first call. Then clears those registers, which the next such binding
+// would save again. Called where an action that used a key ends.
+void ScrubStack();
+
+// Scrubs the stack (ScrubStack) when it dies: the first object of a main(),
+// so that it runs after everything else there.
+class ScrubStackOnExit {
+ public:
+  ScrubStackOnExit() = default;
+  ScrubStackOnExit(const ScrubStackOnExit&) = delete;
+  ScrubStackOnExit& operator=(const ScrubStackOnExit&) = delete;
+  ~ScrubStackOnExit() { ScrubStack(); }
+};
+
 }  // namespace hushlake
 
 namespace hushlake {

@@ -75,13 +75,16 @@ class CliSandbox {
   }
 
   // Runs the tool in the folder; plain names in Args are files there.
-  RunResult Run(const std::vector<std::string>& args, const RunInput& input = {}) const {
+  // MoreEnvironment adds NAME=VALUE entries to the tool's environment.
+  RunResult Run(const std::vector<std::string>& args, const RunInput& input = {},
+                const std::vector<std::string>& moreEnvironment = {}) const {
     if (!input.standardInputFile) Write(".stdin", input.standardInput);
     const std::string standardInput = Path(input.standardInputFile.value_or(".stdin"));
     std::vector<std::string> words = {HUSHLAKE_CLI_PATH};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<std::string> environment = EnvironmentWithout("HUSHLAKE_KEY=");
     if (input.keyVariable) environment.push_back("HUSHLAKE_KEY=" + *input.keyVariable);
+    environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
