@@ -54,9 +54,8 @@ SecretString PaletteKeyBytes(std::string_view keyText) {
 
 // Characters, not bytes: the field's text is UTF-8, so its lead bytes count.
 std::int64_t CharacterCount(std::string_view utf8) {
-  return std::count_if(utf8.begin(), utf8.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  });
+  return std::count_if(utf8.begin(), utf8.end(),
+                       [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
 // Passes a secret to a port that insists on a plain string, and scrubs that
@@ -376,7 +375,8 @@ void MainWindowLogic::SaveImage() {
   // its name says.
   const std::optional<SaveTarget> target = ChooseSaveTarget(*chosen, sourceKind);
   if (!target) return ports_.messages.ShowError(messages::PictureNeedsBmpOrPngName);
-  if (ports_.files.Exists(target->path) && !ports_.messages.AskConfirmation(messages::ReplacePicture))
+  if (ports_.files.Exists(target->path) &&
+      !ports_.messages.AskConfirmation(messages::ReplacePicture))
     return;
   SavePictureTo(*target);
 }

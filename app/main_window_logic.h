@@ -20,9 +20,11 @@ namespace hushlake {
 
 namespace messages {
 inline constexpr std::string_view LoadImageFirst = "You need to load an image first";
-inline constexpr std::string_view EnterTextFirst = "You need to enter or load text to be encrypted first";
+inline constexpr std::string_view EnterTextFirst =
+    "You need to enter or load text to be encrypted first";
 inline constexpr std::string_view KeyTooShort = "The Key entered is too short";
-inline constexpr std::string_view ImageTooSmall = "The image has to be at least 24x24 pixels in size.";
+inline constexpr std::string_view ImageTooSmall =
+    "The image has to be at least 24x24 pixels in size.";
 inline constexpr std::string_view EncryptDone =
     "The text has been encrypted successfully\nPlease save the encrypted image now";
 inline constexpr std::string_view WrongDepth =

@@ -10,7 +10,8 @@ namespace hushlake {
 namespace {
 
 // Replaces every occurrence of From (ignoring case) by To.
-std::string ReplaceIgnoringCase(const std::string& text, std::string_view from, std::string_view to) {
+std::string ReplaceIgnoringCase(const std::string& text, std::string_view from,
+                                std::string_view to) {
   auto lower = [](std::string_view s) {
     std::string out(s);
     std::transform(out.begin(), out.end(), out.begin(),
@@ -21,7 +22,8 @@ std::string ReplaceIgnoringCase(const std::string& text, std::string_view from, 
   const std::string needle = lower(from);
   std::string out;
   std::size_t pos = 0;
-  for (std::size_t hit; (hit = haystack.find(needle, pos)) != std::string::npos; pos = hit + needle.size())
+  for (std::size_t hit; (hit = haystack.find(needle, pos)) != std::string::npos;
+       pos = hit + needle.size())
     out.append(text, pos, hit - pos).append(to);
   return out.append(text, pos, std::string::npos);
 }
@@ -73,7 +75,8 @@ SecretString DeriveEngineKey(const CipherChoice& choice, std::string_view keyTex
   return SecretString(padded.View().substr(0, 16));
 }
 
-std::string EncipherText(const CipherChoice& choice, std::string_view keyText, std::string_view text) {
+std::string EncipherText(const CipherChoice& choice, std::string_view keyText,
+                         std::string_view text) {
   THashManager hashes;
   TCipherManager ciphers;
   KeyCipher(choice, keyText, hashes, ciphers);

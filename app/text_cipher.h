@@ -12,13 +12,24 @@
 
 namespace hushlake {
 
-inline constexpr std::array<std::string_view, 13> HashListItems = {
-    "Haval-224", "Haval-256", "MD4", "MD5", "RipeMD256", "RipeMD320", "Sapphire II-256",
-    "Sapphire II-320", "SHA", "SHA1", "Snefru-256", "Square", "Tiger"};
+inline constexpr std::array<std::string_view, 13> HashListItems = {"Haval-224",
+                                                                   "Haval-256",
+                                                                   "MD4",
+                                                                   "MD5",
+                                                                   "RipeMD256",
+                                                                   "RipeMD320",
+                                                                   "Sapphire II-256",
+                                                                   "Sapphire II-320",
+                                                                   "SHA",
+                                                                   "SHA1",
+                                                                   "Snefru-256",
+                                                                   "Square",
+                                                                   "Tiger"};
 inline constexpr std::array<std::string_view, 15> CipherListItems = {
-    "3Way", "Blowfish", "Diamond II", "Gost", "Q128", "Rijndael", "SAFER-K128", "SAFER-SK128",
-    "SCOP", "Sapphire II", "Shark", "Square", "TEA", "TEAN", "Twofish"};
-inline constexpr std::array<std::string_view, 4> ModeListItems = {"cmCTS", "cmCBC", "cmCFB", "cmOFB"};
+    "3Way", "Blowfish",    "Diamond II", "Gost",   "Q128", "Rijndael", "SAFER-K128", "SAFER-SK128",
+    "SCOP", "Sapphire II", "Shark",      "Square", "TEA",  "TEAN",     "Twofish"};
+inline constexpr std::array<std::string_view, 4> ModeListItems = {"cmCTS", "cmCBC", "cmCFB",
+                                                                  "cmOFB"};
 inline constexpr std::array<std::string_view, 4> ModeNames = {
     "Cipher Text Stealing", "Cipher Block Chaining", "Cipher Feedback", "Output Feedback"};
 
@@ -30,7 +41,8 @@ struct CipherChoice {
   int mode = 0;
 };
 
-// The text of the choice label, e.g. "Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text Stealing".
+// The text of the choice label, e.g. "Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text
+// Stealing".
 std::string ChoiceLabel(const CipherChoice& choice);
 
 // The 16-character key the engine stores and checks: the first 8 digest
@@ -38,7 +50,8 @@ std::string ChoiceLabel(const CipherChoice& choice);
 SecretString DeriveEngineKey(const CipherChoice& choice, std::string_view keyText);
 
 // The text's bytes enciphered under the key's hexadecimal digest, as MIME base 64.
-std::string EncipherText(const CipherChoice& choice, std::string_view keyText, std::string_view text);
+std::string EncipherText(const CipherChoice& choice, std::string_view keyText,
+                         std::string_view text);
 
 // The bytes deciphered from Source; raises EStringFormat when Source is not
 // MIME base 64. A wrong cipher or mode gives other bytes, not an error.

@@ -72,7 +72,8 @@ void TextEditorLogic::FileOpen1Accept(const std::string& fileName) {
 void TextEditorLogic::FileSaveAs1Accept(const std::string& fileName) {
   if (!HasText()) return;
   try {
-    if (ports_.files.Exists(fileName) && !ports_.messages.AskConfirmation(editor_texts::ReplaceFile))
+    if (ports_.files.Exists(fileName) &&
+        !ports_.messages.AskConfirmation(editor_texts::ReplaceFile))
       return;
     const std::string bytes = EditorTextToTextFile(ports_.editor.Text());
     ports_.files.WriteAtomically(

@@ -12,7 +12,8 @@ namespace editor_texts {
 inline constexpr std::string_view Caption = "Hushlake - Text Editor";
 inline constexpr FileDialogSettings OpenDialog{
     "Open File for encryption",
-    "All Supported|*.txt;*.htm;*.html|HTM (*.htm)|*.htm|HTML(*.html)|*.html|Text File (*.txt)|*.txt",
+    "All Supported|*.txt;*.htm;*.html|HTM (*.htm)|*.htm|HTML(*.html)|*.html|Text File "
+    "(*.txt)|*.txt",
     "*.txt", ""};
 inline constexpr FileDialogSettings SaveDialog{
     "Save decrypted file", "Text File (*.txt)|*.txt|HTM(*.htm)|*.htm|HTML(*.html)|*.html", "*.txt",

@@ -143,7 +143,8 @@ std::string EditorTextToWindows1252(std::string_view utf8) {
   out.reserve(text.size());
   std::size_t pos = 0;
   char32_t cp;
-  while (pos < text.size()) out += NextCodePoint(text, pos, cp) ? ToWindows1252Byte(cp) : Unmappable;
+  while (pos < text.size())
+    out += NextCodePoint(text, pos, cp) ? ToWindows1252Byte(cp) : Unmappable;
   return out;
 }
 

@@ -48,16 +48,26 @@ void RegisterPeers() {
   using CryptoPP::CAST128;
   using CryptoPP::CAST256;
   using CryptoPP::MARS;
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_CAST128_key16", PeerCbc<CryptoPP::CBC_Mode<CAST128>::Encryption>, 16, 0);
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_CAST128_key10", PeerCbc<CryptoPP::CBC_Mode<CAST128>::Encryption>, 10, 0);
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_CAST256_key32", PeerCbc<CryptoPP::CBC_Mode<CAST256>::Encryption>, 32, 0);
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_MARS_key16", PeerCbc<CryptoPP::CBC_Mode<MARS>::Encryption>, 16, 0);
-  benchmark::RegisterBenchmark("Cbc/CryptoPP_MARS_key32", PeerCbc<CryptoPP::CBC_Mode<MARS>::Encryption>, 32, 0);
-  benchmark::RegisterBenchmark("DecipherCbc/CryptoPP_CAST128_key16", PeerCbc<CryptoPP::CBC_Mode<CAST128>::Decryption>, 16, 0);
-  benchmark::RegisterBenchmark("DecipherCbc/CryptoPP_CAST256_key32", PeerCbc<CryptoPP::CBC_Mode<CAST256>::Decryption>, 32, 0);
-  benchmark::RegisterBenchmark("DecipherCbc/CryptoPP_MARS_key16", PeerCbc<CryptoPP::CBC_Mode<MARS>::Decryption>, 16, 0);
-  benchmark::RegisterBenchmark("Init/CryptoPP_CAST128_key16", PeerKeySetup<CAST128::Encryption>, 16, 0);
-  benchmark::RegisterBenchmark("Init/CryptoPP_CAST256_key32", PeerKeySetup<CAST256::Encryption>, 32, 0);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_CAST128_key16",
+                               PeerCbc<CryptoPP::CBC_Mode<CAST128>::Encryption>, 16, 0);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_CAST128_key10",
+                               PeerCbc<CryptoPP::CBC_Mode<CAST128>::Encryption>, 10, 0);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_CAST256_key32",
+                               PeerCbc<CryptoPP::CBC_Mode<CAST256>::Encryption>, 32, 0);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_MARS_key16",
+                               PeerCbc<CryptoPP::CBC_Mode<MARS>::Encryption>, 16, 0);
+  benchmark::RegisterBenchmark("Cbc/CryptoPP_MARS_key32",
+                               PeerCbc<CryptoPP::CBC_Mode<MARS>::Encryption>, 32, 0);
+  benchmark::RegisterBenchmark("DecipherCbc/CryptoPP_CAST128_key16",
+                               PeerCbc<CryptoPP::CBC_Mode<CAST128>::Decryption>, 16, 0);
+  benchmark::RegisterBenchmark("DecipherCbc/CryptoPP_CAST256_key32",
+                               PeerCbc<CryptoPP::CBC_Mode<CAST256>::Decryption>, 32, 0);
+  benchmark::RegisterBenchmark("DecipherCbc/CryptoPP_MARS_key16",
+                               PeerCbc<CryptoPP::CBC_Mode<MARS>::Decryption>, 16, 0);
+  benchmark::RegisterBenchmark("Init/CryptoPP_CAST128_key16", PeerKeySetup<CAST128::Encryption>, 16,
+                               0);
+  benchmark::RegisterBenchmark("Init/CryptoPP_CAST256_key32", PeerKeySetup<CAST256::Encryption>, 32,
+                               0);
   benchmark::RegisterBenchmark("Init/CryptoPP_MARS_key16", PeerKeySetup<MARS::Encryption>, 16, 0);
   benchmark::RegisterBenchmark("Init/CryptoPP_MARS_key32", PeerKeySetup<MARS::Encryption>, 32, 0);
 #endif

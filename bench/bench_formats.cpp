@@ -20,21 +20,24 @@ std::string Data(std::size_t size) {
 
 void BM_Mime64Encode(benchmark::State& state) {
   const std::string data = Data(1 << 20);
-  for (auto _ : state) benchmark::DoNotOptimize(hushlake::EncodeToFormat(data, hushlake::FormatMIME64));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(hushlake::EncodeToFormat(data, hushlake::FormatMIME64));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (1 << 20));
 }
 BENCHMARK(BM_Mime64Encode);
 
 void BM_Mime64Decode(benchmark::State& state) {
   const std::string text = hushlake::EncodeToFormat(Data(1 << 20), hushlake::FormatMIME64);
-  for (auto _ : state) benchmark::DoNotOptimize(hushlake::DecodeFromFormat(text, hushlake::FormatMIME64));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(hushlake::DecodeFromFormat(text, hushlake::FormatMIME64));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (1 << 20));
 }
 BENCHMARK(BM_Mime64Decode);
 
 void BM_HexEncode(benchmark::State& state) {
   const std::string data = Data(1 << 20);
-  for (auto _ : state) benchmark::DoNotOptimize(hushlake::EncodeToFormat(data, hushlake::FormatHEX));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(hushlake::EncodeToFormat(data, hushlake::FormatHEX));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (1 << 20));
 }
 BENCHMARK(BM_HexEncode);

@@ -73,8 +73,7 @@ void TCipher_1DES::ExpandDesKeys(const void* key, int size, int count) {
   SecureStorage<std::array<std::uint8_t, 24>> padded;
   if (size > 0)
     std::memcpy(padded->data(), key, static_cast<std::size_t>(std::min(size, 8 * count)));
-  for (int i = 0; i < count; ++i)
-    detail::ExpandDesKey(padded->data() + 8 * i, key_->des[i]);
+  for (int i = 0; i < count; ++i) detail::ExpandDesKey(padded->data() + 8 * i, key_->des[i]);
 }
 
 void TCipher_1DES::Init(const void* key, int size, const void* iVector) {

@@ -53,7 +53,9 @@ unsigned Diamond2KeyRand::Next(unsigned max) {
 }
 
 void Diamond2KeyRand::Step() {
-  const auto crc = [](std::uint32_t a, unsigned byte) { return (a >> 8) ^ Crc32Table[(a ^ byte) & 0xFF]; };
+  const auto crc = [](std::uint32_t a, unsigned byte) {
+    return (a >> 8) ^ Crc32Table[(a ^ byte) & 0xFF];
+  };
   // An empty key reads as one zero byte that wraps at every step.
   std::uint8_t c = position_ < length_ ? key_[position_] : 0;
   if (previousBox_ != nullptr) c = previousBox_[c];
@@ -152,9 +154,13 @@ inline Words<B> Substitute(const std::uint8_t* layer, const Words<B>& x) {
 
 }  // namespace
 
-void TCipher_Diamond2::SetRounds(int value) { Rounds = value >= 5 && value <= 15 ? value : DefaultRounds; }
+void TCipher_Diamond2::SetRounds(int value) {
+  Rounds = value >= 5 && value <= 15 ? value : DefaultRounds;
+}
 
-void TCipher_Diamond2Lite::SetRounds(int value) { Rounds = value >= 4 && value <= 30 ? value : DefaultRounds; }
+void TCipher_Diamond2Lite::SetRounds(int value) {
+  Rounds = value >= 4 && value <= 30 ? value : DefaultRounds;
+}
 
 void TCipher_Diamond2::Scrub() {
   TCipher::Scrub();
@@ -167,7 +173,8 @@ void TCipher_Diamond2::Init(const void* key, int size, const void* iVector) {
   SetRounds(Rounds);
   size = BeginInit(size);
   boxRounds_ = Rounds;
-  const auto bytes = static_cast<std::size_t>(boxRounds_) * static_cast<std::size_t>(BlockSize()) * BoxSize;
+  const auto bytes =
+      static_cast<std::size_t>(boxRounds_) * static_cast<std::size_t>(BlockSize()) * BoxSize;
   encryptBoxes_.Allocate(bytes);
   decryptBoxes_.Allocate(bytes);
   BuildBoxes(static_cast<const std::uint8_t*>(key), size);

@@ -58,7 +58,8 @@ class Diamond2KeyRand {
 class TCipher_Diamond2 : public TCipher {
  public:
   static const TCipherClass Class;
-  explicit TCipher_Diamond2(ProtectionPtr next = nullptr) : TCipher_Diamond2(Class, std::move(next)) {}
+  explicit TCipher_Diamond2(ProtectionPtr next = nullptr)
+      : TCipher_Diamond2(Class, std::move(next)) {}
 
   void Init(const void* key, int size, const void* iVector) override;
   void EncryptBlock(void* block) override;
@@ -71,8 +72,12 @@ class TCipher_Diamond2 : public TCipher {
 
   // The boxes of the current key, box (r, j) at (r * BlockSize + j) * 256;
   // empty while the cipher holds no key.
-  std::span<const std::uint8_t> EncryptBoxes() const { return {encryptBoxes_.data(), encryptBoxes_.size()}; }
-  std::span<const std::uint8_t> DecryptBoxes() const { return {decryptBoxes_.data(), decryptBoxes_.size()}; }
+  std::span<const std::uint8_t> EncryptBoxes() const {
+    return {encryptBoxes_.data(), encryptBoxes_.size()};
+  }
+  std::span<const std::uint8_t> DecryptBoxes() const {
+    return {decryptBoxes_.data(), decryptBoxes_.size()};
+  }
 
  protected:
   TCipher_Diamond2(const TCipherClass& cls, ProtectionPtr next) : TCipher(cls, std::move(next)) {}
@@ -100,7 +105,8 @@ class TCipher_Diamond2 : public TCipher {
 class TCipher_Diamond2Lite : public TCipher_Diamond2 {
  public:
   static const TCipherClass Class;
-  explicit TCipher_Diamond2Lite(ProtectionPtr next = nullptr) : TCipher_Diamond2(Class, std::move(next)) {}
+  explicit TCipher_Diamond2Lite(ProtectionPtr next = nullptr)
+      : TCipher_Diamond2(Class, std::move(next)) {}
 
   void EncryptBlock(void* block) override;
   void DecryptBlock(void* block) override;

@@ -23,7 +23,9 @@ namespace scop {
 namespace {
 constexpr int CoefficientBytes = 32;
 
-std::uint32_t XWord(const Generator& g, int h) { return LoadLE32(g.data() + CoefficientBytes + 4 * h); }
+std::uint32_t XWord(const Generator& g, int h) {
+  return LoadLE32(g.data() + CoefficientBytes + 4 * h);
+}
 
 // c0*x^4 + c1*x^3 + c2*x^2 + c3*x + 1 (mod 2^32).
 std::uint32_t Polynomial(std::uint32_t x, std::uint8_t c0, std::uint8_t c1, std::uint8_t c2,

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "crypto/square_field.h"
 #include "crypto/bytes.h"
+#include "crypto/square_field.h"
 
 namespace hushlake {
 
@@ -86,14 +86,14 @@ const RoundTables EncryptTables = BuildRoundTables(DiffusionMatrix, SquareSbox);
 const RoundTables DecryptTables = BuildRoundTables(InverseDiffusionMatrix, SquareInverseSbox);
 
 inline std::uint64_t MixRound(const RoundTables& t, std::uint64_t s) {
-  return t[0][s >> 56] ^ t[1][(s >> 48) & 0xFF] ^ t[2][(s >> 40) & 0xFF] ^
-         t[3][(s >> 32) & 0xFF] ^ t[4][(s >> 24) & 0xFF] ^ t[5][(s >> 16) & 0xFF] ^
-         t[6][(s >> 8) & 0xFF] ^ t[7][s & 0xFF];
+  return t[0][s >> 56] ^ t[1][(s >> 48) & 0xFF] ^ t[2][(s >> 40) & 0xFF] ^ t[3][(s >> 32) & 0xFF] ^
+         t[4][(s >> 24) & 0xFF] ^ t[5][(s >> 16) & 0xFF] ^ t[6][(s >> 8) & 0xFF] ^ t[7][s & 0xFF];
 }
 
 inline std::uint64_t SubstituteBytes(const std::array<std::uint8_t, 256>& box, std::uint64_t s) {
   std::uint64_t out = 0;
-  for (int shift = 0; shift < 64; shift += 8) out |= std::uint64_t{box[(s >> shift) & 0xFF]} << shift;
+  for (int shift = 0; shift < 64; shift += 8)
+    out |= std::uint64_t{box[(s >> shift) & 0xFF]} << shift;
   return out;
 }
 
@@ -108,8 +108,7 @@ inline std::uint64_t RunRounds(const RoundTables& tables, const std::array<std::
 // the first one most significant.
 std::uint64_t KeyWord(const std::uint8_t* key16, int i) {
   std::uint64_t value = 0;
-  for (int k = 0; k < 8; ++k)
-    value |= std::uint64_t{key16[(8 * i + 1 + k) % 16]} << ShiftOfByte(k);
+  for (int k = 0; k < 8; ++k) value |= std::uint64_t{key16[(8 * i + 1 + k) % 16]} << ShiftOfByte(k);
   return value;
 }
 
@@ -119,7 +118,8 @@ std::uint64_t TCipher_Shark::Transform(std::uint64_t value) {
   std::uint64_t out = 0;
   for (int i = 0; i < 8; ++i) {
     std::uint8_t sum = 0;
-    for (int j = 0; j < 8; ++j) sum ^= SquareFieldMultiply(InverseDiffusionMatrix[i][j], ByteAt(value, j));
+    for (int j = 0; j < 8; ++j)
+      sum ^= SquareFieldMultiply(InverseDiffusionMatrix[i][j], ByteAt(value, j));
     out |= std::uint64_t{sum} << ShiftOfByte(i);
   }
   return out;

@@ -4,8 +4,8 @@
 #include <bit>
 #include <cstring>
 
-#include "crypto/square_field.h"
 #include "crypto/bytes.h"
+#include "crypto/square_field.h"
 
 namespace hushlake {
 
@@ -38,7 +38,9 @@ constexpr bool CoefficientsAreInverse() {
 }
 static_assert(CoefficientsAreInverse());
 
-constexpr std::uint8_t RowByte(std::uint32_t row, int j) { return static_cast<std::uint8_t>(row >> (8 * j)); }
+constexpr std::uint8_t RowByte(std::uint32_t row, int j) {
+  return static_cast<std::uint8_t>(row >> (8 * j));
+}
 
 // Multiplies a row by the polynomial with the given coefficients.
 std::uint32_t MultiplyRow(const std::array<std::uint8_t, 4>& c, std::uint32_t row) {
@@ -56,7 +58,8 @@ std::uint32_t MultiplyRow(const std::array<std::uint8_t, 4>& c, std::uint32_t ro
 // the input become one output row.
 using RoundTables = std::array<std::array<std::uint32_t, 256>, 4>;
 
-RoundTables BuildRoundTables(const std::array<std::uint8_t, 4>& c, const std::array<std::uint8_t, 256>& box) {
+RoundTables BuildRoundTables(const std::array<std::uint8_t, 4>& c,
+                             const std::array<std::uint8_t, 256>& box) {
   RoundTables tables{};
   for (int x = 0; x < 256; ++x) {
     const std::uint32_t base = MultiplyRow(c, box[x]);
@@ -92,12 +95,15 @@ inline State TableRound(const RoundTables& t, const State& u, const std::uint32_
 }
 
 // Box and transposition without the linear layer, then a key.
-inline State LastRound(const std::array<std::uint8_t, 256>& box, const State& u, const std::uint32_t* key) {
+inline State LastRound(const std::array<std::uint8_t, 256>& box, const State& u,
+                       const std::uint32_t* key) {
   State out;
   for (int i = 0; i < 4; ++i) {
     const int shift = 8 * i;
-    out[i] = (std::uint32_t{box[(u[0] >> shift) & 0xFF]} | std::uint32_t{box[(u[1] >> shift) & 0xFF]} << 8 |
-              std::uint32_t{box[(u[2] >> shift) & 0xFF]} << 16 | std::uint32_t{box[(u[3] >> shift) & 0xFF]} << 24) ^
+    out[i] = (std::uint32_t{box[(u[0] >> shift) & 0xFF]} |
+              std::uint32_t{box[(u[1] >> shift) & 0xFF]} << 8 |
+              std::uint32_t{box[(u[2] >> shift) & 0xFF]} << 16 |
+              std::uint32_t{box[(u[3] >> shift) & 0xFF]} << 24) ^
              key[i];
   }
   return out;
@@ -113,7 +119,9 @@ inline void Cipher(const RoundTables& tables, const std::array<std::uint8_t, 256
 
 }  // namespace
 
-std::uint32_t TCipher_Square::Theta(std::uint32_t row) { return MultiplyRow(ThetaCoefficients, row); }
+std::uint32_t TCipher_Square::Theta(std::uint32_t row) {
+  return MultiplyRow(ThetaCoefficients, row);
+}
 
 void TCipher_Square::Init(const void* key, int size, const void* iVector) {
   size = BeginInit(size);
@@ -131,15 +139,20 @@ void TCipher_Square::Init(const void* key, int size, const void* iVector) {
     for (int i = 0; i < 4; ++i) key_->encrypt[t][i] = Theta(plain[t][i]);
   std::memcpy(key_->encrypt[Rounds], plain[Rounds], sizeof(RoundKey));
 
-  for (int t = 0; t < Rounds; ++t) std::memcpy(key_->decrypt[t], plain[Rounds - t], sizeof(RoundKey));
+  for (int t = 0; t < Rounds; ++t)
+    std::memcpy(key_->decrypt[t], plain[Rounds - t], sizeof(RoundKey));
   std::memcpy(key_->decrypt[Rounds], key_->encrypt[0], sizeof(RoundKey));
 
   SecureWipe(plain, sizeof plain);
   FinishInit(iVector);
 }
 
-void TCipher_Square::EncryptBlock(void* block) { Cipher(EncryptTables, SquareSbox, key_->encrypt, block); }
+void TCipher_Square::EncryptBlock(void* block) {
+  Cipher(EncryptTables, SquareSbox, key_->encrypt, block);
+}
 
-void TCipher_Square::DecryptBlock(void* block) { Cipher(DecryptTables, SquareInverseSbox, key_->decrypt, block); }
+void TCipher_Square::DecryptBlock(void* block) {
+  Cipher(DecryptTables, SquareInverseSbox, key_->decrypt, block);
+}
 
 }  // namespace hushlake

@@ -297,10 +297,9 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   const std::int64_t keyLength = key ? KeyCost(*key) : ShortestKey;
   if (key) ScrubString(*key);
   const TextRoom room = RoomFor(shape, choice, keyLength);
-  std::string out = "Size: " + std::to_string(shape.width) + " x " +
-                    std::to_string(shape.height) + " pixels\n" +
-                    "Depth: " + std::to_string(DepthOf(shape.format)) + " bits per pixel\n" +
-                    "Capacity: " + std::to_string(room.editorFigure) +
+  std::string out = "Size: " + std::to_string(shape.width) + " x " + std::to_string(shape.height) +
+                    " pixels\n" + "Depth: " + std::to_string(DepthOf(shape.format)) +
+                    " bits per pixel\n" + "Capacity: " + std::to_string(room.editorFigure) +
                     " characters, as the text editor counts\n" +
                     "Longest text: " + std::to_string(room.longest) + " ";
   if (room.palette) {

@@ -5,8 +5,8 @@
 
 #include "app/main_window_logic.h"
 #include "cli/standard_streams.h"
-#include "stego/bmp_codec.h"
 #include "crypto/secure_wipe.h"
+#include "stego/bmp_codec.h"
 
 namespace hushlake::cli {
 

@@ -96,12 +96,8 @@ class CommandLineDialogs : public FileDialogs {
   explicit CommandLineDialogs(std::optional<std::string> savePath,
                               std::optional<std::string> openPath = std::nullopt)
       : savePath_(std::move(savePath)), openPath_(std::move(openPath)) {}
-  std::optional<std::string> RunOpenDialog(const FileDialogSettings&) override {
-    return openPath_;
-  }
-  std::optional<std::string> RunSaveDialog(const FileDialogSettings&) override {
-    return savePath_;
-  }
+  std::optional<std::string> RunOpenDialog(const FileDialogSettings&) override { return openPath_; }
+  std::optional<std::string> RunSaveDialog(const FileDialogSettings&) override { return savePath_; }
 
  private:
   std::optional<std::string> savePath_;

@@ -93,7 +93,8 @@ void TCipher::Scrub() {
   initialized_ = false;
   std::span<std::uint8_t> user = UserArea();
   for (std::uint8_t pass : {std::uint8_t{0xAA}, std::uint8_t{0x55}}) {
-    for (auto* area : {&vector_, &feedback_, &buffer_}) SecureFill(area->data(), area->size(), pass);
+    for (auto* area : {&vector_, &feedback_, &buffer_})
+      SecureFill(area->data(), area->size(), pass);
     SecureFill(user.data(), user.size(), pass);
   }
   SecureFill(vector_.data(), vector_.size(), 0xFF);

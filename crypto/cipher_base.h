@@ -22,12 +22,12 @@ using CipherPtr = std::shared_ptr<TCipher>;
 
 // Everything known about a cipher class without an instance.
 struct TCipherClass {
-  std::string_view className;    // e.g. "TCipher_Blowfish"
-  std::string_view displayName;  // the name it is registered under
-  std::string_view note;         // the registry's free note
-  int blockSize;                 // bytes
-  int keySize;                   // maximal key length in bytes
-  int userSize;                  // bytes of key schedule and private state
+  std::string_view className;           // e.g. "TCipher_Blowfish"
+  std::string_view displayName;         // the name it is registered under
+  std::string_view note;                // the registry's free note
+  int blockSize;                        // bytes
+  int keySize;                          // maximal key length in bytes
+  int userSize;                         // bytes of key schedule and private state
   std::string_view referenceOutputHex;  // TestInput enciphered (see the tests)
   CipherPtr (*create)(ProtectionPtr next);
 

@@ -66,8 +66,8 @@ inline void CopyBlock(std::uint8_t* dest, const std::uint8_t* source, int count)
 // when known at compile time (the common 8 and 16), else 0. Each block is
 // enciphered in place in Out; In may be Out. Returns the bytes left over.
 template <int FixedSize>
-int EncipherFullBlocks(TCipher& cipher, TCipherMode mode, std::uint8_t* f,
-                       const std::uint8_t*& in, std::uint8_t*& out, int size) {
+int EncipherFullBlocks(TCipher& cipher, TCipherMode mode, std::uint8_t* f, const std::uint8_t*& in,
+                       std::uint8_t*& out, int size) {
   const int bs = FixedSize != 0 ? FixedSize : cipher.BlockSize();
   for (; size >= bs; size -= bs, in += bs, out += bs) {
     if (mode == cmECB) {

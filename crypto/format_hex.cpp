@@ -9,8 +9,7 @@ namespace hushlake {
 
 namespace {
 
-constexpr std::string_view HexAlphabet =
-    "0123456789ABCDEFX$ abcdefhHx()[]{},;:-_/\\*+\"'\t\n\r";
+constexpr std::string_view HexAlphabet = "0123456789ABCDEFX$ abcdefhHx()[]{},;:-_/\\*+\"'\t\n\r";
 constexpr std::string_view HexLowerAlphabet =
     "0123456789abcdefX$ ABCDEFhHx()[]{},;:-_/\\*+\"'\t\n\r";
 constexpr std::string_view Mime64Alphabet =
@@ -85,7 +84,8 @@ constexpr std::array<std::uint32_t, 256> MakeShiftedTable(int shift) {
   std::array<std::uint32_t, 256> table{};
   for (std::size_t c = 0; c < 256; ++c) {
     const int value = MimeDecodeTable[c];
-    table[c] = (value < 0 || value == MimePad) ? NotData : static_cast<std::uint32_t>(value) << shift;
+    table[c] =
+        (value < 0 || value == MimePad) ? NotData : static_cast<std::uint32_t>(value) << shift;
   }
   return table;
 }
@@ -102,7 +102,8 @@ std::string Mime64FromBinary(const TStringFormatClass& self, std::string_view da
   char* o = out.data();
   std::size_t i = 0;
   for (; i + 3 <= n; i += 3, o += 4) {
-    const std::uint32_t group = (std::uint32_t{in[i]} << 16) | (std::uint32_t{in[i + 1]} << 8) | in[i + 2];
+    const std::uint32_t group =
+        (std::uint32_t{in[i]} << 16) | (std::uint32_t{in[i + 1]} << 8) | in[i + 2];
     o[0] = symbols[group >> 18];
     o[1] = symbols[(group >> 12) & 63];
     o[2] = symbols[(group >> 6) & 63];
@@ -181,13 +182,14 @@ ByteString Mime64ToBinary(const TStringFormatClass&, std::string_view text) {
 
 }  // namespace
 
-const TStringFormatClass TStringFormat_HEX = {"TStringFormat_HEX", FormatHEX, "Hexadecimal",
-                                              HexAlphabet, HexToBinary, HexFromBinary, HexAccepts};
-const TStringFormatClass TStringFormat_HEXL = {"TStringFormat_HEXL", FormatHEXL,
-                                               "Hexadecimal lowercase", HexLowerAlphabet,
-                                               HexToBinary, HexFromBinary, HexAccepts};
-const TStringFormatClass TStringFormat_MIME64 = {"TStringFormat_MIME64", FormatMIME64,
-                                                 "MIME Base 64", Mime64Alphabet, Mime64ToBinary,
-                                                 Mime64FromBinary, HexAccepts};
+const TStringFormatClass TStringFormat_HEX = {"TStringFormat_HEX", FormatHEX,   "Hexadecimal",
+                                              HexAlphabet,         HexToBinary, HexFromBinary,
+                                              HexAccepts};
+const TStringFormatClass TStringFormat_HEXL = {
+    "TStringFormat_HEXL", FormatHEXL, "Hexadecimal lowercase", HexLowerAlphabet, HexToBinary,
+    HexFromBinary,        HexAccepts};
+const TStringFormatClass TStringFormat_MIME64 = {
+    "TStringFormat_MIME64", FormatMIME64,     "MIME Base 64", Mime64Alphabet,
+    Mime64ToBinary,         Mime64FromBinary, HexAccepts};
 
 }  // namespace hushlake

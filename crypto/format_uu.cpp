@@ -98,9 +98,9 @@ ByteString UUToBinary(const TStringFormatClass& self, std::string_view text) {
 
 }  // namespace
 
-const TStringFormatClass TStringFormat_UU = {"TStringFormat_UU", FormatUU, "UU Coding", UUAlphabet,
-                                             UUToBinary, UUFromBinary, UUAccepts};
-const TStringFormatClass TStringFormat_XX = {"TStringFormat_XX", FormatXX, "XX Coding", XXAlphabet,
-                                             UUToBinary, UUFromBinary, UUAccepts};
+const TStringFormatClass TStringFormat_UU = {
+    "TStringFormat_UU", FormatUU, "UU Coding", UUAlphabet, UUToBinary, UUFromBinary, UUAccepts};
+const TStringFormatClass TStringFormat_XX = {
+    "TStringFormat_XX", FormatXX, "XX Coding", XXAlphabet, UUToBinary, UUFromBinary, UUAccepts};
 
 }  // namespace hushlake

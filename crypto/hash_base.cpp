@@ -101,7 +101,8 @@ void TMAC::MacInit(THash& hash) {
 }
 
 void TMAC::MacFinal(THash& hash) {
-  if (NextProtection()) NextProtection()->ProcessBuffer(hash.Digest(), hash.DigestSize(), caScramble);
+  if (NextProtection())
+    NextProtection()->ProcessBuffer(hash.Digest(), hash.DigestSize(), caScramble);
 }
 
 }  // namespace hushlake

@@ -20,11 +20,11 @@ using HashPtr = std::shared_ptr<THash>;
 
 // Everything known about a hash class without an instance.
 struct THashClass {
-  std::string_view className;     // e.g. "THash_MD5"
-  std::string_view displayName;   // the name it is registered under
-  std::string_view category;      // "Hash" or "Checksum"
-  int digestSize;                 // bytes
-  int blockSize;                  // bytes
+  std::string_view className;           // e.g. "THash_MD5"
+  std::string_view displayName;         // the name it is registered under
+  std::string_view category;            // "Hash" or "Checksum"
+  int digestSize;                       // bytes
+  int blockSize;                        // bytes
   std::string_view referenceDigestHex;  // digest of TestInput, lower-case hex
   HashPtr (*create)(ProtectionPtr next);
 
@@ -62,8 +62,10 @@ class THash : public TProtection {
   void ProcessChunk(void* data, int size, TCodeAction action) override;
 
   // The digest as bytes; convenience for callers and tests.
-  ByteString DigestBytes() { return ByteString(reinterpret_cast<const char*>(Digest()),
-                                               static_cast<std::size_t>(DigestSize())); }
+  ByteString DigestBytes() {
+    return ByteString(reinterpret_cast<const char*>(Digest()),
+                      static_cast<std::size_t>(DigestSize()));
+  }
 
  protected:
   // Every concrete Init ends with ChainHook(true), every Final with ChainHook(false).

@@ -43,7 +43,8 @@ TProtection::~TProtection() = default;
 void TProtection::SetNextProtection(ProtectionPtr value) {
   if (value == next_) return;
   for (const TProtection* walk = value.get(); walk != nullptr; walk = walk->next_.get()) {
-    if (walk == this) throw EProtection("Circular Protection detected, Protection Object is invalid.");
+    if (walk == this)
+      throw EProtection("Circular Protection detected, Protection Object is invalid.");
   }
   next_ = std::move(value);
 }

@@ -43,8 +43,8 @@ class TProtection;
 using ProtectionPtr = std::shared_ptr<TProtection>;
 
 // The library-wide progress event; nothing in the system sets it.
-using TProgressEvent = std::function<void(TProtection* sender, std::int64_t current,
-                                          std::int64_t maximal)>;
+using TProgressEvent =
+    std::function<void(TProtection* sender, std::int64_t current, std::int64_t maximal)>;
 void SetProgressHook(TProgressEvent hook);
 
 inline constexpr int ProcessChunkSize = 4096;
@@ -71,8 +71,7 @@ class TProtection {
   // Processes DataSize bytes (all of Source from 0 when negative) in chunks of
   // 4096 bytes; Dest none or equal to Source works in place.
   void ProcessStream(TStream* source, TStream* dest, std::int64_t dataSize, TCodeAction action);
-  void ProcessFile(const std::string& sourceName, const std::string& destName,
-                   TCodeAction action);
+  void ProcessFile(const std::string& sourceName, const std::string& destName, TCodeAction action);
   // For caDecode the source is formatted text and the result bytes; for the
   // other actions the source is bytes and the result formatted text.
   std::string ProcessString(std::string_view source, TCodeAction action, int formatId = -1);

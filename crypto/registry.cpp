@@ -8,7 +8,8 @@ namespace {
 
 bool SameText(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -35,7 +36,8 @@ void Register(const ClassInfo* cls, std::string_view name, std::string_view note
   std::string displayName(Trim(name));
   if (displayName.empty()) {
     std::string_view className = cls->className;
-    if (!className.empty() && (className[0] == 'T' || className[0] == 't')) className.remove_prefix(1);
+    if (!className.empty() && (className[0] == 'T' || className[0] == 't'))
+      className.remove_prefix(1);
     displayName = std::string(AfterFirstUnderscore(className));
   }
   std::string line = displayName + "=" + std::string(note);

@@ -37,8 +37,8 @@ TFileStream::TFileStream(const std::string& fileName, Mode mode) : name_(fileNam
   const char* how = mode == Mode::ReadOnly ? "rb" : mode == Mode::ReadWrite ? "r+b" : "w+b";
   file_ = std::fopen(fileName.c_str(), how);
   if (file_ == nullptr)
-    throw EStreamError(FileError(mode == Mode::Create ? "Cannot create file" : "Cannot open file",
-                                 fileName));
+    throw EStreamError(
+        FileError(mode == Mode::Create ? "Cannot create file" : "Cannot open file", fileName));
 }
 
 TFileStream::~TFileStream() {
@@ -56,7 +56,8 @@ std::int64_t TFileStream::Size() const {
 std::int64_t TFileStream::Position() const { return ftello(file_); }
 
 void TFileStream::Seek(std::int64_t position) {
-  if (fseeko(file_, position, SEEK_SET) != 0) throw EStreamError(FileError("Cannot seek in", name_));
+  if (fseeko(file_, position, SEEK_SET) != 0)
+    throw EStreamError(FileError("Cannot seek in", name_));
 }
 
 int TFileStream::Read(void* buffer, int count) {

@@ -31,14 +31,16 @@ int LengthUpToZero(const void* data, int len) {
 const TStringFormatClass& RequireFormat(int formatId) {
   const TStringFormatClass* format = FindStringFormat(formatId);
   if (format == nullptr)
-    throw EStringFormat(FillMessage("String Format \"%d\" not exists.", {std::to_string(formatId)}));
+    throw EStringFormat(
+        FillMessage("String Format \"%d\" not exists.", {std::to_string(formatId)}));
   return *format;
 }
 
 }  // namespace
 
-const TStringFormatClass TStringFormat = {"TStringFormat", FormatCopy, "copy Input to Output", "",
-                                          CopyToBinary, CopyFromBinary, CopyAccepts};
+const TStringFormatClass TStringFormat = {
+    "TStringFormat", FormatCopy, "copy Input to Output", "", CopyToBinary,
+    CopyFromBinary,  CopyAccepts};
 
 bool AllInAlphabet(std::string_view alphabet, std::string_view data) {
   std::array<bool, 256> allowed{};

@@ -52,8 +52,7 @@ SeedClock SystemSeedClock() {
     return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
   };
   clock.performanceCounter = [] {
-    return static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   };
   return clock;
 }

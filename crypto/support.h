@@ -24,7 +24,8 @@ constexpr std::array<std::uint32_t, 256> MakeReflectedCrcTable(std::uint32_t pol
 }
 }  // namespace detail
 
-inline constexpr std::array<std::uint32_t, 256> Crc32Table = detail::MakeReflectedCrcTable(0xEDB88320u);
+inline constexpr std::array<std::uint32_t, 256> Crc32Table =
+    detail::MakeReflectedCrcTable(0xEDB88320u);
 inline constexpr std::array<std::uint32_t, 256> Crc16Table = detail::MakeReflectedCrcTable(0xA001u);
 
 // Dest[i] := A[i] xor B[i]; Dest may be A or B.

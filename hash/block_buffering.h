@@ -13,8 +13,8 @@ namespace hushlake {
 // Bytes of the buffer past the remainder keep their old contents; the
 // Square hash reads them.
 template <std::size_t L, class CompressBlock>
-void BufferedUpdate(std::uint32_t& byteCount, std::array<std::uint8_t, L>& buffer,
-                    const void* data, int size, CompressBlock&& compress) {
+void BufferedUpdate(std::uint32_t& byteCount, std::array<std::uint8_t, L>& buffer, const void* data,
+                    int size, CompressBlock&& compress) {
   if (data == nullptr || size <= 0) return;
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   auto remaining = static_cast<std::size_t>(size);

@@ -44,9 +44,9 @@ constexpr int Slot(int k, int step) { return ((k - step) % 8 + 8) % 8; }
 template <int Passes, int Pass, int J>
 [[gnu::always_inline]] inline void Step(Word (&t)[8], const std::uint8_t* block) {
   constexpr std::array<int, 7> phi = haval_tables::Phi[Passes - 3][Pass - 1];
-  const Word f = Boolean<Pass>(t[Slot(phi[0], J)], t[Slot(phi[1], J)], t[Slot(phi[2], J)],
-                               t[Slot(phi[3], J)], t[Slot(phi[4], J)], t[Slot(phi[5], J)],
-                               t[Slot(phi[6], J)]);
+  const Word f =
+      Boolean<Pass>(t[Slot(phi[0], J)], t[Slot(phi[1], J)], t[Slot(phi[2], J)], t[Slot(phi[3], J)],
+                    t[Slot(phi[4], J)], t[Slot(phi[5], J)], t[Slot(phi[6], J)]);
   constexpr int target = Slot(7, J);
   constexpr int word = haval_tables::Order[Pass - 1][J];
   constexpr Word constant = haval_tables::Constant[Pass - 1][J];
@@ -172,9 +172,15 @@ void THash_Haval256::ChoosePasses() {
     s.passes = size <= 20 ? 3 : size <= 28 ? 4 : 5;
   }
   switch (s.passes) {
-    case 3: compress_ = &CompressWithPasses<3>; break;
-    case 4: compress_ = &CompressWithPasses<4>; break;
-    default: compress_ = &CompressWithPasses<5>; break;
+    case 3:
+      compress_ = &CompressWithPasses<3>;
+      break;
+    case 4:
+      compress_ = &CompressWithPasses<4>;
+      break;
+    default:
+      compress_ = &CompressWithPasses<5>;
+      break;
   }
 }
 
@@ -222,11 +228,20 @@ void THash_Haval256::Final() {
 void THash_Haval256::FoldToDigestSize() {
   Word* d = state_->chain.data();
   switch (DigestSize()) {
-    case 28: Fold28(d); break;
-    case 24: Fold24(d); break;
-    case 20: Fold20(d); break;
-    case 16: Fold16(d); break;
-    default: break;
+    case 28:
+      Fold28(d);
+      break;
+    case 24:
+      Fold24(d);
+      break;
+    case 20:
+      Fold20(d);
+      break;
+    case 16:
+      Fold16(d);
+      break;
+    default:
+      break;
   }
 }
 

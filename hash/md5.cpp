@@ -33,10 +33,14 @@ constexpr int Rotation[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}
 
 constexpr int MessageIndex(int step) {
   switch (step / 16) {
-    case 0: return step;
-    case 1: return (1 + 5 * step) % 16;
-    case 2: return (5 + 3 * step) % 16;
-    default: return (7 * step) % 16;
+    case 0:
+      return step;
+    case 1:
+      return (1 + 5 * step) % 16;
+    case 2:
+      return (5 + 3 * step) % 16;
+    default:
+      return (7 * step) % 16;
   }
 }
 

@@ -50,18 +50,16 @@ const THashClass THash_RipeMD320::Class = {
 
 namespace {
 
-constexpr int LeftIndex[80] = {
-    0, 1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,  //
-    7, 4,  13, 1,  10, 6,  15, 3,  12, 0,  9,  5,  2,  14, 11, 8,   //
-    3, 10, 14, 4,  9,  15, 8,  1,  2,  7,  0,  6,  13, 11, 5,  12,  //
-    1, 9,  11, 10, 0,  8,  12, 4,  13, 3,  7,  15, 14, 5,  6,  2,   //
-    4, 0,  5,  9,  7,  12, 2,  10, 14, 1,  3,  8,  11, 6,  15, 13};
-constexpr int RightIndex[80] = {
-    5,  14, 7,  0, 9, 2,  11, 4,  13, 6,  15, 8,  1,  10, 3,  12,  //
-    6,  11, 3,  7, 0, 13, 5,  10, 14, 15, 8,  12, 4,  9,  1,  2,   //
-    15, 5,  1,  3, 7, 14, 6,  9,  11, 8,  12, 2,  10, 0,  4,  13,  //
-    8,  6,  4,  1, 3, 11, 15, 0,  5,  12, 2,  13, 9,  7,  10, 14,  //
-    12, 15, 10, 4, 1, 5,  8,  7,  6,  2,  13, 14, 0,  3,  9,  11};
+constexpr int LeftIndex[80] = {0, 1,  2,  3,  4,  5,  6,  7,  8,  9, 10, 11, 12, 13, 14, 15,  //
+                               7, 4,  13, 1,  10, 6,  15, 3,  12, 0, 9,  5,  2,  14, 11, 8,   //
+                               3, 10, 14, 4,  9,  15, 8,  1,  2,  7, 0,  6,  13, 11, 5,  12,  //
+                               1, 9,  11, 10, 0,  8,  12, 4,  13, 3, 7,  15, 14, 5,  6,  2,   //
+                               4, 0,  5,  9,  7,  12, 2,  10, 14, 1, 3,  8,  11, 6,  15, 13};
+constexpr int RightIndex[80] = {5,  14, 7,  0, 9, 2,  11, 4,  13, 6,  15, 8,  1,  10, 3,  12,  //
+                                6,  11, 3,  7, 0, 13, 5,  10, 14, 15, 8,  12, 4,  9,  1,  2,   //
+                                15, 5,  1,  3, 7, 14, 6,  9,  11, 8,  12, 2,  10, 0,  4,  13,  //
+                                8,  6,  4,  1, 3, 11, 15, 0,  5,  12, 2,  13, 9,  7,  10, 14,  //
+                                12, 15, 10, 4, 1, 5,  8,  7,  6,  2,  13, 14, 0,  3,  9,  11};
 constexpr int LeftRotation[80] = {
     11, 14, 15, 12, 5,  8,  7,  9,  11, 13, 14, 15, 6,  7,  9,  8,   //
     7,  6,  8,  13, 11, 9,  7,  15, 7,  12, 15, 9,  11, 7,  13, 12,  //
@@ -101,9 +99,9 @@ struct LineStep {
                   c = unrolled::Role<Words>(I, 2), d = unrolled::Role<Words>(I, 3);
     constexpr int round = I / 16;
     constexpr int function = Left ? round + 1 : Words - round;
-    constexpr std::uint32_t k = Left ? LeftConstant[round]
-                                     : (Words == 4 ? RightConstant128[round]
-                                                   : RightConstant160[round]);
+    constexpr std::uint32_t k =
+        Left ? LeftConstant[round]
+             : (Words == 4 ? RightConstant128[round] : RightConstant160[round]);
     const std::uint32_t x = LoadLE32(block + 4 * (Left ? LeftIndex[I] : RightIndex[I]));
     const std::uint32_t sum = v[a] + Boolean<function>(v[b], v[c], v[d]) + x + k;
     constexpr int s = Left ? LeftRotation[I] : RightRotation[I];
@@ -117,10 +115,14 @@ struct LineStep {
   }
 };
 
-template <int I> using Left4 = LineStep<true, 4, I>;
-template <int I> using Right4 = LineStep<false, 4, I>;
-template <int I> using Left5 = LineStep<true, 5, I>;
-template <int I> using Right5 = LineStep<false, 5, I>;
+template <int I>
+using Left4 = LineStep<true, 4, I>;
+template <int I>
+using Right4 = LineStep<false, 4, I>;
+template <int I>
+using Left5 = LineStep<true, 5, I>;
+template <int I>
+using Right5 = LineStep<false, 5, I>;
 
 // Both lines through one round: round R covers steps 16R .. 16R+15.
 template <int Round, int Words>

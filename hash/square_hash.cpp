@@ -4,8 +4,8 @@
 #include <bit>
 
 #include "crypto/bytes.h"
-#include "hash/block_buffering.h"
 #include "crypto/square_field.h"
+#include "hash/block_buffering.h"
 
 namespace hushlake {
 
@@ -16,8 +16,12 @@ using Word = std::uint32_t;
 constexpr int Rounds = 8;
 constexpr int LengthFieldOffset = 8;
 
-constexpr unsigned Times2(unsigned x) { return SquareFieldMultiply(static_cast<std::uint8_t>(x), 2); }
-constexpr unsigned Times3(unsigned x) { return SquareFieldMultiply(static_cast<std::uint8_t>(x), 3); }
+constexpr unsigned Times2(unsigned x) {
+  return SquareFieldMultiply(static_cast<std::uint8_t>(x), 2);
+}
+constexpr unsigned Times3(unsigned x) {
+  return SquareFieldMultiply(static_cast<std::uint8_t>(x), 3);
+}
 
 // The word whose bytes, lowest first, are 2x, x, x, 3x.
 constexpr Word ColumnWord(unsigned x) {
@@ -100,10 +104,10 @@ void THash_Square::Compress(const std::uint8_t* block) {
   // The feed-forward is one byte of the block buffer per word, whichever
   // block was compressed; the old chaining value is not added back.
   for (int j = 0; j < 4; ++j)
-    st.chain[j] = (Word{SquareSbox[ByteOf(s[0], j)]} | (Word{SquareSbox[ByteOf(s[1], j)]} << 8) |
-                   (Word{SquareSbox[ByteOf(s[2], j)]} << 16) |
-                   (Word{SquareSbox[ByteOf(s[3], j)]} << 24)) ^
-                  keys[Rounds][j] ^ st.blockBuffer[j];
+    st.chain[j] =
+        (Word{SquareSbox[ByteOf(s[0], j)]} | (Word{SquareSbox[ByteOf(s[1], j)]} << 8) |
+         (Word{SquareSbox[ByteOf(s[2], j)]} << 16) | (Word{SquareSbox[ByteOf(s[3], j)]} << 24)) ^
+        keys[Rounds][j] ^ st.blockBuffer[j];
   SecureWipe(keys.data(), sizeof keys);
   SecureWipe(s.data(), sizeof s);
 }

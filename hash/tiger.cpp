@@ -103,8 +103,7 @@ void TigerCompress(std::uint64_t (&state)[3], const std::uint8_t* block, int pas
   state[2] += c;
 }
 
-template void TigerCompress<TigerShift::Arithmetic>(std::uint64_t (&)[3], const std::uint8_t*,
-                                                    int);
+template void TigerCompress<TigerShift::Arithmetic>(std::uint64_t (&)[3], const std::uint8_t*, int);
 template void TigerCompress<TigerShift::Logical>(std::uint64_t (&)[3], const std::uint8_t*, int);
 
 void THash_Tiger::Init() {

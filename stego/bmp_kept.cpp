@@ -91,10 +91,12 @@ std::vector<std::uint8_t> EdgeOf(const Picture& picture) {
   edge.reserve(EdgeBytes(width, height, picture.BytesPerPixel()));
   if (width % 2 != 0)
     for (int y = 0; y < height; ++y) {
-      const std::uint8_t* pixel = picture.Row(y) + (static_cast<std::size_t>(width) - 1) * pixelBytes;
+      const std::uint8_t* pixel =
+          picture.Row(y) + (static_cast<std::size_t>(width) - 1) * pixelBytes;
       edge.insert(edge.end(), pixel, pixel + pixelBytes);
     }
-  if (height % 2 != 0) edge.insert(edge.end(), picture.Row(height - 1), picture.Row(height - 1) + picture.RowBytes());
+  if (height % 2 != 0)
+    edge.insert(edge.end(), picture.Row(height - 1), picture.Row(height - 1) + picture.RowBytes());
   return edge;
 }
 

@@ -39,7 +39,7 @@ struct KeptLayout {
   std::span<const std::uint8_t> head;
   std::span<const std::uint8_t> tail;
   std::span<const std::uint8_t> edge;
-  int width = 0;   // of the file, which may be one more than the picture's
+  int width = 0;  // of the file, which may be one more than the picture's
   int height = 0;
   bool topDown = false;
   bool rle = false;  // the source was RLE8: the head's fields are rewritten

@@ -334,7 +334,8 @@ std::uint64_t RleDataCap(const Header& header) {
 }
 
 std::span<const std::uint8_t> RleData(const FileBytes& file, const Header& header) {
-  if (header.imageSize != 0) file.CheckInFile(header.pixelOffset, header.imageSize, "the RLE8 data");
+  if (header.imageSize != 0)
+    file.CheckInFile(header.pixelOffset, header.imageSize, "the RLE8 data");
   const std::uint64_t stated =
       header.imageSize != 0 ? header.imageSize : file.Size() - header.pixelOffset;
   const std::span<const std::uint8_t> data =
@@ -374,8 +375,8 @@ Picture ReadPixels(const FileBytes& file, const Header& header, const FetchBytes
   const int width = static_cast<int>(header.width);
   const int height = static_cast<int>(header.height);
   const PixelFormat format = FormatOf(header.bitsPerPixel);
-  Picture picture = rle ? Picture(width, height, format)
-                        : Picture::WithUnsetPixels(width, height, format);
+  Picture picture =
+      rle ? Picture(width, height, format) : Picture::WithUnsetPixels(width, height, format);
   if (header.bitsPerPixel == 8) picture.SetPalette(layout.palette);
   if (rle)
     bmp::DecodeRle8(rleData, picture, header.topDown);
@@ -423,10 +424,12 @@ SourceFileInfo KeptSource(const FileBytes& file, const Header& header, const Pic
                          Fetched(fetch, 0, header.pixelOffset)});
   std::vector<std::uint8_t> tail = Tail(file, header, fetch);
   if (!tail.empty())
-    source.kept.push_back({std::string(bmp::kBmpTailBlock), KeptPlace::AfterPixels, std::move(tail)});
+    source.kept.push_back(
+        {std::string(bmp::kBmpTailBlock), KeptPlace::AfterPixels, std::move(tail)});
   std::vector<std::uint8_t> edge = bmp::EdgeOf(picture);
   if (!edge.empty())
-    source.kept.push_back({std::string(bmp::kBmpEdgeBlock), KeptPlace::BeforePixels, std::move(edge)});
+    source.kept.push_back(
+        {std::string(bmp::kBmpEdgeBlock), KeptPlace::BeforePixels, std::move(edge)});
   return source;
 }
 
@@ -508,7 +511,6 @@ Result FileFailure(const std::string& path, const std::string& reason) {
   result.error = "cannot read BMP file \"" + path + "\": " + reason;
   return result;
 }
-
 
 // Reads up to into.size() bytes from `offset`; fewer only at the end of the file.
 std::size_t ReadAt(int fd, std::uint64_t offset, std::span<std::uint8_t> into) {

@@ -112,12 +112,15 @@ void PutRows(std::uint8_t* out, const Layout& layout, const Picture& picture, in
 class KeptRows {
  public:
   KeptRows(const Picture& picture, const bmp::KeptLayout& layout)
-      : picture_(picture), layout_(layout), pixelBytes_(static_cast<std::size_t>(picture.BytesPerPixel())) {}
+      : picture_(picture),
+        layout_(layout),
+        pixelBytes_(static_cast<std::size_t>(picture.BytesPerPixel())) {}
   // Stored row `stored` into `out` (stride bytes, padding zero).
   void Put(std::uint8_t* out, int stored) const {
     const int y = layout_.topDown ? stored : layout_.height - 1 - stored;
     const bool oddWidth = picture_.Width() != layout_.width;
-    const std::size_t columnBytes = oddWidth ? static_cast<std::size_t>(layout_.height) * pixelBytes_ : 0;
+    const std::size_t columnBytes =
+        oddWidth ? static_cast<std::size_t>(layout_.height) * pixelBytes_ : 0;
     std::size_t written = 0;
     if (y < picture_.Height()) {
       std::memcpy(out, picture_.Row(y), picture_.RowBytes());

@@ -166,8 +166,8 @@ EngineOutcome TEncryptor::CapacityOutcome(std::int64_t positions, std::size_t st
   outcome.symbolsNeeded = static_cast<std::int64_t>(textLength_) + keyLength_ + 5;
   // The stream comes from the text holder; should it hold more than the text
   // the caller announced, the stream itself must still fit.
-  const bool fits = positions >= outcome.symbolsNeeded &&
-                    static_cast<std::uint64_t>(positions) >= streamLength;
+  const bool fits =
+      positions >= outcome.symbolsNeeded && static_cast<std::uint64_t>(positions) >= streamLength;
   if (!fits) outcome.status = EngineStatus::TextTooLong;
   return outcome;
 }
@@ -264,8 +264,7 @@ EngineOutcome TEncryptor::DecryptWith(Coding coding) {
     outcome.status = EngineStatus::KeyRejected;
     return outcome;
   }
-  const SecretString extracted =
-      DecodeSymbols(symbols.View().first(symbols.size() - 1), alphabet);
+  const SecretString extracted = DecodeSymbols(symbols.View().first(symbols.size() - 1), alphabet);
   std::optional<SecretString> hidden = SplitHiddenText(extracted, key_, alphabet.decodedSeparator);
   if (hidden)
     outcome.text = std::move(*hidden);

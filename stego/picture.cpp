@@ -6,7 +6,8 @@
 
 namespace hushlake {
 
-Picture::Picture(int width, int height, PixelFormat format) : Picture(width, height, format, true) {}
+Picture::Picture(int width, int height, PixelFormat format)
+    : Picture(width, height, format, true) {}
 
 Picture::Picture(int width, int height, PixelFormat format, bool zeroed)
     : width_(std::max(0, width)), height_(std::max(0, height)), format_(format) {

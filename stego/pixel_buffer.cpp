@@ -36,7 +36,8 @@ std::size_t RoundedToHugePages(std::size_t size) { return (size + HugePage - 1) 
 PixelBuffer::Mapping::Mapping(std::size_t size) : length_(RoundedToHugePages(size)) {
   // Mapped one huge page larger, then trimmed to start on a huge page boundary.
   const std::size_t reserved = length_ + HugePage;
-  void* block = ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* block =
+      ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (block == MAP_FAILED) throw std::bad_alloc();
   const auto address = reinterpret_cast<std::uintptr_t>(block);
   const std::size_t head = ((address + HugePage - 1) & ~(HugePage - 1)) - address;

@@ -30,7 +30,7 @@ bool KeyCheckPasses(std::span<const std::uint8_t> beforeSeparator, std::string_v
 }
 
 std::optional<SecretString> SplitHiddenText(std::string_view extracted, std::string_view key,
-                                           char decodedSeparator) {
+                                            char decodedSeparator) {
   if (extracted.size() < 4) return std::nullopt;
   if (!extracted.starts_with(key)) return std::nullopt;
   const std::size_t separator = extracted.find(decodedSeparator);

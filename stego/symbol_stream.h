@@ -62,6 +62,6 @@ ReadOutcome ReadSymbolStream(std::int64_t count, ReadNext&& readNext, std::strin
 // The hidden text after the key, or nothing when Extracted (all symbols read
 // but the last, decoded) does not start with the key in the expected form.
 std::optional<SecretString> SplitHiddenText(std::string_view extracted, std::string_view key,
-                                           char decodedSeparator);
+                                            char decodedSeparator);
 
 }  // namespace hushlake

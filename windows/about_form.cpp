@@ -30,8 +30,8 @@ TAboutForm::TAboutForm(QWidget* owner)
                                            QStringLiteral("Times New Roman"), 24, *this);
   title->setObjectName(QStringLiteral("TitleLabel"));
   title->setGeometry(24, 18, 480, 32);
-  versionLabel_ = info_window::YellowLabel(QStringLiteral("Version Id"), QStringLiteral("Tahoma"),
-                                           13, *this);
+  versionLabel_ =
+      info_window::YellowLabel(QStringLiteral("Version Id"), QStringLiteral("Tahoma"), 13, *this);
   versionLabel_->setObjectName(QStringLiteral("VersionLabel"));
   versionLabel_->setGeometry(24, 60, 480, 20);
 
@@ -44,12 +44,12 @@ TAboutForm::TAboutForm(QWidget* owner)
   CreditLine(QStringLiteral("Windows drawn with the Qt toolkit."), black, 504, *this);
   CreditLine(QStringLiteral("Provided as it is, without any warranty."), black, 524, *this);
 
-  QPushButton* website = info_window::Button(QStringLiteral("Website  "),
-                                             QStringLiteral("Visit Varnel"), *this);
+  QPushButton* website =
+      info_window::Button(QStringLiteral("Website  "), QStringLiteral("Visit Varnel"), *this);
   website->setObjectName(QStringLiteral("WebsiteButton"));
   website->setGeometry(560, 534, 120, 30);
-  QPushButton* close = info_window::Button(QStringLiteral("Close"),
-                                           QStringLiteral("Close Window"), *this);
+  QPushButton* close =
+      info_window::Button(QStringLiteral("Close"), QStringLiteral("Close Window"), *this);
   close->setObjectName(QStringLiteral("CloseButton"));
   close->setGeometry(560, 574, 120, 30);
   close->setDefault(true);

@@ -41,16 +41,16 @@ THelpForm::THelpForm(QWidget* owner)
   helpRichEdit_->setReadOnly(true);
   helpRichEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   helpRichEdit_->setFont(BodyFont());
-  helpRichEdit_->setPlainText(QString::fromUtf8(HelpUsageText().data(),
-                                                static_cast<qsizetype>(HelpUsageText().size())));
+  helpRichEdit_->setPlainText(
+      QString::fromUtf8(HelpUsageText().data(), static_cast<qsizetype>(HelpUsageText().size())));
   helpRichEdit_->setGeometry(20, 54, 520, 560);
 
-  QPushButton* website = info_window::Button(QStringLiteral("Website"),
-                                             QStringLiteral("Open the manual"), *this);
+  QPushButton* website =
+      info_window::Button(QStringLiteral("Website"), QStringLiteral("Open the manual"), *this);
   website->setObjectName(QStringLiteral("WebsiteButton"));
   website->setGeometry(560, 534, 120, 30);
-  QPushButton* close = info_window::Button(QStringLiteral("Close"),
-                                           QStringLiteral("Close Window"), *this);
+  QPushButton* close =
+      info_window::Button(QStringLiteral("Close"), QStringLiteral("Close Window"), *this);
   close->setObjectName(QStringLiteral("CloseButton"));
   close->setGeometry(560, 574, 120, 30);
 

@@ -9,7 +9,11 @@ namespace hushlake {
 std::string_view HelpUsageText();
 
 inline constexpr std::array<std::string_view, 6> HelpHeadings{
-    "To Publish to Internet", "To Encrypt", "To Decrypt", "To convert Bitmap to PNG format:",
-    "To convert PNG back to Bitmap format:", "Note:"};
+    "To Publish to Internet",
+    "To Encrypt",
+    "To Decrypt",
+    "To convert Bitmap to PNG format:",
+    "To convert PNG back to Bitmap format:",
+    "Note:"};
 
 }  // namespace hushlake

@@ -20,7 +20,8 @@ void SetUp(QWidget& window, const QString& objectName) {
 }
 
 void CentreOnScreen(QWidget& window) {
-  const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen =
+      window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   QRect frame = window.frameGeometry();
   frame.moveCenter(screen->availableGeometry().center());
@@ -31,7 +32,8 @@ void Paint(QWidget& window, const QPixmap& background) {
   QPainter painter(&window);
   painter.drawPixmap(window.rect(), background);
   painter.setPen(QPen(kFrameColour, 1));
-  painter.drawRect(window.rect().adjusted(kFrameInset, kFrameInset, -kFrameInset - 1, -kFrameInset - 1));
+  painter.drawRect(
+      window.rect().adjusted(kFrameInset, kFrameInset, -kFrameInset - 1, -kFrameInset - 1));
 }
 
 QLabel* YellowLabel(const QString& text, const QString& face, int pixelSize, QWidget& parent) {

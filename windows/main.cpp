@@ -24,7 +24,8 @@ namespace {
 // answer and end the program here.
 QString PictureArgument(const QCoreApplication& application) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Hides a text inside a BMP picture and reads it back."));
+  parser.setApplicationDescription(
+      QStringLiteral("Hides a text inside a BMP picture and reads it back."));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("picture"),
@@ -76,8 +77,8 @@ int main(int argc, char* argv[]) {
   hushlake::TOrmwickForm mainForm(hushlake::DesktopPorts{messages, settings, files, dialogs});
   messages.SetParent(&mainForm);
   dialogs.SetParent(&mainForm);
-  mainForm.AttachCompanions(
-      hushlake::CreateCompanionWindows(&mainForm, hushlake::CompanionPorts{messages, dialogs, files}));
+  mainForm.AttachCompanions(hushlake::CreateCompanionWindows(
+      &mainForm, hushlake::CompanionPorts{messages, dialogs, files}));
   mainForm.show();
 
   if (!picture.isEmpty()) {

@@ -11,8 +11,8 @@ namespace hushlake {
 QUrl ManualUrl() {
   const QString besideProgram = QDir(QCoreApplication::applicationDirPath())
                                     .filePath(QStringLiteral("../share/hushlake/manual.html"));
-  for (const QString& candidate :
-       {besideProgram, QStringLiteral(HUSHLAKE_INSTALLED_MANUAL), QStringLiteral(HUSHLAKE_SOURCE_MANUAL)}) {
+  for (const QString& candidate : {besideProgram, QStringLiteral(HUSHLAKE_INSTALLED_MANUAL),
+                                   QStringLiteral(HUSHLAKE_SOURCE_MANUAL)}) {
     const QFileInfo file(candidate);
     if (file.isFile()) return QUrl::fromLocalFile(file.canonicalFilePath());
   }

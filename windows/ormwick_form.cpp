@@ -150,7 +150,8 @@ void TOrmwickForm::CreateActions() {
        QKeySequence(Qt::CTRL | Qt::Key_S), "save_text", "ToolButton2",
        [this] { Run([this] { logic_->FileSaveAsExecute(); }, false); }},
       {"OpenPicture", "Open Img", "Open Picture|Load a bitmap", QKeySequence(Qt::CTRL | Qt::Key_I),
-       "open_image", "ToolButton4", [this] { Run([this] { logic_->OpenPictureExecute(); }, true); }},
+       "open_image", "ToolButton4",
+       [this] { Run([this] { logic_->OpenPictureExecute(); }, true); }},
       {"SaveImageAction", "Save Img", "Save Picture|Save encrypted image",
        QKeySequence(Qt::CTRL | Qt::Key_J), "save_image", "ToolButton10",
        [this] { Run([this] { logic_->SaveImageActionExecute(); }, false); }},
@@ -160,9 +161,11 @@ void TOrmwickForm::CreateActions() {
       {"DecryptAction", "Decrypt", "Decrypt|Decrypt the stego image",
        QKeySequence(Qt::CTRL | Qt::Key_D), "decrypt", "ToolButton7",
        [this] { RunBusy(&MainWindowLogic::DecryptActionExecute); }},
-      {"ShowTextAction", "Editor", "Show Editor|Show text editor", QKeySequence(Qt::CTRL | Qt::Key_T),
-       "editor", "ToolButton11", [this] { editorRelay_->ShowEditor(); }},
-      {"HelpContents", "Help", "Help|Help and usage", QKeySequence(Qt::Key_F1), "help", "ToolButton8",
+      {"ShowTextAction", "Editor", "Show Editor|Show text editor",
+       QKeySequence(Qt::CTRL | Qt::Key_T), "editor", "ToolButton11",
+       [this] { editorRelay_->ShowEditor(); }},
+      {"HelpContents", "Help", "Help|Help and usage", QKeySequence(Qt::Key_F1), "help",
+       "ToolButton8",
        [this] {
          if (companions_) companions_->ShowHelp();
        }},
@@ -171,8 +174,8 @@ void TOrmwickForm::CreateActions() {
        [this] {
          if (companions_) companions_->ShowAbout();
        }},
-      {"FileExit", "E&xit", "Exit|Close the application", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X),
-       "exit", "ToolButton3", [this] { close(); }},
+      {"FileExit", "E&xit", "Exit|Close the application",
+       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X), "exit", "ToolButton3", [this] { close(); }},
   };
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName(QStringLiteral("ToolBar1"));
@@ -181,8 +184,8 @@ void TOrmwickForm::CreateActions() {
   toolBar_->setIconSize(QSize(ToolImageSize, ToolImageSize));
   toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   for (const ActionSpec& spec : specs) {
-    auto* action = new QAction(ToolIcon(QString::fromLatin1(spec.icon)), QString::fromLatin1(spec.caption),
-                               this);
+    auto* action = new QAction(ToolIcon(QString::fromLatin1(spec.icon)),
+                               QString::fromLatin1(spec.caption), this);
     action->setObjectName(QString::fromLatin1(spec.name));
     action->setShortcut(spec.shortcut);
     SetHint(action, spec.hint);
@@ -277,12 +280,14 @@ void TOrmwickForm::showEvent(QShowEvent* event) {
 }
 
 void TOrmwickForm::FormShow() {
-  for (QWidget* widget : {static_cast<QWidget*>(originalPanel_), static_cast<QWidget*>(encryptedPanel_),
-                          static_cast<QWidget*>(statusBar()), findChild<QWidget*>(QStringLiteral("MainCoolBar")),
-                          static_cast<QWidget*>(toolBar_), cryptPanel_})
+  for (QWidget* widget :
+       {static_cast<QWidget*>(originalPanel_), static_cast<QWidget*>(encryptedPanel_),
+        static_cast<QWidget*>(statusBar()), findChild<QWidget*>(QStringLiteral("MainCoolBar")),
+        static_cast<QWidget*>(toolBar_), cryptPanel_})
     FillBackground(widget, PanelColour);
   // The platform style paints tool bars with a gradient of its own; ours is plain.
-  toolBar_->setStyleSheet(QStringLiteral("QToolBar { background: rgb(220, 220, 220); border: 0; }"));
+  toolBar_->setStyleSheet(
+      QStringLiteral("QToolBar { background: rgb(220, 220, 220); border: 0; }"));
   logic_->FormShow();
   ShowState();
 }
@@ -290,7 +295,8 @@ void TOrmwickForm::FormShow() {
 QString TOrmwickForm::GeometrySettingsKey() { return QStringLiteral("Window/MainGeometry"); }
 
 void TOrmwickForm::PlaceOnScreen() {
-  QSettings settings(QString::fromLatin1(SettingsOrganisation), QString::fromLatin1(SettingsApplication));
+  QSettings settings(QString::fromLatin1(SettingsOrganisation),
+                     QString::fromLatin1(SettingsApplication));
   if (restoreGeometry(settings.value(GeometrySettingsKey()).toByteArray())) return;
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame(QPoint(0, 0), size());
@@ -300,14 +306,16 @@ void TOrmwickForm::PlaceOnScreen() {
 }
 
 void TOrmwickForm::closeEvent(QCloseEvent* event) {
-  QSettings settings(QString::fromLatin1(SettingsOrganisation), QString::fromLatin1(SettingsApplication));
+  QSettings settings(QString::fromLatin1(SettingsOrganisation),
+                     QString::fromLatin1(SettingsApplication));
   settings.setValue(GeometrySettingsKey(), saveGeometry());
   QMainWindow::closeEvent(event);
 }
 
 void TOrmwickForm::dragEnterEvent(QDragEnterEvent* event) {
   const QMimeData* dropped = event->mimeData();
-  if (dropped->hasUrls() && !dropped->urls().isEmpty() && dropped->urls().constFirst().isLocalFile())
+  if (dropped->hasUrls() && !dropped->urls().isEmpty() &&
+      dropped->urls().constFirst().isLocalFile())
     event->acceptProposedAction();
 }
 
@@ -324,7 +332,8 @@ void TOrmwickForm::OpenPictureFile(const QString& fileName) {
 
 void TOrmwickForm::ChoiceChanged() {
   logic_->SetChoice(CipherChoice{hashCombo_->currentText().toStdString(),
-                                 cipherCombo_->currentText().toStdString(), modeCombo_->currentIndex()});
+                                 cipherCombo_->currentText().toStdString(),
+                                 modeCombo_->currentIndex()});
   ShowState();
 }
 

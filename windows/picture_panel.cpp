@@ -1,9 +1,9 @@
 #include "windows/picture_panel.h"
 
-#include "windows/picture_image.h"
-
 #include <QPainter>
 #include <algorithm>
+
+#include "windows/picture_image.h"
 
 namespace hushlake {
 

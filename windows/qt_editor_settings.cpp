@@ -13,7 +13,8 @@ QString KeyOf(std::string_view group, std::string_view name) {
 
 }  // namespace
 
-QtEditorSettings::QtEditorSettings() : settings_(QStringLiteral("Varnel"), QStringLiteral("Hushlake")) {}
+QtEditorSettings::QtEditorSettings()
+    : settings_(QStringLiteral("Varnel"), QStringLiteral("Hushlake")) {}
 
 bool QtEditorSettings::HasGroup(std::string_view group) const {
   settings_.sync();

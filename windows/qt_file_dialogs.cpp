@@ -18,13 +18,15 @@ QString FromUtf8(std::string_view text) {
 
 QStringList QtNameFilters(std::string_view filter) {
   QStringList filters;
-  for (const std::string& name : DialogNameFilters(filter)) filters.append(QString::fromStdString(name));
+  for (const std::string& name : DialogNameFilters(filter))
+    filters.append(QString::fromStdString(name));
   return filters;
 }
 
 QString QtDefaultSuffix(std::string_view defaultExtension) {
   QString suffix = FromUtf8(defaultExtension);
-  while (suffix.startsWith(QLatin1Char('*')) || suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+  while (suffix.startsWith(QLatin1Char('*')) || suffix.startsWith(QLatin1Char('.')))
+    suffix.remove(0, 1);
   return suffix;
 }
 

@@ -7,7 +7,8 @@ namespace hushlake {
 QString SettingsGroupOf(std::string_view keyPath) {
   QString path = QString::fromUtf8(keyPath.data(), static_cast<qsizetype>(keyPath.size()));
   path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  for (const QString& prefix : {QStringLiteral("Software/Varnel/"), QStringLiteral("Software/Varnel")}) {
+  for (const QString& prefix :
+       {QStringLiteral("Software/Varnel/"), QStringLiteral("Software/Varnel")}) {
     if (path.startsWith(prefix, Qt::CaseInsensitive)) {
       path.remove(0, prefix.size());
       break;

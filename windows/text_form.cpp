@@ -1,7 +1,5 @@
 #include "windows/text_form.h"
 
-#include <algorithm>
-
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFileInfo>
@@ -16,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/text_encoding.h"
 #include "windows/editor_icons.h"
@@ -131,8 +130,8 @@ TTextForm::~TTextForm() = default;
 
 QAction* TTextForm::AddAction(const char* name, const QString& caption, const QString& hint,
                               const QKeySequence& shortcut, const QString& icon) {
-  auto* action = new QAction(EditorIcon(QStringLiteral(":/icons/editor/") + icon + QStringLiteral(".svg")),
-                             caption, this);
+  auto* action = new QAction(
+      EditorIcon(QStringLiteral(":/icons/editor/") + icon + QStringLiteral(".svg")), caption, this);
   action->setObjectName(QString::fromLatin1(name));
   SetHint(action, hint);
   action->setShortcut(shortcut);
@@ -142,8 +141,9 @@ QAction* TTextForm::AddAction(const char* name, const QString& caption, const QS
 }
 
 void TTextForm::CreateActions() {
-  fileOpen1_ = AddAction("FileOpen1", tr("Open Text"), tr("Open Text File|Opens text file to be encrypted"),
-                         QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("open_text"));
+  fileOpen1_ =
+      AddAction("FileOpen1", tr("Open Text"), tr("Open Text File|Opens text file to be encrypted"),
+                QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("open_text"));
   fileSaveAs1_ = AddAction("FileSaveAs1", tr("Save Text"), tr("Save Text|Saves decrypted text"),
                            QKeySequence(Qt::CTRL | Qt::Key_S), QStringLiteral("save_text"));
   fontEdit1_ = AddAction("FontEdit1", tr("Font"), tr("Select Font|Change the editor's font"),
@@ -157,9 +157,9 @@ void TTextForm::CreateActions() {
                            QKeySequence(Qt::Key_Delete), QStringLiteral("delete"));
   editUndo1_ = AddAction("EditUndo1", tr("Undo"), tr("Undo|Reverts the last action"),
                          QKeySequence(Qt::CTRL | Qt::Key_Z), QStringLiteral("undo"));
-  editCut1_ = AddAction("EditCut1", tr("Cu&t"),
-                        tr("Cut|Cuts the selection and puts it on the Clipboard"),
-                        QKeySequence(Qt::CTRL | Qt::Key_X), QStringLiteral("cut"));
+  editCut1_ =
+      AddAction("EditCut1", tr("Cu&t"), tr("Cut|Cuts the selection and puts it on the Clipboard"),
+                QKeySequence(Qt::CTRL | Qt::Key_X), QStringLiteral("cut"));
   editCopy1_ = AddAction("EditCopy1", tr("&Copy"),
                          tr("Copy|Copies the selection and puts it on the Clipboard"),
                          QKeySequence(Qt::CTRL | Qt::Key_C), QStringLiteral("copy"));
@@ -225,8 +225,8 @@ void TTextForm::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("TextStatusBar"));
   bar->setSizeGripEnabled(true);
-  bar->setStyleSheet(QStringLiteral("QStatusBar#TextStatusBar { background: %1; }")
-                         .arg(kToolBarColour.name()));
+  bar->setStyleSheet(
+      QStringLiteral("QStatusBar#TextStatusBar { background: %1; }").arg(kToolBarColour.name()));
   lengthPanel_ = new QLabel(bar);
   lengthPanel_->setObjectName(QStringLiteral("LengthPanel"));
   lengthPanel_->setMinimumWidth(kLengthPanelWidth);
@@ -321,7 +321,8 @@ void TTextForm::TextRichEditChange() {
 void TTextForm::ActionListUpdate() {
   // Asked on every change: the document answers without copying the text.
   const bool hasText = !textRichEdit_->document()->isEmpty();
-  if (QWidget* saveButton = toolBar1_->widgetForAction(fileSaveAs1_)) saveButton->setEnabled(hasText);
+  if (QWidget* saveButton = toolBar1_->widgetForAction(fileSaveAs1_))
+    saveButton->setEnabled(hasText);
   searchFind1_->setEnabled(hasText);
   editUndo1_->setEnabled(logic_.UndoEnabled(textRichEdit_->document()->isUndoAvailable()));
   UpdateEditControls();

@@ -4,7 +4,6 @@
 // The main window drives it through TextEditorPort; closing only hides it.
 #include <QMainWindow>
 #include <QPlainTextEdit>
-
 #include <optional>
 #include <string>
 

@@ -63,8 +63,6 @@ QIcon ToolIcon(const QString& name) {
   return icon;
 }
 
-QIcon ApplicationIcon() {
-  return QIcon(QStringLiteral(":/desktop/org.varnel.Hushlake.svg"));
-}
+QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/desktop/org.varnel.Hushlake.svg")); }
 
 }  // namespace hushlake

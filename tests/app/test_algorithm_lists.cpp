@@ -87,12 +87,16 @@ TEST(Registries, LookupsAndDefaults) {
 
 TEST(Registries, HoldEveryClassInTheFixedOrder) {
   const std::string_view hashes[] = {
-      "THash_MD4", "THash_MD5", "THash_SHA", "THash_SHA1", "THash_RipeMD128", "THash_RipeMD160",
-      "THash_RipeMD256", "THash_RipeMD320", "THash_Haval128", "THash_Haval160", "THash_Haval192",
-      "THash_Haval224", "THash_Haval256", "THash_Sapphire128", "THash_Sapphire160",
-      "THash_Sapphire192", "THash_Sapphire224", "THash_Sapphire256", "THash_Sapphire288",
-      "THash_Sapphire320", "THash_Snefru", "THash_Square", "THash_Tiger", "THash_XOR16",
-      "THash_XOR32", "THash_CRC16_CCITT", "Thash_CRC16_Standard", "THash_CRC32"};
+      "THash_MD4",         "THash_MD5",         "THash_SHA",
+      "THash_SHA1",        "THash_RipeMD128",   "THash_RipeMD160",
+      "THash_RipeMD256",   "THash_RipeMD320",   "THash_Haval128",
+      "THash_Haval160",    "THash_Haval192",    "THash_Haval224",
+      "THash_Haval256",    "THash_Sapphire128", "THash_Sapphire160",
+      "THash_Sapphire192", "THash_Sapphire224", "THash_Sapphire256",
+      "THash_Sapphire288", "THash_Sapphire320", "THash_Snefru",
+      "THash_Square",      "THash_Tiger",       "THash_XOR16",
+      "THash_XOR32",       "THash_CRC16_CCITT", "Thash_CRC16_Standard",
+      "THash_CRC32"};
   std::vector<std::string_view> registered;
   for (const auto& entry : HashRegistry()) registered.push_back(entry.cls->className);
   EXPECT_EQ(registered, std::vector<std::string_view>(std::begin(hashes), std::end(hashes)));
@@ -101,7 +105,8 @@ TEST(Registries, HoldEveryClassInTheFixedOrder) {
 }
 
 TEST(ChoiceLabel, DescribesSizesNotNames) {
-  EXPECT_EQ(ChoiceLabel(CipherChoice{}), "Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text Stealing");
+  EXPECT_EQ(ChoiceLabel(CipherChoice{}),
+            "Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text Stealing");
   EXPECT_EQ(ChoiceLabel(CipherChoice{"MD5", "Blowfish", 3}),
             "Hash: 128 bit  Cipher: 448 bit Key Mode: Output Feedback");
   EXPECT_EQ(ChoiceLabel(CipherChoice{"SHA1", "SAFER-SK128", 1}),
@@ -110,7 +115,8 @@ TEST(ChoiceLabel, DescribesSizesNotNames) {
 
 TEST(TextCipher, EngineKeyIsTheFirstEightDigestBytes) {
   const CipherChoice md5{"MD5", "Blowfish", 0};
-  const std::string digest = HashClassByName("MD5")->HashString("my secret key", nullptr, FormatHEX);
+  const std::string digest =
+      HashClassByName("MD5")->HashString("my secret key", nullptr, FormatHEX);
   EXPECT_EQ(DeriveEngineKey(md5, "my secret key"), digest.substr(0, 16));
   EXPECT_NE(DeriveEngineKey(md5, "My secret key"), DeriveEngineKey(md5, "my secret key"));
   EXPECT_NE(DeriveEngineKey(CipherChoice{"SHA1", "Blowfish", 0}, "my secret key"),
@@ -118,7 +124,9 @@ TEST(TextCipher, EngineKeyIsTheFirstEightDigestBytes) {
 }
 
 TEST(TextCipher, EveryChoiceEnciphersToMimeAndBack) {
-  const std::string text = "A text with line breaks\r\nand \xC3\xBC" "nicode.";
+  const std::string text =
+      "A text with line breaks\r\nand \xC3\xBC"
+      "nicode.";
   for (std::string_view hash : HashListItems) {
     for (std::string_view cipher : CipherListItems) {
       for (int mode = 0; mode < 4; ++mode) {

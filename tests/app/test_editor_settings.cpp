@@ -57,7 +57,9 @@ TEST(BgrColour, ChannelsAreInBlueGreenRedOrder) {
 class MemorySettings : public EditorSettingsStore {
  public:
   using Values = std::map<std::string, std::string, std::less<>>;
-  bool HasGroup(std::string_view group) const override { return groups.contains(std::string(group)); }
+  bool HasGroup(std::string_view group) const override {
+    return groups.contains(std::string(group));
+  }
   std::optional<std::string> ReadString(std::string_view group,
                                         std::string_view name) const override {
     const auto found = groups.find(std::string(group));
@@ -97,9 +99,9 @@ TEST(EditorSettings, WrittenValuesReadBackInTheirTextForms) {
   MemorySettings store;
   WriteEditorFont(store, EditorFont{"DejaVu Sans", 0x0000FF, 14});
   WriteEditorBackground(store, BgrFromRgb(1, 2, 3));
-  EXPECT_EQ(store.groups["Font"], (MemorySettings::Values{
-                                      {"FontColour", "clRed"}, {"FontName", "DejaVu Sans"},
-                                      {"FontSize", "14"}}));
+  EXPECT_EQ(store.groups["Font"],
+            (MemorySettings::Values{
+                {"FontColour", "clRed"}, {"FontName", "DejaVu Sans"}, {"FontSize", "14"}}));
   EXPECT_EQ(store.groups["Background"], (MemorySettings::Values{{"Colour", "$00030201"}}));
   const EditorAppearance shown = ReadEditorAppearance(store, EditorAppearance{});
   EXPECT_EQ(shown, (EditorAppearance{{"DejaVu Sans", 0x0000FF, 14}, 0x030201}));

@@ -1,7 +1,6 @@
 // The local file store every front end reads through: whole files of any
 // size, pictures read straight into their pixels, and failures that name the file.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -25,7 +24,8 @@ class LocalFiles : public ::testing::Test {
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
   void Put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
     std::ofstream(Path(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
 
   std::filesystem::path folder_;

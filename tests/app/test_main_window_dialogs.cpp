@@ -10,8 +10,8 @@
 namespace hushlake {
 namespace {
 
-using workflow_test::Message;
 using test::RandomPicture;
+using workflow_test::Message;
 using workflow_test::Window;
 
 struct DialogCase {

@@ -8,9 +8,9 @@
 namespace hushlake {
 namespace {
 
+using test::RandomPicture;
 using workflow_test::BmpOfDepth;
 using workflow_test::Message;
-using test::RandomPicture;
 using workflow_test::Window;
 
 const std::string NineChars = "secretkey";
@@ -28,7 +28,8 @@ TEST(MainWindow, CreationMakesTheWelcomeKeyAndStartsDisabled) {
   EXPECT_EQ(again.settings.creations, 1);
   EXPECT_FALSE(w.logic.ImageLoaded() || w.logic.ImageEncrypted() || w.logic.CanEncrypt());
   EXPECT_EQ(w.logic.MinKeyLength(), 8);
-  EXPECT_EQ(w.logic.View().choiceLabel, "Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text Stealing");
+  EXPECT_EQ(w.logic.View().choiceLabel,
+            "Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text Stealing");
 }
 
 TEST(MainWindow, EnableRulesFollowPictureKeyAndText) {
@@ -80,7 +81,8 @@ TEST(MainWindow, BrokenOrMissingFilesChangeNothingOrAreReported) {
   w.files.files["cut.bmp"] = {'B', 'M', 1, 2, 3};
   w.Open("cut.bmp");
   ASSERT_EQ(w.messages.shown.size(), 2u);
-  EXPECT_EQ(w.messages.shown[0].text, "This is neither 8, 24 or 32 bit bitmap\nPlease choose another image");
+  EXPECT_EQ(w.messages.shown[0].text,
+            "This is neither 8, 24 or 32 bit bitmap\nPlease choose another image");
   EXPECT_EQ(w.messages.shown[1].kind, "error");
   EXPECT_FALSE(w.logic.ImageLoaded());
 }
@@ -151,7 +153,8 @@ TEST_P(EndToEnd, TextComesBackThroughASavedPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Depths, EndToEnd,
-    ::testing::Values(RoundTrip{PixelFormat::Bgr24, "Line one\nLine \xC3\xBC two", "Line one\r\nLine \xC3\xBC two"},
+    ::testing::Values(RoundTrip{PixelFormat::Bgr24, "Line one\nLine \xC3\xBC two",
+                                "Line one\r\nLine \xC3\xBC two"},
                       RoundTrip{PixelFormat::Bgrx32, "thirty-two bits", "thirty-two bits"},
                       RoundTrip{PixelFormat::Indexed8, "Capitals  and   Spaces, @here!",
                                 "capitals and spaces,  here!"}));
@@ -223,10 +226,12 @@ TEST(MainWindow, WrongHashIsReportedAndWrongCipherDoesNotCrash) {
   wrongHash.Open("out.bmp");
   wrongHash.key.text = NineChars;
   wrongHash.Decrypt();
-  EXPECT_EQ(wrongHash.messages.shown.back(), Error("This is not valid key\nor wrong Hash Algorithm"));
+  EXPECT_EQ(wrongHash.messages.shown.back(),
+            Error("This is not valid key\nor wrong Hash Algorithm"));
   EXPECT_TRUE(wrongHash.editor.text.empty());
 
-  for (const CipherChoice& choice : {CipherChoice{"Haval-224", "Blowfish", 0}, CipherChoice{"Haval-224", "3Way", 3}}) {
+  for (const CipherChoice& choice :
+       {CipherChoice{"Haval-224", "Blowfish", 0}, CipherChoice{"Haval-224", "3Way", 3}}) {
     Window wrongCipher;
     wrongCipher.files = w.files;
     wrongCipher.logic.SetChoice(choice);

@@ -35,11 +35,11 @@ TEST_P(EditorCounts, CharactersAndLines) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, EditorCounts,
     testing::Values(CountCase{"", 0, 0}, CountCase{"abc", 3, 1}, CountCase{"ab\nc", 5, 2},
-                    CountCase{"ab\r\nc", 5, 2}, CountCase{"ab\rc", 5, 2},
-                    CountCase{"ab\n", 4, 1}, CountCase{"\n", 2, 1}, CountCase{"\n\n", 4, 2},
-                    CountCase{"a\n\nb", 6, 3},
+                    CountCase{"ab\r\nc", 5, 2}, CountCase{"ab\rc", 5, 2}, CountCase{"ab\n", 4, 1},
+                    CountCase{"\n", 2, 1}, CountCase{"\n\n", 4, 2}, CountCase{"a\n\nb", 6, 3},
                     // Non-ASCII characters count once, whatever their UTF-8 length.
-                    CountCase{"\xC3\xA9t\xC3\xA9", 3, 1}, CountCase{"\xE2\x82\xAC\n\xF0\x9F\x98\x80", 4, 2}));
+                    CountCase{"\xC3\xA9t\xC3\xA9", 3, 1},
+                    CountCase{"\xE2\x82\xAC\n\xF0\x9F\x98\x80", 4, 2}));
 
 TEST(TextLengthStatus, TheDocumentedExamples) {
   // Two lines of two and one characters: 5 characters with the line break.
@@ -146,7 +146,7 @@ TEST(TextEditorLogicErrors, FileErrorsAreReportedAndKeepTheText) {
   logic.FileSaveAs1Accept("/new.txt");
   EXPECT_EQ(editor.Text(), "kept");
   EXPECT_EQ(messages.shown, (std::vector<Message>{{"error", "Cannot read /there.txt"},
-                                                   {"error", "Cannot write /new.txt"}}));
+                                                  {"error", "Cannot write /new.txt"}}));
 }
 
 }  // namespace

@@ -13,9 +13,9 @@
 namespace hushlake {
 namespace {
 
+using test::RandomPicture;
 using workflow_test::FakeEditor;
 using workflow_test::Message;
-using test::RandomPicture;
 using workflow_test::Window;
 
 const std::string NineChars = "secretkey";

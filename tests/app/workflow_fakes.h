@@ -19,11 +19,15 @@ struct Message {
   bool operator==(const Message&) const = default;
 };
 
-inline void PrintTo(const Message& m, std::ostream* os) { *os << m.kind << ": \"" << m.text << "\""; }
+inline void PrintTo(const Message& m, std::ostream* os) {
+  *os << m.kind << ": \"" << m.text << "\"";
+}
 
 class FakeMessages : public MessageBoxes {
  public:
-  void ShowInformation(std::string_view text) override { shown.push_back({"information", std::string(text)}); }
+  void ShowInformation(std::string_view text) override {
+    shown.push_back({"information", std::string(text)});
+  }
   void ShowError(std::string_view text) override { shown.push_back({"error", std::string(text)}); }
   bool AskConfirmation(std::string_view text) override {
     shown.push_back({"confirmation", std::string(text)});
@@ -69,12 +73,16 @@ class FakeSettings : public SettingsStore {
 class FakeFiles : public FileStore {
  public:
   bool Exists(const std::string& path) const override { return files.count(path) > 0; }
-  std::vector<std::uint8_t> ReadAll(const std::string& path) const override { return files.at(path); }
+  std::vector<std::uint8_t> ReadAll(const std::string& path) const override {
+    return files.at(path);
+  }
   void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) override {
     files[path].assign(bytes.begin(), bytes.end());
     ++writes;
   }
-  void PutPicture(const std::string& path, const Picture& picture) { files[path] = WriteBmp(picture); }
+  void PutPicture(const std::string& path, const Picture& picture) {
+    files[path] = WriteBmp(picture);
+  }
   Picture PictureAt(const std::string& path) const { return ReadBmp(files.at(path)).picture; }
   std::string TextAt(const std::string& path) const {
     const auto& bytes = files.at(path);

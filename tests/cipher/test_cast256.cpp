@@ -27,10 +27,10 @@ INSTANTIATE_TEST_SUITE_P(Cast256, PublishedVector,
 // not whole words are padded the same way, byte by byte.
 INSTANTIATE_TEST_SUITE_P(
     Cast256, EquivalentKeys,
-    ::testing::ValuesIn(PrefixesActAs(
-        TCipher_Cast256::Class,
-        Hex("2342bb9efa38542cbed0ac83940ac2988d7c47ce264908461cc1b5137ae6b604"),
-        {0, 1, 5, 16, 17, 20, 31}, 32)));
+    ::testing::ValuesIn(
+        PrefixesActAs(TCipher_Cast256::Class,
+                      Hex("2342bb9efa38542cbed0ac83940ac2988d7c47ce264908461cc1b5137ae6b604"),
+                      {0, 1, 5, 16, 17, 20, 31}, 32)));
 
 }  // namespace
 }  // namespace hushlake::cipher_test

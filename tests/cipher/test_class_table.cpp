@@ -21,11 +21,11 @@ namespace {
 
 // Classes whose user area is not the stated userSize bytes (see above).
 constexpr std::string_view StatedUserSizeOnly[] = {
-    "TCipher_1DES",     "TCipher_2DES",       "TCipher_2DDES",     "TCipher_3DES",
-    "TCipher_3DDES",    "TCipher_3TDES",      "TCipher_DESX",      "TCipher_RC4",
-    "TCipher_RC5",      "TCipher_RC6",        "TCipher_SAFER_K40", "TCipher_SAFER_SK40",
+    "TCipher_1DES",      "TCipher_2DES",       "TCipher_2DDES",      "TCipher_3DES",
+    "TCipher_3DDES",     "TCipher_3TDES",      "TCipher_DESX",       "TCipher_RC4",
+    "TCipher_RC5",       "TCipher_RC6",        "TCipher_SAFER_K40",  "TCipher_SAFER_SK40",
     "TCipher_SAFER_K64", "TCipher_SAFER_SK64", "TCipher_SAFER_K128", "TCipher_SAFER_SK128",
-    "TCipher_TEA",      "TCipher_TEAN"};
+    "TCipher_TEA",       "TCipher_TEAN"};
 
 // Sapphire II draws from its key only as many bytes as shuffling the deck
 // takes, so the last of keySize bytes need not count.

@@ -107,12 +107,12 @@ INSTANTIATE_TEST_SUITE_P(Des, PublishedVector,
 
 // The parity bits of the key are ignored (the FIPS 81 key with every parity
 // bit cleared), and a short key is zero-padded.
-INSTANTIATE_TEST_SUITE_P(
-    Des, EquivalentKeys,
-    ::testing::Values(SameKey(TCipher_1DES::Class, Hex("0022446688aaccee"),
-                              Hex("0123456789abcdef")),
-                      ZeroPaddedOrCut(TCipher_1DES::Class, Hex("0123456789"), 8),
-                      ZeroPaddedOrCut(TCipher_1DES::Class, ByteString(), 8)));
+INSTANTIATE_TEST_SUITE_P(Des, EquivalentKeys,
+                         ::testing::Values(SameKey(TCipher_1DES::Class, Hex("0022446688aaccee"),
+                                                   Hex("0123456789abcdef")),
+                                           ZeroPaddedOrCut(TCipher_1DES::Class, Hex("0123456789"),
+                                                           8),
+                                           ZeroPaddedOrCut(TCipher_1DES::Class, ByteString(), 8)));
 
 }  // namespace
 }  // namespace hushlake::cipher_test

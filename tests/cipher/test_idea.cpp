@@ -24,9 +24,9 @@ const KnownAnswer IdeaVectors[] = {
 INSTANTIATE_TEST_SUITE_P(IDEA, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_IDEA::Class, IdeaVectors)));
 
-INSTANTIATE_TEST_SUITE_P(
-    IDEA, EquivalentKeys,
-    ::testing::Values(ZeroPaddedOrCut(TCipher_IDEA::Class, Hex("0102030405060708090a0b0c"), 16)));
+INSTANTIATE_TEST_SUITE_P(IDEA, EquivalentKeys,
+                         ::testing::Values(ZeroPaddedOrCut(TCipher_IDEA::Class,
+                                                           Hex("0102030405060708090a0b0c"), 16)));
 
 // Against plain modular arithmetic, with 0 standing for 65536.
 TEST(IdeaArithmetic, MultiplyIsMultiplicationModulo65537) {

@@ -32,7 +32,8 @@ const EffectiveLengthAnswer Rfc2268Vectors[] = {
     {63, {"RFC 2268 1", "0000000000000000", "0000000000000000", "ebb773f993278eff"}},
     {64, {"RFC 2268 3", "3000000000000000", "1000000000000001", "30649edf9be7d2c2"}},
     {64, {"RFC 2268 5", "88bca90e90875a", "0000000000000000", "6ccf4308974c267f"}},
-    {128, {"RFC 2268 7", "88bca90e90875a7f0f79c384627bafb2", "0000000000000000", "2269552ab0f85ca6"}},
+    {128,
+     {"RFC 2268 7", "88bca90e90875a7f0f79c384627bafb2", "0000000000000000", "2269552ab0f85ca6"}},
 };
 
 class RC2EffectiveLength : public ::testing::TestWithParam<EffectiveLengthAnswer> {};
@@ -66,15 +67,15 @@ INSTANTIATE_TEST_SUITE_P(RC2, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_RC2::Class, RC2Vectors)));
 
 // InitKey never hands in an empty key; one given directly acts as the byte 0.
-INSTANTIATE_TEST_SUITE_P(
-    RC2, EquivalentKeys,
-    ::testing::Values(SameKey(TCipher_RC2::Class, ByteString(), ByteString(1, '\0'))));
+INSTANTIATE_TEST_SUITE_P(RC2, EquivalentKeys,
+                         ::testing::Values(SameKey(TCipher_RC2::Class, ByteString(),
+                                                   ByteString(1, '\0'))));
 
 TEST(RC2, InitUsesTheEffectiveLengthOf1024Bits) {
   TCipher_RC2 cipher;
-  EXPECT_EQ(ToHex(EncryptWithKey(cipher, Hex("88bca90e90875a7f0f79c384627bafb2"),
-                                 ByteString(8, '\0'))),
-            "db66015b97954a43");
+  EXPECT_EQ(
+      ToHex(EncryptWithKey(cipher, Hex("88bca90e90875a7f0f79c384627bafb2"), ByteString(8, '\0'))),
+      "db66015b97954a43");
 }
 
 // RC2 uses a key at its length: no zero-padding.

@@ -11,9 +11,13 @@ namespace {
 // submission), test vectors with 16-, 24- and 32-byte keys; words
 // little-endian.
 const KnownAnswer RC6Vectors[] = {
-    {"AES submission, 16-byte key", "00000000000000000000000000000000", "00000000000000000000000000000000", "8fc3a53656b1f778c129df4e9848a41e"},
-    {"AES submission, 24-byte key", "000000000000000000000000000000000000000000000000", "00000000000000000000000000000000", "6cd61bcb190b30384e8a3f168690ae82"},
-    {"AES submission, 32-byte key", "0000000000000000000000000000000000000000000000000000000000000000", "00000000000000000000000000000000", "8f5fbd0510d15fa893fa3fda6e857ec2"},
+    {"AES submission, 16-byte key", "00000000000000000000000000000000",
+     "00000000000000000000000000000000", "8fc3a53656b1f778c129df4e9848a41e"},
+    {"AES submission, 24-byte key", "000000000000000000000000000000000000000000000000",
+     "00000000000000000000000000000000", "6cd61bcb190b30384e8a3f168690ae82"},
+    {"AES submission, 32-byte key",
+     "0000000000000000000000000000000000000000000000000000000000000000",
+     "00000000000000000000000000000000", "8f5fbd0510d15fa893fa3fda6e857ec2"},
 };
 
 INSTANTIATE_TEST_SUITE_P(RC6, PublishedVector,
@@ -36,7 +40,7 @@ class RC6Rounds : public ::testing::TestWithParam<RoundsCase> {};
 
 TEST_P(RC6Rounds, InitSettlesTheRoundCount) {
   const ByteString key = Hex("0123456789abcdef0112233445566778"),
-              plain = Hex("02132435465768798a9bacbdcedfe0f1");
+                   plain = Hex("02132435465768798a9bacbdcedfe0f1");
   TCipher_RC6 requested, expected;
   requested.Rounds = GetParam().requested;
   expected.Rounds = GetParam().used;
@@ -48,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Table, RC6Rounds, ::testing::ValuesIn(RoundsCases));
 
 TEST(RC6, TheRoundCountChangesTheResult) {
   const ByteString key = Hex("0123456789abcdef0112233445566778"),
-              plain = Hex("02132435465768798a9bacbdcedfe0f1");
+                   plain = Hex("02132435465768798a9bacbdcedfe0f1");
   TCipher_RC6 twenty, sixteen;
   sixteen.Rounds = 16;
   const ByteString a = EncryptWithKey(twenty, key, plain);

@@ -68,12 +68,14 @@ TEST(SelfTest, ChecksEveryRegisteredClassAndPasses) {
   for (const auto& entry : HashRegistry()) {
     if (entry.cls->referenceDigestHex.empty()) continue;
     ++withReference;
-    EXPECT_NE(report.find("ok      " + std::string(entry.cls->className) + "\n"), std::string::npos);
+    EXPECT_NE(report.find("ok      " + std::string(entry.cls->className) + "\n"),
+              std::string::npos);
   }
   for (const auto& entry : CipherRegistry()) {
     if (entry.cls->referenceOutputHex.empty()) continue;
     ++withReference;
-    EXPECT_NE(report.find("ok      " + std::string(entry.cls->className) + "\n"), std::string::npos);
+    EXPECT_NE(report.find("ok      " + std::string(entry.cls->className) + "\n"),
+              std::string::npos);
   }
   EXPECT_NE(report.find(std::to_string(withReference) + " classes checked, 0 failed\n"),
             std::string::npos)

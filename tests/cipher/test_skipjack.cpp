@@ -13,7 +13,8 @@ namespace {
 // known answers, odd rounds 1 to 79), taken from the byte-reversed copy in
 // Crypto++ TestVectors/skipjack.txt and put back in NIST order.
 const KnownAnswer SkipjackVectors[] = {
-    {"NIST algorithm description 2.0", "00998877665544332211", "33221100ddccbbaa", "2587cae27a12d300"},
+    {"NIST algorithm description 2.0", "00998877665544332211", "33221100ddccbbaa",
+     "2587cae27a12d300"},
     {"SP 800-17 Table 6 row 1", "00000000000000000040", "0000000000000000", "f99ebcd1bcf84fa1"},
     {"SP 800-17 Table 6 row 2", "00000000000000000010", "0000000000000000", "35bdaa32332cfe28"},
     {"SP 800-17 Table 6 row 3", "00000000000000000004", "0000000000000000", "4bf72675cbd03d44"},
@@ -57,7 +58,8 @@ const KnownAnswer SkipjackVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Skipjack, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Skipjack::Class, SkipjackVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Skipjack::Class,
+                                                             SkipjackVectors)));
 
 TEST(Skipjack, ShortKeyIsZeroPaddedToTenBytes) {
   TCipher_Skipjack shortKey, paddedKey;

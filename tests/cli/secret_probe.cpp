@@ -234,7 +234,8 @@ void TraceDeadStack() {
   const char* bottom = reinterpret_cast<const char*>(frame - 32768);
   for (int i = 0; i < state.needleCount && !told; ++i) {
     const Needle& needle = state.needles[i];
-    const char* hit = static_cast<const char*>(memmem(bottom, top - bottom, needle.bytes, needle.size));
+    const char* hit =
+        static_cast<const char*>(memmem(bottom, top - bottom, needle.bytes, needle.size));
     if (hit == nullptr) continue;
     told = true;
     char text[160];
@@ -254,8 +255,7 @@ void TraceLiveCopies(unsigned long begin, unsigned long end) {
     const char* at = reinterpret_cast<const char*>(begin);
     const char* stop = reinterpret_cast<const char*>(end);
     while (at < stop) {
-      const char* hit =
-          static_cast<const char*>(memmem(at, stop - at, needle.bytes, needle.size));
+      const char* hit = static_cast<const char*>(memmem(at, stop - at, needle.bytes, needle.size));
       if (hit == nullptr) break;
       if (hit < reinterpret_cast<const char*>(&state) ||
           hit >= reinterpret_cast<const char*>(&state + 1)) {
@@ -292,7 +292,8 @@ void ScanLiveMemory() {
     if (std::sscanf(line, "%lx-%lx %7s %*s %*s %*s %n", &begin, &end, permissions, &pathAt) >= 3 &&
         Writable(permissions)) {
       const char* path = line + pathAt;
-      const bool kernelPage = std::strcmp(path, "[vvar]") == 0 || std::strcmp(path, "[vsyscall]") == 0;
+      const bool kernelPage =
+          std::strcmp(path, "[vvar]") == 0 || std::strcmp(path, "[vsyscall]") == 0;
       const int found = kernelPage ? -1
                                    : NeedleInRegion(reinterpret_cast<const char*>(begin),
                                                     reinterpret_cast<const char*>(end));

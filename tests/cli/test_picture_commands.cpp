@@ -475,15 +475,18 @@ std::string ForeignPicture(std::uint32_t headerSize, int width, int height, std:
   if (bits == 8) {
     std::vector<std::uint8_t> palette;
     for (int i = 0; i < 256; ++i)
-      for (int b : {i, 255 - i, (i * 7) & 255, 0x5A}) palette.push_back(static_cast<std::uint8_t>(b));
+      for (int b : {i, 255 - i, (i * 7) & 255, 0x5A})
+        palette.push_back(static_cast<std::uint8_t>(b));
     fixture.WithAfterHeader(palette);
   }
   std::vector<std::uint8_t> pixels(stride * static_cast<std::size_t>(std::abs(height)));
-  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 131 + 7);
+  for (std::size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = static_cast<std::uint8_t>(i * 131 + 7);
   std::vector<std::uint8_t> file = fixture.WithPixels(pixels).Build();
   for (std::size_t at = 38; at < 14 + std::min<std::size_t>(headerSize, 40); ++at)
     if (at < 46 || at >= 50) file[at] = static_cast<std::uint8_t>(0x40 + at);
-  for (std::size_t at = 14 + 56; at < 14 + headerSize; ++at) file[at] = static_cast<std::uint8_t>(at);
+  for (std::size_t at = 14 + 56; at < 14 + headerSize; ++at)
+    file[at] = static_cast<std::uint8_t>(at);
   file.insert(file.end(), {1, 2, 3, 4, 5});
   return std::string(file.begin(), file.end());
 }

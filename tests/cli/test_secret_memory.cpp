@@ -147,7 +147,7 @@ class SecretMemory : public ::testing::Test {
   // Hides the note in Picture under Key, without the probe.
   void Hide(const std::string& picture, const std::string& keyFile, const std::string& out,
             const std::vector<std::string>& choice = {}) {
-    std::vector<std::string> args = {"encrypt",     "--in",       picture, "--out", out,
+    std::vector<std::string> args = {"encrypt",     "--in",     picture,      "--out", out,
                                      "--text-file", "text.txt", "--key-file", keyFile};
     args.insert(args.end(), choice.begin(), choice.end());
     const RunResult result = box.Run(args);
@@ -193,8 +193,7 @@ TEST_F(SecretMemory, NoKeyLeftAfterHidingAndReading) {
                    "--key-file", "the.key"},
                   true);
   ExpectNoKeyLeft({"decrypt", "--in", "env.bmp", "--key-file", "the.key"}, true);
-  ExpectNoKeyLeft({"decrypt", "--in", "file.bmp", "--out", "note.txt"}, true, {},
-                  {"", TheKey});
+  ExpectNoKeyLeft({"decrypt", "--in", "file.bmp", "--out", "note.txt"}, true, {}, {"", TheKey});
   EXPECT_NE(box.Read("note.txt").find("A short secret note."), std::string::npos);
 }
 
@@ -206,10 +205,11 @@ TEST_F(SecretMemory, NoKeyLeftByAnyHashOrCipher) {
     choice.cipher = CipherListItems[i];
     choice.mode = static_cast<int>(i % ModeListItems.size());
     SCOPED_TRACE(choice.hash + " / " + choice.cipher);
-    const std::vector<std::string> options = {"--hash", choice.hash, "--cipher", choice.cipher,
-                                              "--mode", std::string(ModeListItems[choice.mode])};
-    std::vector<std::string> hide = {"encrypt",     "--in",     "p24.bmp", "--out", "c.bmp",
-                                     "--text-file", "text.txt", "--force"};
+    const std::vector<std::string> options = {"--hash",   choice.hash,
+                                              "--cipher", choice.cipher,
+                                              "--mode",   std::string(ModeListItems[choice.mode])};
+    std::vector<std::string> hide = {"encrypt", "--in",        "p24.bmp",  "--out",
+                                     "c.bmp",   "--text-file", "text.txt", "--force"};
     hide.insert(hide.end(), options.begin(), options.end());
     ExpectNoKeyLeft(hide, true, choice, {"", TheKey});
     std::vector<std::string> read = {"decrypt", "--in", "c.bmp", "--key-file", "the.key"};
@@ -223,8 +223,9 @@ TEST_F(SecretMemory, NoKeyLeftByAnyHashOrCipher) {
 TEST_F(SecretMemory, NoKeyLeftWhenAKeyFileIsDecoded) {
   const std::string ansi = "\x80\xA3\xA7\xB0\x80\xA3\xA7\xB0\x80\xA3\xA7\xB0\x80\xA3\xA7\xB0";
   box.Write("ansi.key", ansi + "\r\n");
-  key = "\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0"
-        "\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0";
+  key =
+      "\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0"
+      "\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0\xE2\x82\xAC\xC2\xA3\xC2\xA7\xC2\xB0";
   ASSERT_EQ(EditorTextToWindows1252(key), ansi);
   ExpectNoKeyLeft({"encrypt", "--in", "p24.bmp", "--out", "a.bmp", "--text-file", "text.txt",
                    "--key-file", "ansi.key"},

@@ -43,7 +43,8 @@ TEST(CipherBase, RefusesToWorkBeforeInit) {
     FAIL() << "no exception";
   } catch (const ECipherException& error) {
     EXPECT_EQ(error.ErrorCode(), 3);
-    EXPECT_STREQ(error.what(), "TCipher_ToyEight is not initialized call Init() or InitKey() before.");
+    EXPECT_STREQ(error.what(),
+                 "TCipher_ToyEight is not initialized call Init() or InitKey() before.");
   }
   EXPECT_THROW(cipher.ProcessString("text", caEncode), ECipherException);
   EXPECT_EQ(data, Pattern(8));
@@ -71,10 +72,12 @@ TEST(CipherBase, LongKeysAreCutAndNegativeLengthsActAsEmpty) {
   ToyCipher<8> a, b, c, d;
   a.Init(longKey.data(), static_cast<int>(longKey.size()), nullptr);
   b.Init(Key.data(), 16, nullptr);
-  EXPECT_EQ(Bytes(a.Vector().begin(), a.Vector().end()), Bytes(b.Vector().begin(), b.Vector().end()));
+  EXPECT_EQ(Bytes(a.Vector().begin(), a.Vector().end()),
+            Bytes(b.Vector().begin(), b.Vector().end()));
   c.Init(Key.data(), -5, nullptr);
   d.Init("", 0, nullptr);
-  EXPECT_EQ(Bytes(c.Vector().begin(), c.Vector().end()), Bytes(d.Vector().begin(), d.Vector().end()));
+  EXPECT_EQ(Bytes(c.Vector().begin(), c.Vector().end()),
+            Bytes(d.Vector().begin(), d.Vector().end()));
 }
 
 // Every mode, every awkward length: the opposite direction restores the data,
@@ -102,7 +105,8 @@ TEST_P(ModeRoundTrip, RestoresThePlainText) {
 INSTANTIATE_TEST_SUITE_P(AllModes, ModeRoundTrip,
                          ::testing::Combine(::testing::Values(cmCTS, cmCBC, cmCFB, cmOFB, cmECB,
                                                               cmCTSMAC, cmCBCMAC, cmCFBMAC),
-                                            ::testing::Values(0, 1, 11, 12, 13, 4095, 4097, 10000)));
+                                            ::testing::Values(0, 1, 11, 12, 13, 4095, 4097,
+                                                              10000)));
 
 TEST(CipherModes, CtsAndCbcOnTwentyBytesWithAnEightByteBlock) {
   const Bytes plain = Pattern(20);

@@ -15,7 +15,8 @@ class RegistryTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegisterHashClass(&ToyHash::Class, ToyHash::Class.displayName, ToyHash::Class.category);
-    RegisterCipherClass(&ToyCipher<8>::Class, ToyCipher<8>::Class.displayName, ToyCipher<8>::Class.note);
+    RegisterCipherClass(&ToyCipher<8>::Class, ToyCipher<8>::Class.displayName,
+                        ToyCipher<8>::Class.note);
     RegisterCipherClass(&ToyCipher<12>::Class, "  ", "");
   }
 };
@@ -52,7 +53,8 @@ TEST_F(RegistryTest, RegisteringAgainReplacesTheLineInPlace) {
       EXPECT_EQ(after[i].line, "Toy Renamed=note");
     }
   }
-  RegisterCipherClass(&ToyCipher<8>::Class, ToyCipher<8>::Class.displayName, ToyCipher<8>::Class.note);
+  RegisterCipherClass(&ToyCipher<8>::Class, ToyCipher<8>::Class.displayName,
+                      ToyCipher<8>::Class.note);
 }
 
 TEST_F(RegistryTest, UnregisteredClassesShowTheirShortName) {

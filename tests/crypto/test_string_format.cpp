@@ -29,7 +29,9 @@ struct DecodeCase {
   std::string expected;
 };
 
-void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.formatId << ":\"" << c.text << "\""; }
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+  *os << c.formatId << ":\"" << c.text << "\"";
+}
 
 class DecodeExamples : public ::testing::TestWithParam<DecodeCase> {};
 
@@ -39,9 +41,11 @@ TEST_P(DecodeExamples, GiveTheExpectedBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, DecodeExamples,
-    ::testing::Values(DecodeCase{"YWJj", FormatMIME64, "abc"}, DecodeCase{"YW Jj", FormatMIME64, "abc"},
-                      DecodeCase{"YWJj\r\n", FormatMIME64, "abc"}, DecodeCase{"YWI", FormatMIME64, "ab"},
-                      DecodeCase{"YWI=", FormatMIME64, "ab"}, DecodeCase{"YQ==", FormatMIME64, "a"},
+    ::testing::Values(DecodeCase{"YWJj", FormatMIME64, "abc"},
+                      DecodeCase{"YW Jj", FormatMIME64, "abc"},
+                      DecodeCase{"YWJj\r\n", FormatMIME64, "abc"},
+                      DecodeCase{"YWI", FormatMIME64, "ab"}, DecodeCase{"YWI=", FormatMIME64, "ab"},
+                      DecodeCase{"YQ==", FormatMIME64, "a"},
                       DecodeCase{"0x01ab", FormatHEX, Bytes({0x01, 0xAB})},
                       DecodeCase{"$01AB", FormatHEX, Bytes({0x01, 0xAB})},
                       DecodeCase{"01 ab", FormatHEX, Bytes({0x01, 0xAB})},
@@ -75,7 +79,8 @@ TEST(StringFormatErrors, CarryTheSystemsMessages) {
   EXPECT_EQ(MessageOf([] { DecodeFromFormat("01G2", FormatHEX); }),
             "Input is not an valid Hexadecimal Format.");
   EXPECT_EQ(MessageOf([] { DecodeFromFormat("`", FormatUU); }), "(no exception)");
-  EXPECT_EQ(MessageOf([] { DecodeFromFormat("~", FormatXX); }), "Input is not an valid XX Coding Format.");
+  EXPECT_EQ(MessageOf([] { DecodeFromFormat("~", FormatXX); }),
+            "Input is not an valid XX Coding Format.");
 }
 
 TEST(MimeBase64, RoundTripsEveryLengthAndByteValue) {
@@ -108,7 +113,8 @@ TEST(UUAndXX, RoundTripAndRejectBadLengths) {
     }
   }
   // A length symbol above 45 ('N' is 46 in UU) is not a valid line.
-  EXPECT_EQ(MessageOf([] { DecodeFromFormat("N", FormatUU); }), "Input is not an valid UU Coding Format.");
+  EXPECT_EQ(MessageOf([] { DecodeFromFormat("N", FormatUU); }),
+            "Input is not an valid UU Coding Format.");
   // A line break between lines is read where a length symbol must stand.
   const std::string twoLines = EncodeToFormat(std::string(46, 'y'), FormatUU);
   EXPECT_THROW(DecodeFromFormat(twoLines.substr(0, 61) + "\n" + twoLines.substr(61), FormatUU),

@@ -9,9 +9,9 @@
 
 #include "app/framework.h"
 #include "crypto/registry.h"
+#include "hash/hash_test_helpers.h"
 #include "hash/md4_family.h"
 #include "hash/square_hash.h"
-#include "hash/hash_test_helpers.h"
 
 namespace hushlake {
 namespace {
@@ -80,8 +80,7 @@ TEST_P(EveryHash, IsCreatedAndFoundUnderItsNames) {
   EXPECT_EQ(HashClassName(&cls), cls.displayName);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registered, EveryHash, ::testing::ValuesIn(RegisteredHashes()),
-                         ClassName);
+INSTANTIATE_TEST_SUITE_P(Registered, EveryHash, ::testing::ValuesIn(RegisteredHashes()), ClassName);
 
 class EverySplitFreeHash : public ::testing::TestWithParam<const THashClass*> {};
 
@@ -97,9 +96,7 @@ TEST_P(EverySplitFreeHash, PiecesGiveTheDigestOfOneUpdate) {
 INSTANTIATE_TEST_SUITE_P(Registered, EverySplitFreeHash, ::testing::ValuesIn(SplitFreeHashes()),
                          ClassName);
 
-TEST(HashRegistry, DefaultIsRipeMD256) {
-  EXPECT_EQ(DefaultHashClass(), &THash_RipeMD256::Class);
-}
+TEST(HashRegistry, DefaultIsRipeMD256) { EXPECT_EQ(DefaultHashClass(), &THash_RipeMD256::Class); }
 
 }  // namespace
 }  // namespace hushlake

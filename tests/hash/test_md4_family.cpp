@@ -49,7 +49,8 @@ constexpr std::string_view Alnum62 =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::string_view Rfc1320 = "RFC 1320 appendix A.5";
 constexpr std::string_view Rfc1321 = "RFC 1321 appendix A.5";
-constexpr std::string_view RipeMdPage = "RIPEMD designers' hash results (Bosselaers, Dobbertin, Preneel)";
+constexpr std::string_view RipeMdPage =
+    "RIPEMD designers' hash results (Bosselaers, Dobbertin, Preneel)";
 // Reference code test program: 3 passes, padding byte 0x01; the digest is
 // the words a, b, c little-endian.
 constexpr std::string_view TigerPage = "Tiger designers' test values (Anderson and Biham)";
@@ -65,15 +66,14 @@ const PublishedVector PublishedVectors[] = {
     {&THash_MD5::Class, "abc", "900150983cd24fb0d6963f7d28e17f72", Rfc1321},
     {&THash_MD5::Class, "abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b", Rfc1321},
     {&THash_MD5::Class, Digits80, "57edf4a22be3c955ac49da2e2107b67a", Rfc1321},
-    {&THash_SHA::Class, "abc",
-     "0164b8a914cd2a5e74c4f7ff082c4d97f1edf880", "FIPS 180 (1993) appendix A"},
-    {&THash_SHA::Class, "a",
-     "3232affa48628a26653b5aaa44541fd90d690603",
+    {&THash_SHA::Class, "abc", "0164b8a914cd2a5e74c4f7ff082c4d97f1edf880",
+     "FIPS 180 (1993) appendix A"},
+    {&THash_SHA::Class, "a", "3232affa48628a26653b5aaa44541fd90d690603",
      "sphlib SHA-0 test suite, one million \"a\"", 1000000},
-    {&THash_SHA1::Class, "abc",
-     "a9993e364706816aba3e25717850c26c9cd0d89d", "FIPS 180-1 appendix A"},
-    {&THash_SHA1::Class, "a",
-     "34aa973cd4c4daa4f61eeb2bdbad27316534016f", "FIPS 180-1 appendix C", 1000000},
+    {&THash_SHA1::Class, "abc", "a9993e364706816aba3e25717850c26c9cd0d89d",
+     "FIPS 180-1 appendix A"},
+    {&THash_SHA1::Class, "a", "34aa973cd4c4daa4f61eeb2bdbad27316534016f", "FIPS 180-1 appendix C",
+     1000000},
     {&THash_RipeMD128::Class, "", "cdf26213a150dc3ecb610f18f6b38b46", RipeMdPage},
     {&THash_RipeMD128::Class, "abc", "c14a12199c66e4ba84636b0f69144c77", RipeMdPage},
     {&THash_RipeMD128::Class, Alnum62, "d1e959eb179c911faea4624c60c5c702", RipeMdPage},
@@ -100,8 +100,8 @@ const PublishedVector PublishedVectors[] = {
      "ed544940c86d67f250d232c30b7b3e5770e0c60c8cb9a4cafe3b11388af9920e1b99230b843c86a4",
      RipeMdPage},
     {&THash_RipeMD320::Class, "a",
-     "bdee37f4371e20646b8b0d862dda16292ae36f40965e8c8509e63d1dbddecc503e2b63eb9245bb66",
-     RipeMdPage, 1000000},
+     "bdee37f4371e20646b8b0d862dda16292ae36f40965e8c8509e63d1dbddecc503e2b63eb9245bb66", RipeMdPage,
+     1000000},
     {&PublishedTigerClass, "", "3293ac630c13f0245f92bbb1766e16167a4e58492dde73f3", TigerPage},
     {&PublishedTigerClass, "abc", "2aab1484e8c158f2bfb8c5ff41b57a525129131c957b5f93", TigerPage},
     {&PublishedTigerClass, "Tiger", "dd00230799f5009fec6debc838bb6a27df2b9d6f110c7937", TigerPage},
@@ -181,8 +181,9 @@ TEST(HashString, EmptyMd5IsTheRfc1321ValueInUpperCase) {
 template <class T>
 class DestroyedHash : public ::testing::Test {};
 
-using FamilyTypes = ::testing::Types<THash_MD4, THash_MD5, THash_SHA, THash_SHA1, THash_RipeMD128,
-                                     THash_RipeMD160, THash_RipeMD256, THash_RipeMD320, THash_Tiger>;
+using FamilyTypes =
+    ::testing::Types<THash_MD4, THash_MD5, THash_SHA, THash_SHA1, THash_RipeMD128, THash_RipeMD160,
+                     THash_RipeMD256, THash_RipeMD320, THash_Tiger>;
 TYPED_TEST_SUITE(DestroyedHash, FamilyTypes);
 
 TYPED_TEST(DestroyedHash, LeavesZerosWhereItsDigestWas) {

@@ -12,10 +12,10 @@ namespace {
 
 using namespace testing_support;
 
-const THashClass* const SapphireSizes[] = {
-    &THash_Sapphire128::Class, &THash_Sapphire160::Class, &THash_Sapphire192::Class,
-    &THash_Sapphire224::Class, &THash_Sapphire256::Class, &THash_Sapphire288::Class,
-    &THash_Sapphire320::Class};
+const THashClass* const SapphireSizes[] = {&THash_Sapphire128::Class, &THash_Sapphire160::Class,
+                                           &THash_Sapphire192::Class, &THash_Sapphire224::Class,
+                                           &THash_Sapphire256::Class, &THash_Sapphire288::Class,
+                                           &THash_Sapphire320::Class};
 
 TEST(SapphireHash, NoShorterDigestStartsALongerOne) {
   for (std::string_view message : {std::string_view(), TestInputText()}) {

@@ -34,7 +34,8 @@ class BmpBounds : public ::testing::Test {
     const std::string path = (folder_ / "picture.bmp").string();
     {
       std::ofstream out(path, std::ios::binary | std::ios::trunc);
-      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      out.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
     }
     if (size > bytes.size()) std::filesystem::resize_file(path, size);
     return path;
@@ -53,11 +54,16 @@ TEST_F(BmpBounds, HeadersClaimingMoreThanTheFileHoldsAreRefusedByBothReads) {
     const char* reason;
   };
   const Claim claims[] = {
-      {"2^20 x 2^20 in 100 bytes", BmpFixture().WithSize(1 << 20, 1 << 20), 100, "exceeds the limit"},
+      {"2^20 x 2^20 in 100 bytes", BmpFixture().WithSize(1 << 20, 1 << 20), 100,
+       "exceeds the limit"},
       {"2^20 x 2^20 in a 2 GiB hole", BmpFixture().WithSize(1 << 20, 1 << 20), kTwoGiB,
        "exceeds the limit"},
       {"RLE8 2^20 x 2^20 in a 2 GiB hole",
-       BmpFixture().WithBits(8).WithCompression(1).WithSize(1 << 20, 1 << 20).WithAfterHeader(Bytes(1024)),
+       BmpFixture()
+           .WithBits(8)
+           .WithCompression(1)
+           .WithSize(1 << 20, 1 << 20)
+           .WithAfterHeader(Bytes(1024)),
        kTwoGiB, "exceeds the limit"},
       {"16384 x 16384 (768 MiB of rows) in 100 bytes", BmpFixture().WithSize(16384, 16384), 100,
        "truncated file"},
@@ -77,8 +83,12 @@ TEST_F(BmpBounds, HeadersClaimingMoreThanTheFileHoldsAreRefusedByBothReads) {
 TEST_F(BmpBounds, ShortRle8PictureFollowedByAHugeHoleIsRead) {
   // 2 x 2 of index 5 with no stated size: the data nominally runs to the end of the file.
   const Bytes rle = {2, 5, 0, 0, 2, 5, 0, 1};
-  const BmpFixture fixture =
-      BmpFixture().WithBits(8).WithCompression(1).WithSize(2, 2).WithAfterHeader(Bytes(1024)).WithPixels(rle);
+  const BmpFixture fixture = BmpFixture()
+                                 .WithBits(8)
+                                 .WithCompression(1)
+                                 .WithSize(2, 2)
+                                 .WithAfterHeader(Bytes(1024))
+                                 .WithPixels(rle);
   const BmpReadResult result = ReadBmpFile(File(fixture.Build(), kTwoGiB - 1));
   ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
   EXPECT_EQ(result.picture.Pixels()[0], 5);
@@ -91,7 +101,12 @@ TEST_F(BmpBounds, HeaderReadAgreesWithTheFullRead) {
   const Bytes files[] = {
       BmpFixture().WithSize(3, -2).WithPixels(Bytes(24, 7)).Build(),
       BmpFixture().WithHeader(124).WithBits(32).WithSize(2, 2).WithPixels(Bytes(16, 1)).Build(),
-      BmpFixture().WithBits(8).WithSize(4, 3).WithAfterHeader(palette).WithPixels(Bytes(12, 2)).Build(),
+      BmpFixture()
+          .WithBits(8)
+          .WithSize(4, 3)
+          .WithAfterHeader(palette)
+          .WithPixels(Bytes(12, 2))
+          .Build(),
       BmpFixture().WithHeader(12).WithSize(2, 1).WithPixels(Bytes(8)).Build(),
       BmpFixture().WithBits(4).WithSize(2, 1).WithPixels(Bytes(4)).Build(),
   };

@@ -410,7 +410,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "for RLE8 data"},
         // 41 million pixels from 24 bytes: legal RLE8, but nothing a file this
         // small can justify (a fuzzing finding: it took seconds to load).
-        BadCase{"RleSizeBeyondItsData", [] { return RleFixture(kRle).WithSize(54278, 768).Build(); },
+        BadCase{"RleSizeBeyondItsData",
+                [] { return RleFixture(kRle).WithSize(54278, 768).Build(); },
                 "is more than 24 bytes of RLE8 data can describe"}),
     [](const ::testing::TestParamInfo<BadCase>& p) { return std::string(p.param.name); });
 

@@ -43,7 +43,8 @@ void FillIgnoredFields(Bytes& file) {
 Bytes FullPalette() {
   Bytes table;
   for (int i = 0; i < 256; ++i)
-    for (int b : {i, 255 - i, (i * 7) & 255, (i * 13) & 255}) table.push_back(static_cast<std::uint8_t>(b));
+    for (int b : {i, 255 - i, (i * 7) & 255, (i * 13) & 255})
+      table.push_back(static_cast<std::uint8_t>(b));
   return table;
 }
 
@@ -56,7 +57,8 @@ Picture StegoChanged(Picture picture) {
 }
 
 std::uint32_t Le32(const Bytes& file, std::size_t at) {
-  return file[at] | file[at + 1] << 8 | file[at + 2] << 16 | static_cast<std::uint32_t>(file[at + 3]) << 24;
+  return file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+         static_cast<std::uint32_t>(file[at + 3]) << 24;
 }
 
 // Like `cmp -l`: the offsets where the files differ, and where one is longer.
@@ -104,18 +106,22 @@ TEST_P(BmpKept, StegoPictureDiffersFromItsSourceOnlyInsideThePixelArray) {
   EXPECT_EQ(bmp::EdgeOf(back.picture), bmp::EdgeOf(read.picture));
 }
 
-Bytes Rows(std::size_t stride, int height, std::uint8_t seed) { return Pattern(stride * height, seed); }
+Bytes Rows(std::size_t stride, int height, std::uint8_t seed) {
+  return Pattern(stride * height, seed);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     HeaderVariants, BmpKept,
     ::testing::Values(
         KeptCase{"Info40OddSizePaddedBottomUp",
-                 BmpFixture().WithSize(3, 3).WithPixels(Rows(12, 3, 1)), {}},
+                 BmpFixture().WithSize(3, 3).WithPixels(Rows(12, 3, 1)),
+                 {}},
         KeptCase{"Info40EvenSizeWithTrailingBytes",
                  BmpFixture().WithSize(4, 2).WithImageSize(24).WithPixels(Rows(12, 2, 2)),
                  Pattern(7, 90)},
         KeptCase{"V4TopDownWithColourSpace",
-                 BmpFixture().WithHeader(108).WithSize(5, -3).WithPixels(Rows(16, 3, 3)), {}},
+                 BmpFixture().WithHeader(108).WithSize(5, -3).WithPixels(Rows(16, 3, 3)),
+                 {}},
         KeptCase{"V5BitFieldsStandardMasksWithGapAndTrailer",
                  BmpFixture()
                      .WithHeader(124)
@@ -134,11 +140,15 @@ INSTANTIATE_TEST_SUITE_P(
                      .WithAfterHeader(BmpFixture::Words({0xFF0000, 0xFF00, 0xFF}))
                      .WithPixels(Rows(8, 2, 6)),
                  {}},
-        KeptCase{"CoreHeader24Bit", BmpFixture().WithHeader(12).WithSize(3, 2).WithPixels(Rows(12, 2, 7)),
+        KeptCase{"CoreHeader24Bit",
+                 BmpFixture().WithHeader(12).WithSize(3, 2).WithPixels(Rows(12, 2, 7)),
                  {}},
         KeptCase{"EightBitFullPaletteOddWidth",
-                 BmpFixture().WithBits(8).WithSize(5, 2).WithAfterHeader(FullPalette()).WithPixels(
-                     Rows(8, 2, 8)),
+                 BmpFixture()
+                     .WithBits(8)
+                     .WithSize(5, 2)
+                     .WithAfterHeader(FullPalette())
+                     .WithPixels(Rows(8, 2, 8)),
                  Pattern(5, 1)},
         KeptCase{"EightBitV5With256ColoursAndGap",
                  BmpFixture()

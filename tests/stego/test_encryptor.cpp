@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 #include <stdexcept>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "stego/encryptor.h"
@@ -301,11 +301,17 @@ INSTANTIATE_TEST_SUITE_P(
                                    "0123456789ABCDEE", TrueColorRefusals},
                       WrongKeyCase{"TrueColorOtherKey", PixelFormat::Bgrx32, "0123456789ABCDEF",
                                    "FEDCBA9876543210", TrueColorRefusals},
-                      WrongKeyCase{"PaletteLastCharacter", PixelFormat::Indexed8, "secret key 1",
-                                   "secret key 2", {EngineStatus::KeyRejected}},
+                      WrongKeyCase{"PaletteLastCharacter",
+                                   PixelFormat::Indexed8,
+                                   "secret key 1",
+                                   "secret key 2",
+                                   {EngineStatus::KeyRejected}},
                       // An at sign is outside the alphabet: the key reads back differently.
-                      WrongKeyCase{"PaletteKeyOutsideAlphabet", PixelFormat::Indexed8,
-                                   "user@example", "user@example", {EngineStatus::KeyRejected}}),
+                      WrongKeyCase{"PaletteKeyOutsideAlphabet",
+                                   PixelFormat::Indexed8,
+                                   "user@example",
+                                   "user@example",
+                                   {EngineStatus::KeyRejected}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(NoHiddenText, EndsWithOneKeyMessage) {

@@ -5,8 +5,8 @@
 //   how often the picture is scaled while the window is resized and painted.
 // Usage: build/windows/bench_window [WIDTH HEIGHT]   (default 4000 3000)
 #include <QElapsedTimer>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <random>
 
 #include "stego/bmp_codec.h"

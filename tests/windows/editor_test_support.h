@@ -4,7 +4,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +29,9 @@ class TemporarySettings {
 
 class RecordingMessages : public MessageBoxes {
  public:
-  void ShowInformation(std::string_view text) override { shown.push_back("information: " + std::string(text)); }
+  void ShowInformation(std::string_view text) override {
+    shown.push_back("information: " + std::string(text));
+  }
   void ShowError(std::string_view text) override { shown.push_back("error: " + std::string(text)); }
   bool AskConfirmation(std::string_view text) override {
     shown.push_back("confirmation: " + std::string(text));

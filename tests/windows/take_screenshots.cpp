@@ -68,7 +68,7 @@ QImage SideBySide(const QPixmap& main, const QPixmap& editor) {
 // Every tool image in its normal, hover and disabled look, at twice the size.
 QImage ToolImageSheet() {
   const char* names[] = {"open_text", "save_text", "open_image", "save_image", "encrypt",
-                         "decrypt", "editor", "help", "about", "exit"};
+                         "decrypt",   "editor",    "help",       "about",      "exit"};
   QImage sheet(10 * 104 + 8, 3 * 104 + 8, QImage::Format_RGB32);
   sheet.fill(QColor(220, 220, 220));
   QPainter painter(&sheet);

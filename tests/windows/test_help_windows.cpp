@@ -61,9 +61,12 @@ class TestHelpWindows : public QObject {
 
   void helpSectionsComeInOrderAsHeadingLines() {
     const QString text = FromView(HelpUsageText());
-    constexpr std::string_view kOrder[] = {"To Encrypt", "To Decrypt", "To Publish to Internet",
+    constexpr std::string_view kOrder[] = {"To Encrypt",
+                                           "To Decrypt",
+                                           "To Publish to Internet",
                                            "To convert Bitmap to PNG format:",
-                                           "To convert PNG back to Bitmap format:", "Note:"};
+                                           "To convert PNG back to Bitmap format:",
+                                           "Note:"};
     qsizetype previous = -1;
     for (const std::string_view name : kOrder) {
       const QString heading = FromView(name);

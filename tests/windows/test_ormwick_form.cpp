@@ -24,7 +24,9 @@ class OrmwickFormTest : public QObject {
  private:
   QTemporaryDir folder_;
 
-  std::string PathOf(const char* name) { return folder_.filePath(QString::fromLatin1(name)).toStdString(); }
+  std::string PathOf(const char* name) {
+    return folder_.filePath(QString::fromLatin1(name)).toStdString();
+  }
   std::string PictureFile(const char* name, int width, int height, PixelFormat format) {
     const std::string path = PathOf(name);
     WriteFile(path, WriteBmp(test::RandomPicture(width, height, format, 7)));
@@ -50,16 +52,26 @@ class OrmwickFormTest : public QObject {
                           << QString::fromLatin1(tip) << QString::fromLatin1(status) << keys
                           << QString::fromLatin1(button);
     };
-    row("OpenPicture", "Open Img", "Open Picture", "Load a bitmap", QKeySequence(QStringLiteral("Ctrl+I")), "ToolButton4");
-    row("FileSaveAs", "Save Text", "Save Text File", "Save decrypted text", QKeySequence(QStringLiteral("Ctrl+S")), "ToolButton2");
-    row("FileOpen", "Open Text", "Open Text File", "Open text file to be encrypted", QKeySequence(QStringLiteral("Ctrl+O")), "ToolButton1");
-    row("SaveImageAction", "Save Img", "Save Picture", "Save encrypted image", QKeySequence(QStringLiteral("Ctrl+J")), "ToolButton10");
-    row("EncryptAction", "Encrypt", "Encrypt", "Create stego encryption", QKeySequence(QStringLiteral("Ctrl+E")), "ToolButton6");
-    row("DecryptAction", "Decrypt", "Decrypt", "Decrypt the stego image", QKeySequence(QStringLiteral("Ctrl+D")), "ToolButton7");
-    row("ShowTextAction", "Editor", "Show Editor", "Show text editor", QKeySequence(QStringLiteral("Ctrl+T")), "ToolButton11");
-    row("HelpContents", "Help", "Help", "Help and usage", QKeySequence(QStringLiteral("F1")), "ToolButton8");
-    row("AboutAction", "About", "About", "Program information and license agreement", QKeySequence(QStringLiteral("F11")), "ToolButton9");
-    row("FileExit", "E&xit", "Exit", "Close the application", QKeySequence(QStringLiteral("Ctrl+Alt+X")), "ToolButton3");
+    row("OpenPicture", "Open Img", "Open Picture", "Load a bitmap",
+        QKeySequence(QStringLiteral("Ctrl+I")), "ToolButton4");
+    row("FileSaveAs", "Save Text", "Save Text File", "Save decrypted text",
+        QKeySequence(QStringLiteral("Ctrl+S")), "ToolButton2");
+    row("FileOpen", "Open Text", "Open Text File", "Open text file to be encrypted",
+        QKeySequence(QStringLiteral("Ctrl+O")), "ToolButton1");
+    row("SaveImageAction", "Save Img", "Save Picture", "Save encrypted image",
+        QKeySequence(QStringLiteral("Ctrl+J")), "ToolButton10");
+    row("EncryptAction", "Encrypt", "Encrypt", "Create stego encryption",
+        QKeySequence(QStringLiteral("Ctrl+E")), "ToolButton6");
+    row("DecryptAction", "Decrypt", "Decrypt", "Decrypt the stego image",
+        QKeySequence(QStringLiteral("Ctrl+D")), "ToolButton7");
+    row("ShowTextAction", "Editor", "Show Editor", "Show text editor",
+        QKeySequence(QStringLiteral("Ctrl+T")), "ToolButton11");
+    row("HelpContents", "Help", "Help", "Help and usage", QKeySequence(QStringLiteral("F1")),
+        "ToolButton8");
+    row("AboutAction", "About", "About", "Program information and license agreement",
+        QKeySequence(QStringLiteral("F11")), "ToolButton9");
+    row("FileExit", "E&xit", "Exit", "Close the application",
+        QKeySequence(QStringLiteral("Ctrl+Alt+X")), "ToolButton3");
   }
   void ActionsCarryTheirNamesCaptionsHintsAndShortcuts() {
     QFETCH(QString, name);
@@ -85,7 +97,8 @@ class OrmwickFormTest : public QObject {
   void ToolBarShowsTheButtonsInOrder() {
     WindowUnderTest window;
     QStringList order;
-    for (QAction* action : window.Control<QToolBar>("ToolBar1")->actions()) order << action->objectName();
+    for (QAction* action : window.Control<QToolBar>("ToolBar1")->actions())
+      order << action->objectName();
     QCOMPARE(order, QStringList({QStringLiteral("FileOpen"), QStringLiteral("FileSaveAs"),
                                  QStringLiteral("OpenPicture"), QStringLiteral("SaveImageAction"),
                                  QStringLiteral("EncryptAction"), QStringLiteral("DecryptAction"),
@@ -109,10 +122,12 @@ class OrmwickFormTest : public QObject {
              QStringLiteral("Hash: 224 bit  Cipher: 96 bit Key Mode: Cipher Text Stealing"));
     QVERIFY(window.settings.HasKey(WelcomeSettingsKey));
     QVERIFY(window.form.statusBar()->currentMessage().isEmpty());
-    for (const char* disabled : {"EncryptAction", "DecryptAction"}) QVERIFY(!window.Enabled(disabled));
+    for (const char* disabled : {"EncryptAction", "DecryptAction"})
+      QVERIFY(!window.Enabled(disabled));
     QVERIFY(!window.Control("ToolButton2")->isEnabled());
     QVERIFY(!window.Control("ToolButton10")->isEnabled());
-    QCOMPARE(window.Control("OriginalPanel")->palette().color(QPalette::Window), QColor(220, 220, 220));
+    QCOMPARE(window.Control("OriginalPanel")->palette().color(QPalette::Window),
+             QColor(220, 220, 220));
   }
 
   void StatusBarShowsTheLongHintOfTheControlUnderTheMouse() {
@@ -123,7 +138,8 @@ class OrmwickFormTest : public QObject {
       return window.form.statusBar()->currentMessage();
     };
     QCOMPARE(hover("KeyEdit"), QStringLiteral("Encryption Key"));
-    QCOMPARE(hover("HashCombo"), QStringLiteral("Hash algorithm used when creating cipher encryption key"));
+    QCOMPARE(hover("HashCombo"),
+             QStringLiteral("Hash algorithm used when creating cipher encryption key"));
     QCOMPARE(window.Control("HashCombo")->toolTip(), QStringLiteral("Hash Algorithm"));
     QCOMPARE(hover("ToolButton6"), QStringLiteral("Create stego encryption"));
     QCOMPARE(hover("CryptChoiceLabel"), QStringLiteral("Cipher Selection"));
@@ -143,7 +159,8 @@ class OrmwickFormTest : public QObject {
     WindowUnderTest window;
     auto* field = window.Control<QLineEdit>("KeyEdit");
     QCOMPARE(field->echoMode(), QLineEdit::Password);
-    QCOMPARE(field->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, field), int('*'));
+    QCOMPARE(field->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, field),
+             int('*'));
     QVERIFY(field->font().bold());
     QCOMPARE(field->font().pixelSize(), 16);
     QVERIFY(QFontInfo(field->font()).fixedPitch());
@@ -182,8 +199,7 @@ class OrmwickFormTest : public QObject {
     WriteFile(odd, BmpOfDepth(bits, 16, 16));
     window.messages.shown.clear();
     window.OpenPicture(odd);
-    QCOMPARE(window.messages.shown.front(),
-             (Message{"error", std::string(messages::WrongDepth)}));
+    QCOMPARE(window.messages.shown.front(), (Message{"error", std::string(messages::WrongDepth)}));
     QVERIFY(!window.form.Logic().View().originalVisible);
     QVERIFY(!window.Enabled("EncryptAction"));
     QVERIFY(!window.Enabled("DecryptAction"));
@@ -194,13 +210,16 @@ class OrmwickFormTest : public QObject {
     const char* controls[] = {"HashCombo", "CipherCombo", "ModeCombo", "CryptChoiceLabel"};
     window.OpenPicture(PictureFile("palette.bmp", 100, 50, PixelFormat::Indexed8));
     for (const char* name : controls) QVERIFY2(!window.Control(name)->isEnabled(), name);
-    QCOMPARE(window.Control("CryptPanel")->toolTip(), QStringLiteral("8 Bit Image, Cipher disabled"));
+    QCOMPARE(window.Control("CryptPanel")->toolTip(),
+             QStringLiteral("8 Bit Image, Cipher disabled"));
     QCOMPARE(window.companions->editor.capacity, 1633);
     window.OpenPicture(PictureFile("true.bmp", 100, 50, PixelFormat::Bgr24));
     for (const char* name : controls) QVERIFY2(window.Control(name)->isEnabled(), name);
     QCOMPARE(window.Control("CryptChoiceLabel")->toolTip(), QStringLiteral("Cipher Selection"));
     QCOMPARE(window.companions->editor.capacity, 2450);
-    QVERIFY(window.Control("OriginalPanel")->toolTip().startsWith(QStringLiteral("Original imported image")));
+    QVERIFY(window.Control("OriginalPanel")
+                ->toolTip()
+                .startsWith(QStringLiteral("Original imported image")));
     QVERIFY(window.Control("OriginalPanel")->statusTip().endsWith(QStringLiteral("true.bmp")));
   }
 
@@ -254,7 +273,8 @@ class OrmwickFormTest : public QObject {
 
   void DroppingAPictureOpensItAsOpenImgDoes() {
     WindowUnderTest window;
-    const QString path = QString::fromStdString(PictureFile("dropped.bmp", 48, 40, PixelFormat::Bgrx32));
+    const QString path =
+        QString::fromStdString(PictureFile("dropped.bmp", 48, 40, PixelFormat::Bgrx32));
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
     const QPointF at(window.form.width() / 2.0, window.form.height() / 2.0);

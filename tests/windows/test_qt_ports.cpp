@@ -22,7 +22,8 @@ template <class Window, class Answer>
 void WhenOpen(Answer answer) {
   QTimer::singleShot(0, [answer] {
     for (int tries = 0; tries < 200; ++tries) {
-      if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) return answer(window);
+      if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget()))
+        return answer(window);
       QTest::qWait(10);
     }
   });
@@ -45,11 +46,13 @@ class QtPortsTest : public QObject {
   void RegistryStyleKeysMapToGroups_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("group");
-    QTest::newRow("welcome") << QStringLiteral("Software\\Varnel\\welcome") << QStringLiteral("welcome");
+    QTest::newRow("welcome") << QStringLiteral("Software\\Varnel\\welcome")
+                             << QStringLiteral("welcome");
     QTest::newRow("font") << QStringLiteral("Software\\Varnel\\Font\\") << QStringLiteral("Font");
     QTest::newRow("background") << QStringLiteral("Software\\Varnel\\Background\\")
                                 << QStringLiteral("Background");
-    QTest::newRow("plain") << QStringLiteral("Window/Geometry") << QStringLiteral("Window/Geometry");
+    QTest::newRow("plain") << QStringLiteral("Window/Geometry")
+                           << QStringLiteral("Window/Geometry");
   }
   void RegistryStyleKeysMapToGroups() {
     QFETCH(QString, key);
@@ -73,7 +76,8 @@ class QtPortsTest : public QObject {
              QStringList({QStringLiteral("All Supported (*.txt *.htm *.html)"),
                           QStringLiteral("HTM(*.htm)"), QStringLiteral("HTML(*.html)"),
                           QStringLiteral("Text file (*.txt)")}));
-    QCOMPARE(QtNameFilters(dialogs::OpenPicture.filter), QStringList({QStringLiteral("Bitmaps (*.bmp)")}));
+    QCOMPARE(QtNameFilters(dialogs::OpenPicture.filter),
+             QStringList({QStringLiteral("Bitmaps (*.bmp)")}));
     QCOMPARE(QtDefaultSuffix("*.bmp"), QStringLiteral("bmp"));
     QCOMPARE(QtDefaultSuffix("txt"), QStringLiteral("txt"));
   }
@@ -157,7 +161,7 @@ class QtPortsTest : public QObject {
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x) {
         std::uint8_t* pixel = picture.Row(y) + 3 * x;
-        pixel[0] = static_cast<std::uint8_t>(10 * x);       // blue
+        pixel[0] = static_cast<std::uint8_t>(10 * x);        // blue
         pixel[1] = static_cast<std::uint8_t>(100 + 10 * y);  // green
         pixel[2] = 200;                                      // red
       }

@@ -1,20 +1,19 @@
 // The text editor window through its real widgets, offscreen, with a
 // temporary settings store and faked message boxes and file dialogs.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QLabel>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QToolBar>
 #include <QUrl>
-
 #include <memory>
 
 #include "app/local_file_store.h"
@@ -40,7 +39,9 @@ class TestTextForm : public QObject {
   QTemporaryDir work_;
 
   TextFormPorts Ports() { return {*settings_, files_, messages_, dialogs_}; }
-  QAction* Action(const char* name) { return form_->findChild<QAction*>(QString::fromLatin1(name)); }
+  QAction* Action(const char* name) {
+    return form_->findChild<QAction*>(QString::fromLatin1(name));
+  }
   QString Path(const char* name) const { return work_.filePath(QString::fromLatin1(name)); }
   static QByteArray Contents(const QString& path) {
     QFile file(path);
@@ -136,10 +137,12 @@ class TestTextForm : public QObject {
     form_->FontEdit1Accept(chosen);
     form_->ColorSelect1Accept(BgrFromRgb(1, 2, 3));
     QSettings stored(QStringLiteral("Varnel"), QStringLiteral("Hushlake"));
-    QCOMPARE(stored.value(QStringLiteral("Font/FontName")).toString(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(stored.value(QStringLiteral("Font/FontName")).toString(),
+             QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(stored.value(QStringLiteral("Font/FontColour")).toString(), QStringLiteral("clRed"));
     QCOMPARE(stored.value(QStringLiteral("Font/FontSize")).toInt(), 15);
-    QCOMPARE(stored.value(QStringLiteral("Background/Colour")).toString(), QStringLiteral("$00030201"));
+    QCOMPARE(stored.value(QStringLiteral("Background/Colour")).toString(),
+             QStringLiteral("$00030201"));
 
     form_ = std::make_unique<TTextForm>(Ports());
     form_->ShowEditor();

@@ -121,7 +121,8 @@ inline void UseTemporarySettings(const QTemporaryDir& folder) {
 
 inline void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 struct WindowUnderTest {
@@ -141,9 +142,7 @@ struct WindowUnderTest {
     if (!QTest::qWaitForWindowExposed(&form)) qWarning("the main window was not shown");
   }
 
-  QAction* Action(const char* name) {
-    return form.findChild<QAction*>(QString::fromLatin1(name));
-  }
+  QAction* Action(const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); }
   template <class Widget = QWidget>
   Widget* Control(const char* name) {
     return form.findChild<Widget*>(QString::fromLatin1(name));
