@@ -76,8 +76,10 @@ class QtPortsTest : public QObject {
              QStringList({QStringLiteral("All Supported (*.txt *.htm *.html)"),
                           QStringLiteral("HTM(*.htm)"), QStringLiteral("HTML(*.html)"),
                           QStringLiteral("Text file (*.txt)")}));
-    QCOMPARE(QtNameFilters(dialogs::OpenPicture.filter),
-             QStringList({QStringLiteral("Bitmaps (*.bmp)")}));
+    QCOMPARE(
+        QtNameFilters(dialogs::OpenPicture.filter),
+        QStringList({QStringLiteral("Pictures (*.bmp *.png)"), QStringLiteral("Bitmaps (*.bmp)"),
+                     QStringLiteral("PNG pictures (*.png)")}));
     QCOMPARE(QtDefaultSuffix("*.bmp"), QStringLiteral("bmp"));
     QCOMPARE(QtDefaultSuffix("txt"), QStringLiteral("txt"));
   }
