@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 
+#include "app/mapped_file.h"
 #include "crypto/atomic_file.h"
 
 namespace hushlake {
@@ -72,6 +74,24 @@ std::vector<std::uint8_t> LocalFileStore::ReadAll(const std::string& path) const
 
 PictureReadResult LocalFileStore::ReadPicture(const std::string& path) const {
   return ReadPictureFile(path);
+}
+
+// The header is read and checked before anything is mapped, so a file that
+// is no picture, or claims more pixels than it holds, costs no mapping; the
+// view is then made from the mapped bytes alone, checked again, since the
+// file may have changed in between. Any doubt leaves the file to ReadPicture.
+std::optional<PictureInPlace> LocalFileStore::ViewPicture(const std::string& path) const {
+  const BmpHeaderResult header = ReadBmpFileHeader(path);
+  if (header.status != BmpStatus::Ok || !header.rowsInPlace) return std::nullopt;
+  try {
+    auto file = std::make_unique<MappedFile>(path);
+    std::optional<PixelView> pixels;
+    file->Read([&] { pixels = ViewBmpPixels(file->Bytes()); });
+    if (!pixels) return std::nullopt;
+    return PictureInPlace{std::move(file), *pixels};
+  } catch (const std::runtime_error&) {
+    return std::nullopt;
+  }
 }
 
 void LocalFileStore::WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {

@@ -151,15 +151,19 @@ bool MainWindowLogic::KeyLongEnough(std::string_view keyText) const {
 
 bool MainWindowLogic::EditorHasText() const { return !ports_.editor.Text().empty(); }
 
+PixelView MainWindowLogic::OriginalPixels() const {
+  return originalInPlace_ ? originalInPlace_->pixels : PixelView::Of(view_.originalImage);
+}
+
 bool MainWindowLogic::IsPalettePicture() const {
-  return view_.originalImage.Format() == PixelFormat::Indexed8;
+  return OriginalPixels().Format() == PixelFormat::Indexed8;
 }
 
 void MainWindowLogic::EncryptActionListUpdate() {
   Guarded([&] {
     const bool keyOk = KeyLongEnough(ReadKeyField());
     const bool hasText = EditorHasText();
-    canEncrypt_ = view_.encryptEnabled = imageLoaded_ && keyOk && hasText;
+    canEncrypt_ = view_.encryptEnabled = imageLoaded_ && keyOk && hasText && !originalInPlace_;
     canDecrypt_ = view_.decryptEnabled = imageLoaded_ && keyOk;
     view_.saveTextButtonEnabled = hasText;
     canSaveImage_ = view_.saveImageButtonEnabled = imageEncrypted_;
@@ -172,6 +176,8 @@ void MainWindowLogic::OpenPictureAccept(const std::string& fileName) {
 
 void MainWindowLogic::OpenPicture(const std::string& fileName) {
   if (!ports_.files.Exists(fileName)) return;
+  originalInPlace_.reset();
+  if (readInPlace_ && HasPictureExtension(fileName) && OpenPictureInPlace(fileName)) return;
   std::string loadError;
   bool loaded = false;
   PictureFileKind kind = PictureFileKind::Bmp;
@@ -205,14 +211,32 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
   if (imageLoaded_ && loaded) ShowLoadedPicture(fileName);
 }
 
+// Any file the store cannot show in place is read as a picture instead,
+// which also words any refusal.
+bool MainWindowLogic::OpenPictureInPlace(const std::string& fileName) {
+  std::optional<PictureInPlace> picture;
+  try {
+    picture = ports_.files.ViewPicture(fileName);
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (!picture) return false;
+  view_.originalImage = Picture();
+  view_.originalSource = SourceFileInfo{};
+  originalInPlace_ = std::move(picture);
+  imageLoaded_ = true;
+  ShowLoadedPicture(fileName);
+  return true;
+}
+
 void MainWindowLogic::ShowLoadedPicture(const std::string& fileName) {
   view_.originalVisible = true;
   view_.originalHint = "Original imported image|" + FullPath(fileName);
   const bool palette = IsPalettePicture();
   view_.cryptControlsEnabled = !palette;
   view_.cryptHint = palette ? "8 Bit Image, Cipher disabled" : "Cipher Selection";
-  ports_.editor.SetImageCapacity(EditorCapacity(
-      view_.originalImage.Width(), view_.originalImage.Height(), view_.originalImage.Format()));
+  const PixelView pixels = OriginalPixels();
+  ports_.editor.SetImageCapacity(EditorCapacity(pixels.Width(), pixels.Height(), pixels.Format()));
 }
 
 int EditorCapacity(int width, int height, PixelFormat format) {
@@ -334,7 +358,9 @@ void MainWindowLogic::Decrypt() {
   const bool palette = IsPalettePicture();
   EncryptedImageHolder target(view_.encryptedImage);
   EngineOutcome outcome;
-  if (palette) {
+  if (originalInPlace_) {
+    outcome = DecryptInPlace(EngineKey(keyText));
+  } else if (palette) {
     PaletteTextAdapter text(ports_.editor);
     TEncryptor engine(view_.originalImage, target, EngineKey(keyText), text, random_);
     outcome = engine.Decrypt();
@@ -355,6 +381,15 @@ void MainWindowLogic::Decrypt() {
                   [&](const std::string& shown) { ports_.editor.ReplaceText(shown); });
   }
   ports_.editor.FocusEditor();
+}
+
+// A file cut short meanwhile ends in an error naming it: what was read of
+// the zeros in its place is thrown away.
+EngineOutcome MainWindowLogic::DecryptInPlace(SecretString key) const {
+  const PictureInPlace& original = *originalInPlace_;
+  EngineOutcome outcome;
+  original.file->Read([&] { outcome = DecryptPixels(original.pixels, std::move(key)); });
+  return outcome;
 }
 
 void MainWindowLogic::SaveImageActionExecute() {

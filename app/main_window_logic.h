@@ -119,6 +119,11 @@ class MainWindowLogic {
   // tool): Encrypt works in the original picture's memory instead of a copy,
   // and the original is empty once it succeeded.
   void ReleaseOriginalOnEncrypt() { releaseOriginal_ = true; }
+  // For a front end that only reads hidden texts (the command-line tool's
+  // decrypt): Open Img reads a picture file's pixels where they lie in the
+  // file, when its rows allow that, instead of copying them into the
+  // original picture, which then stays empty; Encrypt is never enabled.
+  void ReadPicturesInPlace() { readInPlace_ = true; }
 
   void FormCreate();
   void FormShow();
@@ -150,10 +155,13 @@ class MainWindowLogic {
   bool CanDecrypt() const { return canDecrypt_; }
   bool CanSaveImage() const { return canSaveImage_; }
   int MinKeyLength() const { return minKeyLength_; }
+  // Whether the loaded picture has 8 bits per pixel.
+  bool IsPalettePicture() const;
 
  private:
   class EncryptedImageHolder;
-  bool IsPalettePicture() const;
+  // The loaded picture's pixels, wherever they are.
+  PixelView OriginalPixels() const;
   // The key field's text, read once per action into an owner that wipes it.
   SecretString ReadKeyField() const;
   bool KeyLongEnough(std::string_view keyText) const;
@@ -162,11 +170,13 @@ class MainWindowLogic {
   // lower-cased in place first.
   SecretString EngineKey(std::string_view keyText);
   void OpenPicture(const std::string& fileName);
+  bool OpenPictureInPlace(const std::string& fileName);
   void Encrypt();
   EngineOutcome EncryptPalette(std::string_view keyText);
   EngineOutcome EncryptTrueColor(std::string_view keyText, const SecretString& plainText);
   void RestoreEditorText(const SecretString& text);
   void Decrypt();
+  EngineOutcome DecryptInPlace(SecretString key) const;
   void SaveImage();
   void ShowLoadedPicture(const std::string& fileName);
   void SavePictureTo(const SaveTarget& target);
@@ -182,6 +192,9 @@ class MainWindowLogic {
   MainWindowView view_;
   CipherChoice choice_;
   bool releaseOriginal_ = false;
+  bool readInPlace_ = false;
+  // Set instead of the original picture when it is read in place.
+  std::optional<PictureInPlace> originalInPlace_;
   bool imageLoaded_ = false;
   bool imageEncrypted_ = false;
   bool canEncrypt_ = false;

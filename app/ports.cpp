@@ -14,6 +14,10 @@ PictureReadResult FileStore::ReadPicture(const std::string& path) const {
   }
 }
 
+std::optional<PictureInPlace> FileStore::ViewPicture(const std::string& /*path*/) const {
+  return std::nullopt;
+}
+
 void FileStore::WritePictureAtomically(const std::string& path, const Picture& picture,
                                        const SourceFileInfo& source) {
   WriteAtomically(path, WriteBmp(picture, source));

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/file_view.h"
 #include "app/message_sink.h"
 #include "stego/bmp_codec.h"
 #include "stego/engine_ports.h"
@@ -62,6 +63,12 @@ class FileStore {
   // reason. A store may read the rows straight into the picture instead of
   // holding the whole file in memory.
   virtual PictureReadResult ReadPicture(const std::string& path) const;
+  // A picture file's pixels read where they lie, for a reader that only
+  // reads them: nullopt when the store does not offer that or the file is
+  // not a picture whose rows can be read in place (RLE8 data, other channel
+  // masks, PNG, a file ReadPicture would refuse): ReadPicture then reads it,
+  // and words any refusal.
+  virtual std::optional<PictureInPlace> ViewPicture(const std::string& path) const;
   virtual void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
   // Writes a picture as a BMP file, whole or not at all, keeping what Source
   // kept of the file the picture came from (see stego/bmp_kept.h). A store

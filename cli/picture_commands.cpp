@@ -244,6 +244,8 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
   if (!options.out.empty()) CheckTextTarget(options.out, options.force);
   WindowSession session(std::nullopt, options.force, global.Level());
   MainWindowLogic& window = session.Window();
+  // Reading the text needs no copy of the pixels; --detect works on one.
+  if (!options.detect) window.ReadPicturesInPlace();
   session.OpenPicture(picture);
   if (options.detect) return RunDetect(session, options, global);
   if (options.ChoiceGiven()) session.NoteDisabledChoice();

@@ -85,4 +85,10 @@ PictureReadResult TerminalFileStore::ReadPicture(const std::string& path) const 
   return hushlake::ReadPicture(ReadAll(path), path);
 }
 
+// Standard input is read as it comes, never in place.
+std::optional<PictureInPlace> TerminalFileStore::ViewPicture(const std::string& path) const {
+  if (path == StandardInputPicture) return std::nullopt;
+  return LocalFileStore::ViewPicture(path);
+}
+
 }  // namespace hushlake::cli

@@ -114,6 +114,7 @@ class TerminalFileStore : public LocalFileStore {
   bool Exists(const std::string& path) const override;
   std::vector<std::uint8_t> ReadAll(const std::string& path) const override;
   PictureReadResult ReadPicture(const std::string& path) const override;
+  std::optional<PictureInPlace> ViewPicture(const std::string& path) const override;
 };
 
 }  // namespace hushlake::cli

@@ -19,7 +19,7 @@ class WindowSession {
   MemoryEditor& Editor() { return editor_; }
   MemoryKeyField& KeyField() { return keyField_; }
   FileStore& Files() { return files_; }
-  bool Palette() const { return window_.View().originalImage.Format() == PixelFormat::Indexed8; }
+  bool Palette() const { return window_.IsPalettePicture(); }
 
   // Open Img with Path ("-" for standard input); raises Refusal when no
   // picture got loaded. A file the reader could not make sense of is

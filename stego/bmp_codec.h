@@ -15,12 +15,14 @@
 // 32 bits with the fourth byte as it is; always a 40-byte info header, no
 // compression, rows bottom-up and padded to 4 bytes.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "stego/picture.h"
+#include "stego/pixel_view.h"
 #include "stego/source_file_info.h"
 
 namespace hushlake {
@@ -47,6 +49,9 @@ struct BmpHeaderResult {
   Palette palette{};     // for Indexed8
   int bitsPerPixel = 0;  // as stored in the file, once the header could be read
   std::string error;     // empty when status is Ok
+  // The pixel rows are stored as a Picture holds them (no RLE8 data, the
+  // usual channel masks), so they can be read where they lie.
+  bool rowsInPlace = false;
 };
 
 // Limits that keep a lying header from causing giant allocations. A picture
@@ -69,6 +74,11 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes);
 BmpReadResult ReadBmpFile(const std::string& path);
 // Reads no more of the file than its headers and colour table.
 BmpHeaderResult ReadBmpFileHeader(const std::string& path);
+// The pixels of a BMP file's bytes where they lie, after every check
+// ReadBmp makes: nullopt when the file is not a picture ReadBmp would read,
+// or when its rows are not stored as a Picture holds them (see rowsInPlace).
+// The view points into FileBytes, which must outlive it.
+std::optional<PixelView> ViewBmpPixels(std::span<const std::uint8_t> fileBytes);
 
 // Raised when a picture cannot be written (empty or too large picture, or a
 // file system error); the message names the file and the reason.

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "crypto/bytes.h"
@@ -469,6 +470,12 @@ BmpReadResult Decode(const FileBytes& file, const FetchBytes& fetch) {
   });
 }
 
+// Whether the file's rows hold the bytes a Picture read from it holds:
+// neither decoded from runs nor rewritten for other channel masks.
+bool RowsInPlace(const Header& header, const CheckedLayout& layout) {
+  return header.compression != bmp::kRle8 && layout.masks.Standard();
+}
+
 BmpHeaderResult DecodeHeader(const FileBytes& file) {
   return Decoded<BmpHeaderResult>(file, [&](const Header& header, BmpHeaderResult& result) {
     const CheckedLayout layout = CheckLayout(file, header);
@@ -476,7 +483,22 @@ BmpHeaderResult DecodeHeader(const FileBytes& file) {
     result.height = static_cast<int>(header.height);
     result.format = FormatOf(header.bitsPerPixel);
     result.palette = layout.palette;
+    result.rowsInPlace = RowsInPlace(header, layout);
   });
+}
+
+// The rows where they lie, the top one first: a bottom-up file is walked
+// backwards from its last stored row. The last row's padding may be missing,
+// which no reader of Width pixels per row notices.
+PixelView InPlaceView(const FileBytes& file, const Header& header, const CheckedLayout& layout) {
+  const auto stride = static_cast<std::int64_t>(
+      bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel));
+  const std::uint64_t lastRow = static_cast<std::uint64_t>(header.width) * header.bitsPerPixel / 8;
+  const std::uint64_t span = static_cast<std::uint64_t>(stride * (header.height - 1)) + lastRow;
+  const std::uint8_t* first = file.Need(header.pixelOffset, span, "the pixel data");
+  const std::uint8_t* top = header.topDown ? first : first + stride * (header.height - 1);
+  return PixelView(top, header.topDown ? stride : -stride, static_cast<int>(header.width),
+                   static_cast<int>(header.height), FormatOf(header.bitsPerPixel), layout.palette);
 }
 
 }  // namespace
@@ -486,6 +508,18 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> fileBytes) {
   return Decode(file, [&file](std::uint64_t offset, std::span<std::uint8_t> into) {
     std::memcpy(into.data(), file.Need(offset, into.size(), "the pixel data"), into.size());
   });
+}
+
+std::optional<PixelView> ViewBmpPixels(std::span<const std::uint8_t> fileBytes) {
+  const FileBytes file(fileBytes, fileBytes.size());
+  std::optional<PixelView> view;
+  const BmpHeaderResult checked =
+      Decoded<BmpHeaderResult>(file, [&](const Header& header, BmpHeaderResult&) {
+        const CheckedLayout layout = CheckLayout(file, header);
+        if (RowsInPlace(header, layout)) view = InPlaceView(file, header, layout);
+      });
+  if (checked.status != BmpStatus::Ok) return std::nullopt;
+  return view;
 }
 
 namespace {

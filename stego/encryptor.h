@@ -10,6 +10,7 @@
 #include "crypto/secret.h"
 #include "stego/engine_ports.h"
 #include "stego/picture.h"
+#include "stego/pixel_view.h"
 #include "stego/random_source.h"
 
 namespace hushlake {
@@ -63,12 +64,12 @@ class TEncryptor {
 
  private:
   enum class Coding { Indexed, TrueColor };
+  void MarkUsed();
   bool StartRun(Coding& coding);
   EngineOutcome CapacityOutcome(std::int64_t positions, std::size_t streamLength) const;
   Picture TakeWorkingCopy();
   EngineOutcome EncryptPalette();
   EngineOutcome EncryptTrueColor();
-  EngineOutcome DecryptWith(Coding coding);
 
   Picture& source_;
   PictureHolder& target_;
@@ -80,5 +81,10 @@ class TEncryptor {
   bool used_ = false;
   bool workInSource_ = false;
 };
+
+// Decrypt of pixels that need not be held in a Picture (a file's own pixel
+// array, read where it lies): the outcome of TEncryptor's Decrypt on the
+// picture they show, odd sizes trimmed the same way.
+[[nodiscard]] EngineOutcome DecryptPixels(const PixelView& pixels, SecretString key);
 
 }  // namespace hushlake

@@ -1,0 +1,34 @@
+#pragma once
+// A file's bytes, read-only and where they lie (a mapping of the file), for
+// a reader that needs only some of them or reads them once: no copy of the
+// file is made. While the view lives the file may still be cut short by
+// another program; Read tells the reader so instead of ending the process.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+
+#include "stego/pixel_view.h"
+
+namespace hushlake {
+
+class FileView {
+ public:
+  virtual ~FileView() = default;
+  // The file's bytes as they were when the view was made. Only Read may
+  // look at them.
+  virtual std::span<const std::uint8_t> Bytes() const = 0;
+  // Runs Reader, which may look at Bytes. Should the file shrink meanwhile,
+  // the bytes it lost read as zero and, once Reader is done, Read raises
+  // std::runtime_error naming the file: what Reader made of them is wrong.
+  virtual void Read(const std::function<void()>& reader) const = 0;
+};
+
+// A picture file's pixels read where they lie: the view keeps the file's
+// bytes that Pixels points into.
+struct PictureInPlace {
+  std::unique_ptr<FileView> file;
+  PixelView pixels;
+};
+
+}  // namespace hushlake

@@ -1,0 +1,74 @@
+#include "app/mapped_file.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "app/bus_error_guard.h"
+#include "stego/bmp_codec.h"
+
+namespace hushlake {
+
+namespace {
+
+std::runtime_error Unreadable(const std::string& path, const std::string& reason) {
+  return std::runtime_error("Cannot read the file \"" + path + "\": " + reason);
+}
+
+// The descriptor is needed only until the mapping exists.
+class ReadOnlyDescriptor {
+ public:
+  explicit ReadOnlyDescriptor(const std::string& path)
+      : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  ~ReadOnlyDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ReadOnlyDescriptor(const ReadOnlyDescriptor&) = delete;
+  ReadOnlyDescriptor& operator=(const ReadOnlyDescriptor&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+// The length is the file's when it is opened; the bytes are whatever the
+// file holds when each page is first read.
+MappedFile::MappedFile(const std::string& path) : path_(path) {
+  const ReadOnlyDescriptor file(path);
+  if (file.Get() < 0) throw Unreadable(path, std::strerror(errno));
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) throw Unreadable(path, std::strerror(errno));
+  if (!S_ISREG(status.st_mode)) throw Unreadable(path, "not a regular file");
+  if (static_cast<std::uint64_t>(status.st_size) > kBmpMaxFileBytes)
+    throw std::runtime_error("The file \"" + path + "\" is too large");
+  length_ = static_cast<std::size_t>(status.st_size);
+  if (length_ == 0) return;  // nothing to map
+  start_ = ::mmap(nullptr, length_, PROT_READ, MAP_PRIVATE, file.Get(), 0);
+  if (start_ == MAP_FAILED) {
+    start_ = nullptr;
+    throw Unreadable(path, std::strerror(errno));
+  }
+}
+
+MappedFile::~MappedFile() {
+  if (start_ != nullptr) ::munmap(start_, length_);
+}
+
+std::span<const std::uint8_t> MappedFile::Bytes() const {
+  return {static_cast<const std::uint8_t*>(start_), length_};
+}
+
+void MappedFile::Read(const std::function<void()>& reader) const {
+  const BusErrorGuard guard(start_, length_);
+  reader();
+  if (guard.PagesLost()) throw Unreadable(path_, "it became shorter while it was read");
+}
+
+}  // namespace hushlake

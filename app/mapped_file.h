@@ -1,0 +1,29 @@
+#pragma once
+// A file mapped read-only into memory, unmapped when the object dies: the
+// local file system's FileView.
+#include <string>
+
+#include "app/file_view.h"
+
+namespace hushlake {
+
+class MappedFile : public FileView {
+ public:
+  // Raises std::runtime_error naming the file when it cannot be opened or
+  // mapped, is not a regular file, or is larger than any picture this tool
+  // reads (kBmpMaxFileBytes).
+  explicit MappedFile(const std::string& path);
+  ~MappedFile() override;
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  std::span<const std::uint8_t> Bytes() const override;
+  void Read(const std::function<void()>& reader) const override;
+
+ private:
+  std::string path_;
+  void* start_ = nullptr;
+  std::size_t length_ = 0;
+};
+
+}  // namespace hushlake
