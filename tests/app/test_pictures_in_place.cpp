@@ -1,0 +1,221 @@
+// Pictures read where they lie in the file: the local store's mapped view,
+// a file cut short under it, and a window that decrypts from it as it would
+// from its own copy of the picture.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+
+#include "app/local_file_store.h"
+#include "app/mapped_file.h"
+#include "tests/stego/bmp_fixture.h"
+#include "workflow_fakes.h"
+
+namespace hushlake {
+namespace {
+
+using workflow_test::BmpOfDepth;
+using workflow_test::Message;
+using workflow_test::Window;
+
+class InPlace : public ::testing::Test {
+ protected:
+  InPlace()
+      : folder_(std::filesystem::temp_directory_path() /
+                ("hushlake-in-place-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(folder_);
+  }
+  ~InPlace() override { std::filesystem::remove_all(folder_); }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  void Put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    std::ofstream(Path(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+
+  std::filesystem::path folder_;
+  LocalFileStore store_;
+};
+
+TEST_F(InPlace, TheStoreShowsTheRowsItsPictureReadGives) {
+  for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
+    const Picture picture = test::RandomPicture(37, 21, format, 9);
+    store_.WritePictureAtomically(Path("p.bmp"), picture);
+    const std::optional<PictureInPlace> view = store_.ViewPicture(Path("p.bmp"));
+    ASSERT_TRUE(view.has_value());
+    const PixelView& pixels = view->pixels;
+    ASSERT_EQ(pixels.Width(), picture.Width());
+    ASSERT_EQ(pixels.Height(), picture.Height());
+    EXPECT_EQ(pixels.Format(), format);
+    EXPECT_EQ(pixels.GetPalette(), picture.GetPalette());
+    for (int y = 0; y < picture.Height(); ++y)
+      EXPECT_TRUE(std::equal(pixels.Row(y), pixels.Row(y) + picture.RowBytes(), picture.Row(y)));
+  }
+}
+
+TEST_F(InPlace, FilesThatAreNoPictureInPlaceAreLeftToReadPicture) {
+  const Picture picture = test::RandomPicture(30, 20, PixelFormat::Bgr24, 3);
+  store_.WriteAtomically(Path("p.png"), EncodePicture(picture, PictureFileKind::Png, {}));
+  store_.WritePictureAtomically(Path("p.bmp"), picture);
+  std::vector<std::uint8_t> cut = store_.ReadAll(Path("p.bmp"));
+  cut.resize(cut.size() / 2);
+  Put("cut.bmp", cut);
+  Put("huge.bmp", bmptest::BmpFixture().WithSize(60000, 60000).WithPixels({1, 2, 3, 4}).Build());
+  Put("depth16.bmp", BmpOfDepth(16, 30, 30));
+  Put("rle.bmp", bmptest::BmpFixture()
+                     .WithSize(4, 2)
+                     .WithBits(8)
+                     .WithCompression(1)
+                     .WithAfterHeader(std::vector<std::uint8_t>(1024))
+                     .WithPixels({4, 1, 0, 0, 4, 2, 0, 1})
+                     .Build());
+  for (const char* name : {"p.png", "cut.bmp", "huge.bmp", "depth16.bmp", "rle.bmp", "missing.bmp"})
+    EXPECT_FALSE(store_.ViewPicture(Path(name)).has_value()) << name;
+  std::filesystem::create_directory(Path("folder.bmp"));
+  EXPECT_FALSE(store_.ViewPicture(Path("folder.bmp")).has_value());
+}
+
+std::uint64_t SumOf(std::span<const std::uint8_t> bytes) {
+  return std::accumulate(bytes.begin(), bytes.end(), std::uint64_t{0});
+}
+
+TEST_F(InPlace, AFileCutShortWhileMappedIsAnErrorNamingItNotACrash) {
+  const std::size_t size = 5 * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + 123;
+  Put("long.bin", std::vector<std::uint8_t>(size, 0x5A));
+  const MappedFile file(Path("long.bin"));
+  std::uint64_t sum = 0;
+  file.Read([&] { sum = SumOf(file.Bytes()); });
+  EXPECT_EQ(sum, size * 0x5A);
+  std::filesystem::resize_file(Path("long.bin"), 100);
+  try {
+    file.Read([&] { sum = SumOf(file.Bytes()); });
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find(Path("long.bin")), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
+  }
+  EXPECT_EQ(sum, 100 * 0x5A);  // what was lost read as zeros
+}
+
+// The guard is only around Read: a bus error elsewhere still ends the
+// process as it did before (with the sanitisers' own handler, in an error).
+TEST_F(InPlace, ABusErrorOutsideAReadStillEndsTheProcess) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::size_t size = 3 * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  Put("short.bin", std::vector<std::uint8_t>(size, 1));
+  const MappedFile file(Path("short.bin"));
+  file.Read([&] { EXPECT_EQ(SumOf(file.Bytes()), size); });
+  std::filesystem::resize_file(Path("short.bin"), 10);
+  const auto died = [](int status) {
+    return WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) != 0);
+  };
+  EXPECT_EXIT(
+      {
+        volatile std::uint8_t last = file.Bytes()[size - 1];
+        (void)last;
+        std::_Exit(0);
+      },
+      died, "");
+}
+
+// Two windows over the same files, one reading pictures in place: the same
+// messages, the same text.
+struct WindowOnDisk {
+  workflow_test::FakeMessages messages;
+  workflow_test::FakeEditor editor;
+  workflow_test::FakeKeyField key;
+  workflow_test::FakeSettings settings;
+  LocalFileStore files;
+  workflow_test::FakeDialogs dialogs;
+  MainWindowLogic logic{MainWindowPorts{messages, editor, key, settings, files, dialogs}};
+
+  explicit WindowOnDisk(bool inPlace) {
+    if (inPlace) logic.ReadPicturesInPlace();
+    logic.FormCreate();
+    logic.FormShow();
+  }
+  void Decrypt(const std::string& path, const std::string& keyText) {
+    logic.OpenPictureAccept(path);
+    key.text = keyText;
+    logic.EncryptActionListUpdate();
+    logic.DecryptActionExecute();
+  }
+};
+
+// A picture with Text hidden by the window, saved as a BMP file at Path.
+void HideInFile(PixelFormat format, const std::string& text, const std::string& path) {
+  Window w;
+  w.files.PutPicture("in.bmp", test::RandomPicture(61, 47, format, 11));
+  w.Open("in.bmp");
+  w.editor.text = text;
+  w.key.text = "a key of some length";
+  w.Encrypt();
+  w.SaveImageAs("out.bmp");
+  const std::vector<std::uint8_t>& bytes = w.files.files.at("out.bmp");
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(InPlace, AWindowDecryptsInPlaceAsFromItsOwnCopy) {
+  for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
+    HideInFile(format, "a text in a file", Path("hidden.bmp"));
+    for (const std::string& key :
+         {std::string("a key of some length"), std::string("wrong key!!")}) {
+      WindowOnDisk copying(false);
+      WindowOnDisk inPlace(true);
+      copying.Decrypt(Path("hidden.bmp"), key);
+      inPlace.Decrypt(Path("hidden.bmp"), key);
+      EXPECT_EQ(inPlace.editor.text, copying.editor.text);
+      EXPECT_EQ(inPlace.messages.shown, copying.messages.shown);
+      EXPECT_EQ(inPlace.editor.capacity, copying.editor.capacity);
+      EXPECT_EQ(inPlace.logic.View().cryptHint, copying.logic.View().cryptHint);
+      EXPECT_EQ(inPlace.key.text, copying.key.text);            // lower-cased on 8 bits
+      EXPECT_TRUE(inPlace.logic.View().originalImage.Empty());  // no copy was made
+    }
+    WindowOnDisk inPlace(true);
+    inPlace.Decrypt(Path("hidden.bmp"), "a key of some length");
+    EXPECT_EQ(inPlace.editor.text, "a text in a file");
+    inPlace.editor.text = "another text";
+    inPlace.logic.EncryptActionListUpdate();
+    EXPECT_FALSE(inPlace.logic.CanEncrypt());
+  }
+  // Files that are not read in place, refused or not, give the same messages.
+  Put("depth16.bmp", BmpOfDepth(16, 30, 30));
+  Put("garbage.bmp", std::vector<std::uint8_t>(300, 'x'));
+  store_.WriteAtomically(
+      Path("p.png"),
+      EncodePicture(test::RandomPicture(30, 30, PixelFormat::Bgr24, 2), PictureFileKind::Png, {}));
+  for (const char* name : {"depth16.bmp", "garbage.bmp", "p.png", "missing.bmp"}) {
+    WindowOnDisk copying(false);
+    WindowOnDisk inPlace(true);
+    copying.Decrypt(Path(name), "a key of some length");
+    inPlace.Decrypt(Path(name), "a key of some length");
+    EXPECT_EQ(inPlace.messages.shown, copying.messages.shown) << name;
+    EXPECT_EQ(inPlace.logic.ImageLoaded(), copying.logic.ImageLoaded()) << name;
+  }
+}
+
+TEST_F(InPlace, AFileCutShortBeforeDecryptEndsInAnErrorNotAText) {
+  HideInFile(PixelFormat::Bgr24, "a text in a file", Path("hidden.bmp"));
+  WindowOnDisk window(true);
+  window.logic.OpenPictureAccept(Path("hidden.bmp"));
+  ASSERT_TRUE(window.logic.ImageLoaded());
+  std::filesystem::resize_file(Path("hidden.bmp"), 200);
+  window.key.text = "a key of some length";
+  window.logic.EncryptActionListUpdate();
+  window.logic.DecryptActionExecute();
+  ASSERT_FALSE(window.messages.shown.empty());
+  const Message& last = window.messages.shown.back();
+  EXPECT_EQ(last.kind, "error");
+  EXPECT_NE(last.text.find(Path("hidden.bmp")), std::string::npos);
+  EXPECT_NE(last.text.find("shorter"), std::string::npos);
+  EXPECT_EQ(window.editor.text, "");
+}
+
+}  // namespace
+}  // namespace hushlake
