@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <span>
 
 #include "stego/random_source.h"
 
@@ -28,8 +29,10 @@ class TieSettler {
   std::uint32_t Settle(std::uint32_t distance) {
     const int first = FirstColumnAt(distance);
     const std::uint32_t settled = first < 0 ? distance : carry_[first];
-    // Appending a column raises every carried value that reaches it.
-    for (std::uint32_t& value : carry_) value += value == settled ? 1u : 0u;
+    // Appending a column raises every carried value that reaches it; the
+    // columns not appended yet carry nothing.
+    const std::span<std::uint32_t> appended(carry_.data(), static_cast<std::size_t>(count_));
+    for (std::uint32_t& value : appended) value += value == settled ? 1u : 0u;
     carry_[count_] = settled + 1;
     Remember(settled, count_);
     ++count_;
