@@ -11,9 +11,9 @@
 // not do: cutting the file short takes its pages out of every mapping.
 //
 // A signal's handler belongs to the whole process: guards take turns (a
-// second one waits for the first to end), each restores the previous handler
-// when it ends, and a bus error outside the guarded bytes goes to that
-// previous handler.
+// second one waits for the first to end, so a guarded reader must not take
+// another), each restores the previous handler when it ends, and a bus error
+// outside the guarded bytes goes to that previous handler.
 #include <signal.h>
 
 #include <cstddef>
