@@ -175,6 +175,24 @@ class QtPortsTest : public QObject {
     QCOMPARE(ReducedImage(picture, 8).size(), QSize(5, 3));  // small pictures keep their size
   }
 
+  void LargerBlocksAreAveragedFromSpreadSamples() {
+    Picture picture(10, 4, PixelFormat::Bgrx32);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 10; ++x) {
+        std::uint8_t* pixel = picture.Row(y) + 4 * x;
+        pixel[0] = static_cast<std::uint8_t>(10 * x);  // blue
+        pixel[1] = static_cast<std::uint8_t>(10 * y);  // green
+        pixel[2] = 7;                                  // red
+      }
+    // Factor 4: columns 1 and 3, 5 and 7, then the cut-off block's last
+    // column 9 twice; rows 1 and 3.
+    const QImage reduced = ReducedImage(picture, 3);
+    QCOMPARE(reduced.size(), QSize(3, 1));
+    QCOMPARE(reduced.pixel(0, 0), qRgb(7, 20, 20));
+    QCOMPARE(reduced.pixel(1, 0), qRgb(7, 20, 60));
+    QCOMPARE(reduced.pixel(2, 0), qRgb(7, 20, 90));
+  }
+
   void ToolImagesHaveNormalHoverAndDisabledLooks() {
     for (const char* name : {"open_text", "save_text", "open_image", "save_image", "encrypt",
                              "decrypt", "editor", "help", "about", "exit"}) {
