@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "windows/editor_icons.h"
 #include "windows/picture_image.h"
 #include "windows/qt_file_dialogs.h"
 #include "windows/qt_message_boxes.h"
@@ -214,6 +215,23 @@ class QtPortsTest : public QObject {
       QCOMPARE(icon.pixmap(QSize(48, 48), 2.0).size(), QSize(96, 96));
     }
     QVERIFY(!ApplicationIcon().isNull());
+  }
+
+  void EditorImagesHaveHoverAndGreyDisabledLooksAtEveryDensity() {
+    for (const char* name : {"open_text", "save_text", "font", "colour", "copy", "cut", "paste",
+                             "delete", "undo", "find"}) {
+      const QIcon icon =
+          EditorIcon(QStringLiteral(":/icons/editor/%1.svg").arg(QLatin1String(name)));
+      QVERIFY2(!icon.isNull(), name);
+      const QImage normal = icon.pixmap(QSize(48, 48), 1.0, QIcon::Normal).toImage();
+      const QImage disabled = icon.pixmap(QSize(48, 48), 1.0, QIcon::Disabled).toImage();
+      QCOMPARE(normal.size(), QSize(48, 48));
+      QVERIFY2(normal != icon.pixmap(QSize(48, 48), 1.0, QIcon::Active).toImage(), name);
+      QVERIFY2(normal != disabled, name);
+      QCOMPARE(icon.pixmap(QSize(48, 48), 2.0).size(), QSize(96, 96));
+      QCOMPARE(icon.pixmap(QSize(24, 24), 1.0).size(), QSize(24, 24));
+    }
+    QVERIFY(EditorIcon(QStringLiteral(":/icons/editor/missing.svg")).isNull());
   }
 };
 
