@@ -11,11 +11,12 @@ cd "$(dirname "$0")/.."
 build=${1:-build} runs=${2:-10}
 program=$PWD/$build/windows/hushlake
 display=:87
+settings=$(mktemp -d)
 Xvfb $display -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb' EXIT
+trap 'kill $xvfb; rm -rf "$settings"' EXIT
 sleep 1
-export DISPLAY=$display XDG_CONFIG_HOME=$(mktemp -d) HUSHLAKE_QUIT_WHEN_SHOWN=1
+export DISPLAY=$display XDG_CONFIG_HOME=$settings HUSHLAKE_QUIT_WHEN_SHOWN=1
 
 # Wall ms and processor ms (user + system) of one start.
 start_once() {

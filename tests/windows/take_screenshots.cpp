@@ -1,7 +1,7 @@
 // Draws the windows into PNG files so they can be looked at after every
 // visible change: the main window at its start and minimum size, after an
-// Encrypt, the editor at its start and minimum size, the help and about windows, and the picture the
-// README shows. Not a test; run it by hand:
+// Encrypt, the editor at its start and minimum size, the help and about
+// windows, and the picture the README shows. Not a test; run it by hand:
 //   build/windows/hushlake_screenshots OUTPUT_FOLDER
 #include <QLinearGradient>
 #include <QPainter>
