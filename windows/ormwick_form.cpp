@@ -396,7 +396,8 @@ void TOrmwickForm::ShowState() {
     choiceLabel_->setText(choice);
     // The label may now need a line more or less. The layouts above it keep
     // the heights they measured for their widths until told otherwise.
-    for (QWidget* holder = cryptPanel_; holder != centralWidget(); holder = holder->parentWidget())
+    for (QWidget* holder = cryptPanel_; holder != nullptr && holder != this;
+         holder = holder->parentWidget())
       holder->updateGeometry();
   }
 }
