@@ -4,6 +4,7 @@
 // enciphered to MIME base 64 and back. Every operation makes its own
 // managers and frees them before it returns.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,14 @@ SecretString DeriveEngineKey(const CipherChoice& choice, std::string_view keyTex
 // The text's bytes enciphered under the key's hexadecimal digest, as MIME base 64.
 std::string EncipherText(const CipherChoice& choice, std::string_view keyText,
                          std::string_view text);
+
+// The length of EncipherText's result for a text of PlainBytes bytes, under
+// any choice: every mode keeps the length (the block modes steal cipher text
+// rather than pad) and base 64 takes 4 characters for every 3 bytes begun.
+// Capacity figures rest on it, so nothing is enciphered just to count.
+constexpr std::int64_t CipherTextLength(std::int64_t plainBytes) {
+  return (plainBytes + 2) / 3 * 4;
+}
 
 // The bytes deciphered from Source; raises EStringFormat when Source is not
 // MIME base 64. A wrong cipher or mode gives other bytes, not an error.

@@ -101,12 +101,10 @@ int Parse(CLI::App& app, const std::vector<std::string>& words) {
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // Last of all: no dead frame of the command keeps the key.
-  const hushlake::ScrubStackOnExit scrubStack;
-  hushlake::StartFramework();
+// Everything main does, in a frame of its own: once it has returned, main's
+// frame holds no spilled key bytes and ScrubStack reaches all it left.
+__attribute__((noinline)) int RunTool(int argc, char** argv) {
+  StartFramework();
   RemoveTemporaryFilesOnInterrupt();
   GlobalOptions global;
   // Out of the environment at once: no child process can inherit the key.
@@ -132,5 +130,14 @@ int main(int argc, char** argv) {
     }
   }
   if (global.environmentKey) ScrubString(*global.environmentKey);
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int status = RunTool(argc, argv);
+  // Last of all: no dead frame of the command keeps the key.
+  hushlake::ScrubStack();
   return status;
 }

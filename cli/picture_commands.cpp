@@ -85,8 +85,7 @@ std::int64_t KeyFieldCost(WindowSession& session) {
 // The window's message (unless Encrypt has shown it), then how long the
 // text is and how much fits.
 [[noreturn]] void RefuseForCapacity(WindowSession& session, const std::string& what) {
-  const TextRoom room = RoomFor(session.Window().View().originalImage, session.Window().Choice(),
-                                KeyFieldCost(session));
+  const TextRoom room = RoomFor(session.Window().View().originalImage, KeyFieldCost(session));
   if (!session.Messages().Shown(CapacityMessage)) PrintError(CapacityMessage);
   PrintError(RoomLine(room, what));
   throw Refusal();
@@ -296,7 +295,7 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
     key = ReadKey({options.KeyFile(), &global.environmentKey, false});
   const std::int64_t keyLength = key ? KeyCost(*key) : ShortestKey;
   if (key) ScrubString(*key);
-  const TextRoom room = RoomFor(shape, choice, keyLength);
+  const TextRoom room = RoomFor(shape, keyLength);
   std::string out = "Size: " + std::to_string(shape.width) + " x " + std::to_string(shape.height) +
                     " pixels\n" + "Depth: " + std::to_string(DepthOf(shape.format)) +
                     " bits per pixel\n" + "Capacity: " + std::to_string(room.editorFigure) +

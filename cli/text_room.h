@@ -34,10 +34,9 @@ inline PictureShape ShapeOf(const Picture& picture) {
 }
 
 // KeyLength counts the 8-bit key's characters; 24- and 32-bit pictures ignore it.
-TextRoom RoomFor(const PictureShape& shape, const CipherChoice& choice, std::int64_t keyLength);
-inline TextRoom RoomFor(const Picture& picture, const CipherChoice& choice,
-                        std::int64_t keyLength) {
-  return RoomFor(ShapeOf(picture), choice, keyLength);
+TextRoom RoomFor(const PictureShape& shape, std::int64_t keyLength);
+inline TextRoom RoomFor(const Picture& picture, std::int64_t keyLength) {
+  return RoomFor(ShapeOf(picture), keyLength);
 }
 
 // A bound no text that fits can exceed, found without enciphering anything:

@@ -64,6 +64,20 @@ void ClearVectorRegisters() {
 #endif
 }
 
+// The caller-saved general registers may still hold eight bytes of a key
+// schedule or a digest; a function running after ScrubStack that spills one
+// of them (the exit path does) would write them to the stack again. The
+// callee-saved ones get back the caller's own values on return.
+void ClearGeneralRegisters() {
+#if defined(__x86_64__)
+  __asm__ __volatile__(
+      "xorl %%eax, %%eax\n\txorl %%ecx, %%ecx\n\txorl %%edx, %%edx\n\t"
+      "xorl %%esi, %%esi\n\txorl %%edi, %%edi\n\txorl %%r8d, %%r8d\n\t"
+      "xorl %%r9d, %%r9d\n\txorl %%r10d, %%r10d\n\txorl %%r11d, %%r11d" ::
+          : "rax", "rcx", "rdx", "rsi", "rdi", "r8", "r9", "r10", "r11", "cc");
+#endif
+}
+
 }  // namespace
 
 // Not inlined, so the area lies below the caller's frame and not in it.
@@ -71,6 +85,7 @@ __attribute__((noinline)) void ScrubStack() {
   unsigned char area[StackScrubSize];
   SecureFill(area, sizeof area, 0);
   ClearVectorRegisters();
+  ClearGeneralRegisters();
 }
 
 }  // namespace hushlake

@@ -29,23 +29,10 @@ inline constexpr std::size_t StackScrubSize = 64 * 1024;
 // Overwrites the stack below the caller, where functions that have returned
 // leave key material behind: their local buffers, and the vector registers
 // the dynamic linker saves there while it binds a library function on its
-// first call. Then clears those registers, which the next such binding
-// would save again. Called where an action that used a key ends.
+// first call. Then clears those registers and the general ones, which the
+// next such binding would save again. Called where an action that used a
+// key ends, and by main() last of all.
 void ScrubStack();
-
-// Scrubs the stack (ScrubStack) when it dies: the first object of a main(),
-// so that it runs after everything else there.
-class ScrubStackOnExit {
- public:
-  ScrubStackOnExit() = default;
-  ScrubStackOnExit(const ScrubStackOnExit&) = delete;
-  ScrubStackOnExit& operator=(const ScrubStackOnExit&) = delete;
-  ~ScrubStackOnExit() { ScrubStack(); }
-};
-
-}  // namespace hushlake
-
-namespace hushlake {
 
 // Holds key material of a trivially copyable type and scrubs it when it dies.
 template <class T>

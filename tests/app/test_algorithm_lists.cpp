@@ -142,5 +142,22 @@ TEST(TextCipher, EveryChoiceEnciphersToMimeAndBack) {
   }
 }
 
+// Capacity figures are computed from CipherTextLength, never by enciphering:
+// a choice whose mode padded or prefixed would make them promise too much.
+TEST(TextCipher, EveryChoiceKeepsTheLengthThatCapacityCounts) {
+  const std::string text(70, 'q');
+  for (std::string_view cipher : CipherListItems) {
+    for (int mode = 0; mode < 4; ++mode) {
+      const CipherChoice choice{std::string(HashListItems[0]), std::string(cipher), mode};
+      // Lengths around every block size in the lists: 8, 16 and 32 bytes.
+      for (std::size_t length : {0, 1, 2, 3, 7, 8, 9, 15, 16, 17, 31, 32, 33, 65}) {
+        const std::string mime = EncipherText(choice, "the secret key", text.substr(0, length));
+        EXPECT_EQ(static_cast<std::int64_t>(mime.size()), CipherTextLength(length))
+            << cipher << " mode " << mode << " length " << length;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace hushlake

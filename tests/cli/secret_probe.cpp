@@ -38,6 +38,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "crypto/secure_wipe.h"
+
 namespace {
 
 constexpr const char* MarkerVariable = "HUSHLAKE_TEST_SECRET_MARKER";
@@ -122,13 +124,21 @@ void ReadMarker() {
   unsetenv(MarkerVariable);
 }
 
+// Where a needle's tail turns up in the haystack, memmem compares the needle
+// through registers, and the exit path (the dynamic linker, which calls the
+// probe) spills those registers to the stack: the probe would find its own
+// needles there. So every search ends by scrubbing them away again.
+void ForgetNeedles() { hushlake::ScrubStack(); }
+
 // Which needle Block holds, or -1.
 int NeedleIn(const void* block, std::size_t size) {
-  for (int i = 0; i < state.needleCount; ++i) {
+  int found = -1;
+  for (int i = 0; i < state.needleCount && found < 0; ++i) {
     const Needle& needle = state.needles[i];
-    if (size >= needle.size && memmem(block, size, needle.bytes, needle.size) != nullptr) return i;
+    if (size >= needle.size && memmem(block, size, needle.bytes, needle.size) != nullptr) found = i;
   }
-  return -1;
+  ForgetNeedles();
+  return found;
 }
 
 void WriteText(const char* text) {
@@ -157,6 +167,7 @@ unsigned NeedlesIn(const void* block, std::size_t size) {
     if (size >= needle.size && memmem(block, size, needle.bytes, needle.size) != nullptr)
       held |= 1u << i;
   }
+  ForgetNeedles();
   insideProbe = false;
   return held;
 }

@@ -161,7 +161,7 @@ TEST(PaletteNotice, ShowsTheFirstLineThatChanges) {
 // is what the command-line tests confirm; here the counting rules.
 TEST(TextRoom, CountsAsTheEngineDoes) {
   const Picture picture = testing_support::RandomPicture(100, 50, PixelFormat::Bgr24, 3);
-  const cli::TextRoom room = cli::RoomFor(picture, CipherChoice{}, 9);
+  const cli::TextRoom room = cli::RoomFor(picture, 9);
   EXPECT_EQ(room.editorFigure, 2450);
   // 49 columns of positions in 50 rows, less one: 2449; less the engine key
   // and 5 marks: 2428 base-64 characters, which carry 1821 bytes.
@@ -170,7 +170,7 @@ TEST(TextRoom, CountsAsTheEngineDoes) {
   EXPECT_EQ(cli::TextCost("\xC3\xA9", false), 2);
   EXPECT_EQ(cli::TextCost("\xC3\xA9", true), 1);
   const Picture palette = testing_support::RandomPicture(100, 50, PixelFormat::Indexed8, 3);
-  EXPECT_EQ(cli::RoomFor(palette, CipherChoice{}, 9).longest, 32 * 50 - 1 - 9 - 5);
+  EXPECT_EQ(cli::RoomFor(palette, 9).longest, 32 * 50 - 1 - 9 - 5);
 }
 
 }  // namespace
