@@ -44,9 +44,9 @@ fi
 scripts/ensure_packages.sh clang-14 libclang-rt-14-dev libfuzzer-14-dev
 compiler_options=(-DCMAKE_CXX_COMPILER=clang++-14)
 if command -v ccache >/dev/null; then compiler_options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-# Clang warns about other things than gcc, whose builds hold the warnings.
+# Clang warns about other things than gcc: its warnings are errors here too.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUSHLAKE_FUZZ=ON \
-  -DHUSHLAKE_WERROR=OFF -DHUSHLAKE_BUILD_TESTS=OFF -DHUSHLAKE_BUILD_GUI=OFF \
+  -DHUSHLAKE_WERROR=ON -DHUSHLAKE_BUILD_TESTS=OFF -DHUSHLAKE_BUILD_GUI=OFF \
   "${compiler_options[@]}" >/dev/null
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}" -- -j"$(nproc)"
 

@@ -26,7 +26,6 @@ class TCipher_Blowfish : public TCipher {
     std::uint32_t p[18];
     std::uint32_t s[4][256];
   };
-  static_assert(sizeof(Schedule) == 4168, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
 };
 

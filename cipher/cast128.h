@@ -27,7 +27,6 @@ class TCipher_Cast128 : public TCipher {
     std::uint32_t km[16];  // masking keys
     std::uint32_t kr[16];  // rotation keys, 0..31
   };
-  static_assert(sizeof(Schedule) == 128, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
   int rounds_ = 16;  // 12 or 16, from the key length
 };

@@ -27,7 +27,6 @@ class TCipher_Cast256 : public TCipher {
     std::uint32_t km[48];  // masking keys
     std::uint32_t kr[48];  // rotation keys, 0..31
   };
-  static_assert(sizeof(Schedule) == 384, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
 };
 

@@ -24,8 +24,6 @@ namespace detail {
 
 namespace {
 
-constexpr int Iterations = 8;
-
 // randomSeed of the submission: the first 251 five-digit groups of RAND's
 // "A Million Random Digits", each taken modulo 256.
 constexpr std::array<std::uint8_t, 251> RandomSeed = {{

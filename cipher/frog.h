@@ -65,7 +65,6 @@ class TCipher_FROG : public TCipher {
 
  private:
   using Schedule = detail::FrogKeys<32>;
-  static_assert(sizeof(Schedule) == 5120, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
 };
 

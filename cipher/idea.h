@@ -35,7 +35,6 @@ class TCipher_IDEA : public TCipher {
     std::uint16_t encrypt[SubkeyCount];
     std::uint16_t decrypt[SubkeyCount];
   };
-  static_assert(sizeof(Schedule) == 208, "the registered user area size");
 
   void ExpandEncryptionKey(const std::uint8_t* key, int size);
   void InvertEncryptionKey();

@@ -34,7 +34,6 @@ class TCipher_Mars : public TCipher {
     // 36..39 output whitening.
     std::uint32_t k[40];
   };
-  static_assert(sizeof(Schedule) == 160, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
 };
 

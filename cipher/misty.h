@@ -27,7 +27,6 @@ class TCipher_Misty : public TCipher {
     // K_i+1), 16..23 the low 9 bits and 24..31 the high 7 bits of K'.
     std::uint32_t ek[32];
   };
-  static_assert(sizeof(Schedule) == 128, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
 };
 

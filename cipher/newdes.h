@@ -29,7 +29,6 @@ class TCipher_NewDES : public TCipher {
     std::uint8_t encrypt[ScheduleBytes];
     std::uint8_t decrypt[ScheduleBytes];
   };
-  static_assert(sizeof(Schedule) == 120, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
 };
 

@@ -31,7 +31,6 @@ class TCipher_Q128 : public TCipher {
   struct Schedule {
     std::array<std::uint32_t, 4 * Rounds> roundKey;
   };
-  static_assert(sizeof(Schedule) == 256, "the registered user area size");
   SecureStorage<Schedule> key_;
 };
 

@@ -30,7 +30,6 @@ class TCipher_RC2 : public TCipher {
   struct Schedule {
     std::uint16_t k[64];
   };
-  static_assert(sizeof(Schedule) == 128, "the registered user area size");
   SecureStorage<Schedule> key_;
 };
 

@@ -30,7 +30,6 @@ class TCipher_Rijndael : public TCipher {
     // the inner rounds passed through InvMixColumns.
     std::uint32_t decrypt[MaxRoundKeyWords];
   };
-  static_assert(sizeof(Schedule) == 480, "the schedule is the User area of the class table");
   SecureStorage<Schedule> key_;
   int rounds_ = 10;  // 10, 12 or 14, from the key length
 };

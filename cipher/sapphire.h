@@ -60,7 +60,6 @@ class TCipher_Sapphire : public TCipher {
     State work;
     State saved;
   };
-  static_assert(sizeof(Schedule) == 522, "the registered user area size");
 
   void ShuffleDeck(const std::uint8_t* key, int length);
   void SetKeylessState();

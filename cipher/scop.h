@@ -51,7 +51,6 @@ class TCipher_SCOP : public TCipher {
     std::array<std::uint32_t, StateWords> work;
     std::array<std::uint32_t, StateWords> saved;
   };
-  static_assert(sizeof(Schedule) == 3104, "the registered user area size");
 
   void FillState(scop::Generator& g);
   template <bool Decipher>

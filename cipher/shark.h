@@ -33,7 +33,6 @@ class TCipher_Shark : public TCipher {
     std::uint64_t encrypt[Rounds + 1];
     std::uint64_t decrypt[Rounds + 1];
   };
-  static_assert(sizeof(Schedule) == 112);
   SecureStorage<Schedule> key_;
 };
 

@@ -28,7 +28,6 @@ class TCipher_Skipjack : public TCipher {
   struct Schedule {
     std::uint8_t f[10][256];
   };
-  static_assert(sizeof(Schedule) == 2560, "the registered user area size");
   SecureStorage<Schedule> key_;
 };
 

@@ -37,7 +37,6 @@ class TCipher_Square : public TCipher {
     // through theta (the undoing of the first key addition).
     RoundKey decrypt[Rounds + 1];
   };
-  static_assert(sizeof(Schedule) == 288);
   SecureStorage<Schedule> key_;
 };
 

@@ -45,8 +45,6 @@ class TCipher_Twofish : public TCipher {
   std::span<std::uint8_t> UserArea() override { return key_.Bytes(); }
 
  private:
-  static_assert(sizeof(detail::TwofishSchedule) == 4256,
-                "the schedule is the User area of the class table");
   SecureStorage<detail::TwofishSchedule> key_;
 };
 

@@ -9,15 +9,6 @@ namespace hushlake {
 
 namespace {
 
-TProgressEvent& ProgressHook() {
-  static TProgressEvent hook;
-  return hook;
-}
-
-void ReportProgress(TProtection* sender, std::int64_t current, std::int64_t maximal) {
-  if (ProgressHook()) ProgressHook()(sender, current, maximal);
-}
-
 bool NamesSameFile(const std::string& a, const std::string& b) {
   if (a == b) return true;
   // On a file system that ignores case (or through links) two different
@@ -34,8 +25,6 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-void SetProgressHook(TProgressEvent hook) { ProgressHook() = std::move(hook); }
-
 TProtection::TProtection(ProtectionPtr next) { SetNextProtection(std::move(next)); }
 
 TProtection::~TProtection() = default;
@@ -47,6 +36,10 @@ void TProtection::SetNextProtection(ProtectionPtr value) {
       throw EProtection("Circular Protection detected, Protection Object is invalid.");
   }
   next_ = std::move(value);
+}
+
+void TProtection::ReportProgress(std::int64_t current, std::int64_t maximal) {
+  if (OnProgress) OnProgress(this, current, maximal);
 }
 
 void TProtection::BeginProcess(TCodeAction action) {
@@ -70,7 +63,7 @@ void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dat
     source->Seek(0);
   }
   BeginProcess(action);
-  ReportProgress(this, 0, dataSize);
+  ReportProgress(0, dataSize);
   std::vector<std::uint8_t> buffer(ProcessChunkSize, 0);
   try {
     std::int64_t readPosition = source->Position();
@@ -90,15 +83,15 @@ void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dat
         writePosition += count;
       }
       remaining -= count;
-      ReportProgress(this, dataSize - remaining, dataSize);
+      ReportProgress(dataSize - remaining, dataSize);
     }
   } catch (...) {
-    ReportProgress(this, 0, 0);
+    ReportProgress(0, 0);
     SecureWipe(buffer.data(), buffer.size());
     EndProcess(action);
     throw;
   }
-  ReportProgress(this, 0, 0);
+  ReportProgress(0, 0);
   SecureWipe(buffer.data(), buffer.size());
   EndProcess(action);
 }

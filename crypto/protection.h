@@ -42,10 +42,9 @@ class TCodeActions {
 class TProtection;
 using ProtectionPtr = std::shared_ptr<TProtection>;
 
-// The library-wide progress event; nothing in the system sets it.
+// Told how far ProcessStream has come; nothing in the system listens yet.
 using TProgressEvent =
     std::function<void(TProtection* sender, std::int64_t current, std::int64_t maximal)>;
-void SetProgressHook(TProgressEvent hook);
 
 inline constexpr int ProcessChunkSize = 4096;
 
@@ -63,6 +62,9 @@ class TProtection {
   void SetNextProtection(ProtectionPtr value);
 
   TCodeActions EnabledActions = TCodeActions::All();
+  // Each object carries its own listener, so two objects at work (in two
+  // windows or threads) never report into each other's.
+  TProgressEvent OnProgress;
 
   virtual void BeginProcess(TCodeAction action);
   virtual void EndProcess(TCodeAction action);
@@ -78,6 +80,8 @@ class TProtection {
   int ProcessBuffer(void* data, int size, TCodeAction action);
 
  private:
+  void ReportProgress(std::int64_t current, std::int64_t maximal);
+
   ProtectionPtr next_;
 };
 

@@ -36,13 +36,6 @@ std::uint32_t ScrambleWithSeed(std::uint32_t seed, void* buffer, int size) {
   return seed;
 }
 
-namespace {
-SeedClock& CurrentSeedClock() {
-  static SeedClock clock = SystemSeedClock();
-  return clock;
-}
-}  // namespace
-
 SeedClock SystemSeedClock() {
   SeedClock clock;
   clock.millisecondsSinceMidnightUtc = [] {
@@ -57,16 +50,15 @@ SeedClock SystemSeedClock() {
   return clock;
 }
 
-void SetSeedClock(SeedClock clock) {
-  if (!clock.millisecondsSinceMidnightUtc || !clock.performanceCounter) clock = SystemSeedClock();
-  CurrentSeedClock() = std::move(clock);
-}
-
-std::uint32_t TimeSeed() {
-  const SeedClock& clock = CurrentSeedClock();
+std::uint32_t TimeSeed(const SeedClock& clock) {
   const std::uint64_t counter = clock.performanceCounter();
   return clock.millisecondsSinceMidnightUtc() ^ static_cast<std::uint32_t>(counter) ^
          static_cast<std::uint32_t>(counter >> 32);
+}
+
+std::uint32_t TimeSeed() {
+  static const SeedClock system = SystemSeedClock();
+  return TimeSeed(system);
 }
 
 std::uint32_t Crc32Update(std::uint32_t crc, const void* data, int size) {

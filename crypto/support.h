@@ -35,15 +35,17 @@ void XorBuffers(const void* a, const void* b, int count, void* dest);
 // returns the final seed.
 std::uint32_t ScrambleWithSeed(std::uint32_t seed, void* buffer, int size);
 
-// The clock sources behind TimeSeed; replaceable so tests get fixed values.
+// The clock sources behind TimeSeed; handed in, so tests get fixed values
+// without touching what the rest of the process reads.
 struct SeedClock {
   std::function<std::uint32_t()> millisecondsSinceMidnightUtc;
   std::function<std::uint64_t()> performanceCounter;
 };
 SeedClock SystemSeedClock();
-void SetSeedClock(SeedClock clock);  // an empty clock restores the system's
 
-// Milliseconds since midnight (UTC) xor both halves of the performance counter.
+// Milliseconds since midnight (UTC) xor both halves of the performance counter,
+// from Clock or, without one, from the system's.
+std::uint32_t TimeSeed(const SeedClock& clock);
 std::uint32_t TimeSeed();
 
 // Table CRCs without initial or final inversion (the caller supplies them).

@@ -3,6 +3,8 @@
 // the title, the program's version and a few credit lines over a picture.
 #include <QWidget>
 
+#include "windows/info_window.h"
+
 class QLabel;
 
 namespace hushlake {
@@ -20,7 +22,7 @@ class TAboutForm : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QPixmap background_;
+  info_window::Background background_;
   QLabel* versionLabel_;
 };
 

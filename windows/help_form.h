@@ -4,6 +4,8 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include "windows/info_window.h"
+
 class QPushButton;
 
 namespace hushlake {
@@ -24,7 +26,7 @@ class THelpForm : public QWidget {
   void FormShow();
   void MarkHeadings();
 
-  QPixmap background_;
+  info_window::Background background_;
   QTextEdit* helpRichEdit_;
 };
 

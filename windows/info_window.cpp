@@ -28,9 +28,14 @@ void CentreOnScreen(QWidget& window) {
   window.move(frame.topLeft());
 }
 
-void Paint(QWidget& window, const QPixmap& background) {
+const QPixmap& Background::Pixmap() {
+  if (pixmap_.isNull()) pixmap_.load(resource_);
+  return pixmap_;
+}
+
+void Paint(QWidget& window, Background& background) {
   QPainter painter(&window);
-  painter.drawPixmap(window.rect(), background);
+  painter.drawPixmap(window.rect(), background.Pixmap());
   painter.setPen(QPen(kFrameColour, 1));
   painter.drawRect(
       window.rect().adjusted(kFrameInset, kFrameInset, -kFrameInset - 1, -kFrameInset - 1));

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -46,6 +47,20 @@ bool AsksForInformationOnly(int argc, char* argv[]) {
   return false;
 }
 
+// For start-up timing: ends the program once the window has been painted
+// for the first time, which is when a user sees it.
+class QuitWhenPainted : public QObject {
+ public:
+  explicit QuitWhenPainted(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint)
+      QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 void NameTheApplication() {
   QCoreApplication::setOrganizationName(QString::fromLatin1(hushlake::SettingsOrganisation));
   QCoreApplication::setApplicationName(QString::fromLatin1(hushlake::SettingsApplication));
@@ -86,8 +101,6 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "hushlake: %s: no such file\n", picture.toLocal8Bit().constData());
     QTimer::singleShot(0, &mainForm, [&mainForm, picture] { mainForm.OpenPictureFile(picture); });
   }
-  // For start-up timing: quit as soon as the main window has been drawn.
-  if (std::getenv("HUSHLAKE_QUIT_WHEN_SHOWN") != nullptr)
-    QTimer::singleShot(0, &application, &QApplication::quit);
+  if (std::getenv("HUSHLAKE_QUIT_WHEN_SHOWN") != nullptr) new QuitWhenPainted(mainForm);
   return QApplication::exec();
 }

@@ -240,7 +240,11 @@ QWidget* TOrmwickForm::CreateCryptPanel() {
   choiceLabel_ = new QLabel(cryptPanel_);
   choiceLabel_->setObjectName(QStringLiteral("CryptChoiceLabel"));
   choiceLabel_->setWordWrap(true);
-  choiceLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // Wrapped onto a second line when the window is narrow, and the row grows
+  // to show it: the policy keeps the label's height following its width.
+  QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  wrapping.setHeightForWidth(true);
+  choiceLabel_->setSizePolicy(wrapping);
   row->addWidget(hashCombo_);
   row->addWidget(cipherCombo_);
   row->addWidget(modeCombo_);
@@ -387,7 +391,15 @@ void TOrmwickForm::ShowState() {
     control->setEnabled(view.cryptControlsEnabled);
   SetHint(cryptPanel_, view.cryptHint);
   SetHint(choiceLabel_, view.cryptHint);
-  choiceLabel_->setText(FromUtf8(view.choiceLabel));
+  const QString choice = FromUtf8(view.choiceLabel);
+  if (choiceLabel_->text() != choice) {
+    choiceLabel_->setText(choice);
+    // The label may now need a line more or less. The layouts above it keep
+    // the heights they measured for their widths until told otherwise.
+    for (QWidget* holder = cryptPanel_; holder != nullptr && holder != this;
+         holder = holder->parentWidget())
+      holder->updateGeometry();
+  }
 }
 
 }  // namespace hushlake

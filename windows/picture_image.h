@@ -16,9 +16,11 @@ QImage ToQImage(const Picture& picture);
 namespace hushlake {
 
 // The picture reduced by a whole factor so that neither side exceeds
-// MaxSide, each pixel the average of the block it replaces, as 32-bit RGB.
-// One pass over the pixels: the way to show a large picture without scaling
-// all of it again for every size of the panel.
+// MaxSide, as 32-bit RGB. Each pixel is the average of the block it
+// replaces: of all of it for blocks of up to 2 x 2 pixels, of 2 x 2 pixels
+// spread over it for larger ones, so a large picture costs a small part of
+// its pixels. The way to show a picture without scaling all of it again
+// for every size of the panel.
 QImage ReducedImage(const Picture& picture, int maxSide);
 
 }  // namespace hushlake

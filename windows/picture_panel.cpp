@@ -1,6 +1,7 @@
 #include "windows/picture_panel.h"
 
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 
 #include "windows/picture_image.h"
@@ -12,9 +13,17 @@ namespace {
 // width each panel is 348 pixels wide and its picture area 260.
 constexpr int SideRoom = 88;
 constexpr int MinimumArea = 32;
-// Large enough for a panel filling a high-density screen.
-constexpr int ReducedSide = 2048;
+constexpr int SmallestReducedSide = 512;
 }  // namespace
+
+// The picture area is a square inside the window, so it never needs more
+// pixels than the screen's height holds.
+int PicturePanel::ReducedSide() const {
+  const QScreen* shownOn = screen();
+  if (shownOn == nullptr) return SmallestReducedSide;
+  const qreal pixels = shownOn->size().height() * shownOn->devicePixelRatio();
+  return std::max(SmallestReducedSide, static_cast<int>(pixels));
+}
 
 PicturePanel::PicturePanel(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -33,7 +42,8 @@ QRect PicturePanel::PictureArea() const {
 }
 
 void PicturePanel::SetPicture(const Picture& picture) {
-  reduced_ = ReducedImage(picture, ReducedSide);
+  pictureSize_ = QSize(picture.Width(), picture.Height());
+  reduced_ = ReducedImage(picture, ReducedSide());
   Rescale();
   update();
 }
@@ -55,11 +65,15 @@ void PicturePanel::Rescale() {
   }
   const qreal ratio = devicePixelRatioF();
   const QSize area = PictureArea().size() * ratio;
-  QImage fitted = reduced_;
-  // Scaled down to fit, never up.
-  if (reduced_.width() > area.width() || reduced_.height() > area.height())
-    fitted = reduced_.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-  scaled_ = QPixmap::fromImage(fitted);
+  // The picture scaled down to fit, never up; the reduced copy is scaled to
+  // that size whichever way it takes.
+  QSize target = pictureSize_;
+  if (target.width() > area.width() || target.height() > area.height())
+    target = target.scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+  scaled_ =
+      QPixmap::fromImage(reduced_.size() == target ? reduced_
+                                                   : reduced_.scaled(target, Qt::IgnoreAspectRatio,
+                                                                     Qt::SmoothTransformation));
   scaled_.setDevicePixelRatio(ratio);
   ++scalings_;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A framed box that shows a picture centred and scaled down proportionally
-// to fit. A large picture is reduced once when it arrives, to a size no
-// screen needs more of; the copy shown is scaled from that when the picture
+// to fit. A large picture is reduced once when it arrives, to a size its
+// screen needs no more of; the copy shown is scaled from that when the picture
 // or the box size changes, never while painting.
 #include <QFrame>
 #include <QImage>
@@ -31,7 +31,9 @@ class PicturePanel : public QFrame {
 
  private:
   void Rescale();
+  int ReducedSide() const;
 
+  QSize pictureSize_;
   QImage reduced_;
   QPixmap scaled_;
   bool pictureVisible_ = true;

@@ -29,6 +29,8 @@ constexpr QSize kInitialSize(708, 656);
 constexpr QSize kMinimumSize(377, 400);
 constexpr QSize kToolButtonSize(57, 68);
 constexpr int kLengthPanelWidth = 250;
+// Open Text to Copy in the first row, Cut to Find in the second.
+constexpr int kFirstRowButtons = 5;
 const QColor kToolBarColour(220, 220, 220);
 
 QString FromUtf8(std::string_view text) {
@@ -167,6 +169,8 @@ void TTextForm::CreateActions() {
   // leave Qt with an ambiguous shortcut that neither receives.
   searchFind1_ = AddAction("SearchFind1", tr("&Find..."), tr("Find|Finds the specified text"),
                            QKeySequence(), QStringLiteral("find"));
+  // The tool button shows "&Find" where the action reads "&Find...".
+  searchFind1_->setIconText(tr("&Find"));
 
   connect(fileOpen1_, &QAction::triggered, this, &TTextForm::RunOpenDialog);
   connect(fileSaveAs1_, &QAction::triggered, this, &TTextForm::RunSaveDialog);
@@ -181,28 +185,57 @@ void TTextForm::CreateActions() {
   connect(searchFind1_, &QAction::triggered, this, &TTextForm::ShowFindDialog);
 }
 
-void TTextForm::CreateToolBar() {
-  toolBar1_ = addToolBar(tr("Tools"));
-  toolBar1_->setObjectName(QStringLiteral("ToolBar1"));
-  toolBar1_->setMovable(false);
-  toolBar1_->setFloatable(false);
-  toolBar1_->setIconSize(QSize(48, 48));
-  toolBar1_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  toolBar1_->setContextMenuPolicy(Qt::PreventContextMenu);
+QToolBar* TTextForm::CreateToolBarRow(const QString& objectName) {
+  QToolBar* row = addToolBar(tr("Tools"));
+  row->setObjectName(objectName);
+  row->setMovable(false);
+  row->setFloatable(false);
+  row->setIconSize(QSize(48, 48));
+  row->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  row->setContextMenuPolicy(Qt::PreventContextMenu);
   // A flat band of the tool bar colour rather than the style's gradient.
-  toolBar1_->setStyleSheet(
-      QStringLiteral("QToolBar#ToolBar1 { background: %1; border: none; spacing: 2px; }")
-          .arg(kToolBarColour.name()));
-  for (QAction* action : {fileOpen1_, fileSaveAs1_, fontEdit1_, colorSelect1_, editCopy1_,
-                          editCut1_, editPaste1_, editDelete1_, editUndo1_, searchFind1_}) {
-    toolBar1_->addAction(action);
-    QWidget* button = toolBar1_->widgetForAction(action);
-    button->setMinimumSize(kToolButtonSize);
+  row->setStyleSheet(QStringLiteral("QToolBar#%1 { background: %2; border: none; spacing: 2px; }")
+                         .arg(objectName, kToolBarColour.name()));
+  return row;
+}
+
+void TTextForm::CreateToolBar() {
+  toolBar1_ = CreateToolBarRow(QStringLiteral("ToolBar1"));
+  for (QAction* action : ToolBarActions()) PutOnToolBar(*toolBar1_, action);
+  oneRowWidth_ = toolBar1_->sizeHint().width();
+  // The second row, under the first, for a window too narrow for one.
+  addToolBarBreak();
+  toolBar2_ = CreateToolBarRow(QStringLiteral("ToolBar2"));
+  toolBar2_->hide();
+}
+
+std::array<QAction*, 10> TTextForm::ToolBarActions() const {
+  return {fileOpen1_, fileSaveAs1_, fontEdit1_,   colorSelect1_, editCopy1_,
+          editCut1_,  editPaste1_,  editDelete1_, editUndo1_,    searchFind1_};
+}
+
+void TTextForm::PutOnToolBar(QToolBar& row, QAction* action) {
+  row.addAction(action);
+  row.widgetForAction(action)->setMinimumSize(kToolButtonSize);
+}
+
+// Too narrow for all ten buttons in one row, the window shows them in two
+// rather than hiding some behind the tool bar's overflow button.
+void TTextForm::ArrangeToolBars() {
+  const bool twoRows = width() < oneRowWidth_;
+  if (twoRows == toolBar2_->isVisibleTo(this)) return;
+  const std::array<QAction*, 10> actions = ToolBarActions();
+  const auto secondRow = actions.begin() + kFirstRowButtons;
+  for (auto action = secondRow; action != actions.end(); ++action) {
+    (twoRows ? toolBar1_ : toolBar2_)->removeAction(*action);
+    PutOnToolBar(twoRows ? *toolBar2_ : *toolBar1_, *action);
   }
-  // The tool button shows "&Find" where the action reads "&Find...".
-  if (auto* findButton = qobject_cast<QToolButton*>(toolBar1_->widgetForAction(searchFind1_))) {
-    findButton->setText(tr("&Find"));
-  }
+  toolBar2_->setVisible(twoRows);
+}
+
+void TTextForm::resizeEvent(QResizeEvent* event) {
+  ArrangeToolBars();
+  QMainWindow::resizeEvent(event);
 }
 
 void TTextForm::CreateContextMenu() {

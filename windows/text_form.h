@@ -4,6 +4,7 @@
 // The main window drives it through TextEditorPort; closing only hides it.
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -78,6 +79,7 @@ class TTextForm : public QMainWindow, public TextEditorPort {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
@@ -85,6 +87,10 @@ class TTextForm : public QMainWindow, public TextEditorPort {
                      const QKeySequence& shortcut, const QString& icon);
   void CreateActions();
   void CreateToolBar();
+  QToolBar* CreateToolBarRow(const QString& objectName);
+  std::array<QAction*, 10> ToolBarActions() const;
+  void PutOnToolBar(QToolBar& row, QAction* action);
+  void ArrangeToolBars();
   void CreateContextMenu();
   void CreateStatusBar();
   void FormShow();
@@ -109,6 +115,8 @@ class TTextForm : public QMainWindow, public TextEditorPort {
 
   TTextRichEdit* textRichEdit_;
   QToolBar* toolBar1_ = nullptr;
+  QToolBar* toolBar2_ = nullptr;
+  int oneRowWidth_ = 0;
   QMenu* popupMenu1_ = nullptr;
   QLabel* lengthPanel_ = nullptr;
   QLabel* hintPanel_ = nullptr;

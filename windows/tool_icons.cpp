@@ -1,10 +1,9 @@
 #include "windows/tool_icons.h"
 
 #include <QFile>
-#include <QPainter>
-#include <QPixmap>
-#include <QSvgRenderer>
 #include <array>
+
+#include "windows/svg_icon_engine.h"
 
 namespace hushlake {
 
@@ -33,18 +32,6 @@ QByteArray Recoloured(QByteArray svg, QIcon::Mode mode) {
   return svg;
 }
 
-QPixmap Render(const QByteArray& svg, int size, qreal ratio) {
-  QPixmap pixmap(QSize(size, size) * ratio);
-  pixmap.fill(Qt::transparent);
-  QSvgRenderer renderer(svg);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  renderer.render(&painter);
-  painter.end();
-  pixmap.setDevicePixelRatio(ratio);
-  return pixmap;
-}
-
 QByteArray ReadResource(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -54,13 +41,11 @@ QByteArray ReadResource(const QString& path) {
 
 QIcon ToolIcon(const QString& name) {
   const QByteArray svg = ReadResource(QStringLiteral(":/icons/%1.svg").arg(name));
-  QIcon icon;
-  if (svg.isEmpty()) return icon;
-  for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Disabled}) {
-    const QByteArray look = Recoloured(svg, mode);
-    for (const qreal ratio : {1.0, 2.0}) icon.addPixmap(Render(look, ToolImageSize, ratio), mode);
-  }
-  return icon;
+  if (svg.isEmpty()) return {};
+  SvgIconEngine::Looks looks;
+  for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Disabled})
+    looks[static_cast<std::size_t>(mode)] = Recoloured(svg, mode);
+  return QIcon(new SvgIconEngine(std::move(looks)));  // the icon owns its engine
 }
 
 QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/desktop/org.varnel.Hushlake.svg")); }

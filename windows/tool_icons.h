@@ -1,7 +1,7 @@
 #pragma once
 // The tool-bar images, drawn from our own SVG files: a normal look, a
 // brighter one under the mouse and a grey one when disabled, each rendered
-// for ordinary and high-density screens so they stay crisp.
+// at the size and density the screen asks for, when it first asks.
 #include <QIcon>
 #include <QString>
 

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 
 #include "app/editor_settings.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -12,6 +14,8 @@ struct ColourCase {
   BgrColour colour;
   std::string_view text;
 };
+
+void PrintTo(const ColourCase& c, std::ostream* out) { *out << c.text; }
 
 class ColourTextBothWays : public testing::TestWithParam<ColourCase> {};
 
@@ -28,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ColourCase{0xC0C0C0, "clSilver"}, ColourCase{0xF0CAA6, "clSkyBlue"},
                     ColourCase{BgrFromRgb(220, 220, 220), "$00DCDCDC"},
                     ColourCase{BgrFromRgb(0x12, 0x34, 0x56), "$00563412"},
-                    ColourCase{0x000001, "$00000001"}));
+                    ColourCase{0x000001, "$00000001"}),
+    test::ByPrintedParam());
 
 TEST(ColourFromText, AcceptsOtherSpellings) {
   EXPECT_EQ(ColourFromText("clblack"), 0x000000u);

@@ -21,6 +21,8 @@ struct DialogCase {
   const FileDialogSettings* dialog;
 };
 
+void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name << " (" << c.kind << ")"; }
+
 const DialogCase Cases[] = {
     {"OpenPicture", &MainWindowLogic::OpenPictureExecute, "open", &dialogs::OpenPicture},
     {"FileOpen", &MainWindowLogic::FileOpenExecute, "open", &dialogs::OpenText},

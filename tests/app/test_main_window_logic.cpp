@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "stego/encryptor.h"
+#include "tests/common/case_names.h"
 #include "workflow_fakes.h"
 
 namespace hushlake {
@@ -127,6 +128,10 @@ struct RoundTrip {
   std::string expected;
 };
 
+void PrintTo(const RoundTrip& r, std::ostream* out) {
+  *out << test::FormatName(r.format) << "_" << r.text.size() << "Chars";
+}
+
 class EndToEnd : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(EndToEnd, TextComesBackThroughASavedPicture) {
@@ -157,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Line one\r\nLine \xC3\xBC two"},
                       RoundTrip{PixelFormat::Bgrx32, "thirty-two bits", "thirty-two bits"},
                       RoundTrip{PixelFormat::Indexed8, "Capitals  and   Spaces, @here!",
-                                "capitals and spaces,  here!"}));
+                                "capitals and spaces,  here!"}),
+    test::ByPrintedParam());
 
 TEST(MainWindow, PaletteEncryptLowerCasesTheKeyField) {
   Window w;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/case_names.h"
 #include "common/picture_converters.h"
 #include "common/random_picture.h"
 #include "stego/png_codec.h"
@@ -120,14 +121,14 @@ TEST(PngPictures, UnusablePngsAreRefusedWithTheReason) {
 
 // ------------------------------------- the manual route through other tools
 
-class ConvertedStegoPicture : public ::testing::TestWithParam<PixelFormat> {
+class ConvertedStegoPicture : public ::testing::TestWithParam<test::FormatParam> {
  protected:
   void SetUp() override {
     const std::string missing = testing_support::MissingConverter(GetParam());
     if (!missing.empty()) GTEST_SKIP() << missing;
-    folder_ =
-        std::filesystem::temp_directory_path() / ("png_app_" + std::to_string(::getpid()) + "_" +
-                                                  std::to_string(static_cast<int>(GetParam())));
+    folder_ = std::filesystem::temp_directory_path() /
+              ("png_app_" + std::to_string(::getpid()) + "_" +
+               std::to_string(static_cast<int>(GetParam().format)));
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }

@@ -1,9 +1,11 @@
 // The text editor's length line, edit rules and file handling, without a window.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 
 #include "app/text_editor_logic.h"
+#include "tests/common/case_names.h"
 #include "workflow_fakes.h"
 
 namespace hushlake {
@@ -25,6 +27,8 @@ struct CountCase {
   int lines;
 };
 
+void PrintTo(const CountCase& c, std::ostream* out) { *out << test::TextName(c.text); }
+
 class EditorCounts : public testing::TestWithParam<CountCase> {};
 
 TEST_P(EditorCounts, CharactersAndLines) {
@@ -39,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"\n", 2, 1}, CountCase{"\n\n", 4, 2}, CountCase{"a\n\nb", 6, 3},
                     // Non-ASCII characters count once, whatever their UTF-8 length.
                     CountCase{"\xC3\xA9t\xC3\xA9", 3, 1},
-                    CountCase{"\xE2\x82\xAC\n\xF0\x9F\x98\x80", 4, 2}));
+                    CountCase{"\xE2\x82\xAC\n\xF0\x9F\x98\x80", 4, 2}),
+    test::ByPrintedParam());
 
 TEST(TextLengthStatus, TheDocumentedExamples) {
   // Two lines of two and one characters: 5 characters with the line break.

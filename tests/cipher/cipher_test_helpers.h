@@ -105,8 +105,11 @@ struct KnownAnswer {
   const char* cipher;
 };
 
+// Test lists show a key by its length, so a long key does not swamp the line.
+inline std::size_t KeyBytes(const KnownAnswer& v) { return std::string_view(v.key).size() / 2; }
+
 inline void PrintTo(const KnownAnswer& v, std::ostream* out) {
-  *out << v.source << " (key " << v.key << ")";
+  *out << v.source << " (" << KeyBytes(v) << "-byte key)";
 }
 
 // Encrypts Plain and decrypts Cipher, each after its own key set-up.
@@ -126,9 +129,19 @@ struct KnownAnswerCase {
   void (*prepare)(TCipher&);
 };
 
+// The row's name (KnownAnswerName) already gives the key length.
 inline void PrintTo(const KnownAnswerCase& c, std::ostream* out) {
-  *out << ShortClassName(c.cls->className) << ": ";
-  PrintTo(c.vector, out);
+  *out << ShortClassName(c.cls->className) << ": " << c.vector.source;
+}
+
+// Names a row by its place and key length: "Row3_Key16Bytes".
+inline std::string KnownAnswerName(const ::testing::TestParamInfo<KnownAnswerCase>& info) {
+  std::string name = "Row";
+  name += std::to_string(info.index);
+  name += "_Key";
+  name += std::to_string(KeyBytes(info.param.vector));
+  name += "Bytes";
+  return name;
 }
 
 inline std::vector<KnownAnswerCase> KnownAnswersFor(const TCipherClass& cls,
@@ -150,9 +163,28 @@ struct KeyCase {
   ByteString sameAs;
 };
 
+// Keys of up to 8 bytes in hex, longer ones by their length.
+inline std::string KeyText(const ByteString& key) {
+  if (key.empty()) return "no key";
+  if (key.size() <= 8) return ToHex(key);
+  return std::to_string(key.size()) + " bytes";
+}
+
 inline void PrintTo(const KeyCase& c, std::ostream* out) {
-  *out << ShortClassName(c.cls->className) << ": key \"" << ToHex(c.key) << "\" acts as \""
-       << ToHex(c.sameAs) << "\"";
+  *out << ShortClassName(c.cls->className) << ": " << KeyText(c.key) << " acts as "
+       << KeyText(c.sameAs);
+}
+
+// Names a pair by its place and the two key lengths: "Row0_Key5As16Bytes".
+inline std::string KeyCaseName(const ::testing::TestParamInfo<KeyCase>& info) {
+  std::string name = "Row";
+  name += std::to_string(info.index);
+  name += "_Key";
+  name += std::to_string(info.param.key.size());
+  name += "As";
+  name += std::to_string(info.param.sameAs.size());
+  name += "Bytes";
+  return name;
 }
 
 inline KeyCase SameKey(const TCipherClass& cls, ByteString key, ByteString sameAs) {

@@ -47,7 +47,8 @@ const KnownAnswer BlowfishVectors[] = {
 
 INSTANTIATE_TEST_SUITE_P(Blowfish, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_Blowfish::Class,
-                                                             BlowfishVectors)));
+                                                             BlowfishVectors)),
+                         KnownAnswerName);
 
 // An empty key has no bytes to cycle into P; it is taken as a single zero
 // byte, which makes it the all-zero key of the first published row. A key
@@ -56,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
     Blowfish, EquivalentKeys,
     ::testing::Values(SameKey(TCipher_Blowfish::Class, ByteString(), ByteString(1, '\0')),
                       ZeroPaddedOrCut(TCipher_Blowfish::Class, ByteString(), 8),
-                      ZeroPaddedOrCut(TCipher_Blowfish::Class, Sequence(65, 3, 5), 56)));
+                      ZeroPaddedOrCut(TCipher_Blowfish::Class, Sequence(65, 3, 5), 56)),
+    KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

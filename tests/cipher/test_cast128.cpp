@@ -24,14 +24,16 @@ const KnownAnswer Cast128Vectors[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cast128, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_Cast128::Class,
-                                                             Cast128Vectors)));
+                                                             Cast128Vectors)),
+                         KnownAnswerName);
 
 // Zero bytes appended within the same round class change nothing.
 INSTANTIATE_TEST_SUITE_P(
     Cast128, EquivalentKeys,
     ::testing::Values(ZeroPaddedOrCut(TCipher_Cast128::Class, Hex("0123456712"), 10),
                       ZeroPaddedOrCut(TCipher_Cast128::Class, Hex("0123456712345678234500"), 16),
-                      SameKey(TCipher_Cast128::Class, ByteString(), Hex("00"))));
+                      SameKey(TCipher_Cast128::Class, ByteString(), Hex("00"))),
+    KeyCaseName);
 
 // RFC 2144 B.2: a and b start as the 128-bit key of B.1; each iteration
 // enciphers both halves of a under key b, then both halves of b under key a.

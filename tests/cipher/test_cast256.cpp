@@ -21,7 +21,8 @@ const KnownAnswer Cast256Vectors[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cast256, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_Cast256::Class,
-                                                             Cast256Vectors)));
+                                                             Cast256Vectors)),
+                         KnownAnswerName);
 
 // RFC 2612 pads keys shorter than 256 bits with zero words; lengths that are
 // not whole words are padded the same way, byte by byte.
@@ -30,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::ValuesIn(
         PrefixesActAs(TCipher_Cast256::Class,
                       Hex("2342bb9efa38542cbed0ac83940ac2988d7c47ce264908461cc1b5137ae6b604"),
-                      {0, 1, 5, 16, 17, 20, 31}, 32)));
+                      {0, 1, 5, 16, 17, 20, 31}, 32)),
+    KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

@@ -103,7 +103,8 @@ const KnownAnswer DesVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Des, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_1DES::Class, DesVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_1DES::Class, DesVectors)),
+                         KnownAnswerName);
 
 // The parity bits of the key are ignored (the FIPS 81 key with every parity
 // bit cleared), and a short key is zero-padded.
@@ -112,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Des, EquivalentKeys,
                                                    Hex("0123456789abcdef")),
                                            ZeroPaddedOrCut(TCipher_1DES::Class, Hex("0123456789"),
                                                            8),
-                                           ZeroPaddedOrCut(TCipher_1DES::Class, ByteString(), 8)));
+                                           ZeroPaddedOrCut(TCipher_1DES::Class, ByteString(), 8)),
+                         KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

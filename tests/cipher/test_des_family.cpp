@@ -66,19 +66,21 @@ const KnownAnswerCase FamilyVectors[] = {
      nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(DesFamily, PublishedVector, ::testing::ValuesIn(FamilyVectors));
+INSTANTIATE_TEST_SUITE_P(DesFamily, PublishedVector, ::testing::ValuesIn(FamilyVectors),
+                         KnownAnswerName);
 
-INSTANTIATE_TEST_SUITE_P(
-    DesFamily, EquivalentKeys,
-    ::testing::Values(
-        // Triple DES with 16 key bytes: K3 = K1, spelled out.
-        SameKey(TCipher_3DES::Class, Hex("0123456789abcdeffedcba9876543210"),
-                Hex("0123456789abcdeffedcba98765432100123456789abcdef")),
-        // A 20-byte digest: K3 is its last 4 bytes and four zero bytes.
-        ZeroPaddedOrCut(TCipher_3DES::Class, Hex("0123456789abcdeffedcba987654321089abcdef"), 24),
-        // Double DES with 8 key bytes: K2 is all zero, not K1.
-        ZeroPaddedOrCut(TCipher_2DES::Class, Hex("0123456789abcdef"), 16),
-        ZeroPaddedOrCut(TCipher_DESX::Class, Hex("0123456789abcdef0819"), 16)));
+INSTANTIATE_TEST_SUITE_P(DesFamily, EquivalentKeys,
+                         ::testing::Values(
+                             // Triple DES with 16 key bytes: K3 = K1, spelled out.
+                             SameKey(TCipher_3DES::Class, Hex("0123456789abcdeffedcba9876543210"),
+                                     Hex("0123456789abcdeffedcba98765432100123456789abcdef")),
+                             // A 20-byte digest: K3 is its last 4 bytes and four zero bytes.
+                             ZeroPaddedOrCut(TCipher_3DES::Class,
+                                             Hex("0123456789abcdeffedcba987654321089abcdef"), 24),
+                             // Double DES with 8 key bytes: K2 is all zero, not K1.
+                             ZeroPaddedOrCut(TCipher_2DES::Class, Hex("0123456789abcdef"), 16),
+                             ZeroPaddedOrCut(TCipher_DESX::Class, Hex("0123456789abcdef0819"), 16)),
+                         KeyCaseName);
 
 TEST(MultipleDes, TripleDesWithUpTo16KeyBytesIsDoubleDes) {
   const ByteString plain = Hex("0123456789abcde7");

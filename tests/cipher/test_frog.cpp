@@ -61,10 +61,12 @@ const KnownAnswer FrogClassRegression[] = {
 
 INSTANTIATE_TEST_SUITE_P(Frog, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_FROG::Class,
-                                                             FrogClassRegression)));
+                                                             FrogClassRegression)),
+                         KnownAnswerName);
 
 INSTANTIATE_TEST_SUITE_P(Frog, EquivalentKeys,
-                         ::testing::Values(ZeroPaddedOrCut(TCipher_FROG::Class, Hex("a1b2c3"), 5)));
+                         ::testing::Values(ZeroPaddedOrCut(TCipher_FROG::Class, Hex("a1b2c3"), 5)),
+                         KeyCaseName);
 
 // From five bytes on, the length itself enters the key set-up.
 TEST(Frog, FromFiveKeyBytesTheLengthCounts) {

@@ -32,13 +32,15 @@ const KnownAnswer GostVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Gost, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Gost::Class, GostVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Gost::Class, GostVectors)),
+                         KnownAnswerName);
 
 // Keys from a 16- or 20-byte digest fill only the first key words.
 INSTANTIATE_TEST_SUITE_P(
     Gost, EquivalentKeys,
     ::testing::Values(ZeroPaddedOrCut(TCipher_Gost::Class,
-                                      Hex("000102030405060708090a0b0c0d0e0f10111213"), 32)));
+                                      Hex("000102030405060708090a0b0c0d0e0f10111213"), 32)),
+    KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

@@ -22,11 +22,13 @@ const KnownAnswer IdeaVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(IDEA, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_IDEA::Class, IdeaVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_IDEA::Class, IdeaVectors)),
+                         KnownAnswerName);
 
 INSTANTIATE_TEST_SUITE_P(IDEA, EquivalentKeys,
                          ::testing::Values(ZeroPaddedOrCut(TCipher_IDEA::Class,
-                                                           Hex("0102030405060708090a0b0c"), 16)));
+                                                           Hex("0102030405060708090a0b0c"), 16)),
+                         KeyCaseName);
 
 // Against plain modular arithmetic, with 0 standing for 65536.
 TEST(IdeaArithmetic, MultiplyIsMultiplicationModulo65537) {

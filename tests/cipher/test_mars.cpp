@@ -36,7 +36,8 @@ const KnownAnswer MarsVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Mars, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Mars::Class, MarsVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Mars::Class, MarsVectors)),
+                         KnownAnswerName);
 
 // Beyond the published 14 words, word i is folded into word i mod 14, so
 // equal changes to words 0 and 14 cancel out.
@@ -63,7 +64,7 @@ std::vector<KeyCase> MarsKeyCases() {
   return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Mars, EquivalentKeys, ::testing::ValuesIn(MarsKeyCases()));
+INSTANTIATE_TEST_SUITE_P(Mars, EquivalentKeys, ::testing::ValuesIn(MarsKeyCases()), KeyCaseName);
 
 // The word count still enters the schedule, and every byte up to the key
 // size counts.

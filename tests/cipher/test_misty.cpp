@@ -46,13 +46,15 @@ const KnownAnswer MistyVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Misty, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Misty::Class, MistyVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Misty::Class, MistyVectors)),
+                         KnownAnswerName);
 
 // Short keys are zero-padded to 16 bytes.
 INSTANTIATE_TEST_SUITE_P(Misty, EquivalentKeys,
                          ::testing::ValuesIn(PrefixesActAs(TCipher_Misty::Class,
                                                            Hex("00112233445566778899aabbccddeeff"),
-                                                           {0, 1, 2, 9, 15}, 16)));
+                                                           {0, 1, 2, 9, 15}, 16)),
+                         KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

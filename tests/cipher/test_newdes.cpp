@@ -20,11 +20,13 @@ const KnownAnswer NewDesRegression[] = {
 
 INSTANTIATE_TEST_SUITE_P(NewDes, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_NewDES::Class,
-                                                             NewDesRegression)));
+                                                             NewDesRegression)),
+                         KnownAnswerName);
 
 INSTANTIATE_TEST_SUITE_P(NewDes, EquivalentKeys,
                          ::testing::Values(ZeroPaddedOrCut(TCipher_NewDES::Class,
-                                                           Hex("01020304050607"), 15)));
+                                                           Hex("01020304050607"), 15)),
+                         KeyCaseName);
 
 // The decryption key is the encryption key reordered; any key and block
 // must come back, with every key byte position in play.

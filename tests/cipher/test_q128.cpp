@@ -47,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
     Q128, EquivalentKeys,
     ::testing::Values(ZeroPaddedOrCut(TCipher_Q128::Class, Sequence(12, 1), 16),
                       ZeroPaddedOrCut(TCipher_Q128::Class, Sequence(20, 1), 16),
-                      ZeroPaddedOrCut(TCipher_Q128::Class, ByteString(), 16)));
+                      ZeroPaddedOrCut(TCipher_Q128::Class, ByteString(), 16)),
+    KeyCaseName);
 
 // The padding above is no accident of a key ignored past twelve bytes.
 TEST(Q128Cipher, KeyBytesPastTheTwelfthCount) {

@@ -64,12 +64,14 @@ const KnownAnswer RC2Vectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(RC2, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_RC2::Class, RC2Vectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_RC2::Class, RC2Vectors)),
+                         KnownAnswerName);
 
 // InitKey never hands in an empty key; one given directly acts as the byte 0.
 INSTANTIATE_TEST_SUITE_P(RC2, EquivalentKeys,
                          ::testing::Values(SameKey(TCipher_RC2::Class, ByteString(),
-                                                   ByteString(1, '\0'))));
+                                                   ByteString(1, '\0'))),
+                         KeyCaseName);
 
 TEST(RC2, InitUsesTheEffectiveLengthOf1024Bits) {
   TCipher_RC2 cipher;

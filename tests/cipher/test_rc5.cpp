@@ -19,7 +19,8 @@ const KnownAnswer RC5Vectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(RC5, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_RC5::Class, RC5Vectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_RC5::Class, RC5Vectors)),
+                         KnownAnswerName);
 
 struct RoundsCase {
   int requested;

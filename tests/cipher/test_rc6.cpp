@@ -21,7 +21,8 @@ const KnownAnswer RC6Vectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(RC6, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_RC6::Class, RC6Vectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_RC6::Class, RC6Vectors)),
+                         KnownAnswerName);
 
 struct RoundsCase {
   int requested;

@@ -33,7 +33,8 @@ const KnownAnswer AesVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rijndael, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Rijndael::Class, AesVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Rijndael::Class, AesVectors)),
+                         KnownAnswerName);
 
 // The vector given to Init does not take part in the block function.
 TEST(Rijndael, BlockFunctionIgnoresTheVector) {
@@ -48,7 +49,8 @@ TEST(Rijndael, BlockFunctionIgnoresTheVector) {
 // Keys between the three AES lengths are zero-padded to the next one; keys
 // past 32 bytes are cut to 32.
 INSTANTIATE_TEST_SUITE_P(Rijndael, EquivalentKeys,
-                         ::testing::ValuesIn(KeysBetween16And32Bytes(TCipher_Rijndael::Class)));
+                         ::testing::ValuesIn(KeysBetween16And32Bytes(TCipher_Rijndael::Class)),
+                         KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

@@ -61,25 +61,30 @@ void SixRounds(TCipher& cipher) { AsSafer(cipher).Rounds = 6; }
 void TwelveRounds(TCipher& cipher) { AsSafer(cipher).Rounds = 12; }
 
 INSTANTIATE_TEST_SUITE_P(SAFER_K64, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_SAFER_K64::Class,
-                                                             K64Vectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_SAFER_K64::Class, K64Vectors)),
+                         KnownAnswerName);
 INSTANTIATE_TEST_SUITE_P(SAFER_SK64, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_SAFER_SK64::Class,
-                                                             SK64Vectors)));
+                                                             SK64Vectors)),
+                         KnownAnswerName);
 INSTANTIATE_TEST_SUITE_P(SAFER_K128, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_SAFER_K128::Class,
-                                                             K128At12RoundsVectors, TwelveRounds)));
+                                                             K128At12RoundsVectors, TwelveRounds)),
+                         KnownAnswerName);
 INSTANTIATE_TEST_SUITE_P(SAFER_SK128, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_SAFER_SK128::Class,
-                                                             SK128Vectors)));
+                                                             SK128Vectors)),
+                         KnownAnswerName);
 
 // With an 8-byte key and 6 rounds the 128-bit classes are their 64-bit kin.
 INSTANTIATE_TEST_SUITE_P(SAFER_K128As64, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_SAFER_K128::Class, K64Vectors,
-                                                             SixRounds)));
+                                                             SixRounds)),
+                         KnownAnswerName);
 INSTANTIATE_TEST_SUITE_P(SAFER_SK128As64, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_SAFER_SK128::Class,
-                                                             SK64Vectors, SixRounds)));
+                                                             SK64Vectors, SixRounds)),
+                         KnownAnswerName);
 
 // Keys of 8 bytes or less: one zero-padded register for both halves (still
 // 10 rounds, see the round table below), so a short key acts as itself
@@ -90,9 +95,9 @@ std::vector<KeyCase> ShortKeys(const TCipherClass& cls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SAFER_K128, EquivalentKeys,
-                         ::testing::ValuesIn(ShortKeys(TCipher_SAFER_K128::Class)));
+                         ::testing::ValuesIn(ShortKeys(TCipher_SAFER_K128::Class)), KeyCaseName);
 INSTANTIATE_TEST_SUITE_P(SAFER_SK128, EquivalentKeys,
-                         ::testing::ValuesIn(ShortKeys(TCipher_SAFER_SK128::Class)));
+                         ::testing::ValuesIn(ShortKeys(TCipher_SAFER_SK128::Class)), KeyCaseName);
 
 struct RoundsCase {
   const TCipherClass* cls;

@@ -53,7 +53,8 @@ TEST(ScopKeyExpansion, EmptyKeyActsAsSingleZeroByte) {
 
 // The same holds for the whole cipher: no key bytes act as one zero byte.
 INSTANTIATE_TEST_SUITE_P(SCOP, EquivalentKeys,
-                         ::testing::Values(ZeroPaddedOrCut(TCipher_SCOP::Class, ByteString(), 1)));
+                         ::testing::Values(ZeroPaddedOrCut(TCipher_SCOP::Class, ByteString(), 1)),
+                         KeyCaseName);
 
 // Worked by hand from the generator rule with x = 0x100 in every half, where
 // c0*x^4 + c1*x^3 + c2*x^2 + c3*x + 1 is the bytes c1 c2 c3 01. The low

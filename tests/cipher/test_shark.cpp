@@ -21,7 +21,8 @@ const KnownAnswer SharkVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Shark, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Shark::Class, SharkVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Shark::Class, SharkVectors)),
+                         KnownAnswerName);
 
 // Zero has no logarithm: reading log[0] as 0 would make 0*m = m. A value with
 // one non-zero byte must give exactly one column of M (the first column is
@@ -34,10 +35,11 @@ TEST(Shark, TransformMultipliesZeroBytesToZero) {
 
 // A short key is zero-padded; an empty one (InitKey never passes it, a caller
 // may) is the all-zero key.
-INSTANTIATE_TEST_SUITE_P(
-    Shark, EquivalentKeys,
-    ::testing::Values(ZeroPaddedOrCut(TCipher_Shark::Class, Hex("0102030405"), 16),
-                      ZeroPaddedOrCut(TCipher_Shark::Class, ByteString(), 16)));
+INSTANTIATE_TEST_SUITE_P(Shark, EquivalentKeys,
+                         ::testing::Values(ZeroPaddedOrCut(TCipher_Shark::Class, Hex("0102030405"),
+                                                           16),
+                                           ZeroPaddedOrCut(TCipher_Shark::Class, ByteString(), 16)),
+                         KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

@@ -59,7 +59,8 @@ const KnownAnswer SkipjackVectors[] = {
 
 INSTANTIATE_TEST_SUITE_P(Skipjack, PublishedVector,
                          ::testing::ValuesIn(KnownAnswersFor(TCipher_Skipjack::Class,
-                                                             SkipjackVectors)));
+                                                             SkipjackVectors)),
+                         KnownAnswerName);
 
 TEST(Skipjack, ShortKeyIsZeroPaddedToTenBytes) {
   TCipher_Skipjack shortKey, paddedKey;

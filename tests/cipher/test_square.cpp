@@ -21,15 +21,16 @@ const KnownAnswer SquareVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Square, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Square::Class,
-                                                             SquareVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_Square::Class, SquareVectors)),
+                         KnownAnswerName);
 
 // A short key is zero-padded; an empty one (InitKey never passes it, a caller
 // may) is the all-zero key.
 INSTANTIATE_TEST_SUITE_P(
     Square, EquivalentKeys,
     ::testing::Values(ZeroPaddedOrCut(TCipher_Square::Class, Hex("a1b2c3d4e5f6"), 16),
-                      ZeroPaddedOrCut(TCipher_Square::Class, ByteString(), 16)));
+                      ZeroPaddedOrCut(TCipher_Square::Class, ByteString(), 16)),
+    KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

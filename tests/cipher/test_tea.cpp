@@ -99,7 +99,8 @@ TEST(Tea, TheRoundCountChangesTheResult) {
 
 INSTANTIATE_TEST_SUITE_P(Tea, EquivalentKeys,
                          ::testing::Values(ZeroPaddedOrCut(TCipher_TEA::Class, Hex("0102030405"),
-                                                           16)));
+                                                           16)),
+                         KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

@@ -18,12 +18,13 @@ const KnownAnswer ThreeWayVectors[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ThreeWay, PublishedVector,
-                         ::testing::ValuesIn(KnownAnswersFor(TCipher_3Way::Class,
-                                                             ThreeWayVectors)));
+                         ::testing::ValuesIn(KnownAnswersFor(TCipher_3Way::Class, ThreeWayVectors)),
+                         KnownAnswerName);
 
 INSTANTIATE_TEST_SUITE_P(ThreeWay, EquivalentKeys,
                          ::testing::Values(ZeroPaddedOrCut(TCipher_3Way::Class, Hex("0102030405"),
-                                                           12)));
+                                                           12)),
+                         KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

@@ -79,7 +79,8 @@ TEST(Twofish, OnlyTheOddKeyWordsDepartFromThePublishedSchedule) {
 // Keys between the three schedule lengths are zero-padded to the next one;
 // keys past 32 bytes are cut to 32.
 INSTANTIATE_TEST_SUITE_P(Twofish, EquivalentKeys,
-                         ::testing::ValuesIn(KeysBetween16And32Bytes(TCipher_Twofish::Class)));
+                         ::testing::ValuesIn(KeysBetween16And32Bytes(TCipher_Twofish::Class)),
+                         KeyCaseName);
 
 }  // namespace
 }  // namespace hushlake::cipher_test

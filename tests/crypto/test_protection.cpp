@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "crypto/protection.h"
@@ -88,16 +91,47 @@ TEST(ProcessStream, CalculateWritesNothing) {
 
 TEST(ProcessStream, ReportsProgressAndAlwaysEnds) {
   std::vector<std::pair<std::int64_t, std::int64_t>> progress;
-  SetProgressHook([&](TProtection*, std::int64_t current, std::int64_t maximal) {
-    progress.emplace_back(current, maximal);
-  });
   std::vector<std::string> log;
   RecordingProtection p("p", &log, 1);
+  p.OnProgress = [&](TProtection*, std::int64_t current, std::int64_t maximal) {
+    progress.emplace_back(current, maximal);
+  };
   TMemoryStream stream(Pattern(5000));
   p.ProcessStream(&stream, &stream, -1, caEncode);
-  SetProgressHook(nullptr);
   using Step = std::pair<std::int64_t, std::int64_t>;
   EXPECT_EQ(progress, (std::vector<Step>{{0, 5000}, {4096, 5000}, {5000, 5000}, {0, 0}}));
+}
+
+// Two objects at work at once, on two threads, each report to their own
+// listener only, and with themselves as the sender.
+TEST(ProcessStream, EachObjectReportsToItsOwnListener) {
+  struct Worker {
+    std::vector<std::string> log;
+    RecordingProtection protection{"w", &log, 1};
+    std::vector<std::int64_t> maxima;
+    bool foreignSender = false;
+  };
+  Worker first, second;
+  for (Worker* worker : {&first, &second}) {
+    worker->protection.OnProgress = [worker](TProtection* sender, std::int64_t,
+                                             std::int64_t maximal) {
+      if (sender != &worker->protection) worker->foreignSender = true;
+      worker->maxima.push_back(maximal);
+    };
+  }
+  auto run = [](Worker& worker, std::size_t size) {
+    for (int round = 0; round < 50; ++round) {
+      TMemoryStream stream(Pattern(size));
+      worker.protection.ProcessStream(&stream, &stream, -1, caCalculate);
+    }
+  };
+  std::thread other([&] { run(second, 9000); });
+  run(first, 5000);
+  other.join();
+  for (const auto& [worker, size] : {std::pair{&first, 5000}, std::pair{&second, 9000}}) {
+    EXPECT_FALSE(worker->foreignSender);
+    for (std::int64_t maximal : worker->maxima) EXPECT_TRUE(maximal == size || maximal == 0);
+  }
 }
 
 TEST(ProtectionChain, EncodingAppliesTheLinkFirstAndDecodingUndoesIt) {

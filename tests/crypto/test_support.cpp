@@ -48,9 +48,9 @@ TEST(ScrambleWithSeed, FollowsTheSeedSequence) {
 }
 
 TEST(TimeSeed, CombinesTheInjectedClockAndCounter) {
-  SetSeedClock({[] { return 0x01020304u; }, [] { return std::uint64_t{0x1111111122222222u}; }});
-  EXPECT_EQ(TimeSeed(), 0x01020304u ^ 0x22222222u ^ 0x11111111u);
-  SetSeedClock({});
+  const SeedClock fixed{[] { return 0x01020304u; },
+                        [] { return std::uint64_t{0x1111111122222222u}; }};
+  EXPECT_EQ(TimeSeed(fixed), 0x01020304u ^ 0x22222222u ^ 0x11111111u);
   const std::uint32_t msOfDay = SystemSeedClock().millisecondsSinceMidnightUtc();
   EXPECT_LT(msOfDay, 24u * 60 * 60 * 1000);
 }

@@ -12,6 +12,7 @@
 #include "crypto/hash_base.h"
 #include "crypto/string_format.h"
 #include "crypto/support.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake::testing_support {
 
@@ -97,10 +98,11 @@ struct PublishedVector {
   }
 };
 
-// What a test list shows of a row: its source and the start of its text.
+// What a test list shows of a row: the class and the start of its text. The
+// source is long; the checks name it where one fails.
 inline void PrintTo(const PublishedVector& v, std::ostream* out) {
   if (v.cls != nullptr) *out << v.cls->className << ": ";
-  *out << v.source << ", \"";
+  *out << "\"";
   for (char c : v.text.substr(0, 24)) {
     if (c == '\n')
       *out << "\\n";
@@ -109,6 +111,17 @@ inline void PrintTo(const PublishedVector& v, std::ostream* out) {
   }
   *out << (v.text.size() > 24 ? "...\"" : "\"");
   if (v.repeat != 1) *out << " x " << v.repeat;
+}
+
+// Names a row by its place and the start of its text: "Row2_abc".
+inline std::string PublishedVectorName(const ::testing::TestParamInfo<PublishedVector>& info) {
+  const PublishedVector& v = info.param;
+  std::string name = "Row";
+  name += std::to_string(info.index);
+  name += '_';
+  name += test::TextName(v.text.substr(0, 16));
+  if (v.repeat != 1) name += "_x" + std::to_string(v.repeat);
+  return name;
 }
 
 }  // namespace hushlake::testing_support

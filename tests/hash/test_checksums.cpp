@@ -33,7 +33,8 @@ TEST_P(CataloguedChecksum, GivesTheCheckValue) {
   EXPECT_EQ(HexDigest(*v.cls, v.Message()), v.digest) << v.source;
 }
 
-INSTANTIATE_TEST_SUITE_P(Crc, CataloguedChecksum, ::testing::ValuesIn(Catalogued));
+INSTANTIATE_TEST_SUITE_P(Crc, CataloguedChecksum, ::testing::ValuesIn(Catalogued),
+                         PublishedVectorName);
 
 // The data byte is shifted into the register, so two zero bytes behind the
 // message flush it through: the result is the augmented CRC with register

@@ -75,7 +75,8 @@ TEST_P(PublishedSnefruTest, PassesGiveThePublishedHashTheSystemsDigestDiffers) {
   EXPECT_NE(HexDigest(THash_Snefru::Class, vector.Message()), vector.digest);
 }
 
-INSTANTIATE_TEST_SUITE_P(Snefru256, PublishedSnefruTest, ::testing::ValuesIn(Published));
+INSTANTIATE_TEST_SUITE_P(Snefru256, PublishedSnefruTest, ::testing::ValuesIn(Published),
+                         PublishedVectorName);
 
 struct FinalBlockCase {
   std::size_t length;

@@ -41,7 +41,12 @@ TEST_P(SquareFinalBlocks, AreTheMarkerZerosAndLittleEndianLength) {
   EXPECT_EQ(HexDigest(THash_Square::Class, message), ChainingValueAfterBufferedBlocks(padded));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, SquareFinalBlocks, ::testing::Values(0u, 7u, 8u, 15u));
+INSTANTIATE_TEST_SUITE_P(Lengths, SquareFinalBlocks, ::testing::Values(0u, 7u, 8u, 15u),
+                         [](const auto& tested) {
+                           std::string name = "Bytes";
+                           name += std::to_string(tested.param);
+                           return name;
+                         });
 
 TEST(SquareSplit, WholeBlocksPerCallKeepTheOneCallDigest) {
   const ByteString message = PatternBytes(48);

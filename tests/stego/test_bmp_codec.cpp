@@ -14,6 +14,7 @@
 
 #include "stego/bmp_codec.h"
 #include "stego/bmp_fixture.h"
+#include "tests/common/case_names.h"
 #include "tests/common/random_picture.h"
 
 namespace hushlake {
@@ -52,6 +53,10 @@ struct RoundTripCase {
   int height;
 };
 
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+  *out << test::FormatName(c.format) << "_" << c.width << "x" << c.height;
+}
+
 class BmpRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(BmpRoundTrip, ReadingWhatWasWrittenGivesTheSamePicture) {
@@ -76,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(AllFormatsAndPaddings, BmpRoundTrip,
                                            RoundTripCase{PixelFormat::Bgr24, 24, 3, 5},
                                            RoundTripCase{PixelFormat::Bgr24, 24, 31, 17},
                                            RoundTripCase{PixelFormat::Bgrx32, 32, 1, 1},
-                                           RoundTripCase{PixelFormat::Bgrx32, 32, 7, 3}));
+                                           RoundTripCase{PixelFormat::Bgrx32, 32, 7, 3}),
+                         test::ByPrintedParam());
 
 TEST(BmpWrite, TwentyFourBitFileHasInfoHeaderBottomUpRowsAndZeroPadding) {
   Picture picture(1, 2, PixelFormat::Bgr24);
@@ -219,6 +225,8 @@ struct MaskCase {
   Bytes expected;
 };
 
+void PrintTo(const MaskCase& c, std::ostream* out) { *out << c.name; }
+
 class BmpBitFields : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(BmpBitFields, PixelsComeOutAsBlueGreenRedFourth) {
@@ -296,6 +304,8 @@ struct BadCase {
   std::function<Bytes()> file;
   const char* errorPart;
 };
+
+void PrintTo(const BadCase& c, std::ostream* out) { *out << c.name; }
 
 class BmpMalformed : public ::testing::TestWithParam<BadCase> {};
 
@@ -420,6 +430,10 @@ struct DepthCase {
   std::uint16_t bits;
 };
 
+void PrintTo(const DepthCase& c, std::ostream* out) {
+  *out << "Bits" << c.bits << "_Header" << c.headerSize;
+}
+
 class BmpOtherDepth : public ::testing::TestWithParam<DepthCase> {};
 
 TEST_P(BmpOtherDepth, IsUnsupportedDepthWithTheDepthReported) {
@@ -439,7 +453,8 @@ TEST_P(BmpOtherDepth, IsUnsupportedDepthWithTheDepthReported) {
 
 INSTANTIATE_TEST_SUITE_P(OneFourSixteen, BmpOtherDepth,
                          ::testing::Values(DepthCase{40, 1}, DepthCase{40, 4}, DepthCase{40, 16},
-                                           DepthCase{12, 1}, DepthCase{12, 4}, DepthCase{124, 16}));
+                                           DepthCase{12, 1}, DepthCase{12, 4}, DepthCase{124, 16}),
+                         test::ByPrintedParam());
 
 // ------------------------------------------------------------------ files
 

@@ -13,6 +13,7 @@
 #include "stego/truecolor_coding.h"
 #include "stego_reference.h"
 #include "stego_test_support.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -85,6 +86,11 @@ struct RoundTripCase {
   std::string expected;  // what Decrypt returns
 };
 
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+  *out << c.name << ": " << c.width << "x" << c.height << ", " << c.key.size() << "-char key, "
+       << c.text.size() << "-char text";
+}
+
 class RoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(RoundTrip, DecryptReturnsTheHiddenText) {
@@ -145,7 +151,7 @@ ChannelQuad QuadOfSymbol(const std::string& key, std::size_t i) {
   return ChannelTable[(code + 1 + 47 * (i % 106383)) % 360];
 }
 
-class StoredLayout : public ::testing::TestWithParam<PixelFormat> {};
+class StoredLayout : public ::testing::TestWithParam<test::FormatParam> {};
 
 // The whole result, byte for byte: serial noise from the time seed, then each
 // symbol's digits at the reference position and the independently chosen bytes.
@@ -179,7 +185,8 @@ TEST_P(StoredLayout, TrueColorResultIsNoisePlusDigits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, StoredLayout,
-                         ::testing::Values(PixelFormat::Bgr24, PixelFormat::Bgrx32));
+                         ::testing::Values(PixelFormat::Bgr24, PixelFormat::Bgrx32),
+                         test::ByFormat);
 
 TEST(StoredLayout, PaletteResultIsDistinctPalettePlusPairDigits) {
   const std::string key = "palette key";
@@ -277,6 +284,8 @@ struct WrongKeyCase {
   // Any of these; on 24/32 bits the key check and the final check read alike.
   std::vector<EngineStatus> statuses;
 };
+
+void PrintTo(const WrongKeyCase& c, std::ostream* out) { *out << c.name; }
 
 const std::vector<EngineStatus> TrueColorRefusals = {EngineStatus::KeyRejected,
                                                      EngineStatus::NothingFound};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "stego/symbol_stream.h"
@@ -18,6 +19,10 @@ struct FinalCheckCase {
   std::string extracted;
   std::optional<std::string> hidden;
 };
+
+void PrintTo(const FinalCheckCase& c, std::ostream* out) {
+  *out << c.name << ": key \"" << c.key << "\", read \"" << c.extracted << "\"";
+}
 
 class FinalCheck : public ::testing::TestWithParam<FinalCheckCase> {};
 

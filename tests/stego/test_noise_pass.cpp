@@ -6,6 +6,7 @@
 #include "stego/random_source.h"
 #include "stego_reference.h"
 #include "stego_test_support.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -18,6 +19,10 @@ struct NoiseCase {
   PixelFormat format;
   std::uint32_t seed;
 };
+
+void PrintTo(const NoiseCase& c, std::ostream* out) {
+  *out << test::FormatName(c.format) << "_" << c.width << "x" << c.height << "_Seed" << c.seed;
+}
 
 class FastNoise : public ::testing::TestWithParam<NoiseCase> {};
 
@@ -52,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         NoiseCase{638, 5, PixelFormat::Bgrx32, 2024},
         NoiseCase{1000, 4, PixelFormat::Bgr24, 0x80000000u},
         NoiseCase{1001, 3, PixelFormat::Bgr24, 3}, NoiseCase{17, 6, PixelFormat::Bgrx32, 4},
-        NoiseCase{10, 2, PixelFormat::Bgr24, 5}, NoiseCase{11, 2, PixelFormat::Bgrx32, 6}));
+        NoiseCase{10, 2, PixelFormat::Bgr24, 5}, NoiseCase{11, 2, PixelFormat::Bgrx32, 6}),
+    test::ByPrintedParam());
 
 TEST(NoisePass, NeverRaisesAByteTo255) {
   Picture picture(200, 20, PixelFormat::Bgr24);

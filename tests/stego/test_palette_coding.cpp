@@ -8,6 +8,7 @@
 #include "stego/random_source.h"
 #include "stego_reference.h"
 #include "stego_test_support.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -20,6 +21,8 @@ struct PaletteCharacter {
   std::uint8_t symbol;
   char decoded;
 };
+
+void PrintTo(const PaletteCharacter& c, std::ostream* out) { *out << test::CharacterName(c.code); }
 
 class PaletteCharacters : public ::testing::TestWithParam<PaletteCharacter> {};
 
@@ -40,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PaletteCharacter{'!', 45, '!'}, PaletteCharacter{':', 46, ':'},
                       PaletteCharacter{'-', 47, '-'}, PaletteCharacter{'@', 0, ' '},
                       PaletteCharacter{'_', 0, ' '}, PaletteCharacter{'A', 0, ' '},
-                      PaletteCharacter{'|', 0, ' '}, PaletteCharacter{0xE9, 0, ' '}));
+                      PaletteCharacter{'|', 0, ' '}, PaletteCharacter{0xE9, 0, ' '}),
+    test::ByPrintedParam());
 
 TEST(PaletteAlphabet, MarkersAndUnusedSymbols) {
   EXPECT_EQ(PaletteAlphabet.endSymbol, 48);

@@ -15,6 +15,7 @@
 #include "stego/bmp_codec.h"
 #include "stego/png_codec.h"
 #include "stego/png_fixture.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -73,6 +74,10 @@ struct RoundTripCase {
   int height;
 };
 
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+  *out << test::FormatName(c.format) << "_" << c.width << "x" << c.height;
+}
+
 class PngRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(PngRoundTrip, GivesThePictureTheBmpCodecGives) {
@@ -100,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(AllFormats, PngRoundTrip,
                                            RoundTripCase{PixelFormat::Bgr24, 24, 24},
                                            RoundTripCase{PixelFormat::Bgr24, 33, 7},
                                            RoundTripCase{PixelFormat::Bgrx32, 24, 24},
-                                           RoundTripCase{PixelFormat::Bgrx32, 5, 9}));
+                                           RoundTripCase{PixelFormat::Bgrx32, 5, 9}),
+                         test::ByPrintedParam());
 
 TEST(PngWrite, PaletteFileHasAll256EntriesAndNoInterlace) {
   const Bytes png = WritePng(RandomPicture(3, 2, PixelFormat::Indexed8, 1));
@@ -301,6 +307,8 @@ struct RefusalCase {
   PngStatus status;
   const char* reason;  // a part of the message
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
 
 class PngRefusal : public ::testing::TestWithParam<RefusalCase> {};
 

@@ -10,6 +10,7 @@
 #include "common/picture_converters.h"
 #include "stego/bmp_codec.h"
 #include "stego/png_codec.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -33,12 +34,12 @@ Picture StegoLikePicture(PixelFormat format, unsigned seed) {
   return picture;
 }
 
-class CrossContainer : public ::testing::TestWithParam<PixelFormat> {
+class CrossContainer : public ::testing::TestWithParam<test::FormatParam> {
  protected:
   void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() / ("png_cross_" + std::to_string(::getpid()) + "_" +
-                                                  std::to_string(static_cast<int>(GetParam())));
+    folder_ = std::filesystem::temp_directory_path() /
+              ("png_cross_" + std::to_string(::getpid()) + "_" +
+               std::to_string(static_cast<int>(GetParam().format)));
     std::filesystem::create_directories(folder_);
     const std::string missing = MissingConverter(GetParam());
     if (!missing.empty()) GTEST_SKIP() << missing;

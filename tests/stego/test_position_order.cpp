@@ -6,6 +6,7 @@
 
 #include "stego/position_order.h"
 #include "stego_reference.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -35,6 +36,8 @@ struct WorkedOrder {
   std::uint32_t secondStep;
   std::vector<std::int64_t> firstPositions;
 };
+
+void PrintTo(const WorkedOrder& o, std::ostream* out) { *out << o.name; }
 
 class WorkedOrders : public ::testing::TestWithParam<WorkedOrder> {};
 
@@ -94,6 +97,11 @@ struct OrderCase {
   std::string key;
 };
 
+void PrintTo(const OrderCase& c, std::ostream* out) {
+  *out << c.width << "x" << c.height << "_Step" << c.columnStep << "_Key" << c.key.size()
+       << "Chars";
+}
+
 class FastOrder : public ::testing::TestWithParam<OrderCase> {};
 
 TEST_P(FastOrder, EqualsTheReferencePasses) {
@@ -129,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OrderCase{1024, 768, 3, "zzzzzzzzzzzzzzzzzzz"},
                       // N = 239399: beyond the old 16-bit quotient for the steps 2 and 3.
                       OrderCase{800, 600, 2, std::string(1, '\x3a') + "x"},
-                      OrderCase{800, 600, 2, "0123456789ABCDEF"}));
+                      OrderCase{800, 600, 2, "0123456789ABCDEF"}),
+    test::ByPrintedParam());
 
 TEST(PositionOrder, LargePicturesSearchTheFirstStepFromR) {
   // 24-bit 800 x 600: N = 600 * 399 - 1 = 239399 (odd, not a

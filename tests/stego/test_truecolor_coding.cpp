@@ -4,6 +4,7 @@
 #include <string>
 
 #include "stego/truecolor_coding.h"
+#include "tests/common/case_names.h"
 
 namespace hushlake {
 namespace {
@@ -13,6 +14,8 @@ struct QuadEntry {
   std::size_t index;
   ChannelQuad quad;
 };
+
+void PrintTo(const QuadEntry& e, std::ostream* out) { *out << "Entry" << e.index; }
 
 class ChannelTableEntries : public ::testing::TestWithParam<QuadEntry> {};
 
@@ -25,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(Known, ChannelTableEntries,
                                            QuadEntry{2, {0, 1, 2, 5}}, QuadEntry{3, {0, 1, 3, 2}},
                                            QuadEntry{12, {0, 2, 1, 3}}, QuadEntry{49, {0, 5, 1, 3}},
                                            QuadEntry{60, {1, 0, 2, 3}},
-                                           QuadEntry{359, {5, 4, 3, 2}}));
+                                           QuadEntry{359, {5, 4, 3, 2}}),
+                         test::ByPrintedParam());
 
 // Known answers: the character to symbol table and back.
 struct CharacterSymbol {
@@ -33,6 +37,8 @@ struct CharacterSymbol {
   std::uint8_t symbol;
   char decoded;
 };
+
+void PrintTo(const CharacterSymbol& c, std::ostream* out) { *out << test::CharacterName(c.code); }
 
 class TrueColorCharacters : public ::testing::TestWithParam<CharacterSymbol> {};
 
@@ -47,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CharacterSymbol{' ', 0, ' '}, CharacterSymbol{'0', 16, '0'},
                       CharacterSymbol{'~', 94, '~'}, CharacterSymbol{'\n', 95, '\n'},
                       CharacterSymbol{'\r', 96, '\r'}, CharacterSymbol{0xE9, 0, ' '},
-                      CharacterSymbol{'\t', 0, ' '}, CharacterSymbol{127, 0, ' '}));
+                      CharacterSymbol{'\t', 0, ' '}, CharacterSymbol{127, 0, ' '}),
+    test::ByPrintedParam());
 
 TEST(TrueColorAlphabet, MarkersAndUnusedSymbols) {
   EXPECT_EQ(TrueColorAlphabet.separatorSymbol, 97);

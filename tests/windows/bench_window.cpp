@@ -40,10 +40,17 @@ Timing Measure(Step&& step) {
   return {static_cast<double>(timer.nsecsElapsed()) / 1e6, (CpuSeconds() - cpuStart) * 1e3};
 }
 
-template <class Step>
-void Report(const char* name, Step&& step) {
-  const Timing timing = Measure(step);
+void Print(const char* name, Timing timing) {
   std::printf("%-11s %8.1f ms wall %8.1f ms processor\n", name, timing.wall, timing.cpu);
+}
+
+// Times each step and adds it to Total.
+template <class Step>
+void Report(const char* name, Timing& total, Step&& step) {
+  const Timing timing = Measure(step);
+  Print(name, timing);
+  total.wall += timing.wall;
+  total.cpu += timing.cpu;
 }
 
 }  // namespace
@@ -65,13 +72,15 @@ int main(int argc, char* argv[]) {
   window.companions->Editor().ReplaceText(text);
   window.TypeKey(QStringLiteral("a key for the figures"));
   std::printf("picture %d x %d, text %zu characters\n", width, height, text.size());
-  Report("Open Img", [&] { window.OpenPicture(source); });
-  Report("Encrypt", [&] { window.Trigger("EncryptAction"); });
+  Timing total{};
+  Report("Open Img", total, [&] { window.OpenPicture(source); });
+  Report("Encrypt", total, [&] { window.Trigger("EncryptAction"); });
   window.dialogs.answers.push_back(saved);
-  Report("Save Img", [&] { window.Trigger("SaveImageAction"); });
+  Report("Save Img", total, [&] { window.Trigger("SaveImageAction"); });
   window.companions->Editor().ReplaceText("");
-  Report("Open saved", [&] { window.OpenPicture(saved); });
-  Report("Decrypt", [&] { window.Trigger("DecryptAction"); });
+  Report("Open saved", total, [&] { window.OpenPicture(saved); });
+  Report("Decrypt", total, [&] { window.Trigger("DecryptAction"); });
+  Print("Round trip", total);
   std::printf("text back: %s\n", window.EditorText() == text ? "yes" : "NO");
 
   PicturePanel& panel = window.form.OriginalPanel();

@@ -1,7 +1,7 @@
 // Draws the windows into PNG files so they can be looked at after every
 // visible change: the main window at its start and minimum size, after an
-// Encrypt, the editor, the help and about windows, and the picture the
-// README shows. Not a test; run it by hand:
+// Encrypt, the editor at its start and minimum size, the help and about
+// windows, and the picture the README shows. Not a test; run it by hand:
 //   build/windows/hushlake_screenshots OUTPUT_FOLDER
 #include <QLinearGradient>
 #include <QPainter>
@@ -122,6 +122,9 @@ int main(int argc, char* argv[]) {
   window.Trigger("DecryptAction");
   QApplication::processEvents();
   Save(editor, folder, "editor.png");
+  editor.resize(editor.minimumSize());
+  QApplication::processEvents();
+  Save(editor, folder, "editor_minimum.png");
   editor.resize(640, 460);
   QApplication::processEvents();
   SideBySide(window.form.grab(), editor.grab()).save(folder + QStringLiteral("/readme.png"));

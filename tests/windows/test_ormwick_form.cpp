@@ -155,6 +155,27 @@ class OrmwickFormTest : public QObject {
     QCOMPARE(window.form.Logic().Choice().cipher, std::string("Blowfish"));
   }
 
+  // The longest label wraps at the minimum width; both lines must be in view,
+  // and a short label must give the room back.
+  void ChoiceLabelGetsTheLinesItNeedsAtTheMinimumSize() {
+    WindowUnderTest window;
+    window.form.resize(window.form.minimumSize());
+    QApplication::processEvents();
+    auto* label = window.Control<QLabel>("CryptChoiceLabel");
+    const int oneLine = label->height();
+    auto* cipher = window.Control<QComboBox>("CipherCombo");
+    const QString startCipher = cipher->currentText();
+    cipher->setCurrentText(QStringLiteral("SAFER-SK128"));
+    window.Control<QComboBox>("ModeCombo")->setCurrentIndex(1);
+    QApplication::processEvents();
+    QVERIFY2(label->heightForWidth(label->width()) > oneLine, "the label does not wrap here");
+    QCOMPARE(label->height(), label->heightForWidth(label->width()));
+    cipher->setCurrentText(startCipher);
+    window.Control<QComboBox>("ModeCombo")->setCurrentIndex(0);
+    QApplication::processEvents();
+    QCOMPARE(label->height(), oneLine);
+  }
+
   void KeyFieldHidesEveryCharacterBehindAStar() {
     WindowUnderTest window;
     auto* field = window.Control<QLineEdit>("KeyEdit");

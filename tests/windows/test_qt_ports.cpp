@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "windows/editor_icons.h"
 #include "windows/picture_image.h"
 #include "windows/qt_file_dialogs.h"
 #include "windows/qt_message_boxes.h"
@@ -175,6 +176,24 @@ class QtPortsTest : public QObject {
     QCOMPARE(ReducedImage(picture, 8).size(), QSize(5, 3));  // small pictures keep their size
   }
 
+  void LargerBlocksAreAveragedFromSpreadSamples() {
+    Picture picture(10, 4, PixelFormat::Bgrx32);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 10; ++x) {
+        std::uint8_t* pixel = picture.Row(y) + 4 * x;
+        pixel[0] = static_cast<std::uint8_t>(10 * x);  // blue
+        pixel[1] = static_cast<std::uint8_t>(10 * y);  // green
+        pixel[2] = 7;                                  // red
+      }
+    // Factor 4: columns 1 and 3, 5 and 7, then the cut-off block's last
+    // column 9 twice; rows 1 and 3.
+    const QImage reduced = ReducedImage(picture, 3);
+    QCOMPARE(reduced.size(), QSize(3, 1));
+    QCOMPARE(reduced.pixel(0, 0), qRgb(7, 20, 20));
+    QCOMPARE(reduced.pixel(1, 0), qRgb(7, 20, 60));
+    QCOMPARE(reduced.pixel(2, 0), qRgb(7, 20, 90));
+  }
+
   void ToolImagesHaveNormalHoverAndDisabledLooks() {
     for (const char* name : {"open_text", "save_text", "open_image", "save_image", "encrypt",
                              "decrypt", "editor", "help", "about", "exit"}) {
@@ -196,6 +215,23 @@ class QtPortsTest : public QObject {
       QCOMPARE(icon.pixmap(QSize(48, 48), 2.0).size(), QSize(96, 96));
     }
     QVERIFY(!ApplicationIcon().isNull());
+  }
+
+  void EditorImagesHaveHoverAndGreyDisabledLooksAtEveryDensity() {
+    for (const char* name : {"open_text", "save_text", "font", "colour", "copy", "cut", "paste",
+                             "delete", "undo", "find"}) {
+      const QIcon icon =
+          EditorIcon(QStringLiteral(":/icons/editor/%1.svg").arg(QLatin1String(name)));
+      QVERIFY2(!icon.isNull(), name);
+      const QImage normal = icon.pixmap(QSize(48, 48), 1.0, QIcon::Normal).toImage();
+      const QImage disabled = icon.pixmap(QSize(48, 48), 1.0, QIcon::Disabled).toImage();
+      QCOMPARE(normal.size(), QSize(48, 48));
+      QVERIFY2(normal != icon.pixmap(QSize(48, 48), 1.0, QIcon::Active).toImage(), name);
+      QVERIFY2(normal != disabled, name);
+      QCOMPARE(icon.pixmap(QSize(48, 48), 2.0).size(), QSize(96, 96));
+      QCOMPARE(icon.pixmap(QSize(24, 24), 1.0).size(), QSize(24, 24));
+    }
+    QVERIFY(EditorIcon(QStringLiteral(":/icons/editor/missing.svg")).isNull());
   }
 };
 

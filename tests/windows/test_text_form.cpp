@@ -80,6 +80,36 @@ class TestTextForm : public QObject {
              QStringLiteral("Copies the selection and puts it on the Clipboard"));
   }
 
+  // Read row by row, the visible tool buttons must give every action in
+  // order, each whole inside the window: none lost behind an overflow button.
+  void toolButtonsStayInViewAndInOrderAtEveryWidth() {
+    const QString all = QStringLiteral(
+        "FileOpen1 FileSaveAs1 FontEdit1 ColorSelect1 EditCopy1 EditCut1 EditPaste1 EditDelete1 "
+        "EditUndo1 SearchFind1");
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    for (const int width : {708, 377, 520, 708}) {
+      form_->resize(width, 500);
+      QApplication::processEvents();
+      QStringList shown;
+      for (const char* barName : {"ToolBar1", "ToolBar2"}) {
+        auto* bar = form_->findChild<QToolBar*>(QString::fromLatin1(barName));
+        QVERIFY(bar);
+        if (!bar->isVisible()) continue;
+        for (QAction* action : bar->actions()) {
+          QWidget* button = bar->widgetForAction(action);
+          QVERIFY2(button->isVisible(), qPrintable(action->objectName()));
+          const QRect inWindow(button->mapTo(form_.get(), QPoint(0, 0)), button->size());
+          QVERIFY2(form_->rect().contains(inWindow), qPrintable(action->objectName()));
+          shown << action->objectName();
+        }
+      }
+      QCOMPARE(shown.join(QLatin1Char(' ')), all);
+    }
+    // Wide again: one row, as the window started.
+    QVERIFY(!form_->findChild<QToolBar*>(QStringLiteral("ToolBar2"))->isVisible());
+  }
+
   void typedTextWithoutPictureShowsItsLength() {
     form_->ShowEditor();
     QTest::keyClicks(form_->Editor(), QStringLiteral("abc"));
