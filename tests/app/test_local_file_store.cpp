@@ -8,28 +8,15 @@
 #include <random>
 
 #include "app/local_file_store.h"
+#include "store_folder.h"
 #include "workflow_fakes.h"
 
 namespace hushlake {
 namespace {
 
-class LocalFiles : public ::testing::Test {
+class LocalFiles : public workflow_test::StoreFolder {
  protected:
-  LocalFiles()
-      : folder_(std::filesystem::temp_directory_path() /
-                ("hushlake-store-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(folder_);
-  }
-  ~LocalFiles() override { std::filesystem::remove_all(folder_); }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  void Put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-    std::ofstream(Path(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-  }
-
-  std::filesystem::path folder_;
-  LocalFileStore store_;
+  LocalFiles() : StoreFolder("hushlake-store-") {}
 };
 
 TEST_F(LocalFiles, ReadAllGivesEveryByte) {

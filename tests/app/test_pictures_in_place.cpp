@@ -12,6 +12,7 @@
 
 #include "app/local_file_store.h"
 #include "app/mapped_file.h"
+#include "store_folder.h"
 #include "tests/stego/bmp_fixture.h"
 #include "workflow_fakes.h"
 
@@ -22,23 +23,9 @@ using workflow_test::BmpOfDepth;
 using workflow_test::Message;
 using workflow_test::Window;
 
-class InPlace : public ::testing::Test {
+class InPlace : public workflow_test::StoreFolder {
  protected:
-  InPlace()
-      : folder_(std::filesystem::temp_directory_path() /
-                ("hushlake-in-place-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(folder_);
-  }
-  ~InPlace() override { std::filesystem::remove_all(folder_); }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  void Put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-    std::ofstream(Path(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-  }
-
-  std::filesystem::path folder_;
-  LocalFileStore store_;
+  InPlace() : StoreFolder("hushlake-in-place-") {}
 };
 
 TEST_F(InPlace, TheStoreShowsTheRowsItsPictureReadGives) {
