@@ -12,24 +12,11 @@
 
 #include "app/mapped_file.h"
 #include "crypto/atomic_file.h"
+#include "crypto/file_descriptor.h"
 
 namespace hushlake {
 
 namespace {
-
-class OpenFile {
- public:
-  explicit OpenFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  ~OpenFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int Descriptor() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 std::runtime_error FileError(const char* what, const std::string& path) {
   return std::runtime_error("Cannot " + std::string(what) + " the file \"" + path +
@@ -52,10 +39,10 @@ bool LocalFileStore::Exists(const std::string& path) const {
 // while read() just ends early. The bytes pass through a chunk that stays in
 // the cache, so the result is still written once and never cleared first.
 std::vector<std::uint8_t> LocalFileStore::ReadAll(const std::string& path) const {
-  const OpenFile file(path);
-  if (file.Descriptor() < 0) throw FileError("open", path);
+  const FileDescriptor file = FileDescriptor::OpenForReading(path);
+  if (file.Get() < 0) throw FileError("open", path);
   struct stat status {};
-  if (::fstat(file.Descriptor(), &status) != 0) throw FileError("read", path);
+  if (::fstat(file.Get(), &status) != 0) throw FileError("read", path);
   // Nothing this tool reads (a picture, a text) can be handled past this size.
   if (static_cast<std::uint64_t>(status.st_size) > kBmpMaxFileBytes) throw TooLarge(path);
   std::vector<std::uint8_t> bytes;
@@ -63,7 +50,7 @@ std::vector<std::uint8_t> LocalFileStore::ReadAll(const std::string& path) const
   constexpr std::size_t ChunkBytes = 256 * 1024;
   std::vector<std::uint8_t> chunk(ChunkBytes);
   for (;;) {
-    const ssize_t got = ::read(file.Descriptor(), chunk.data(), chunk.size());
+    const ssize_t got = ::read(file.Get(), chunk.data(), chunk.size());
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw FileError("read", path);
     if (got == 0) return bytes;

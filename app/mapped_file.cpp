@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "app/bus_error_guard.h"
+#include "crypto/file_descriptor.h"
 #include "stego/bmp_codec.h"
 
 namespace hushlake {
@@ -20,28 +21,12 @@ std::runtime_error Unreadable(const std::string& path, const std::string& reason
   return std::runtime_error("Cannot read the file \"" + path + "\": " + reason);
 }
 
-// The descriptor is needed only until the mapping exists.
-class ReadOnlyDescriptor {
- public:
-  explicit ReadOnlyDescriptor(const std::string& path)
-      : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  ~ReadOnlyDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  ReadOnlyDescriptor(const ReadOnlyDescriptor&) = delete;
-  ReadOnlyDescriptor& operator=(const ReadOnlyDescriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 }  // namespace
 
 // The length is the file's when it is opened; the bytes are whatever the
 // file holds when each page is first read.
 MappedFile::MappedFile(const std::string& path) : path_(path) {
-  const ReadOnlyDescriptor file(path);
+  const FileDescriptor file = FileDescriptor::OpenForReading(path);
   if (file.Get() < 0) throw Unreadable(path, std::strerror(errno));
   struct stat status {};
   if (::fstat(file.Get(), &status) != 0) throw Unreadable(path, std::strerror(errno));

@@ -14,25 +14,12 @@
 
 #include "app/text_encoding.h"
 #include "cli/outcome.h"
+#include "crypto/file_descriptor.h"
 #include "crypto/secure_wipe.h"
 
 namespace hushlake::cli {
 
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Like ssh with a private key: a key others can read is no secret, but the
 // user may have reasons, so this is a warning and the key is still used.
@@ -73,7 +60,7 @@ std::string KeyFromFile(const std::string& path) {
     if (key.empty()) throw Refusal("Standard input holds no key on its first line");
     return key;
   }
-  const Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const FileDescriptor file = FileDescriptor::OpenForReading(path);
   struct stat status {};
   if (file.Get() < 0 || fstat(file.Get(), &status) != 0)
     throw Refusal("Cannot open the key file \"" + path + "\": " + std::strerror(errno));
@@ -146,7 +133,7 @@ std::string AsKeyText(std::string bytes) {
 }
 
 std::string KeyFromTerminal(bool typedTwice) {
-  const Descriptor tty(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC));
+  const FileDescriptor tty(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC));
   if (tty.Get() < 0)
     throw UsageError(
         "no key: give --key-file FILE or set HUSHLAKE_KEY (there is no terminal to "

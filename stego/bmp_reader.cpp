@@ -16,6 +16,7 @@
 #include <string>
 
 #include "crypto/bytes.h"
+#include "crypto/file_descriptor.h"
 #include "stego/bmp_codec.h"
 #include "stego/bmp_format.h"
 #include "stego/bmp_kept.h"
@@ -524,21 +525,6 @@ std::optional<PixelView> ViewBmpPixels(std::span<const std::uint8_t> fileBytes) 
 
 namespace {
 
-// Closes the descriptor on every way out.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 template <class Result>
 Result FileFailure(const std::string& path, const std::string& reason) {
   Result result;
@@ -600,7 +586,7 @@ namespace {
 // Opens the file, refuses what cannot be a picture here, and decodes it.
 template <class Result, class DecodeFn>
 Result ReadFile(const std::string& path, const DecodeFn& decode) {
-  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const FileDescriptor file = FileDescriptor::OpenForReading(path);
   if (file.Get() < 0) return FileFailure<Result>(path, std::strerror(errno));
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0) return FileFailure<Result>(path, std::strerror(errno));
