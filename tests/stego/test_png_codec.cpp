@@ -16,6 +16,7 @@
 #include "stego/png_codec.h"
 #include "stego/png_fixture.h"
 #include "tests/common/case_names.h"
+#include "tests/stego/file_folder.h"
 
 namespace hushlake {
 namespace {
@@ -383,30 +384,9 @@ INSTANTIATE_TEST_SUITE_P(BrokenAndUnsupported, PngRefusal, ::testing::ValuesIn(R
 
 // ------------------------------------------------------------------ files
 
-class PngFiles : public ::testing::Test {
+class PngFiles : public test::FileFolder {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("png_codec_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::vector<std::string> Listing() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  static Bytes Contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
-  std::filesystem::path folder_;
+  PngFiles() : FileFolder("png_codec_test_") {}
 };
 
 TEST_F(PngFiles, WrittenFileReadsBackWithItsChunksAndNoTemporaryFileRemains) {
