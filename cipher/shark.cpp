@@ -70,7 +70,8 @@ using RoundTables = std::array<std::array<std::uint64_t, 256>, 8>;
 
 // Table k at x: the contribution of S[x] in state byte k to the whole
 // product matrix * S(state), i.e. byte j holds matrix[j][k] * S[x].
-RoundTables BuildRoundTables(const Matrix& matrix, const std::array<std::uint8_t, 256>& box) {
+constexpr RoundTables BuildRoundTables(const Matrix& matrix,
+                                       const std::array<std::uint8_t, 256>& box) {
   RoundTables tables{};
   for (int k = 0; k < 8; ++k)
     for (int x = 0; x < 256; ++x) {
@@ -82,8 +83,9 @@ RoundTables BuildRoundTables(const Matrix& matrix, const std::array<std::uint8_t
   return tables;
 }
 
-const RoundTables EncryptTables = BuildRoundTables(DiffusionMatrix, SquareSbox);
-const RoundTables DecryptTables = BuildRoundTables(InverseDiffusionMatrix, SquareInverseSbox);
+// Built by the compiler: a run that never uses Shark pays nothing for them.
+constexpr RoundTables EncryptTables = BuildRoundTables(DiffusionMatrix, SquareSbox);
+constexpr RoundTables DecryptTables = BuildRoundTables(InverseDiffusionMatrix, SquareInverseSbox);
 
 inline std::uint64_t MixRound(const RoundTables& t, std::uint64_t s) {
   return t[0][s >> 56] ^ t[1][(s >> 48) & 0xFF] ^ t[2][(s >> 40) & 0xFF] ^ t[3][(s >> 32) & 0xFF] ^

@@ -43,7 +43,7 @@ constexpr std::uint8_t RowByte(std::uint32_t row, int j) {
 }
 
 // Multiplies a row by the polynomial with the given coefficients.
-std::uint32_t MultiplyRow(const std::array<std::uint8_t, 4>& c, std::uint32_t row) {
+constexpr std::uint32_t MultiplyRow(const std::array<std::uint8_t, 4>& c, std::uint32_t row) {
   std::uint32_t out = 0;
   for (int j = 0; j < 4; ++j) {
     std::uint8_t sum = 0;
@@ -58,8 +58,8 @@ std::uint32_t MultiplyRow(const std::array<std::uint8_t, 4>& c, std::uint32_t ro
 // the input become one output row.
 using RoundTables = std::array<std::array<std::uint32_t, 256>, 4>;
 
-RoundTables BuildRoundTables(const std::array<std::uint8_t, 4>& c,
-                             const std::array<std::uint8_t, 256>& box) {
+constexpr RoundTables BuildRoundTables(const std::array<std::uint8_t, 4>& c,
+                                       const std::array<std::uint8_t, 256>& box) {
   RoundTables tables{};
   for (int x = 0; x < 256; ++x) {
     const std::uint32_t base = MultiplyRow(c, box[x]);
@@ -68,8 +68,9 @@ RoundTables BuildRoundTables(const std::array<std::uint8_t, 4>& c,
   return tables;
 }
 
-const RoundTables EncryptTables = BuildRoundTables(ThetaCoefficients, SquareSbox);
-const RoundTables DecryptTables = BuildRoundTables(InverseThetaCoefficients, SquareInverseSbox);
+// Built by the compiler: a run that never uses Square pays nothing for them.
+constexpr RoundTables EncryptTables = BuildRoundTables(ThetaCoefficients, SquareSbox);
+constexpr RoundTables DecryptTables = BuildRoundTables(InverseThetaCoefficients, SquareInverseSbox);
 
 using State = std::array<std::uint32_t, 4>;
 

@@ -1,5 +1,11 @@
 #include "crypto/secure_wipe.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace hushlake {
@@ -78,12 +84,38 @@ void ClearGeneralRegisters() {
 #endif
 }
 
+// Fills the pages of [Begin, End) that the process has touched. A stack
+// page never touched holds nothing but the zeros it will get, and filling it
+// would cost a page fault on every start of the tool; a page outside any
+// mapping (below the stack's lowest use) holds nothing at all. Where the
+// system cannot tell, the page is filled.
+void FillTouchedPages(unsigned char* begin, unsigned char* end) {
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pageSize <= 0) {
+    SecureFill(begin, static_cast<std::size_t>(end - begin), 0);
+    return;
+  }
+  const auto pageMask = ~(static_cast<std::uintptr_t>(pageSize) - 1);
+  unsigned char* page = begin - (reinterpret_cast<std::uintptr_t>(begin) & ~pageMask);
+  for (; page < end; page += pageSize) {
+    unsigned char resident = 1;
+    if (::mincore(page, static_cast<std::size_t>(pageSize), &resident) != 0) {
+      if (errno == ENOMEM) continue;
+      resident = 1;
+    }
+    if (!(resident & 1)) continue;
+    unsigned char* from = std::max(page, begin);
+    unsigned char* to = std::min(page + pageSize, end);
+    SecureFill(from, static_cast<std::size_t>(to - from), 0);
+  }
+}
+
 }  // namespace
 
 // Not inlined, so the area lies below the caller's frame and not in it.
 __attribute__((noinline)) void ScrubStack() {
   unsigned char area[StackScrubSize];
-  SecureFill(area, sizeof area, 0);
+  FillTouchedPages(area, area + sizeof area);
   ClearVectorRegisters();
   ClearGeneralRegisters();
 }

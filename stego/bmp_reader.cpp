@@ -546,8 +546,9 @@ std::size_t ReadAt(int fd, std::uint64_t offset, std::span<std::uint8_t> into) {
   return done;
 }
 
-// The headers, colour table and masks of ordinary files fit in this much.
-constexpr std::uint64_t kHeadBytes = 64 * 1024;
+// The headers, colour table and masks of ordinary files fit in one page;
+// every further page would be one more fault on each start of the tool.
+constexpr std::uint64_t kHeadBytes = 4 * 1024;
 
 FetchBytes FromFile(int fd) {
   return [fd](std::uint64_t offset, std::span<std::uint8_t> into) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "crypto/secure_wipe.h"
@@ -110,6 +112,33 @@ TEST(SecureWipe, ScrubsAndWipesReallyZero) {
   std::string key = "a key that must not stay in memory";
   ScrubString(key);
   EXPECT_TRUE(key.empty());
+}
+
+constexpr std::size_t LeftBytes = 12 * 1024;
+
+// Fills a local buffer and returns where it lay: a frame that has returned,
+// as a function that handled a key leaves it.
+__attribute__((noinline)) std::uintptr_t LeaveOnStack(std::uint8_t pattern) {
+  std::uint8_t buffer[LeftBytes];
+  std::memset(buffer, pattern, sizeof buffer);
+  __asm__ __volatile__("" : : "r"(buffer) : "memory");
+  return reinterpret_cast<std::uintptr_t>(buffer);
+}
+
+std::size_t CountLeft(std::uintptr_t at, std::uint8_t pattern) {
+  // The frame's edges may hold ScrubStack's own saved registers afterwards.
+  const auto* bytes = reinterpret_cast<const volatile std::uint8_t*>(at);
+  std::size_t count = 0;
+  for (std::size_t i = 256; i < LeftBytes - 256; ++i) count += bytes[i] == pattern;
+  return count;
+}
+
+TEST(ScrubStack, ClearsWhatAReturnedFrameLeftBehind) {
+  constexpr std::uint8_t Pattern = 0xC7;
+  const std::uintptr_t at = LeaveOnStack(Pattern);
+  ASSERT_GT(CountLeft(at, Pattern), LeftBytes / 2) << "the buffer did not stay where it lay";
+  ScrubStack();
+  EXPECT_EQ(CountLeft(at, Pattern), 0u);
 }
 
 TEST(SecureStorage, ExposesItsBytesForScrubbing) {
