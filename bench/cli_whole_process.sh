@@ -12,18 +12,22 @@
 #
 # Run from anywhere:   bench/cli_whole_process.sh        (REPS=9 bench/cli_whole_process.sh)
 # Nothing else calls it. It builds the Release tool in build-bench-cli/ and
-# installs steghide and GNU time when they are missing (as root or via sudo).
+# installs steghide when it is missing (as root or via sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 reps=${REPS:-5}
 
-scripts/ensure_packages.sh steghide time
+scripts/ensure_packages.sh steghide
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B build-bench-cli -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Release -DHUSHLAKE_BUILD_TESTS=OFF \
   -DHUSHLAKE_BUILD_BENCH=OFF -DHUSHLAKE_BUILD_GUI=OFF -DHUSHLAKE_SANITIZE=OFF >/dev/null
 cmake --build build-bench-cli --target hushlake-cli -- -j"${JOBS:-$(nproc)}"
 cli=$PWD/build-bench-cli/cli/hushlake-cli
+measure_process=$PWD/build-bench-cli/measure_process
+if [ ! -x "$measure_process" ] || [ bench/measure_process.cpp -nt "$measure_process" ]; then
+  c++ -std=c++20 -O2 -Wall -Wextra -Werror bench/measure_process.cpp -o "$measure_process"
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/hushlake-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -60,35 +64,33 @@ echo "a long enough key for the benchmark" >key.txt
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0) print "inf"; else printf "%.2f", a / b }'; }
 
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+in_ms() { awk -v us="$1" 'BEGIN { printf "%.1f", us / 1000 }'; }
 
-# Median wall time (ms, to 0.1), processor time (user + system, ms, in steps
-# of 10) and peak memory (KB) of REPS runs of the command, as one table line.
-# On a busy machine the wall time also holds the waits for a processor; the
-# processor time does not. Sets last_ms (the median wall time) for ratios.
+# Median wall time, processor time (both ms, to 0.1) and peak
+# memory (KB) of REPS runs of the command, as one table line. The times are
+# the command's own process, from its start to its exit (measure_process):
+# no shell or timing tool start-up is in them. On a busy machine the wall
+# time also holds the waits for a processor; the processor time does not.
+# Sets last_ms (the median wall time) for ratios.
 measure() {
   local label=$1
   shift
   local times=() processor=() memories=()
   for ((r = 0; r < reps; r++)); do
-    local start end
-    start=$(date +%s%N)
-    if ! /usr/bin/time -f '%M %U %S' -o usage.txt "$@" >/dev/null 2>run.err; then
+    if ! "$measure_process" usage.txt "$@" >/dev/null 2>run.err; then
       printf '| %-34s | %9s | %9s | %9s | %6s |\n' "$label" n/a n/a n/a n/a
       last_ms=0
       return
     fi
-    end=$(date +%s%N)
-    times+=($(((end - start) / 100000)))
-    read -r memory user system <usage.txt
+    read -r wall cpu memory <usage.txt
+    times+=("$wall")
     memories+=("$memory")
-    processor+=("$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 }')")
+    processor+=("$cpu")
   done
-  local tenths
-  tenths=$(median "${times[@]}")
-  last_ms=$(awk -v t="$tenths" 'BEGIN { printf "%.1f", t / 10 }')
+  last_ms=$(in_ms "$(median "${times[@]}")")
   local memory_kb
   memory_kb=$(median "${memories[@]}")
-  printf '| %-34s | %9s | %9s | %9s | %6s |\n' "$label" "$last_ms" "$(median "${processor[@]}")" \
+  printf '| %-34s | %9s | %9s | %9s | %6s |\n' "$label" "$last_ms" "$(in_ms "$(median "${processor[@]}")")" \
     "$memory_kb" "$(ratio "$memory_kb" "$picture_kb")"
 }
 
@@ -121,7 +123,7 @@ run_picture() {  # name width height bits text
     "decrypt: $(ratio "$decrypt_ms" "$cat_ms") x cat, $(ratio "$extract_ms" "$decrypt_ms") x faster than steghide extract"
 }
 
-echo "$reps runs each; median wall and processor time, peak resident memory (GNU time %M)"
+echo "$reps runs each; median wall and processor time, peak resident memory, of the process alone (bench/measure_process.cpp)"
 run_picture "24-bit large" 4000 3000 24 text10k.txt
 run_picture "24-bit large, 1 MB text" 4000 3000 24 text1m.txt
 run_picture "32-bit large" 4000 3000 32 text10k.txt
