@@ -2,12 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "crypto/pending_files.h"
 #include "crypto/temporary_name.h"
@@ -86,6 +90,33 @@ class AtomicFileWriter::TemporaryFile {
     }
   }
 
+  void Write(std::span<const std::span<const std::uint8_t>> pieces) {
+    std::vector<iovec> batch;
+    std::size_t next = 0;  // the first piece not wholly written
+    std::size_t done = 0;  // bytes of that piece already written
+    while (next < pieces.size()) {
+      batch.clear();
+      std::size_t total = 0;
+      for (std::size_t i = next; i < pieces.size() && batch.size() < IOV_MAX; ++i) {
+        const std::span<const std::uint8_t> rest = pieces[i].subspan(i == next ? done : 0);
+        batch.push_back({const_cast<std::uint8_t*>(rest.data()), rest.size()});
+        total += rest.size();
+      }
+      const ssize_t put = ::writev(fd_, batch.data(), static_cast<int>(batch.size()));
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) FailWrite(shownPath_, std::strerror(errno));
+      if (put == 0 && total != 0) FailWrite(shownPath_, std::strerror(ENOSPC));
+      // A short write ends anywhere, even inside a piece.
+      auto left = static_cast<std::size_t>(put);
+      while (next < pieces.size() && left >= pieces[next].size() - done) {
+        left -= pieces[next].size() - done;
+        done = 0;
+        ++next;
+      }
+      done += left;
+    }
+  }
+
   // Flushes and closes; a late write error (full disk, network file system)
   // shows up here and must not be lost.
   void Finish() {
@@ -133,6 +164,10 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path) {
 AtomicFileWriter::~AtomicFileWriter() = default;
 
 void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) { temporary_->Write(bytes); }
+
+void AtomicFileWriter::Write(std::span<const std::span<const std::uint8_t>> pieces) {
+  temporary_->Write(pieces);
+}
 
 void AtomicFileWriter::Commit() {
   temporary_->Finish();

@@ -26,6 +26,8 @@ class AtomicFileWriter {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   void Write(std::span<const std::uint8_t> bytes);
+  // The pieces one after the other, gathered into as few writes as may be.
+  void Write(std::span<const std::span<const std::uint8_t>> pieces);
   // Puts the new file in place (keeping the replaced file's permissions).
   void Commit();
 

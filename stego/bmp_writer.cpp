@@ -17,7 +17,6 @@ namespace hushlake {
 namespace {
 
 constexpr std::uint32_t kPaletteBytes = 256 * 4;
-constexpr std::uint32_t kChunkBytes = 1 << 20;
 
 struct Layout {
   std::uint16_t bitsPerPixel = 0;
@@ -94,16 +93,27 @@ std::vector<std::uint8_t> Head(const Layout& layout, const Picture& picture) {
   return head;
 }
 
-// Stored rows [first, first + count) into `out`, each padded with zeros.
-// Stored row 0 is the bottom row of the picture.
-void PutRows(std::uint8_t* out, const Layout& layout, const Picture& picture, int first,
-             int count) {
+// A row's padding: never more than three bytes, as rows end on four.
+constexpr std::uint8_t kZeros[4] = {};
+
+using Piece = std::span<const std::uint8_t>;
+
+// The pieces of one file row: bytes where they lie, appended to `pieces`.
+class RowPieces {
+ public:
+  explicit RowPieces(std::vector<Piece>& pieces) : pieces_(pieces) {}
+  void Add(const std::uint8_t* bytes, std::size_t count) { pieces_.emplace_back(bytes, count); }
+  void Pad(std::size_t count) { pieces_.emplace_back(kZeros, count); }
+
+ private:
+  std::vector<Piece>& pieces_;
+};
+
+// Stored row `stored` of the plain layout: stored row 0 is the bottom row.
+void AddPlainRow(RowPieces& out, const Layout& layout, const Picture& picture, int stored) {
   const std::size_t rowBytes = picture.RowBytes();
-  for (int stored = first; stored < first + count; ++stored) {
-    std::memcpy(out, picture.Row(picture.Height() - 1 - stored), rowBytes);
-    std::memset(out + rowBytes, 0, layout.stride - rowBytes);
-    out += layout.stride;
-  }
+  out.Add(picture.Row(picture.Height() - 1 - stored), rowBytes);
+  out.Pad(layout.stride - rowBytes);
 }
 
 // Rows of a picture laid out as a kept source file has them: in the file's
@@ -115,26 +125,25 @@ class KeptRows {
       : picture_(picture),
         layout_(layout),
         pixelBytes_(static_cast<std::size_t>(picture.BytesPerPixel())) {}
-  // Stored row `stored` into `out` (stride bytes, padding zero).
-  void Put(std::uint8_t* out, int stored) const {
+  // Stored row `stored` (stride bytes, padding zero).
+  void Add(RowPieces& out, int stored) const {
     const int y = layout_.topDown ? stored : layout_.height - 1 - stored;
     const bool oddWidth = picture_.Width() != layout_.width;
     const std::size_t columnBytes =
         oddWidth ? static_cast<std::size_t>(layout_.height) * pixelBytes_ : 0;
     std::size_t written = 0;
     if (y < picture_.Height()) {
-      std::memcpy(out, picture_.Row(y), picture_.RowBytes());
+      out.Add(picture_.Row(y), picture_.RowBytes());
       written = picture_.RowBytes();
       if (oddWidth) {
-        std::memcpy(out + written, layout_.edge.data() + static_cast<std::size_t>(y) * pixelBytes_,
-                    pixelBytes_);
+        out.Add(layout_.edge.data() + static_cast<std::size_t>(y) * pixelBytes_, pixelBytes_);
         written += pixelBytes_;
       }
     } else {  // the bottom row of an odd height
       written = static_cast<std::size_t>(layout_.width) * pixelBytes_;
-      std::memcpy(out, layout_.edge.data() + columnBytes, written);
+      out.Add(layout_.edge.data() + columnBytes, written);
     }
-    std::memset(out + written, 0, layout_.stride - written);
+    out.Pad(layout_.stride - written);
   }
 
  private:
@@ -160,18 +169,23 @@ std::vector<std::uint8_t> KeptHead(const Picture& picture, const bmp::KeptLayout
   return head;
 }
 
-using ByteSink = std::function<void(std::span<const std::uint8_t>)>;
+// Takes the file's bytes in order, as runs of pieces.
+using PieceSink = std::function<void(std::span<const Piece>)>;
 
-// Rows go out through a small buffer: a whole-file copy in memory would cost
-// more than the write itself.
-template <class PutRowsFn>
-void EmitRows(const ByteSink& sink, std::uint64_t stride, int rows, const PutRowsFn& putRows) {
-  const int rowsPerChunk = static_cast<int>(std::max<std::uint64_t>(1, kChunkBytes / stride));
-  std::vector<std::uint8_t> chunk(static_cast<std::size_t>(rowsPerChunk) * stride);
-  for (int first = 0; first < rows; first += rowsPerChunk) {
-    const int count = std::min(rowsPerChunk, rows - first);
-    putRows(chunk.data(), first, count);
-    sink({chunk.data(), static_cast<std::size_t>(count) * stride});
+// The rows go out as pieces of the picture's own memory, a batch at a time:
+// neither a copy of the file nor a buffer of rows is made, and the pieces
+// of a batch reach the file in one gathered write.
+template <class AddRowFn>
+void EmitRows(const PieceSink& sink, int rows, const AddRowFn& addRow) {
+  constexpr int RowsPerBatch = 256;
+  std::vector<Piece> pieces;
+  pieces.reserve(3 * RowsPerBatch);
+  RowPieces out(pieces);
+  for (int first = 0; first < rows; first += RowsPerBatch) {
+    pieces.clear();
+    for (int stored = first; stored < std::min(rows, first + RowsPerBatch); ++stored)
+      addRow(out, stored);
+    sink(pieces);
   }
 }
 
@@ -185,24 +199,24 @@ std::uint64_t PlannedSize(const Picture& picture, const SourceFileInfo& source) 
 }
 
 // The whole file, in order, into `sink`.
-void EmitFile(const Picture& picture, const SourceFileInfo& source, const ByteSink& sink) {
+void EmitFile(const Picture& picture, const SourceFileInfo& source, const PieceSink& sink) {
   const std::optional<bmp::KeptLayout> kept = bmp::PlanKeptLayout(picture, source);
   if (!kept) {
     const Layout layout = PlanLayout(picture);
-    sink(Head(layout, picture));
-    EmitRows(sink, layout.stride, picture.Height(), [&](std::uint8_t* out, int first, int count) {
-      PutRows(out, layout, picture, first, count);
-    });
+    const std::vector<std::uint8_t> head = Head(layout, picture);
+    const Piece headPiece(head);
+    sink({&headPiece, 1});
+    EmitRows(sink, picture.Height(),
+             [&](RowPieces& out, int stored) { AddPlainRow(out, layout, picture, stored); });
     return;
   }
   const std::vector<std::uint8_t> head = KeptHead(picture, *kept);
-  sink(head);
+  const Piece headPiece(head);
+  sink({&headPiece, 1});
   const KeptRows rows(picture, *kept);
-  EmitRows(sink, kept->stride, kept->height, [&](std::uint8_t* out, int first, int count) {
-    for (int stored = first; stored < first + count; ++stored, out += kept->stride)
-      rows.Put(out, stored);
-  });
-  sink(kept->tail);
+  EmitRows(sink, kept->height, [&](RowPieces& out, int stored) { rows.Add(out, stored); });
+  const Piece tailPiece(kept->tail);
+  sink({&tailPiece, 1});
 }
 
 }  // namespace
@@ -210,8 +224,8 @@ void EmitFile(const Picture& picture, const SourceFileInfo& source, const ByteSi
 std::vector<std::uint8_t> WriteBmp(const Picture& picture, const SourceFileInfo& source) {
   std::vector<std::uint8_t> file;
   file.reserve(PlannedSize(picture, source));
-  EmitFile(picture, source, [&file](std::span<const std::uint8_t> bytes) {
-    file.insert(file.end(), bytes.begin(), bytes.end());
+  EmitFile(picture, source, [&file](std::span<const Piece> pieces) {
+    for (const Piece piece : pieces) file.insert(file.end(), piece.begin(), piece.end());
   });
   return file;
 }
@@ -220,7 +234,7 @@ void WriteBmpFile(const Picture& picture, const std::string& path, const SourceF
   PlannedSize(picture, source);  // refused pictures throw before the file is touched
   try {
     AtomicFileWriter file(path);
-    EmitFile(picture, source, [&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); });
+    EmitFile(picture, source, [&file](std::span<const Piece> pieces) { file.Write(pieces); });
     file.Commit();
   } catch (const EFileWrite& error) {
     throw BmpWriteError(error.what());

@@ -15,8 +15,8 @@
 #include "stego/bmp_codec.h"
 #include "stego/bmp_fixture.h"
 #include "tests/common/case_names.h"
+#include "tests/common/file_folder.h"
 #include "tests/common/random_picture.h"
-#include "tests/stego/file_folder.h"
 
 namespace hushlake {
 namespace {

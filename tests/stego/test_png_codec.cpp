@@ -16,7 +16,7 @@
 #include "stego/png_codec.h"
 #include "stego/png_fixture.h"
 #include "tests/common/case_names.h"
-#include "tests/stego/file_folder.h"
+#include "tests/common/file_folder.h"
 
 namespace hushlake {
 namespace {
