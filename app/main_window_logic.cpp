@@ -155,6 +155,12 @@ PixelView MainWindowLogic::OriginalPixels() const {
   return originalInPlace_ ? originalInPlace_->pixels : PixelView::Of(view_.originalImage);
 }
 
+void MainWindowLogic::ReadOriginalPixels(
+    const std::function<void(const PixelView&)>& reader) const {
+  if (!originalInPlace_) return reader(PixelView::Of(view_.originalImage));
+  originalInPlace_->file->Read([&] { reader(originalInPlace_->pixels); });
+}
+
 bool MainWindowLogic::IsPalettePicture() const {
   return OriginalPixels().Format() == PixelFormat::Indexed8;
 }
@@ -386,9 +392,9 @@ void MainWindowLogic::Decrypt() {
 // A file cut short meanwhile ends in an error naming it: what was read of
 // the zeros in its place is thrown away.
 EngineOutcome MainWindowLogic::DecryptInPlace(SecretString key) const {
-  const PictureInPlace& original = *originalInPlace_;
   EngineOutcome outcome;
-  original.file->Read([&] { outcome = DecryptPixels(original.pixels, std::move(key)); });
+  ReadOriginalPixels(
+      [&](const PixelView& pixels) { outcome = DecryptPixels(pixels, std::move(key)); });
   return outcome;
 }
 

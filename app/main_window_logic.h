@@ -3,6 +3,7 @@
 // rules and the action handlers with their checks, order of steps and
 // messages. The desktop window draws what this decides and forwards every
 // user action here; the command-line tool drives the same handlers.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -157,6 +158,10 @@ class MainWindowLogic {
   int MinKeyLength() const { return minKeyLength_; }
   // Whether the loaded picture has 8 bits per pixel.
   bool IsPalettePicture() const;
+  // Runs Reader on the loaded picture's pixels, wherever they are; pixels
+  // read in place are guarded as Decrypt guards them (a file cut short while
+  // it is read raises an error naming it).
+  void ReadOriginalPixels(const std::function<void(const PixelView&)>& reader) const;
 
  private:
   class EncryptedImageHolder;

@@ -4,7 +4,6 @@
 #include "cli/plausible_text.h"
 #include "crypto/secret.h"
 #include "stego/encryptor.h"
-#include "stego/random_source.h"
 
 namespace hushlake::cli {
 
@@ -18,18 +17,9 @@ SecretString TrueColorKeyBytes(const std::string& keyText) {
   return SecretString(keyText);
 }
 
-class DiscardedPicture : public PictureHolder {
- public:
-  void ReplacePicture(Picture) override {}
-};
-
 // The base-64 text hidden under the engine key, or nothing when the key check fails.
-std::optional<SecretString> HiddenText(Picture& picture, SecretString engineKey) {
-  DiscardedPicture target;
-  StringTextHolder text;
-  RandomSource random;  // Decrypt draws nothing from it
-  TEncryptor engine(picture, target, std::move(engineKey), text, random);
-  EngineOutcome outcome = engine.Decrypt();
+std::optional<SecretString> HiddenText(const PixelView& pixels, SecretString engineKey) {
+  EngineOutcome outcome = DecryptPixels(pixels, std::move(engineKey));
   if (!outcome.Succeeded() || outcome.text.empty()) return std::nullopt;
   return std::move(outcome.text);
 }
@@ -57,14 +47,14 @@ bool GivesText(const CipherChoice& choice, std::string_view keyBytes, std::strin
 
 }  // namespace
 
-Detection DetectChoice(Picture& picture, const std::string& key) {
+Detection DetectChoice(const PixelView& pixels, const std::string& key) {
   Detection found;
   const SecretString keyBytes = TrueColorKeyBytes(key);
   for (std::string_view hash : HashListItems) {
     CipherChoice choice;
     choice.hash = hash;
     const std::optional<SecretString> hidden =
-        HiddenText(picture, DeriveEngineKey(choice, keyBytes.View()));
+        HiddenText(pixels, DeriveEngineKey(choice, keyBytes.View()));
     if (!hidden) continue;
     found.hash = hash;
     for (std::string_view cipher : CipherListItems) {

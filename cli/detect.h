@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/text_cipher.h"
-#include "stego/picture.h"
+#include "stego/pixel_view.h"
 
 namespace hushlake::cli {
 
@@ -18,8 +18,8 @@ struct Detection {
   std::vector<CipherChoice> readable;    // every choice that gives text
 };
 
-// Picture is a 24- or 32-bit picture; it is cut to even size in place, as
-// the engine cuts it. Key is the key as typed (UTF-8).
-Detection DetectChoice(Picture& picture, const std::string& key);
+// Pixels are those of a 24- or 32-bit picture, wherever they lie; they are
+// only read. Key is the key as typed (UTF-8).
+Detection DetectChoice(const PixelView& pixels, const std::string& key);
 
 }  // namespace hushlake::cli

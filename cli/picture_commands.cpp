@@ -219,8 +219,9 @@ int RunDetect(WindowSession& session, const PictureOptions& options, const Globa
     throw Refusal(
         "An 8-bit picture hides its text without a hash, cipher or mode: nothing to detect");
   TypeKey(session, options, global, false);
-  Picture picture = session.Window().View().originalImage;
-  const Detection found = DetectChoice(picture, session.KeyField().KeyText());
+  Detection found;
+  session.Window().ReadOriginalPixels(
+      [&](const PixelView& pixels) { found = DetectChoice(pixels, session.KeyField().KeyText()); });
   if (!found.hash)
     throw Refusal("No hash gives this key: the key is wrong, or the picture hides no text");
   if (found.readable.empty())
@@ -243,8 +244,8 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
   if (!options.out.empty()) CheckTextTarget(options.out, options.force);
   WindowSession session(std::nullopt, options.force, global.Level());
   MainWindowLogic& window = session.Window();
-  // Reading the text needs no copy of the pixels; --detect works on one.
-  if (!options.detect) window.ReadPicturesInPlace();
+  // Reading the text needs no copy of the pixels.
+  window.ReadPicturesInPlace();
   session.OpenPicture(picture);
   if (options.detect) return RunDetect(session, options, global);
   if (options.ChoiceGiven()) session.NoteDisabledChoice();

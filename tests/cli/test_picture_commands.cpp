@@ -269,6 +269,11 @@ TEST_F(PictureCommands, DetectFindsTheHashCipherAndMode) {
   const RunResult found = box.Run({"decrypt", "a.bmp", "-k", "key.txt", "--detect"});
   ASSERT_EQ(found.exitCode, 0) << found.err;
   EXPECT_EQ(found.out, "--hash 'Tiger' --cipher 'Rijndael' --mode cmCBC\n");
+  // A BMP's pixels are read where they lie, a PNG's from a decoded copy.
+  ASSERT_EQ(Encrypt("p24.bmp", "a.png", {"-H", "Tiger", "-c", "Rijndael", "-m", "cbc"}).exitCode,
+            0);
+  const RunResult fromPng = box.Run({"decrypt", "a.png", "-k", "key.txt", "--detect"});
+  EXPECT_EQ(fromPng.out, found.out) << fromPng.err;
 
   // Keys outside ASCII are hashed as the window hashes them: Windows-1252
   // when they fit it, UTF-8 otherwise.
