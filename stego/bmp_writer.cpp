@@ -2,10 +2,11 @@
 // the file back gives the same bytes; files are replaced atomically.
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "crypto/atomic_file.h"
 #include "crypto/bytes.h"
