@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
 
 #include "app/bus_error_guard.h"
-#include "crypto/file_descriptor.h"
 #include "stego/bmp_codec.h"
 
 namespace hushlake {
@@ -25,8 +25,9 @@ std::runtime_error Unreadable(const std::string& path, const std::string& reason
 
 // The length is the file's when it is opened; the bytes are whatever the
 // file holds when each page is first read.
-MappedFile::MappedFile(const std::string& path) : path_(path) {
-  const FileDescriptor file = FileDescriptor::OpenForReading(path);
+MappedFile::MappedFile(const std::string& path)
+    : path_(path), file_(FileDescriptor::OpenForReading(path)) {
+  const FileDescriptor& file = file_;
   if (file.Get() < 0) throw Unreadable(path, std::strerror(errno));
   struct stat status {};
   if (::fstat(file.Get(), &status) != 0) throw Unreadable(path, std::strerror(errno));
@@ -52,8 +53,30 @@ std::span<const std::uint8_t> MappedFile::Bytes() const {
 
 void MappedFile::Read(const std::function<void()>& reader) const {
   const BusErrorGuard guard(start_, length_);
+  copiedShort_ = false;
   reader();
-  if (guard.PagesLost()) throw Unreadable(path_, "it became shorter while it was read");
+  if (guard.PagesLost() || copiedShort_)
+    throw Unreadable(path_, "it became shorter while it was read");
+}
+
+void MappedFile::Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const {
+  const auto* start = static_cast<const std::uint8_t*>(start_);
+  if (from < start || into.size() > length_ ||
+      static_cast<std::size_t>(from - start) > length_ - into.size())
+    throw Unreadable(path_, "a copy outside the file was asked for");
+  std::size_t done = 0;
+  while (done < into.size()) {
+    const ssize_t got = ::pread(file_.Get(), into.data() + done, into.size() - done,
+                                static_cast<off_t>(from - start) + static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw Unreadable(path_, std::strerror(errno));
+    if (got == 0) {
+      std::fill(into.begin() + static_cast<std::ptrdiff_t>(done), into.end(), std::uint8_t{0});
+      copiedShort_ = true;
+      return;
+    }
+    done += static_cast<std::size_t>(got);
+  }
 }
 
 }  // namespace hushlake

@@ -5,7 +5,9 @@
 #include <optional>
 #include <span>
 #include <utility>
+#include <vector>
 
+#include "stego/copied_position_bytes.h"
 #include "stego/encryptor.h"
 #include "stego/palette_coding.h"
 #include "stego/position_order.h"
@@ -55,17 +57,25 @@ class PositionBytes {
 };
 
 // Reads one symbol per call, in position order. The bytes of the next
-// positions are fetched in batches first: those loads land all over a large
-// picture and do not depend on each other, so the processor overlaps them,
-// while the decoding (which advances the channel choice) stays in order.
-// Fetching a little past the end marker only reads.
-template <class Fetch, class Decode>
+// positions are fetched in batches first, while the decoding (which
+// advances the channel choice) stays in order. Loaded where they lie, the
+// batch is short: those loads land all over a large picture and do not
+// depend on each other, so the processor overlaps them. Copied through a
+// reader, a batch is sorted by where its positions lie, so a larger one
+// costs fewer reads per position; it starts small, since a wrong key stops
+// at the separator after a few hundred positions, and grows fourfold up to
+// a bound on the memory it takes. Fetching a little past the end marker only
+// reads.
+template <class Fill, class Decode>
 class PositionReader {
  public:
-  PositionReader(const PositionOrder& order, Fetch fetch, Decode decode)
+  PositionReader(const PositionOrder& order, std::size_t firstBatch, std::size_t lastBatch,
+                 Fill fill, Decode decode)
       : cursor_(order.Begin()),
         remaining_(order.Count()),
-        fetch_(std::move(fetch)),
+        batch_(firstBatch),
+        lastBatch_(lastBatch),
+        fill_(std::move(fill)),
         decode_(std::move(decode)) {}
   std::uint8_t operator()() {
     if (next_ == filled_) Refill();
@@ -73,53 +83,80 @@ class PositionReader {
   }
 
  private:
-  static constexpr std::size_t Batch = 64;
   void Refill() {
-    filled_ = static_cast<std::size_t>(std::min<std::int64_t>(remaining_, Batch));
-    PositionOrder::Cursor cursor = cursor_;
-    for (std::size_t i = 0; i < filled_; ++i, ++cursor) fetched_[i] = fetch_(*cursor);
-    cursor_ = cursor;
+    filled_ = static_cast<std::size_t>(std::min<std::int64_t>(remaining_, batch_));
+    fetched_.resize(std::max(fetched_.size(), filled_));
+    fill_(cursor_, std::span(fetched_.data(), filled_));
     remaining_ -= static_cast<std::int64_t>(filled_);
     next_ = 0;
+    batch_ = std::min(batch_ * 4, lastBatch_);
   }
 
   PositionOrder::Cursor cursor_;
   std::int64_t remaining_;
-  Fetch fetch_;
+  std::size_t batch_;
+  std::size_t lastBatch_;
+  Fill fill_;
   Decode decode_;
-  std::array<std::uint64_t, Batch> fetched_{};
+  std::vector<std::uint64_t> fetched_;
   std::size_t next_ = 0;
   std::size_t filled_ = 0;
 };
 
-template <class Fetch, class Decode>
-PositionReader<Fetch, Decode> MakeReader(const PositionOrder& order, Fetch fetch, Decode decode) {
-  return PositionReader<Fetch, Decode>(order, std::move(fetch), std::move(decode));
+constexpr std::size_t LoadedBatch = 64;
+constexpr std::size_t FirstCopiedBatch = 1024;
+constexpr std::size_t LastCopiedBatch = std::size_t{1} << 20;  // 12 bytes a position
+
+// Calls Read with a reader of the positions' bytes: Load(bytes of the
+// position's column) where they lie, or copied, Width bytes from Lead bytes
+// after the first byte of the position's column, the first lowest.
+template <class Load, class Decode, class Read>
+ReadOutcome WithPositionReader(const PixelView& pixels, const PositionOrder& order, int lead,
+                               int width, Load load, Decode decode, Read read) {
+  if (pixels.Reader() != nullptr) {
+    const int columnBytes = pixels.Format() == PixelFormat::Indexed8 ? 1 : 3;
+    CopiedPositionBytes copied(pixels, columnBytes, lead, width);
+    return read(PositionReader(
+        order, FirstCopiedBatch, LastCopiedBatch,
+        [&](PositionOrder::Cursor& cursor, std::span<std::uint64_t> out) {
+          copied.Fetch(cursor, out);
+        },
+        std::move(decode)));
+  }
+  const PositionBytes bytes(pixels);
+  return read(PositionReader(
+      order, LoadedBatch, LoadedBatch,
+      [&](PositionOrder::Cursor& cursor, std::span<std::uint64_t> out) {
+        for (std::uint64_t& fetched : out) {
+          fetched = load(bytes.At(*cursor));
+          ++cursor;
+        }
+      },
+      std::move(decode)));
 }
 
 ReadOutcome ReadPaletteSymbols(const PixelView& pixels, const PositionOrder& order,
                                std::string_view key, SecretBytes& symbols) {
-  const PositionBytes bytes(pixels);
   const PairTable pairs(pixels.GetPalette());
-  auto reader = MakeReader(
-      order, [&](PixelPosition p) { return FetchThree(bytes.At(p)); },
-      [&](std::uint64_t three) {
-        const std::uint8_t around[3] = {static_cast<std::uint8_t>(three),
-                                        static_cast<std::uint8_t>(three >> 8),
-                                        static_cast<std::uint8_t>(three >> 16)};
-        return ReadPaletteSymbol(around, 1, pairs);
-      });
-  return ReadSymbolStream(order.Count(), reader, key, PaletteAlphabet, symbols);
+  const auto decode = [&](std::uint64_t three) {
+    const std::uint8_t around[3] = {static_cast<std::uint8_t>(three),
+                                    static_cast<std::uint8_t>(three >> 8),
+                                    static_cast<std::uint8_t>(three >> 16)};
+    return ReadPaletteSymbol(around, 1, pairs);
+  };
+  // The pixels left of, at and right of the middle one.
+  return WithPositionReader(pixels, order, -1, 3, FetchThree, decode, [&](auto&& reader) {
+    return ReadSymbolStream(order.Count(), reader, key, PaletteAlphabet, symbols);
+  });
 }
 
 ReadOutcome ReadTrueColorSymbols(const PixelView& pixels, const PositionOrder& order,
                                  std::string_view key, SecretBytes& symbols) {
-  const PositionBytes bytes(pixels);
   ChannelChooser chooser(key);
-  auto reader = MakeReader(
-      order, [&](PixelPosition p) { return FetchSix(bytes.At(p)); },
-      [&](std::uint64_t six) { return ReadTrueColorSymbol(six, chooser.Next()); });
-  return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
+  const auto decode = [&](std::uint64_t six) { return ReadTrueColorSymbol(six, chooser.Next()); };
+  return WithPositionReader(pixels, order, 0, 6, FetchSix, decode, [&](auto&& reader) {
+    return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
+  });
 }
 
 bool IsKnownFormat(PixelFormat format) {

@@ -1,0 +1,77 @@
+#include "stego/copied_position_bytes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+namespace hushlake {
+
+CopiedPositionBytes::CopiedPositionBytes(const PixelView& pixels, int columnBytes, int lead,
+                                         int width)
+    : pixels_(pixels),
+      stride_(pixels.Stride()),
+      columnBytes_(columnBytes),
+      lead_(lead),
+      width_(width),
+      topOffset_(pixels.Height() > 0 ? pixels.Row(0) - pixels.Lowest() : 0),
+      span_(pixels.SpanBytes()),
+      chunkEnds_(static_cast<std::size_t>((span_ + ChunkBytes - 1) >> ChunkShift)),
+      buffer_(static_cast<std::size_t>(ReadBytes) + 16) {}
+
+void CopiedPositionBytes::Fetch(PositionOrder::Cursor& cursor, std::span<std::uint64_t> out) {
+  for (std::uint64_t& offset : out) {
+    offset = static_cast<std::uint64_t>(OffsetOf(*cursor));
+    ++cursor;
+  }
+  SortByChunk(out);
+  const std::size_t chunks = chunkEnds_.size();
+  std::size_t chunk = 0;
+  std::uint32_t first = 0;
+  while (first < out.size()) {
+    while (chunkEnds_[chunk] == first) ++chunk;
+    // The run: this chunk and the next ones with positions, across short gaps.
+    std::size_t last = chunk;
+    for (std::size_t next = chunk + 1; next < chunks; ++next) {
+      if (next - last > GapChunks + 1) break;
+      if (static_cast<std::int64_t>(next - chunk + 1) * ChunkBytes > ReadBytes) break;
+      if (chunkEnds_[next] != chunkEnds_[next - 1]) last = next;
+    }
+    const std::uint32_t end = chunkEnds_[last];
+    // From the lowest byte of the first chunk's positions to the last byte
+    // of the last chunk's, which may lie past that chunk's end.
+    std::int64_t begin = std::numeric_limits<std::int64_t>::max();
+    for (std::uint32_t slot = first; slot < chunkEnds_[chunk]; ++slot)
+      begin = std::min(begin, static_cast<std::int64_t>(out[slots_[slot]]));
+    std::int64_t stop = 0;
+    for (std::uint32_t slot = last == chunk ? first : chunkEnds_[last - 1]; slot < end; ++slot)
+      stop = std::max(stop, static_cast<std::int64_t>(out[slots_[slot]]) + width_);
+    CopyRun(begin, std::min(stop, span_), first, end, out);
+    first = end;
+    chunk = last + 1;
+  }
+}
+
+void CopiedPositionBytes::SortByChunk(std::span<const std::uint64_t> out) {
+  std::fill(chunkEnds_.begin(), chunkEnds_.end(), 0);
+  for (const std::uint64_t offset : out) ++chunkEnds_[offset >> ChunkShift];
+  std::uint32_t start = 0;
+  for (std::uint32_t& count : chunkEnds_) start += std::exchange(count, start);
+  slots_.resize(out.size());
+  for (std::uint32_t i = 0; i < out.size(); ++i) slots_[chunkEnds_[out[i] >> ChunkShift]++] = i;
+}
+
+void CopiedPositionBytes::CopyRun(std::int64_t begin, std::int64_t end, std::uint32_t first,
+                                  std::uint32_t last, std::span<std::uint64_t> out) {
+  pixels_.Reader()->Copy(pixels_.Lowest() + begin,
+                         std::span(buffer_.data(), static_cast<std::size_t>(end - begin)));
+  const std::uint64_t mask = width_ >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << 8 * width_) - 1;
+  for (std::uint32_t slot = first; slot < last; ++slot) {
+    std::uint64_t& position = out[slots_[slot]];
+    std::uint64_t bytes;
+    std::memcpy(&bytes, buffer_.data() + (static_cast<std::int64_t>(position) - begin), 8);
+    position = bytes & mask;
+  }
+}
+
+}  // namespace hushlake
