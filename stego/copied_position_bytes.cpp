@@ -8,7 +8,7 @@
 namespace hushlake {
 
 CopiedPositionBytes::CopiedPositionBytes(const PixelView& pixels, int columnBytes, int lead,
-                                         int width)
+                                         int width, std::size_t maxBatch)
     : pixels_(pixels),
       stride_(pixels.Stride()),
       columnBytes_(columnBytes),
@@ -17,26 +17,22 @@ CopiedPositionBytes::CopiedPositionBytes(const PixelView& pixels, int columnByte
       topOffset_(pixels.Height() > 0 ? pixels.Row(0) - pixels.Lowest() : 0),
       span_(pixels.SpanBytes()),
       chunkEnds_(static_cast<std::size_t>((span_ + ChunkBytes - 1) >> ChunkShift)),
+      slots_(std::make_unique_for_overwrite<std::uint32_t[]>(maxBatch)),
       buffer_(static_cast<std::size_t>(ReadBytes) + 16) {}
 
 void CopiedPositionBytes::Fetch(PositionOrder::Cursor& cursor, std::span<std::uint64_t> out) {
+  PositionOrder::Cursor local = cursor;
   for (std::uint64_t& offset : out) {
-    offset = static_cast<std::uint64_t>(OffsetOf(*cursor));
-    ++cursor;
+    offset = static_cast<std::uint64_t>(OffsetOf(*local));
+    ++local;
   }
+  cursor = local;
   SortByChunk(out);
-  const std::size_t chunks = chunkEnds_.size();
   std::size_t chunk = 0;
   std::uint32_t first = 0;
   while (first < out.size()) {
     while (chunkEnds_[chunk] == first) ++chunk;
-    // The run: this chunk and the next ones with positions, across short gaps.
-    std::size_t last = chunk;
-    for (std::size_t next = chunk + 1; next < chunks; ++next) {
-      if (next - last > GapChunks + 1) break;
-      if (static_cast<std::int64_t>(next - chunk + 1) * ChunkBytes > ReadBytes) break;
-      if (chunkEnds_[next] != chunkEnds_[next - 1]) last = next;
-    }
+    const std::size_t last = RunEnd(chunk);
     const std::uint32_t end = chunkEnds_[last];
     // From the lowest byte of the first chunk's positions to the last byte
     // of the last chunk's, which may lie past that chunk's end.
@@ -52,12 +48,19 @@ void CopiedPositionBytes::Fetch(PositionOrder::Cursor& cursor, std::span<std::ui
   }
 }
 
+std::size_t CopiedPositionBytes::RunEnd(std::size_t first) const {
+  std::size_t last = first;
+  while (last + 1 < chunkEnds_.size() && chunkEnds_[last + 1] != chunkEnds_[last] &&
+         static_cast<std::int64_t>(last + 2 - first) * ChunkBytes <= ReadBytes)
+    ++last;
+  return last;
+}
+
 void CopiedPositionBytes::SortByChunk(std::span<const std::uint64_t> out) {
   std::fill(chunkEnds_.begin(), chunkEnds_.end(), 0);
   for (const std::uint64_t offset : out) ++chunkEnds_[offset >> ChunkShift];
   std::uint32_t start = 0;
   for (std::uint32_t& count : chunkEnds_) start += std::exchange(count, start);
-  slots_.resize(out.size());
   for (std::uint32_t i = 0; i < out.size(); ++i) slots_[chunkEnds_[out[i] >> ChunkShift]++] = i;
 }
 

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <span>
 #include <utility>
-#include <vector>
 
 #include "stego/copied_position_bytes.h"
 #include "stego/encryptor.h"
@@ -56,25 +56,32 @@ class PositionBytes {
   std::int64_t columnBytes_;
 };
 
+// Loaded where they lie, a batch is short: those loads land all over a large
+// picture and do not depend on each other, so the processor overlaps them.
+constexpr std::size_t LoadedBatch = 64;
+
+// Copied through the view's reader, a batch is sorted by where its
+// positions lie, so a larger one costs fewer reads per position. Batches
+// start small, since a wrong key stops at the separator after a few hundred
+// positions, and double. A long text's positions come to cover the whole
+// picture many times over, and then loading them from the mapping (whose
+// pages are faulted in once) costs less than copying the picture again for
+// every batch: past CopiedPositions, positions are loaded.
+constexpr std::size_t FirstCopiedBatch = 1024;
+constexpr std::size_t LastCopiedBatch = 8 * 1024;
+constexpr std::int64_t CopiedPositions = 2 * LastCopiedBatch - FirstCopiedBatch;
+constexpr std::size_t MaxBatch = std::max(LoadedBatch, LastCopiedBatch);
+
 // Reads one symbol per call, in position order. The bytes of the next
 // positions are fetched in batches first, while the decoding (which
-// advances the channel choice) stays in order. Loaded where they lie, the
-// batch is short: those loads land all over a large picture and do not
-// depend on each other, so the processor overlaps them. Copied through a
-// reader, a batch is sorted by where its positions lie, so a larger one
-// costs fewer reads per position; it starts small, since a wrong key stops
-// at the separator after a few hundred positions, and grows fourfold up to
-// a bound on the memory it takes. Fetching a little past the end marker only
-// reads.
+// advances the channel choice) stays in order. Fetching a little past the
+// end marker only reads.
 template <class Fill, class Decode>
 class PositionReader {
  public:
-  PositionReader(const PositionOrder& order, std::size_t firstBatch, std::size_t lastBatch,
-                 Fill fill, Decode decode)
+  PositionReader(const PositionOrder& order, Fill fill, Decode decode)
       : cursor_(order.Begin()),
         remaining_(order.Count()),
-        batch_(firstBatch),
-        lastBatch_(lastBatch),
         fill_(std::move(fill)),
         decode_(std::move(decode)) {}
   std::uint8_t operator()() {
@@ -84,28 +91,25 @@ class PositionReader {
 
  private:
   void Refill() {
-    filled_ = static_cast<std::size_t>(std::min<std::int64_t>(remaining_, batch_));
-    fetched_.resize(std::max(fetched_.size(), filled_));
-    fill_(cursor_, std::span(fetched_.data(), filled_));
+    filled_ = fill_(cursor_, remaining_, fetched_.get());
     remaining_ -= static_cast<std::int64_t>(filled_);
     next_ = 0;
-    batch_ = std::min(batch_ * 4, lastBatch_);
   }
 
   PositionOrder::Cursor cursor_;
   std::int64_t remaining_;
-  std::size_t batch_;
-  std::size_t lastBatch_;
   Fill fill_;
   Decode decode_;
-  std::vector<std::uint64_t> fetched_;
+  std::unique_ptr<std::uint64_t[]> fetched_ =
+      std::make_unique_for_overwrite<std::uint64_t[]>(MaxBatch);
   std::size_t next_ = 0;
   std::size_t filled_ = 0;
 };
 
-constexpr std::size_t LoadedBatch = 64;
-constexpr std::size_t FirstCopiedBatch = 1024;
-constexpr std::size_t LastCopiedBatch = std::size_t{1} << 20;  // 12 bytes a position
+template <class Fill, class Decode>
+PositionReader<Fill, Decode> MakeReader(const PositionOrder& order, Fill fill, Decode decode) {
+  return PositionReader<Fill, Decode>(order, std::move(fill), std::move(decode));
+}
 
 // Calls Read with a reader of the positions' bytes: Load(bytes of the
 // position's column) where they lie, or copied, Width bytes from Lead bytes
@@ -113,26 +117,34 @@ constexpr std::size_t LastCopiedBatch = std::size_t{1} << 20;  // 12 bytes a pos
 template <class Load, class Decode, class Read>
 ReadOutcome WithPositionReader(const PixelView& pixels, const PositionOrder& order, int lead,
                                int width, Load load, Decode decode, Read read) {
-  if (pixels.Reader() != nullptr) {
-    const int columnBytes = pixels.Format() == PixelFormat::Indexed8 ? 1 : 3;
-    CopiedPositionBytes copied(pixels, columnBytes, lead, width);
-    return read(PositionReader(
-        order, FirstCopiedBatch, LastCopiedBatch,
-        [&](PositionOrder::Cursor& cursor, std::span<std::uint64_t> out) {
-          copied.Fetch(cursor, out);
-        },
-        std::move(decode)));
-  }
   const PositionBytes bytes(pixels);
-  return read(PositionReader(
-      order, LoadedBatch, LoadedBatch,
-      [&](PositionOrder::Cursor& cursor, std::span<std::uint64_t> out) {
-        for (std::uint64_t& fetched : out) {
-          fetched = load(bytes.At(*cursor));
-          ++cursor;
-        }
-      },
-      std::move(decode)));
+  const auto loadBatch = [&](PositionOrder::Cursor& cursor, std::int64_t remaining,
+                             std::uint64_t* out) {
+    const auto filled = static_cast<std::size_t>(
+        std::min<std::int64_t>(remaining, static_cast<std::int64_t>(LoadedBatch)));
+    // A local cursor: stores to Out cannot change it, so the loads overlap.
+    PositionOrder::Cursor local = cursor;
+    for (std::size_t i = 0; i < filled; ++i, ++local) out[i] = load(bytes.At(*local));
+    cursor = local;
+    return filled;
+  };
+  if (pixels.Reader() == nullptr || pixels.SpanBytes() > CopiedPositionBytes::MaxSpanBytes)
+    return read(MakeReader(order, loadBatch, std::move(decode)));
+  const int columnBytes = pixels.Format() == PixelFormat::Indexed8 ? 1 : 3;
+  CopiedPositionBytes copied(pixels, columnBytes, lead, width, LastCopiedBatch);
+  std::size_t batch = FirstCopiedBatch;
+  std::int64_t done = 0;
+  const auto copyBatch = [&](PositionOrder::Cursor& cursor, std::int64_t remaining,
+                             std::uint64_t* out) {
+    if (done >= CopiedPositions) return loadBatch(cursor, remaining, out);
+    const auto filled = static_cast<std::size_t>(
+        std::min<std::int64_t>(remaining, static_cast<std::int64_t>(batch)));
+    copied.Fetch(cursor, std::span(out, filled));
+    done += static_cast<std::int64_t>(filled);
+    batch = std::min(2 * batch, LastCopiedBatch);
+    return filled;
+  };
+  return read(MakeReader(order, copyBatch, std::move(decode)));
 }
 
 ReadOutcome ReadPaletteSymbols(const PixelView& pixels, const PositionOrder& order,
@@ -145,18 +157,22 @@ ReadOutcome ReadPaletteSymbols(const PixelView& pixels, const PositionOrder& ord
     return ReadPaletteSymbol(around, 1, pairs);
   };
   // The pixels left of, at and right of the middle one.
-  return WithPositionReader(pixels, order, -1, 3, FetchThree, decode, [&](auto&& reader) {
-    return ReadSymbolStream(order.Count(), reader, key, PaletteAlphabet, symbols);
-  });
+  return WithPositionReader(
+      pixels, order, -1, 3, [](const std::uint8_t* middle) { return FetchThree(middle); }, decode,
+      [&](auto&& reader) {
+        return ReadSymbolStream(order.Count(), reader, key, PaletteAlphabet, symbols);
+      });
 }
 
 ReadOutcome ReadTrueColorSymbols(const PixelView& pixels, const PositionOrder& order,
                                  std::string_view key, SecretBytes& symbols) {
   ChannelChooser chooser(key);
   const auto decode = [&](std::uint64_t six) { return ReadTrueColorSymbol(six, chooser.Next()); };
-  return WithPositionReader(pixels, order, 0, 6, FetchSix, decode, [&](auto&& reader) {
-    return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
-  });
+  return WithPositionReader(
+      pixels, order, 0, 6, [](const std::uint8_t* first) { return FetchSix(first); }, decode,
+      [&](auto&& reader) {
+        return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
+      });
 }
 
 bool IsKnownFormat(PixelFormat format) {
