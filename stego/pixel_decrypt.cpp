@@ -60,16 +60,13 @@ class PositionBytes {
 // picture and do not depend on each other, so the processor overlaps them.
 constexpr std::size_t LoadedBatch = 64;
 
-// Copied through the view's reader, a batch is sorted by where its
-// positions lie, so a larger one costs fewer reads per position. Batches
-// start small, since a wrong key stops at the separator after a few hundred
-// positions, and double. A long text's positions come to cover the whole
-// picture many times over, and then loading them from the mapping (whose
-// pages are faulted in once) costs less than copying the picture again for
-// every batch: past CopiedPositions, positions are loaded.
+// Copied through the view's reader (see CopiedPositionBytes), a batch is
+// sorted by where its positions lie, so a larger one costs fewer reads per
+// position. Batches start small, since a wrong key stops at the separator
+// after a few hundred positions, and double up to a bound on the memory
+// they take. Once copying stops paying, positions are loaded.
 constexpr std::size_t FirstCopiedBatch = 1024;
 constexpr std::size_t LastCopiedBatch = 8 * 1024;
-constexpr std::int64_t CopiedPositions = 2 * LastCopiedBatch - FirstCopiedBatch;
 constexpr std::size_t MaxBatch = std::max(LoadedBatch, LastCopiedBatch);
 
 // Reads one symbol per call, in position order. The bytes of the next
@@ -133,16 +130,19 @@ ReadOutcome WithPositionReader(const PixelView& pixels, const PositionOrder& ord
   const int columnBytes = pixels.Format() == PixelFormat::Indexed8 ? 1 : 3;
   CopiedPositionBytes copied(pixels, columnBytes, lead, width, LastCopiedBatch);
   std::size_t batch = FirstCopiedBatch;
-  std::int64_t done = 0;
+  bool copying = true;
   const auto copyBatch = [&](PositionOrder::Cursor& cursor, std::int64_t remaining,
                              std::uint64_t* out) {
-    if (done >= CopiedPositions) return loadBatch(cursor, remaining, out);
-    const auto filled = static_cast<std::size_t>(
-        std::min<std::int64_t>(remaining, static_cast<std::int64_t>(batch)));
-    copied.Fetch(cursor, std::span(out, filled));
-    done += static_cast<std::int64_t>(filled);
-    batch = std::min(2 * batch, LastCopiedBatch);
-    return filled;
+    if (copying) {
+      const auto filled = static_cast<std::size_t>(
+          std::min<std::int64_t>(remaining, static_cast<std::int64_t>(batch)));
+      if (copied.Fetch(cursor, std::span(out, filled))) {
+        batch = std::min(2 * batch, LastCopiedBatch);
+        return filled;
+      }
+      copying = false;
+    }
+    return loadBatch(cursor, remaining, out);
   };
   return read(MakeReader(order, copyBatch, std::move(decode)));
 }

@@ -132,9 +132,12 @@ class CopyingReader : public PixelBytesReader {
       return;
     }
     std::memcpy(into.data(), from, into.size());
+    ++copies_;
   }
+  int Copies() const { return copies_; }
 
  private:
+  mutable int copies_ = 0;
   const std::uint8_t* lowest_;
   std::int64_t span_;
 };
@@ -268,6 +271,7 @@ TEST(PixelView, CopiedPositionsReadWhatLoadedPositionsRead) {
           const EngineOutcome loaded = DecryptPixels(*view, SecretString(Key));
           EXPECT_EQ(loaded.status, EngineStatus::Done);
           ExpectSameOutcome(DecryptPixels(view->CopiedThrough(reader), SecretString(Key)), loaded);
+          EXPECT_GT(reader.Copies(), 0);  // the positions were copied, not loaded
           ExpectSameOutcome(DecryptPixels(view->CopiedThrough(reader), SecretString("wrong key 7")),
                             DecryptPixels(*view, SecretString("wrong key 7")));
         }
