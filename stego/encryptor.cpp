@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "crypto/secure_wipe.h"
-#include "stego/noise_pass.h"
 #include "stego/palette_coding.h"
 #include "stego/position_order.h"
 #include "stego/random_source.h"
 #include "stego/symbol_stream.h"
+#include "stego/truecolor_changes.h"
 #include "stego/truecolor_coding.h"
 
 namespace hushlake {
@@ -42,17 +42,6 @@ class RowBytes {
   std::int64_t columnBytes_;
 };
 
-void WriteTrueColor(Picture& picture, const PositionOrder& order, std::string_view key,
-                    std::span<const std::uint8_t> symbols) {
-  const RowBytes bytes(picture);
-  ChannelChooser chooser(key);
-  PositionOrder::Cursor cursor = order.Begin();
-  for (std::uint8_t symbol : symbols) {
-    WriteTrueColorSymbol(bytes.At(*cursor), chooser.Next(), symbol);
-    ++cursor;
-  }
-}
-
 void WritePalette(Picture& picture, const PositionOrder& order, const PairTable& pairs,
                   std::span<const std::uint8_t> symbols) {
   const RowBytes bytes(picture);
@@ -64,6 +53,20 @@ void WritePalette(Picture& picture, const PositionOrder& order, const PairTable&
   }
 }
 
+EngineOutcome CapacityOutcomeOf(std::int64_t positions, std::size_t streamLength,
+                                std::size_t textLength, std::size_t keyLength) {
+  EngineOutcome outcome;
+  outcome.positionsAvailable = positions;
+  outcome.symbolsNeeded =
+      static_cast<std::int64_t>(textLength) + static_cast<std::int64_t>(keyLength) + 5;
+  // The stream comes from the text holder; should it hold more than the text
+  // the caller announced, the stream itself must still fit.
+  const bool fits =
+      positions >= outcome.symbolsNeeded && static_cast<std::uint64_t>(positions) >= streamLength;
+  if (!fits) outcome.status = EngineStatus::TextTooLong;
+  return outcome;
+}
+
 }  // namespace
 
 TEncryptor::TEncryptor(Picture& source, PictureHolder& target, SecretString key,
@@ -72,8 +75,7 @@ TEncryptor::TEncryptor(Picture& source, PictureHolder& target, SecretString key,
       target_(target),
       textHolder_(textHolder),
       random_(random),
-      key_(std::move(key)),
-      keyLength_(static_cast<std::int64_t>(key_.size())) {
+      key_(std::move(key)) {
   source_.TrimToEvenSize();
 }
 
@@ -100,15 +102,7 @@ bool TEncryptor::StartRun(Coding& coding) {
 }
 
 EngineOutcome TEncryptor::CapacityOutcome(std::int64_t positions, std::size_t streamLength) const {
-  EngineOutcome outcome;
-  outcome.positionsAvailable = positions;
-  outcome.symbolsNeeded = static_cast<std::int64_t>(textLength_) + keyLength_ + 5;
-  // The stream comes from the text holder; should it hold more than the text
-  // the caller announced, the stream itself must still fit.
-  const bool fits =
-      positions >= outcome.symbolsNeeded && static_cast<std::uint64_t>(positions) >= streamLength;
-  if (!fits) outcome.status = EngineStatus::TextTooLong;
-  return outcome;
+  return CapacityOutcomeOf(positions, streamLength, textLength_, key_.size());
 }
 
 EngineOutcome TEncryptor::Encrypt() {
@@ -120,17 +114,28 @@ EngineOutcome TEncryptor::Encrypt() {
 // The capacity check comes before the working copy is made and changed: a
 // refused text then costs no copy, and nothing of the outcome differs.
 EngineOutcome TEncryptor::EncryptTrueColor() {
-  const SecretBytes symbols =
-      BuildSymbolStream(key_, SecretString::Adopt(textHolder_.Text()), TrueColorAlphabet);
-  const PositionOrder order(source_.Width(), source_.Height(), TrueColorColumnStep, key_);
-  EngineOutcome outcome = CapacityOutcome(order.Count(), symbols.size());
-  if (!outcome.Succeeded()) return outcome;
+  TrueColorPlan plan =
+      PlanTrueColorEncrypt(source_.Width(), source_.Height(), source_.Format(), key_,
+                           SecretString::Adopt(textHolder_.Text()), textLength_, random_);
+  if (!plan.outcome.Succeeded()) return std::move(plan.outcome);
   Picture work = TakeWorkingCopy();
-  random_.SeedFromTime(key_);
-  AddNoise(work, random_);
-  WriteTrueColor(work, order, key_, symbols.View());
+  plan.changes->Apply({0, work.Height(), work.Row(0), static_cast<std::int64_t>(work.RowBytes())});
   target_.ReplacePicture(std::move(work));
-  return outcome;
+  return std::move(plan.outcome);
+}
+
+TrueColorPlan PlanTrueColorEncrypt(int width, int height, PixelFormat format, std::string_view key,
+                                   std::string_view text, std::size_t textLength,
+                                   RandomSource& random) {
+  TrueColorPlan plan;
+  const SecretBytes symbols = BuildSymbolStream(key, text, TrueColorAlphabet);
+  const PositionOrder order(width, height, TrueColorColumnStep, key);
+  plan.outcome = CapacityOutcomeOf(order.Count(), symbols.size(), textLength, key.size());
+  if (!plan.outcome.Succeeded()) return plan;
+  random.SeedFromTime(key);
+  plan.changes.emplace(width, height, format, order, key, symbols.View(), random.State());
+  random.SetState(plan.changes->NoiseStateAfter());
+  return plan;
 }
 
 Picture TEncryptor::TakeWorkingCopy() {

@@ -4,6 +4,7 @@
 // random source of the front end that runs it, run once, and freed. It shows
 // nothing: each run returns an outcome, and the front end words it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "stego/picture.h"
 #include "stego/pixel_view.h"
 #include "stego/random_source.h"
+#include "stego/truecolor_changes.h"
 
 namespace hushlake {
 
@@ -76,11 +78,23 @@ class TEncryptor {
   TextHolder& textHolder_;
   RandomSource& random_;
   SecretString key_;
-  std::int64_t keyLength_;
   std::size_t textLength_ = 0;
   bool used_ = false;
   bool workInSource_ = false;
 };
+
+// Encrypt of a 24- or 32-bit picture as changes its holder makes to the
+// pixels (see TrueColorChanges): Width and Height are the even-sized
+// picture's, Text the stream's text (the cipher text), TextLength the text
+// as the caller announced it for the capacity check. Random is seeded and
+// left as Encrypt leaves it; Changes is empty unless the outcome succeeded.
+struct TrueColorPlan {
+  EngineOutcome outcome;
+  std::optional<TrueColorChanges> changes;
+};
+[[nodiscard]] TrueColorPlan PlanTrueColorEncrypt(int width, int height, PixelFormat format,
+                                                 std::string_view key, std::string_view text,
+                                                 std::size_t textLength, RandomSource& random);
 
 // Decrypt of pixels that need not be held in a Picture (a file's own pixel
 // array, read where it lies): the outcome of TEncryptor's Decrypt on the
