@@ -125,6 +125,16 @@ class MainWindowLogic {
   // file, when its rows allow that, instead of copying them into the
   // original picture, which then stays empty; Encrypt is never enabled.
   void ReadPicturesInPlace() { readInPlace_ = true; }
+  // For a front end that encrypts once and then saves a file (the
+  // command-line tool): a 24- or 32-bit BMP file whose bytes can all be kept
+  // is not read on Open Img; Encrypt only plans its changes, and Save Img
+  // makes them to the rows on their way from the source file to the new one,
+  // a band at a time. Other pictures are read and encrypted as with
+  // ReleaseOriginalOnEncrypt.
+  void EncryptFromTheFile() {
+    releaseOriginal_ = true;
+    encryptFromFile_ = true;
+  }
 
   void FormCreate();
   void FormShow();
@@ -162,11 +172,12 @@ class MainWindowLogic {
   // read in place are guarded as Decrypt guards them (a file cut short while
   // it is read raises an error naming it).
   void ReadOriginalPixels(const std::function<void(const PixelView&)>& reader) const;
+  // The loaded picture's pixels, wherever they are: its size and format may
+  // be looked at here, its pixels only through ReadOriginalPixels.
+  PixelView OriginalPixels() const;
 
  private:
   class EncryptedImageHolder;
-  // The loaded picture's pixels, wherever they are.
-  PixelView OriginalPixels() const;
   // The key field's text, read once per action into an owner that wipes it.
   SecretString ReadKeyField() const;
   bool KeyLongEnough(std::string_view keyText) const;
@@ -179,6 +190,10 @@ class MainWindowLogic {
   void Encrypt();
   EngineOutcome EncryptPalette(std::string_view keyText);
   EngineOutcome EncryptTrueColor(std::string_view keyText, const SecretString& plainText);
+  void EncipherEditorText(std::string_view keyText, const SecretString& plainText);
+  EngineOutcome PlanEncryptFromFile(std::string_view keyText);
+  void SavePlannedPicture(const SaveTarget& target);
+  Picture EvenSizedOriginal() const;
   void RestoreEditorText(const SecretString& text);
   void Decrypt();
   EngineOutcome DecryptInPlace(SecretString key) const;
@@ -198,8 +213,13 @@ class MainWindowLogic {
   CipherChoice choice_;
   bool releaseOriginal_ = false;
   bool readInPlace_ = false;
+  bool encryptFromFile_ = false;
   // Set instead of the original picture when it is read in place.
   std::optional<PictureInPlace> originalInPlace_;
+  // With EncryptFromTheFile: how the file opened in place is written anew,
+  // and the changes the last Encrypt planned for it.
+  std::optional<BmpRewriteLayout> rewriteLayout_;
+  std::optional<TrueColorChanges> plannedChanges_;
   bool imageLoaded_ = false;
   bool imageEncrypted_ = false;
   bool canEncrypt_ = false;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/file_view.h"
+#include "crypto/file_descriptor.h"
 
 namespace hushlake {
 
@@ -19,9 +20,11 @@ class MappedFile : public FileView {
 
   std::span<const std::uint8_t> Bytes() const override;
   void Read(const std::function<void()>& reader) const override;
+  void ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const override;
 
  private:
   std::string path_;
+  FileDescriptor file_;
   void* start_ = nullptr;
   std::size_t length_ = 0;
 };

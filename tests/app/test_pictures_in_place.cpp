@@ -125,6 +125,29 @@ struct WindowOnDisk {
     logic.FormCreate();
     logic.FormShow();
   }
+  // The tool's two ways to encrypt once and save, with a clock that stands still.
+  enum class Encrypting { InTheOriginal, FromTheFile };
+  explicit WindowOnDisk(Encrypting way)
+      : logic(MainWindowPorts{messages, editor, key, settings, files, dialogs},
+              EngineClock{[] { return std::optional<std::uint64_t>(77); }, [] { return 5u; },
+                          [] { return 1234; }}) {
+    if (way == Encrypting::FromTheFile)
+      logic.EncryptFromTheFile();
+    else
+      logic.ReleaseOriginalOnEncrypt();
+    logic.FormCreate();
+    logic.FormShow();
+  }
+  void EncryptAndSave(const std::string& path, const std::string& text, const std::string& out) {
+    logic.OpenPictureAccept(path);
+    editor.text = text;
+    key.text = "a key of some length";
+    logic.EncryptActionListUpdate();
+    logic.EncryptActionExecute();
+    dialogs.answer = out;
+    logic.EncryptActionListUpdate();
+    logic.SaveImageActionExecute();
+  }
   void Decrypt(const std::string& path, const std::string& keyText) {
     logic.OpenPictureAccept(path);
     key.text = keyText;
@@ -185,6 +208,63 @@ TEST_F(InPlace, AWindowDecryptsInPlaceAsFromItsOwnCopy) {
     EXPECT_EQ(inPlace.messages.shown, copying.messages.shown) << name;
     EXPECT_EQ(inPlace.logic.ImageLoaded(), copying.logic.ImageLoaded()) << name;
   }
+}
+
+std::vector<std::uint8_t> WithTrailer(std::vector<std::uint8_t> file) {
+  file.insert(file.end(), {1, 2, 3, 4, 5});
+  return file;
+}
+
+// Written straight from the source file, band by band, or from the window's
+// copy of the picture: the same file, the same messages. Only 24- and 32-bit
+// BMP files are written from the file; the rest are read as before.
+TEST_F(InPlace, EncryptFromTheFileSavesWhatEncryptInTheOriginalSaves) {
+  using Encrypting = WindowOnDisk::Encrypting;
+  for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32, PixelFormat::Indexed8}) {
+    for (const auto& [width, height] : {std::pair{61, 47}, std::pair{700, 800}}) {
+      store_.WritePictureAtomically(Path("source.bmp"),
+                                    test::RandomPicture(width, height, format, 4));
+      Put("source.bmp", WithTrailer(store_.ReadAll(Path("source.bmp"))));
+      for (const char* out : {"out.bmp", "out.png"}) {
+        SCOPED_TRACE(std::to_string(width) + " " + out);
+        WindowOnDisk fromCopy(Encrypting::InTheOriginal);
+        WindowOnDisk fromFile(Encrypting::FromTheFile);
+        fromCopy.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("a-") + out));
+        fromFile.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("b-") + out));
+        EXPECT_EQ(fromFile.messages.shown, fromCopy.messages.shown);
+        EXPECT_EQ(fromFile.editor.text, fromCopy.editor.text);
+        ASSERT_TRUE(std::filesystem::exists(Path(std::string("a-") + out)));
+        EXPECT_EQ(store_.ReadAll(Path(std::string("b-") + out)),
+                  store_.ReadAll(Path(std::string("a-") + out)));
+        // No picture was made where the file could serve.
+        EXPECT_EQ(fromFile.logic.View().encryptedImage.Empty(), format != PixelFormat::Indexed8);
+      }
+    }
+  }
+}
+
+TEST_F(InPlace, ASourceCutShortBeforeSaveEndsInAnErrorAndNoFile) {
+  store_.WritePictureAtomically(Path("source.bmp"),
+                                test::RandomPicture(400, 300, PixelFormat::Bgr24, 4));
+  WindowOnDisk window(WindowOnDisk::Encrypting::FromTheFile);
+  window.logic.OpenPictureAccept(Path("source.bmp"));
+  window.editor.text = "a hidden text";
+  window.key.text = "a key of some length";
+  window.logic.EncryptActionListUpdate();
+  window.logic.EncryptActionExecute();
+  std::filesystem::resize_file(Path("source.bmp"), 5000);
+  window.dialogs.answer = Path("out.bmp");
+  window.logic.EncryptActionListUpdate();
+  window.logic.SaveImageActionExecute();
+  ASSERT_FALSE(window.messages.shown.empty());
+  const Message& last = window.messages.shown.back();
+  EXPECT_EQ(last.kind, "error");
+  EXPECT_NE(last.text.find(Path("source.bmp")), std::string::npos);
+  EXPECT_NE(last.text.find("shorter"), std::string::npos);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"source.bmp"});
 }
 
 TEST_F(InPlace, AFileCutShortBeforeDecryptEndsInAnErrorNotAText) {
