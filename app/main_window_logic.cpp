@@ -350,8 +350,9 @@ void MainWindowLogic::RestoreEditorText(const SecretString& text) {
 }
 
 EngineOutcome MainWindowLogic::EncryptPalette(std::string_view keyText) {
-  EncryptedImageHolder target(view_.encryptedImage);
   PaletteTextAdapter text(ports_.editor);
+  if (rewriteLayout_) return PlanEncryptFromFile(keyText, text);
+  EncryptedImageHolder target(view_.encryptedImage);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), text, random_);
   if (releaseOriginal_) engine.WorkInSource();
   engine.SetTextLength(text.Text().size());
@@ -362,7 +363,7 @@ EngineOutcome MainWindowLogic::EncryptTrueColor(std::string_view keyText,
                                                 const SecretString& plainText) {
   if (rewriteLayout_) {
     EncipherEditorText(keyText, plainText);
-    return PlanEncryptFromFile(keyText);
+    return PlanEncryptFromFile(keyText, ports_.editor);
   }
   EncryptedImageHolder target(view_.encryptedImage);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), ports_.editor, random_);
@@ -379,11 +380,11 @@ void MainWindowLogic::EncipherEditorText(std::string_view keyText, const SecretS
 }
 
 // Encrypt of the picture opened in place: no pixel is read or written yet.
-EngineOutcome MainWindowLogic::PlanEncryptFromFile(std::string_view keyText) {
-  const PixelView pixels = OriginalPixels().EvenSized();
-  const SecretString text = SecretString::Adopt(ports_.editor.Text());
-  TrueColorPlan plan = PlanTrueColorEncrypt(pixels.Width(), pixels.Height(), pixels.Format(),
-                                            EngineKey(keyText), text, text.size(), random_);
+EngineOutcome MainWindowLogic::PlanEncryptFromFile(std::string_view keyText, TextHolder& text) {
+  SecretString key = EngineKey(keyText);
+  const std::size_t textLength = SecretString::Adopt(text.Text()).size();
+  EncryptPlan plan =
+      PlanEncrypt(OriginalPixels().EvenSized(), std::move(key), text, textLength, random_);
   plannedChanges_ = std::move(plan.changes);
   return std::move(plan.outcome);
 }
@@ -438,7 +439,8 @@ void MainWindowLogic::SaveImageActionExecute() {
 
 void MainWindowLogic::SaveImage() {
   if (!canSaveImage_ || (view_.encryptedImage.Empty() && !plannedChanges_)) return;
-  const bool palette = !plannedChanges_ && view_.encryptedImage.Format() == PixelFormat::Indexed8;
+  const bool palette = plannedChanges_ ? plannedChanges_->NewPalette() != nullptr
+                                       : view_.encryptedImage.Format() == PixelFormat::Indexed8;
   const PictureFileKind sourceKind = view_.encryptedSource.kind;
   const bool png = sourceKind == PictureFileKind::Png;
   std::optional<std::string> chosen = ports_.dialogs.RunSaveDialog(
@@ -472,10 +474,15 @@ void MainWindowLogic::SavePictureTo(const SaveTarget& target) {
 // kind than the source is made from a copy of the pixels.
 void MainWindowLogic::SavePlannedPicture(const SaveTarget& target) {
   const RowBandChange change = [this](const RowBand& rows) { plannedChanges_->Apply(rows); };
-  if (target.kind == PictureFileKind::Bmp)
-    return ports_.files.RewritePictureAtomically(target.path, *originalInPlace_->file,
-                                                 *rewriteLayout_, change);
+  const Palette* palette = plannedChanges_->NewPalette();
+  if (target.kind == PictureFileKind::Bmp) {
+    BmpRewriteLayout layout = *rewriteLayout_;
+    if (palette) PutRewritePalette(layout, *palette);
+    return ports_.files.RewritePictureAtomically(target.path, *originalInPlace_->file, layout,
+                                                 change);
+  }
   Picture picture = EvenSizedOriginal();
+  if (palette) picture.SetPalette(*palette);
   change({0, picture.Height(), picture.Row(0), static_cast<std::int64_t>(picture.RowBytes())});
   ports_.files.WriteAtomically(target.path,
                                EncodePicture(picture, target.kind, view_.encryptedSource));

@@ -4,6 +4,7 @@
 // messages. The desktop window draws what this decides and forwards every
 // user action here; the command-line tool drives the same handlers.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -126,11 +127,11 @@ class MainWindowLogic {
   // original picture, which then stays empty; Encrypt is never enabled.
   void ReadPicturesInPlace() { readInPlace_ = true; }
   // For a front end that encrypts once and then saves a file (the
-  // command-line tool): a 24- or 32-bit BMP file whose bytes can all be kept
-  // is not read on Open Img; Encrypt only plans its changes, and Save Img
-  // makes them to the rows on their way from the source file to the new one,
-  // a band at a time. Other pictures are read and encrypted as with
-  // ReleaseOriginalOnEncrypt.
+  // command-line tool): a BMP file whose rows are stored as a picture holds
+  // them and whose other bytes can all be kept is not read on Open Img;
+  // Encrypt only plans its changes, and Save Img makes them to the rows on
+  // their way from the source file to the new one, a band at a time. Other
+  // pictures are read and encrypted as with ReleaseOriginalOnEncrypt.
   void EncryptFromTheFile() {
     releaseOriginal_ = true;
     encryptFromFile_ = true;
@@ -191,7 +192,7 @@ class MainWindowLogic {
   EngineOutcome EncryptPalette(std::string_view keyText);
   EngineOutcome EncryptTrueColor(std::string_view keyText, const SecretString& plainText);
   void EncipherEditorText(std::string_view keyText, const SecretString& plainText);
-  EngineOutcome PlanEncryptFromFile(std::string_view keyText);
+  EngineOutcome PlanEncryptFromFile(std::string_view keyText, TextHolder& text);
   void SavePlannedPicture(const SaveTarget& target);
   Picture EvenSizedOriginal() const;
   void RestoreEditorText(const SecretString& text);
@@ -219,7 +220,7 @@ class MainWindowLogic {
   // With EncryptFromTheFile: how the file opened in place is written anew,
   // and the changes the last Encrypt planned for it.
   std::optional<BmpRewriteLayout> rewriteLayout_;
-  std::optional<TrueColorChanges> plannedChanges_;
+  std::unique_ptr<PixelChanges> plannedChanges_;
   bool imageLoaded_ = false;
   bool imageEncrypted_ = false;
   bool canEncrypt_ = false;

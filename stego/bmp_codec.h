@@ -82,10 +82,11 @@ BmpHeaderResult ReadBmpFileHeader(const std::string& path);
 // The view points into FileBytes, which must outlive it.
 std::optional<PixelView> ViewBmpPixels(std::span<const std::uint8_t> fileBytes);
 
-// A 24- or 32-bit BMP file whose pixels can go to a new file changed, a band
-// of rows at a time, while every other byte is kept as WriteBmpFile keeps
-// those of a picture read from it: the bytes before the pixel array, the kept
-// bytes after it (see bmp_kept.h), and where the rows lie.
+// A BMP file whose pixels can go to a new file changed, a band of rows at a
+// time, while every other byte is kept as WriteBmpFile keeps those of a
+// picture read from it: the bytes before the pixel array (on 8 bits with the
+// picture's own colour table), the kept bytes after it (see bmp_kept.h), and
+// where the rows lie.
 struct BmpRewriteLayout {
   std::vector<std::uint8_t> head;
   std::vector<std::uint8_t> tail;
@@ -96,7 +97,10 @@ struct BmpRewriteLayout {
   int height = 0;
   bool topDown = false;
   PixelFormat format = PixelFormat::Bgr24;
+  std::uint64_t paletteAt = 0;  // where Head holds the colour table (8 bits only)
 };
+// Puts Palette into Layout's colour table.
+void PutRewritePalette(BmpRewriteLayout& layout, const Palette& palette);
 // Null unless ViewBmpPixels would view the file and its bytes can be kept:
 // other files are read into a Picture and written by WriteBmpFile. Touches
 // only the file's head and tail.
@@ -104,6 +108,13 @@ std::optional<BmpRewriteLayout> PlanBmpRewrite(std::span<const std::uint8_t> fil
 
 // Fills Into with the source file's bytes from Offset on, or raises.
 using SourceBytesReader = std::function<void(std::uint64_t offset, std::span<std::uint8_t> into)>;
+
+// Takes a file's bytes in order.
+using BmpBytesSink = std::function<void(std::span<const std::uint8_t> bytes)>;
+
+// The bytes of the file RewriteBmpFile writes, in order, into Sink.
+void RewriteBmp(const BmpRewriteLayout& layout, const SourceBytesReader& read,
+                const RowBandChange& change, const BmpBytesSink& sink);
 
 // Writes the file WriteBmpFile would write for the source picture changed by
 // Change: Change gets every row of the even-sized picture (the rows Encrypt

@@ -542,9 +542,12 @@ std::optional<BmpRewriteLayout> PlanBmpRewrite(std::span<const std::uint8_t> fil
   std::optional<BmpRewriteLayout> plan;
   const RewriteCheck checked =
       Decoded<RewriteCheck>(file, [&](const Header& header, RewriteCheck&) {
-        if (header.bitsPerPixel != 24 && header.bitsPerPixel != 32) return;
         const CheckedLayout layout = CheckLayout(file, header);
         if (!RowsInPlace(header, layout) || !Keepable(file, header)) return;
+        // An 8-bit file keeps its table where the header ends, all 256 entries.
+        const std::uint64_t paletteAt =
+            header.bitsPerPixel == 8 ? bmp::kFileHeaderSize + header.headerSize : 0;
+        if (paletteAt != 0 && paletteAt + 256 * 4 > header.pixelOffset) return;
         // The pixels must be there as a view of them needs them.
         InPlaceView(file, header, layout);
         BmpRewriteLayout rewrite;
@@ -558,6 +561,7 @@ std::optional<BmpRewriteLayout> PlanBmpRewrite(std::span<const std::uint8_t> fil
         rewrite.height = static_cast<int>(header.height);
         rewrite.topDown = header.topDown;
         rewrite.format = FormatOf(header.bitsPerPixel);
+        rewrite.paletteAt = paletteAt;
         plan = std::move(rewrite);
       });
   if (checked.status != BmpStatus::Ok) return std::nullopt;

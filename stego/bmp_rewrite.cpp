@@ -4,13 +4,27 @@
 // three steps.
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 #include "crypto/atomic_file.h"
 #include "stego/bmp_codec.h"
+#include "stego/bmp_kept.h"
 
 namespace hushlake {
 namespace {
+
+std::uint64_t BytesPerPixelOf(PixelFormat format) {
+  switch (format) {
+    case PixelFormat::Indexed8:
+      return 1;
+    case PixelFormat::Bgr24:
+      return 3;
+    case PixelFormat::Bgrx32:
+      return 4;
+  }
+  return 4;
+}
 
 // About a megabyte of rows at a time (at least one row).
 constexpr std::uint64_t BandBytes = 1 << 20;
@@ -47,7 +61,7 @@ void ReadBand(const BmpRewriteLayout& layout, const SourceBytesReader& read, int
   read(offset, band.first(static_cast<std::size_t>(present)));
   std::fill(band.begin() + static_cast<std::ptrdiff_t>(present), band.end(), std::uint8_t{0});
   const std::uint64_t rowBytes =
-      static_cast<std::uint64_t>(layout.width) * (layout.format == PixelFormat::Bgrx32 ? 4 : 3);
+      static_cast<std::uint64_t>(layout.width) * BytesPerPixelOf(layout.format);
   for (int row = 0; row < count; ++row) {
     std::uint8_t* padding =
         band.data() + static_cast<std::uint64_t>(row) * layout.stride + rowBytes;
@@ -57,24 +71,36 @@ void ReadBand(const BmpRewriteLayout& layout, const SourceBytesReader& read, int
 
 }  // namespace
 
-void RewriteBmpFile(const BmpRewriteLayout& layout, const SourceBytesReader& read,
-                    const std::string& path, const RowBandChange& change) {
+void PutRewritePalette(BmpRewriteLayout& layout, const Palette& palette) {
+  if (layout.paletteAt == 0 || layout.paletteAt + 256 * 4 > layout.head.size())
+    throw std::logic_error("PutRewritePalette: the file has no colour table to hold it");
+  bmp::PutPalette(layout.head.data() + layout.paletteAt, palette);
+}
+
+void RewriteBmp(const BmpRewriteLayout& layout, const SourceBytesReader& read,
+                const RowBandChange& change, const BmpBytesSink& sink) {
   const int rowsPerBand =
       static_cast<int>(std::clamp<std::uint64_t>(BandBytes / layout.stride, 1, layout.height));
   std::vector<std::uint8_t> band(static_cast<std::size_t>(rowsPerBand) * layout.stride);
+  sink(layout.head);
+  for (int first = 0; first < layout.height; first += rowsPerBand) {
+    const int count = std::min(rowsPerBand, layout.height - first);
+    const std::span<std::uint8_t> rows(band.data(),
+                                       static_cast<std::size_t>(count) * layout.stride);
+    ReadBand(layout, read, first, count, rows);
+    const RowBand pictureRows = PictureRowsOf(layout, first, count, band.data());
+    if (pictureRows.rowCount > 0) change(pictureRows);
+    sink(rows);
+  }
+  sink(layout.tail);
+}
+
+void RewriteBmpFile(const BmpRewriteLayout& layout, const SourceBytesReader& read,
+                    const std::string& path, const RowBandChange& change) {
   try {
     AtomicFileWriter file(path);
-    file.Write(layout.head);
-    for (int first = 0; first < layout.height; first += rowsPerBand) {
-      const int count = std::min(rowsPerBand, layout.height - first);
-      const std::span<std::uint8_t> rows(band.data(),
-                                         static_cast<std::size_t>(count) * layout.stride);
-      ReadBand(layout, read, first, count, rows);
-      const RowBand pictureRows = PictureRowsOf(layout, first, count, band.data());
-      if (pictureRows.rowCount > 0) change(pictureRows);
-      file.Write(rows);
-    }
-    file.Write(layout.tail);
+    RewriteBmp(layout, read, change,
+               [&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); });
     file.Commit();
   } catch (const EFileWrite& error) {
     throw BmpWriteError(error.what());

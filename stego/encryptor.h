@@ -4,16 +4,16 @@
 // random source of the front end that runs it, run once, and freed. It shows
 // nothing: each run returns an outcome, and the front end words it.
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "crypto/secret.h"
 #include "stego/engine_ports.h"
 #include "stego/picture.h"
+#include "stego/pixel_changes.h"
 #include "stego/pixel_view.h"
 #include "stego/random_source.h"
-#include "stego/truecolor_changes.h"
 
 namespace hushlake {
 
@@ -65,13 +65,8 @@ class TEncryptor {
   [[nodiscard]] EngineOutcome Decrypt();
 
  private:
-  enum class Coding { Indexed, TrueColor };
   void MarkUsed();
-  bool StartRun(Coding& coding);
-  EngineOutcome CapacityOutcome(std::int64_t positions, std::size_t streamLength) const;
   Picture TakeWorkingCopy();
-  EngineOutcome EncryptPalette();
-  EngineOutcome EncryptTrueColor();
 
   Picture& source_;
   PictureHolder& target_;
@@ -83,18 +78,18 @@ class TEncryptor {
   bool workInSource_ = false;
 };
 
-// Encrypt of a 24- or 32-bit picture as changes its holder makes to the
-// pixels (see TrueColorChanges): Width and Height are the even-sized
-// picture's, Text the stream's text (the cipher text), TextLength the text
-// as the caller announced it for the capacity check. Random is seeded and
-// left as Encrypt leaves it; Changes is empty unless the outcome succeeded.
-struct TrueColorPlan {
+// Encrypt as changes that the picture's holder makes (see PixelChanges),
+// for a picture of this size, format and palette, already even-sized: its
+// pixels are not looked at. Text holds the text to hide (reduced in place on
+// 8 bits, as Encrypt does); TextLength is that text as the caller announced
+// it, for the capacity check. Random is seeded and left as Encrypt leaves it.
+// Changes is null unless the outcome succeeded.
+struct EncryptPlan {
   EngineOutcome outcome;
-  std::optional<TrueColorChanges> changes;
+  std::unique_ptr<PixelChanges> changes;
 };
-[[nodiscard]] TrueColorPlan PlanTrueColorEncrypt(int width, int height, PixelFormat format,
-                                                 std::string_view key, std::string_view text,
-                                                 std::size_t textLength, RandomSource& random);
+[[nodiscard]] EncryptPlan PlanEncrypt(const PixelView& picture, SecretString key, TextHolder& text,
+                                      std::size_t textLength, RandomSource& random);
 
 // Decrypt of pixels that need not be held in a Picture (a file's own pixel
 // array, read where it lies): the outcome of TEncryptor's Decrypt on the

@@ -1,23 +1,19 @@
 #pragma once
-// What a 24- or 32-bit Encrypt does to the pixels, worked out before any
-// pixel is touched: the noise pass and every symbol's bytes, sorted by row.
-// The changes can then be made to a whole picture in memory, or band by band
-// to rows passing from a source file to the new one, with the same result
-// either way: no picture-sized buffer is needed to encrypt a file.
+// What a 24- or 32-bit Encrypt does to the pixels: the noise pass and every
+// symbol's bytes, sorted by row.
 #include <cstdint>
 #include <span>
 #include <string_view>
-#include <vector>
 
-#include "crypto/secret.h"
 #include "stego/noise_pass.h"
 #include "stego/picture.h"
+#include "stego/pixel_changes.h"
 #include "stego/position_order.h"
 #include "stego/row_band.h"
 
 namespace hushlake {
 
-class TrueColorChanges {
+class TrueColorChanges : public PixelChanges {
  public:
   // Width and Height are the even-sized picture's that Order was made for;
   // Symbols go to Order's positions in turn, the channels chosen by Key;
@@ -26,9 +22,7 @@ class TrueColorChanges {
                    std::string_view key, std::span<const std::uint8_t> symbols,
                    std::uint32_t noiseState);
 
-  // Makes the changes of the band's rows (which must lie inside the
-  // picture). Every row changed exactly once gives Encrypt's picture.
-  void Apply(const RowBand& band) const;
+  void Apply(const RowBand& band) const override;
   // The random state the noise leaves behind, as AddNoise would.
   std::uint32_t NoiseStateAfter() const { return noise_.StateAfter(height_); }
 
@@ -42,9 +36,7 @@ class TrueColorChanges {
 
   int height_;
   NoiseRows noise_;
-  std::vector<std::uint32_t> rowStart_;  // placements of row y: [rowStart_[y], rowStart_[y + 1])
-  // The symbols are the hidden text's: wiped when freed.
-  std::vector<Placement, WipingAllocator<Placement>> placements_;
+  RowPlacements<Placement> placements_;
 };
 
 }  // namespace hushlake

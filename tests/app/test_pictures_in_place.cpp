@@ -125,12 +125,14 @@ struct WindowOnDisk {
     logic.FormCreate();
     logic.FormShow();
   }
-  // The tool's two ways to encrypt once and save, with a clock that stands still.
+  // The tool's two ways to encrypt once and save, with clocks that tick alike.
   enum class Encrypting { InTheOriginal, FromTheFile };
   explicit WindowOnDisk(Encrypting way)
       : logic(MainWindowPorts{messages, editor, key, settings, files, dialogs},
-              EngineClock{[] { return std::optional<std::uint64_t>(77); }, [] { return 5u; },
-                          [] { return 1234; }}) {
+              EngineClock{[ticks = std::uint64_t{77}]() mutable {
+                            return std::optional<std::uint64_t>(ticks += 1000);
+                          },
+                          [] { return 5u; }, [] { return 1234; }}) {
     if (way == Encrypting::FromTheFile)
       logic.EncryptFromTheFile();
     else
@@ -215,30 +217,57 @@ std::vector<std::uint8_t> WithTrailer(std::vector<std::uint8_t> file) {
   return file;
 }
 
+// An 8-bit file whose colour table is short: the new file gets a whole one,
+// so it cannot be written straight from the source.
+std::vector<std::uint8_t> ShortTablePicture() {
+  std::vector<std::uint8_t> table;
+  for (int i = 0; i < 16; ++i)
+    for (int b : {i * 16, 255 - i * 16, i * 5, 0}) table.push_back(static_cast<std::uint8_t>(b));
+  std::vector<std::uint8_t> rows(40 * 30);
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<std::uint8_t>(i * 7 % 16);
+  return bmptest::BmpFixture()
+      .WithBits(8)
+      .WithColors(16)
+      .WithSize(40, 30)
+      .WithAfterHeader(table)
+      .WithPixels(rows)
+      .Build();
+}
+
 // Written straight from the source file, band by band, or from the window's
-// copy of the picture: the same file, the same messages. Only 24- and 32-bit
-// BMP files are written from the file; the rest are read as before.
+// copy of the picture: the same file, the same messages, for a BMP or PNG
+// target. A file that cannot be written from itself is read as before.
 TEST_F(InPlace, EncryptFromTheFileSavesWhatEncryptInTheOriginalSaves) {
   using Encrypting = WindowOnDisk::Encrypting;
+  struct Source {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+    bool fromTheFile;
+  };
+  std::vector<Source> sources = {{"short table", ShortTablePicture(), false}};
   for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32, PixelFormat::Indexed8}) {
     for (const auto& [width, height] : {std::pair{61, 47}, std::pair{700, 800}}) {
       store_.WritePictureAtomically(Path("source.bmp"),
                                     test::RandomPicture(width, height, format, 4));
-      Put("source.bmp", WithTrailer(store_.ReadAll(Path("source.bmp"))));
-      for (const char* out : {"out.bmp", "out.png"}) {
-        SCOPED_TRACE(std::to_string(width) + " " + out);
-        WindowOnDisk fromCopy(Encrypting::InTheOriginal);
-        WindowOnDisk fromFile(Encrypting::FromTheFile);
-        fromCopy.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("a-") + out));
-        fromFile.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("b-") + out));
-        EXPECT_EQ(fromFile.messages.shown, fromCopy.messages.shown);
-        EXPECT_EQ(fromFile.editor.text, fromCopy.editor.text);
-        ASSERT_TRUE(std::filesystem::exists(Path(std::string("a-") + out)));
-        EXPECT_EQ(store_.ReadAll(Path(std::string("b-") + out)),
-                  store_.ReadAll(Path(std::string("a-") + out)));
-        // No picture was made where the file could serve.
-        EXPECT_EQ(fromFile.logic.View().encryptedImage.Empty(), format != PixelFormat::Indexed8);
-      }
+      sources.push_back({std::to_string(width) + " " + std::to_string(static_cast<int>(format)),
+                         WithTrailer(store_.ReadAll(Path("source.bmp"))), true});
+    }
+  }
+  for (const Source& source : sources) {
+    Put("source.bmp", source.bytes);
+    for (const char* out : {"out.bmp", "out.png"}) {
+      SCOPED_TRACE(source.name + " " + out);
+      WindowOnDisk fromCopy(Encrypting::InTheOriginal);
+      WindowOnDisk fromFile(Encrypting::FromTheFile);
+      fromCopy.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("a-") + out));
+      fromFile.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("b-") + out));
+      EXPECT_EQ(fromFile.messages.shown, fromCopy.messages.shown);
+      EXPECT_EQ(fromFile.editor.text, fromCopy.editor.text);
+      ASSERT_TRUE(std::filesystem::exists(Path(std::string("a-") + out)));
+      EXPECT_EQ(store_.ReadAll(Path(std::string("b-") + out)),
+                store_.ReadAll(Path(std::string("a-") + out)));
+      // No picture was made where the file could serve.
+      EXPECT_EQ(fromFile.logic.View().encryptedImage.Empty(), source.fromTheFile);
     }
   }
 }

@@ -197,8 +197,9 @@ TEST_P(StoredLayout, ChangesMadeBandByBandEqualEncrypt) {
   ASSERT_FALSE(written.failed);
 
   FakeClock planClock(1, 1234);
-  const TrueColorPlan plan = PlanTrueColorEncrypt(source.Width(), source.Height(), GetParam(), key,
-                                                  text, text.size(), planClock.Random());
+  StringTextHolder holder(text);
+  const EncryptPlan plan = PlanEncrypt(PixelView::Of(source), SecretString(key), holder,
+                                       text.size(), planClock.Random());
   ASSERT_TRUE(plan.outcome.Succeeded());
   ASSERT_TRUE(plan.changes);
   EXPECT_EQ(planClock.Random().State(), engineClock.Random().State());
