@@ -10,15 +10,16 @@ PaletteChanges::PaletteChanges(int height, const Palette& palette, const Positio
       pairs_(palette),
       placements_(order, height, CheckedSymbolCount(order, symbols.size()),
                   [next = symbols.begin()](PixelPosition position) mutable {
-                    return Placement{static_cast<std::uint32_t>(position.column), *next++};
+                    return Placement{static_cast<std::uint32_t>(position.row),
+                                     static_cast<std::uint32_t>(position.column), *next++};
                   }) {}
 
 void PaletteChanges::Apply(const RowBand& band) const {
   CheckBandInside(band, placements_.Height());
-  for (int y = band.firstRow; y < band.EndRow(); ++y) {
-    std::uint8_t* row = band.Row(y);
-    for (const Placement& placement : placements_.OfRow(y))
-      WritePaletteSymbol(row, placement.column, pairs_, placement.symbol);
+  for (const Placement& placement : placements_.AroundRows(band.firstRow, band.EndRow())) {
+    const auto y = static_cast<int>(placement.row);
+    if (y < band.firstRow || y >= band.EndRow()) continue;
+    WritePaletteSymbol(band.Row(y), placement.column, pairs_, placement.symbol);
   }
 }
 

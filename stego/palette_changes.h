@@ -21,6 +21,7 @@ class PaletteChanges : public PixelChanges {
 
  private:
   struct Placement {
+    std::uint32_t row;
     std::uint32_t column;  // of the middle pixel
     std::uint8_t symbol;
   };

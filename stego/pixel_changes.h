@@ -25,37 +25,49 @@ class PixelChanges {
 };
 
 // Items that go to the first positions of an order, one each, grouped by
-// row with a counting sort: one walk of the order counts each row's items,
-// a second one stores them, so no list of positions is ever sorted or kept.
-// The items are the hidden text's symbols: wiped when freed.
+// rows with a counting sort: one walk of the order counts each group's
+// items, a second one stores them, so no list of positions is ever sorted or
+// kept. Groups of rows rather than rows keep the stores few places apart in
+// memory. Each item tells its row (Item::row). The items are the hidden
+// text's symbols: wiped when freed.
 template <class Item>
 class RowPlacements {
  public:
   // Make(position) gives the next item, for positions in the order's order.
   template <class Make>
   RowPlacements(const PositionOrder& order, int height, std::size_t count, Make make)
-      : rowStart_(static_cast<std::size_t>(height) + 1, 0), items_(count) {
+      : height_(height),
+        groupStart_(static_cast<std::size_t>(GroupOf(height)) + 2, 0),
+        items_(count) {
     PositionOrder::Cursor cursor = order.Begin();
-    for (std::size_t i = 0; i < count; ++i, ++cursor)
-      ++rowStart_[static_cast<std::size_t>((*cursor).row) + 1];
-    for (std::size_t y = 1; y < rowStart_.size(); ++y) rowStart_[y] += rowStart_[y - 1];
-    std::vector<std::uint32_t> next(rowStart_.begin(), rowStart_.end() - 1);
+    for (std::size_t i = 0; i < count; ++i, ++cursor) ++groupStart_[GroupOf((*cursor).row) + 1];
+    for (std::size_t g = 1; g < groupStart_.size(); ++g) groupStart_[g] += groupStart_[g - 1];
+    std::vector<std::uint32_t> next(groupStart_.begin(), groupStart_.end() - 1);
     cursor = order.Begin();
     for (std::size_t i = 0; i < count; ++i, ++cursor) {
       const PixelPosition position = *cursor;
-      items_[next[static_cast<std::size_t>(position.row)]++] = make(position);
+      items_[next[GroupOf(position.row)]++] = make(position);
     }
   }
 
-  std::span<const Item> OfRow(int y) const {
-    const auto row = static_cast<std::size_t>(y);
-    return std::span<const Item>(items_).subspan(rowStart_[row],
-                                                 rowStart_[row + 1] - rowStart_[row]);
+  // The items of rows First .. End - 1, among others of the same groups:
+  // the caller skips those of other rows.
+  std::span<const Item> AroundRows(int first, int end) const {
+    if (first >= end) return {};
+    const std::uint32_t from = groupStart_[GroupOf(first)];
+    const std::uint32_t to = groupStart_[GroupOf(end - 1) + 1];
+    return std::span<const Item>(items_).subspan(from, to - from);
   }
-  int Height() const { return static_cast<int>(rowStart_.size()) - 1; }
+  int Height() const { return height_; }
 
  private:
-  std::vector<std::uint32_t> rowStart_;  // items of row y: [rowStart_[y], rowStart_[y + 1])
+  static constexpr std::int64_t RowsPerGroup = 64;
+  static std::size_t GroupOf(std::int64_t row) {
+    return static_cast<std::size_t>(row / RowsPerGroup);
+  }
+
+  int height_;
+  std::vector<std::uint32_t> groupStart_;  // items of group g: [groupStart_[g], groupStart_[g + 1])
   std::vector<Item, WipingAllocator<Item>> items_;
 };
 

@@ -7,7 +7,7 @@ namespace hushlake {
 namespace {
 
 // 24/32-bit positions address three bytes per column, whatever the depth.
-constexpr std::uint32_t BytesPerColumn = 3;
+constexpr std::int64_t BytesPerColumn = 3;
 
 }  // namespace
 
@@ -20,18 +20,18 @@ TrueColorChanges::TrueColorChanges(int width, int height, PixelFormat format,
       placements_(
           order, height, CheckedSymbolCount(order, symbols.size()),
           [chooser = ChannelChooser(key), next = symbols.begin()](PixelPosition position) mutable {
-            return Placement{static_cast<std::uint32_t>(position.column) * BytesPerColumn,
-                             chooser.NextIndex(), *next++};
+            return Placement(position.row, position.column * BytesPerColumn, chooser.NextIndex(),
+                             *next++);
           }) {}
 
 void TrueColorChanges::Apply(const RowBand& band) const {
   CheckBandInside(band, height_);
   noise_.Apply(band);
-  for (int y = band.firstRow; y < band.EndRow(); ++y) {
-    std::uint8_t* row = band.Row(y);
-    for (const Placement& placement : placements_.OfRow(y))
-      WriteTrueColorSymbol(row + placement.firstByte, ChannelTable[placement.channels],
-                           placement.symbol);
+  for (const Placement& placement : placements_.AroundRows(band.firstRow, band.EndRow())) {
+    const int y = placement.Row();
+    if (y < band.firstRow || y >= band.EndRow()) continue;
+    WriteTrueColorSymbol(band.Row(y) + placement.FirstByte(), ChannelTable[placement.Channels()],
+                         placement.Symbol());
   }
 }
 

@@ -28,10 +28,22 @@ class TrueColorChanges : public PixelChanges {
 
  private:
   // One symbol: its row is implied by where it is stored.
-  struct Placement {
-    std::uint32_t firstByte;  // of the six, from the row's start
-    std::uint16_t channels;   // index into ChannelTable
-    std::uint8_t symbol;
+  // One symbol in eight bytes: rows stay below 2^20 and a row's bytes
+  // below 2^22; the channel choice is an index into ChannelTable.
+  class Placement {
+   public:
+    Placement() = default;
+    Placement(std::int64_t row, std::int64_t firstByte, std::uint16_t channels, std::uint8_t symbol)
+        : bits_(static_cast<std::uint64_t>(row) << 39 |
+                static_cast<std::uint64_t>(firstByte) << 17 | std::uint64_t{channels} << 8 |
+                symbol) {}
+    int Row() const { return static_cast<int>(bits_ >> 39); }
+    std::size_t FirstByte() const { return (bits_ >> 17) & ((1u << 22) - 1); }  // of the six
+    std::size_t Channels() const { return (bits_ >> 8) & 0x1FF; }
+    std::uint8_t Symbol() const { return static_cast<std::uint8_t>(bits_); }
+
+   private:
+    std::uint64_t bits_ = 0;
   };
 
   int height_;
