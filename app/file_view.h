@@ -22,6 +22,11 @@ class FileView {
   // the bytes it lost read as zero and, once Reader is done, Read raises
   // std::runtime_error naming the file: what Reader made of them is wrong.
   virtual void Read(const std::function<void()>& reader) const = 0;
+  // Fills Into with the file's bytes from Offset on as the file holds them
+  // now, for a reader that copies them anyway (no page of the view is
+  // touched). Raises std::runtime_error naming the file when they are no
+  // longer there.
+  virtual void ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const = 0;
 };
 
 // A picture file's pixels read where they lie: the view keeps the file's

@@ -91,4 +91,15 @@ void LocalFileStore::WritePictureAtomically(const std::string& path, const Pictu
   WriteBmpFile(picture, path, source);
 }
 
+void LocalFileStore::RewritePictureAtomically(const std::string& path, const FileView& source,
+                                              const BmpRewriteLayout& layout,
+                                              const RowBandChange& change) {
+  RewriteBmpFile(
+      layout,
+      [&source](std::uint64_t offset, std::span<std::uint8_t> into) {
+        source.ReadAt(offset, into);
+      },
+      path, change);
+}
+
 }  // namespace hushlake

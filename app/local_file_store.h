@@ -17,6 +17,9 @@ class LocalFileStore : public FileStore {
   void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) override;
   void WritePictureAtomically(const std::string& path, const Picture& picture,
                               const SourceFileInfo& source = {}) override;
+  void RewritePictureAtomically(const std::string& path, const FileView& source,
+                                const BmpRewriteLayout& layout,
+                                const RowBandChange& change) override;
 };
 
 }  // namespace hushlake

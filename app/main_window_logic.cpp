@@ -169,7 +169,8 @@ void MainWindowLogic::EncryptActionListUpdate() {
   Guarded([&] {
     const bool keyOk = KeyLongEnough(ReadKeyField());
     const bool hasText = EditorHasText();
-    canEncrypt_ = view_.encryptEnabled = imageLoaded_ && keyOk && hasText && !originalInPlace_;
+    canEncrypt_ = view_.encryptEnabled =
+        imageLoaded_ && keyOk && hasText && (!originalInPlace_ || rewriteLayout_);
     canDecrypt_ = view_.decryptEnabled = imageLoaded_ && keyOk;
     view_.saveTextButtonEnabled = hasText;
     canSaveImage_ = view_.saveImageButtonEnabled = imageEncrypted_;
@@ -182,8 +183,16 @@ void MainWindowLogic::OpenPictureAccept(const std::string& fileName) {
 
 void MainWindowLogic::OpenPicture(const std::string& fileName) {
   if (!ports_.files.Exists(fileName)) return;
+  // Changes planned for the last file go with it: they must never reach another.
+  if (plannedChanges_) {
+    plannedChanges_.reset();
+    imageEncrypted_ = false;
+  }
   originalInPlace_.reset();
-  if (readInPlace_ && HasPictureExtension(fileName) && OpenPictureInPlace(fileName)) return;
+  rewriteLayout_.reset();
+  if ((readInPlace_ || encryptFromFile_) && HasPictureExtension(fileName) &&
+      OpenPictureInPlace(fileName))
+    return;
   std::string loadError;
   bool loaded = false;
   PictureFileKind kind = PictureFileKind::Bmp;
@@ -221,12 +230,18 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
 // which also words any refusal.
 bool MainWindowLogic::OpenPictureInPlace(const std::string& fileName) {
   std::optional<PictureInPlace> picture;
+  std::optional<BmpRewriteLayout> layout;
   try {
     picture = ports_.files.ViewPicture(fileName);
+    if (picture && encryptFromFile_) {
+      picture->file->Read([&] { layout = PlanBmpRewrite(picture->file->Bytes()); });
+      if (!layout) return false;
+    }
   } catch (const std::exception&) {
     return false;
   }
   if (!picture) return false;
+  rewriteLayout_ = std::move(layout);
   view_.originalImage = Picture();
   view_.originalSource = SourceFileInfo{};
   originalInPlace_ = std::move(picture);
@@ -294,7 +309,8 @@ void MainWindowLogic::Encrypt() {
     ports_.messages.ShowInformation(messages::KeyTooShort);
     return ports_.keyField.FocusKeyField();
   }
-  if (view_.originalImage.Width() < 24 || view_.originalImage.Height() < 24)
+  const PixelView original = OriginalPixels();
+  if (original.Width() < 24 || original.Height() < 24)
     return ports_.messages.ShowInformation(messages::ImageTooSmall);
   const bool palette = IsPalettePicture();
   if (palette) {
@@ -306,6 +322,7 @@ void MainWindowLogic::Encrypt() {
   }
   // Save Img only ever saves what this Encrypt produces: the last result goes now.
   view_.encryptedImage = Picture();
+  plannedChanges_.reset();
   imageEncrypted_ = false;
   const SecretString originalText = SecretString::Adopt(ports_.editor.Text());
   EngineOutcome outcome;
@@ -333,8 +350,9 @@ void MainWindowLogic::RestoreEditorText(const SecretString& text) {
 }
 
 EngineOutcome MainWindowLogic::EncryptPalette(std::string_view keyText) {
-  EncryptedImageHolder target(view_.encryptedImage);
   PaletteTextAdapter text(ports_.editor);
+  if (rewriteLayout_) return PlanEncryptFromFile(keyText, text);
+  EncryptedImageHolder target(view_.encryptedImage);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), text, random_);
   if (releaseOriginal_) engine.WorkInSource();
   engine.SetTextLength(text.Text().size());
@@ -343,15 +361,32 @@ EngineOutcome MainWindowLogic::EncryptPalette(std::string_view keyText) {
 
 EngineOutcome MainWindowLogic::EncryptTrueColor(std::string_view keyText,
                                                 const SecretString& plainText) {
+  if (rewriteLayout_) {
+    EncipherEditorText(keyText, plainText);
+    return PlanEncryptFromFile(keyText, ports_.editor);
+  }
   EncryptedImageHolder target(view_.encryptedImage);
   TEncryptor engine(view_.originalImage, target, EngineKey(keyText), ports_.editor, random_);
   if (releaseOriginal_) engine.WorkInSource();
-  {
-    const SecretString plainBytes = SecretString::Adopt(EditorTextToCipherBytes(plainText));
-    ports_.editor.ReplaceText(EncipherText(choice_, TrueColorKeyBytes(keyText), plainBytes));
-  }
+  EncipherEditorText(keyText, plainText);
   engine.SetTextLength(ports_.editor.Text().size());
   return engine.Encrypt();
+}
+
+// The editor then holds what the engine hides: the cipher text.
+void MainWindowLogic::EncipherEditorText(std::string_view keyText, const SecretString& plainText) {
+  const SecretString plainBytes = SecretString::Adopt(EditorTextToCipherBytes(plainText));
+  ports_.editor.ReplaceText(EncipherText(choice_, TrueColorKeyBytes(keyText), plainBytes));
+}
+
+// Encrypt of the picture opened in place: no pixel is read or written yet.
+EngineOutcome MainWindowLogic::PlanEncryptFromFile(std::string_view keyText, TextHolder& text) {
+  SecretString key = EngineKey(keyText);
+  const std::size_t textLength = SecretString::Adopt(text.Text()).size();
+  EncryptPlan plan =
+      PlanEncrypt(OriginalPixels().EvenSized(), std::move(key), text, textLength, random_);
+  plannedChanges_ = std::move(plan.changes);
+  return std::move(plan.outcome);
 }
 
 void MainWindowLogic::DecryptActionExecute() {
@@ -403,8 +438,9 @@ void MainWindowLogic::SaveImageActionExecute() {
 }
 
 void MainWindowLogic::SaveImage() {
-  if (!canSaveImage_ || view_.encryptedImage.Empty()) return;
-  const bool palette = view_.encryptedImage.Format() == PixelFormat::Indexed8;
+  if (!canSaveImage_ || (view_.encryptedImage.Empty() && !plannedChanges_)) return;
+  const bool palette = plannedChanges_ ? plannedChanges_->NewPalette() != nullptr
+                                       : view_.encryptedImage.Format() == PixelFormat::Indexed8;
   const PictureFileKind sourceKind = view_.encryptedSource.kind;
   const bool png = sourceKind == PictureFileKind::Png;
   std::optional<std::string> chosen = ports_.dialogs.RunSaveDialog(
@@ -423,13 +459,45 @@ void MainWindowLogic::SaveImage() {
 }
 
 void MainWindowLogic::SavePictureTo(const SaveTarget& target) {
-  if (target.kind == PictureFileKind::Bmp)
+  if (plannedChanges_)
+    SavePlannedPicture(target);
+  else if (target.kind == PictureFileKind::Bmp)
     ports_.files.WritePictureAtomically(target.path, view_.encryptedImage, view_.encryptedSource);
   else
     ports_.files.WriteAtomically(
         target.path, EncodePicture(view_.encryptedImage, target.kind, view_.encryptedSource));
   view_.encryptedHint = "Encrypted Image|" + target.path;
   ports_.messages.ShowInformation(messages::PictureSaved);
+}
+
+// The planned changes made on the way to the new file; a file of another
+// kind than the source is made from a copy of the pixels.
+void MainWindowLogic::SavePlannedPicture(const SaveTarget& target) {
+  const RowBandChange change = [this](const RowBand& rows) { plannedChanges_->Apply(rows); };
+  const Palette* palette = plannedChanges_->NewPalette();
+  if (target.kind == PictureFileKind::Bmp) {
+    BmpRewriteLayout layout = *rewriteLayout_;
+    if (palette) PutRewritePalette(layout, *palette);
+    return ports_.files.RewritePictureAtomically(target.path, *originalInPlace_->file, layout,
+                                                 change);
+  }
+  Picture picture = EvenSizedOriginal();
+  if (palette) picture.SetPalette(*palette);
+  change({0, picture.Height(), picture.Row(0), static_cast<std::int64_t>(picture.RowBytes())});
+  ports_.files.WriteAtomically(target.path,
+                               EncodePicture(picture, target.kind, view_.encryptedSource));
+}
+
+Picture MainWindowLogic::EvenSizedOriginal() const {
+  Picture copy;
+  ReadOriginalPixels([&](const PixelView& original) {
+    const PixelView pixels = original.EvenSized();
+    copy = Picture(pixels.Width(), pixels.Height(), pixels.Format());
+    copy.SetPalette(pixels.GetPalette());
+    for (int y = 0; y < pixels.Height(); ++y)
+      std::copy_n(pixels.Row(y), copy.RowBytes(), copy.Row(y));
+  });
+  return copy;
 }
 
 }  // namespace hushlake

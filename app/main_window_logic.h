@@ -4,6 +4,7 @@
 // messages. The desktop window draws what this decides and forwards every
 // user action here; the command-line tool drives the same handlers.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -125,6 +126,16 @@ class MainWindowLogic {
   // file, when its rows allow that, instead of copying them into the
   // original picture, which then stays empty; Encrypt is never enabled.
   void ReadPicturesInPlace() { readInPlace_ = true; }
+  // For a front end that encrypts once and then saves a file (the
+  // command-line tool): a BMP file whose rows are stored as a picture holds
+  // them and whose other bytes can all be kept is not read on Open Img;
+  // Encrypt only plans its changes, and Save Img makes them to the rows on
+  // their way from the source file to the new one, a band at a time. Other
+  // pictures are read and encrypted as with ReleaseOriginalOnEncrypt.
+  void EncryptFromTheFile() {
+    releaseOriginal_ = true;
+    encryptFromFile_ = true;
+  }
 
   void FormCreate();
   void FormShow();
@@ -162,11 +173,12 @@ class MainWindowLogic {
   // read in place are guarded as Decrypt guards them (a file cut short while
   // it is read raises an error naming it).
   void ReadOriginalPixels(const std::function<void(const PixelView&)>& reader) const;
+  // The loaded picture's pixels, wherever they are: its size and format may
+  // be looked at here, its pixels only through ReadOriginalPixels.
+  PixelView OriginalPixels() const;
 
  private:
   class EncryptedImageHolder;
-  // The loaded picture's pixels, wherever they are.
-  PixelView OriginalPixels() const;
   // The key field's text, read once per action into an owner that wipes it.
   SecretString ReadKeyField() const;
   bool KeyLongEnough(std::string_view keyText) const;
@@ -179,6 +191,10 @@ class MainWindowLogic {
   void Encrypt();
   EngineOutcome EncryptPalette(std::string_view keyText);
   EngineOutcome EncryptTrueColor(std::string_view keyText, const SecretString& plainText);
+  void EncipherEditorText(std::string_view keyText, const SecretString& plainText);
+  EngineOutcome PlanEncryptFromFile(std::string_view keyText, TextHolder& text);
+  void SavePlannedPicture(const SaveTarget& target);
+  Picture EvenSizedOriginal() const;
   void RestoreEditorText(const SecretString& text);
   void Decrypt();
   EngineOutcome DecryptInPlace(SecretString key) const;
@@ -198,8 +214,13 @@ class MainWindowLogic {
   CipherChoice choice_;
   bool releaseOriginal_ = false;
   bool readInPlace_ = false;
+  bool encryptFromFile_ = false;
   // Set instead of the original picture when it is read in place.
   std::optional<PictureInPlace> originalInPlace_;
+  // With EncryptFromTheFile: how the file opened in place is written anew,
+  // and the changes the last Encrypt planned for it.
+  std::optional<BmpRewriteLayout> rewriteLayout_;
+  std::unique_ptr<PixelChanges> plannedChanges_;
   bool imageLoaded_ = false;
   bool imageEncrypted_ = false;
   bool canEncrypt_ = false;

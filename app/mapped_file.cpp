@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
 
 #include "app/bus_error_guard.h"
+#include "crypto/file_descriptor.h"
 #include "stego/bmp_codec.h"
 
 namespace hushlake {
@@ -27,16 +27,15 @@ std::runtime_error Unreadable(const std::string& path, const std::string& reason
 // file holds when each page is first read.
 MappedFile::MappedFile(const std::string& path)
     : path_(path), file_(FileDescriptor::OpenForReading(path)) {
-  const FileDescriptor& file = file_;
-  if (file.Get() < 0) throw Unreadable(path, std::strerror(errno));
+  if (file_.Get() < 0) throw Unreadable(path, std::strerror(errno));
   struct stat status {};
-  if (::fstat(file.Get(), &status) != 0) throw Unreadable(path, std::strerror(errno));
+  if (::fstat(file_.Get(), &status) != 0) throw Unreadable(path, std::strerror(errno));
   if (!S_ISREG(status.st_mode)) throw Unreadable(path, "not a regular file");
   if (static_cast<std::uint64_t>(status.st_size) > kBmpMaxFileBytes)
     throw std::runtime_error("The file \"" + path + "\" is too large");
   length_ = static_cast<std::size_t>(status.st_size);
   if (length_ == 0) return;  // nothing to map
-  start_ = ::mmap(nullptr, length_, PROT_READ, MAP_PRIVATE, file.Get(), 0);
+  start_ = ::mmap(nullptr, length_, PROT_READ, MAP_PRIVATE, file_.Get(), 0);
   if (start_ == MAP_FAILED) {
     start_ = nullptr;
     throw Unreadable(path, std::strerror(errno));
@@ -51,32 +50,32 @@ std::span<const std::uint8_t> MappedFile::Bytes() const {
   return {static_cast<const std::uint8_t*>(start_), length_};
 }
 
-void MappedFile::Read(const std::function<void()>& reader) const {
-  const BusErrorGuard guard(start_, length_);
-  copiedShort_ = false;
-  reader();
-  if (guard.PagesLost() || copiedShort_)
-    throw Unreadable(path_, "it became shorter while it was read");
-}
-
-void MappedFile::Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const {
-  const auto* start = static_cast<const std::uint8_t*>(start_);
-  if (from < start || into.size() > length_ ||
-      static_cast<std::size_t>(from - start) > length_ - into.size())
-    throw Unreadable(path_, "a copy outside the file was asked for");
+// The descriptor stays open for this: reading copies the bytes in the
+// kernel, which costs far less than mapping each page of the view.
+void MappedFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const {
   std::size_t done = 0;
   while (done < into.size()) {
     const ssize_t got = ::pread(file_.Get(), into.data() + done, into.size() - done,
-                                static_cast<off_t>(from - start) + static_cast<off_t>(done));
+                                static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw Unreadable(path_, std::strerror(errno));
-    if (got == 0) {
-      std::fill(into.begin() + static_cast<std::ptrdiff_t>(done), into.end(), std::uint8_t{0});
-      copiedShort_ = true;
-      return;
-    }
+    if (got == 0) throw Unreadable(path_, "it became shorter while it was read");
     done += static_cast<std::size_t>(got);
   }
+}
+
+void MappedFile::Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const {
+  const std::span<const std::uint8_t> bytes = Bytes();
+  const auto offset = static_cast<std::size_t>(from - bytes.data());
+  if (from < bytes.data() || offset > bytes.size() || into.size() > bytes.size() - offset)
+    throw Unreadable(path_, "a copy outside the file was asked for");
+  ReadAt(offset, into);
+}
+
+void MappedFile::Read(const std::function<void()>& reader) const {
+  const BusErrorGuard guard(start_, length_);
+  reader();
+  if (guard.PagesLost()) throw Unreadable(path_, "it became shorter while it was read");
 }
 
 }  // namespace hushlake

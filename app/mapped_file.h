@@ -1,8 +1,7 @@
 #pragma once
 // A file mapped read-only into memory, unmapped when the object dies: the
-// local file system's FileView. The file stays open as well, for a reader
-// of scattered bytes to copy them (see PixelBytesReader) rather than fault
-// in the pages that hold them.
+// local file system's FileView. Its pixels are best copied out of the file
+// (see PixelBytesReader) by a reader of scattered positions.
 #include <string>
 
 #include "app/file_view.h"
@@ -23,14 +22,13 @@ class MappedFile : public FileView, public PixelBytesReader {
 
   std::span<const std::uint8_t> Bytes() const override;
   void Read(const std::function<void()>& reader) const override;
-  // Copies mapped bytes from the file itself. Bytes the file no longer holds
-  // read as zero, and the Read around the copy then raises its error.
+  void ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const override;
+  // ReadAt of the bytes that Bytes shows from From on.
   void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const override;
 
  private:
   std::string path_;
-  FileDescriptor file_{-1};
-  mutable bool copiedShort_ = false;
+  FileDescriptor file_;
   void* start_ = nullptr;
   std::size_t length_ = 0;
 };

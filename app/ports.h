@@ -75,6 +75,12 @@ class FileStore {
   // may stream the rows instead of holding the whole file in memory.
   virtual void WritePictureAtomically(const std::string& path, const Picture& picture,
                                       const SourceFileInfo& source = {});
+  // Writes the BMP file Layout describes, its rows read from Source and
+  // changed by Change on the way (see RewriteBmpFile in stego/bmp_codec.h),
+  // whole or not at all. A store may stream the rows band by band.
+  virtual void RewritePictureAtomically(const std::string& path, const FileView& source,
+                                        const BmpRewriteLayout& layout,
+                                        const RowBandChange& change);
 };
 
 // A standard file dialog as the main window configures it.

@@ -85,7 +85,7 @@ std::int64_t KeyFieldCost(WindowSession& session) {
 // The window's message (unless Encrypt has shown it), then how long the
 // text is and how much fits.
 [[noreturn]] void RefuseForCapacity(WindowSession& session, const std::string& what) {
-  const TextRoom room = RoomFor(session.Window().View().originalImage, KeyFieldCost(session));
+  const TextRoom room = RoomFor(ShapeOf(session.Window().OriginalPixels()), KeyFieldCost(session));
   if (!session.Messages().Shown(CapacityMessage)) PrintError(CapacityMessage);
   PrintError(RoomLine(room, what));
   throw Refusal();
@@ -99,7 +99,7 @@ std::string TextLength(WindowSession& session) {
 // A text that cannot fit is refused before it is enciphered; piped input is
 // read no further than a text that fits could reach.
 std::int64_t CostBoundOf(WindowSession& session) {
-  return CostBound(session.Window().View().originalImage, KeyFieldCost(session));
+  return CostBound(ShapeOf(session.Window().OriginalPixels()), KeyFieldCost(session));
 }
 
 void LoadTextFromStandardInput(WindowSession& session) {
@@ -185,6 +185,8 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   CheckPictureTarget(options.out, options.force);
   WindowSession session(options.out, options.force, global.Level());
   MainWindowLogic& window = session.Window();
+  // A file is written straight from its source; standard output gets the picture.
+  if (options.out != StandardStream) window.EncryptFromTheFile();
   session.OpenPicture(picture);
   if (options.ChoiceGiven()) session.NoteDisabledChoice();
   TypeKey(session, options, global, true);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "crypto/secret.h"
+
 namespace hushlake::cli {
 
 namespace {
@@ -53,8 +55,11 @@ bool IsLetter(char32_t c) {
 
 bool IsBoundary(char32_t c) { return c == 0 || c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
 
-std::vector<char32_t> CodePoints(std::string_view text) {
-  std::vector<char32_t> points;
+// The hidden text's characters: wiped when freed.
+using CodePointList = std::vector<char32_t, WipingAllocator<char32_t>>;
+
+CodePointList CodePoints(std::string_view text) {
+  CodePointList points;
   points.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) points.push_back(Next(text, at));
   return points;
@@ -63,7 +68,13 @@ std::vector<char32_t> CodePoints(std::string_view text) {
 }  // namespace
 
 bool LooksLikeText(std::string_view text) {
-  const std::vector<char32_t> points = CodePoints(text);
+  // Plain ASCII has no accented letters or rare signs to weigh: only a
+  // control character gives random bytes away.
+  const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  if (std::all_of(text.begin(), text.end(), ascii))
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return IsControl(static_cast<unsigned char>(c)); });
+  const CodePointList points = CodePoints(text);
   if (std::any_of(points.begin(), points.end(), IsControl)) return false;
   // Other scripts (Greek, Cyrillic, CJK...) cannot come from random bytes
   // read as Windows-1252, and there accented letters may be frequent.

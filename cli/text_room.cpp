@@ -41,9 +41,9 @@ TextRoom RoomFor(const PictureShape& shape, std::int64_t keyLength) {
   return room;
 }
 
-std::int64_t CostBound(const Picture& picture, std::int64_t keyLength) {
-  const bool palette = picture.Format() == PixelFormat::Indexed8;
-  const std::int64_t positions = Positions(ShapeOf(picture), palette ? 3 : 2);
+std::int64_t CostBound(const PictureShape& shape, std::int64_t keyLength) {
+  const bool palette = shape.format == PixelFormat::Indexed8;
+  const std::int64_t positions = Positions(shape, palette ? 3 : 2);
   if (palette) return std::max<std::int64_t>(0, positions - keyLength - StreamMarks);
   return LongestTrueColorText(positions - EngineKeyLength - StreamMarks);
 }

@@ -11,6 +11,7 @@
 
 #include "app/text_cipher.h"
 #include "stego/picture.h"
+#include "stego/pixel_view.h"
 
 namespace hushlake::cli {
 
@@ -32,6 +33,9 @@ struct PictureShape {
 inline PictureShape ShapeOf(const Picture& picture) {
   return {picture.Width(), picture.Height(), picture.Format()};
 }
+inline PictureShape ShapeOf(const PixelView& pixels) {
+  return {pixels.Width(), pixels.Height(), pixels.Format()};
+}
 
 // KeyLength counts the 8-bit key's characters; 24- and 32-bit pictures ignore it.
 TextRoom RoomFor(const PictureShape& shape, std::int64_t keyLength);
@@ -41,7 +45,7 @@ inline TextRoom RoomFor(const Picture& picture, std::int64_t keyLength) {
 
 // A bound no text that fits can exceed, found without enciphering anything:
 // reading input stops past it, and a longer text is refused at once.
-std::int64_t CostBound(const Picture& picture, std::int64_t keyLength);
+std::int64_t CostBound(const PictureShape& shape, std::int64_t keyLength);
 
 // The length of EditorText as the engine counts it for this picture kind.
 std::int64_t TextCost(std::string_view editorText, bool palette);

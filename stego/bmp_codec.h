@@ -15,6 +15,7 @@
 // 32 bits with the fourth byte as it is; always a 40-byte info header, no
 // compression, rows bottom-up and padded to 4 bytes.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -23,6 +24,7 @@
 
 #include "stego/picture.h"
 #include "stego/pixel_view.h"
+#include "stego/row_band.h"
 #include "stego/source_file_info.h"
 
 namespace hushlake {
@@ -79,6 +81,48 @@ BmpHeaderResult ReadBmpFileHeader(const std::string& path);
 // or when its rows are not stored as a Picture holds them (see rowsInPlace).
 // The view points into FileBytes, which must outlive it.
 std::optional<PixelView> ViewBmpPixels(std::span<const std::uint8_t> fileBytes);
+
+// A BMP file whose pixels can go to a new file changed, a band of rows at a
+// time, while every other byte is kept as WriteBmpFile keeps those of a
+// picture read from it: the bytes before the pixel array (on 8 bits with the
+// picture's own colour table), the kept bytes after it (see bmp_kept.h), and
+// where the rows lie.
+struct BmpRewriteLayout {
+  std::vector<std::uint8_t> head;
+  std::vector<std::uint8_t> tail;
+  std::uint64_t pixelOffset = 0;
+  std::uint64_t stride = 0;
+  std::uint64_t fileSize = 0;  // of the source, whose last row may lack its padding
+  int width = 0;               // the file's, which may be odd
+  int height = 0;
+  bool topDown = false;
+  PixelFormat format = PixelFormat::Bgr24;
+  std::uint64_t paletteAt = 0;  // where Head holds the colour table (8 bits only)
+};
+// Puts Palette into Layout's colour table.
+void PutRewritePalette(BmpRewriteLayout& layout, const Palette& palette);
+// Null unless ViewBmpPixels would view the file and its bytes can be kept:
+// other files are read into a Picture and written by WriteBmpFile. Touches
+// only the file's head and tail.
+std::optional<BmpRewriteLayout> PlanBmpRewrite(std::span<const std::uint8_t> fileBytes);
+
+// Fills Into with the source file's bytes from Offset on, or raises.
+using SourceBytesReader = std::function<void(std::uint64_t offset, std::span<std::uint8_t> into)>;
+
+// Takes a file's bytes in order.
+using BmpBytesSink = std::function<void(std::span<const std::uint8_t> bytes)>;
+
+// The bytes of the file RewriteBmpFile writes, in order, into Sink.
+void RewriteBmp(const BmpRewriteLayout& layout, const SourceBytesReader& read,
+                const RowBandChange& change, const BmpBytesSink& sink);
+
+// Writes the file WriteBmpFile would write for the source picture changed by
+// Change: Change gets every row of the even-sized picture (the rows Encrypt
+// works on) exactly once, a band at a time, straight from the source file;
+// the rest of each row is the source's. No picture-sized buffer is held. The
+// file is replaced as a whole or not at all, as WriteBmpFile does.
+void RewriteBmpFile(const BmpRewriteLayout& layout, const SourceBytesReader& read,
+                    const std::string& path, const RowBandChange& change);
 
 // Raised when a picture cannot be written (empty or too large picture, or a
 // file system error); the message names the file and the reason.

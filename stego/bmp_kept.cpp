@@ -83,6 +83,16 @@ std::optional<KeptLayout> PlanKeptLayout(const Picture& picture, const SourceFil
   return layout;
 }
 
+void PutPalette(std::uint8_t* out, const Palette& palette) {
+  for (const PaletteEntry& entry : palette) {
+    out[0] = entry.blue;
+    out[1] = entry.green;
+    out[2] = entry.red;
+    out[3] = entry.flags;
+    out += 4;
+  }
+}
+
 std::vector<std::uint8_t> EdgeOf(const Picture& picture) {
   const int width = picture.Width();
   const int height = picture.Height();

@@ -50,6 +50,10 @@ struct KeptLayout {
 // Null when the picture is written in the plain layout.
 std::optional<KeptLayout> PlanKeptLayout(const Picture& picture, const SourceFileInfo& source);
 
+// A colour table's 256 entries at Out: blue, green, red and the flags byte
+// in the entry's reserved byte, so the flags survive a round trip.
+void PutPalette(std::uint8_t* out, const Palette& palette);
+
 // The edge block's bytes for a picture of odd width or height (empty otherwise).
 std::vector<std::uint8_t> EdgeOf(const Picture& picture);
 

@@ -525,6 +525,51 @@ std::optional<PixelView> ViewBmpPixels(std::span<const std::uint8_t> fileBytes) 
 
 namespace {
 
+// What Decoded needs of a result, for a plan of a rewrite.
+struct RewriteCheck {
+  BmpStatus status = BmpStatus::Malformed;
+  int bitsPerPixel = 0;
+  std::string error;
+};
+
+}  // namespace
+
+std::optional<BmpRewriteLayout> PlanBmpRewrite(std::span<const std::uint8_t> fileBytes) {
+  const FileBytes file(fileBytes, fileBytes.size());
+  const FetchBytes fetch = [&file](std::uint64_t offset, std::span<std::uint8_t> into) {
+    std::memcpy(into.data(), file.Need(offset, into.size(), "the kept bytes"), into.size());
+  };
+  std::optional<BmpRewriteLayout> plan;
+  const RewriteCheck checked =
+      Decoded<RewriteCheck>(file, [&](const Header& header, RewriteCheck&) {
+        const CheckedLayout layout = CheckLayout(file, header);
+        if (!RowsInPlace(header, layout) || !Keepable(file, header)) return;
+        // An 8-bit file keeps its table where the header ends, all 256 entries.
+        const std::uint64_t paletteAt =
+            header.bitsPerPixel == 8 ? bmp::kFileHeaderSize + header.headerSize : 0;
+        if (paletteAt != 0 && paletteAt + 256 * 4 > header.pixelOffset) return;
+        // The pixels must be there as a view of them needs them.
+        InPlaceView(file, header, layout);
+        BmpRewriteLayout rewrite;
+        rewrite.head = Fetched(fetch, 0, header.pixelOffset);
+        rewrite.tail = Tail(file, header, fetch);
+        rewrite.pixelOffset = header.pixelOffset;
+        rewrite.stride =
+            bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel);
+        rewrite.fileSize = file.Size();
+        rewrite.width = static_cast<int>(header.width);
+        rewrite.height = static_cast<int>(header.height);
+        rewrite.topDown = header.topDown;
+        rewrite.format = FormatOf(header.bitsPerPixel);
+        rewrite.paletteAt = paletteAt;
+        plan = std::move(rewrite);
+      });
+  if (checked.status != BmpStatus::Ok) return std::nullopt;
+  return plan;
+}
+
+namespace {
+
 template <class Result>
 Result FileFailure(const std::string& path, const std::string& reason) {
   Result result;

@@ -72,25 +72,14 @@ void PutInfoHeader(std::uint8_t* out, const Layout& layout, const Picture& pictu
   StoreLE32(out + bmp::kColorsUsedAt, layout.paletteBytes / 4);
 }
 
-// Blue, green, red and the flags byte in the entry's reserved byte, so the
-// flags survive a round trip.
-void PutPalette(std::uint8_t* out, const Palette& palette) {
-  for (const PaletteEntry& entry : palette) {
-    out[0] = entry.blue;
-    out[1] = entry.green;
-    out[2] = entry.red;
-    out[3] = entry.flags;
-    out += 4;
-  }
-}
-
 // Everything before the pixel data.
 std::vector<std::uint8_t> Head(const Layout& layout, const Picture& picture) {
   std::vector<std::uint8_t> head(layout.pixelOffset);
   PutFileHeader(head.data(), layout);
   PutInfoHeader(head.data() + bmp::kFileHeaderSize, layout, picture);
   if (layout.paletteBytes != 0)
-    PutPalette(head.data() + bmp::kFileHeaderSize + bmp::kInfoHeaderSize, picture.GetPalette());
+    bmp::PutPalette(head.data() + bmp::kFileHeaderSize + bmp::kInfoHeaderSize,
+                    picture.GetPalette());
   return head;
 }
 
@@ -157,7 +146,7 @@ class KeptRows {
 // RLE8 source now written uncompressed, the fields that describe the pixels.
 std::vector<std::uint8_t> KeptHead(const Picture& picture, const bmp::KeptLayout& layout) {
   std::vector<std::uint8_t> head(layout.head.begin(), layout.head.end());
-  if (layout.paletteAt != 0) PutPalette(head.data() + layout.paletteAt, picture.GetPalette());
+  if (layout.paletteAt != 0) bmp::PutPalette(head.data() + layout.paletteAt, picture.GetPalette());
   if (layout.rle) {
     const std::uint64_t imageSize = layout.stride * static_cast<std::uint64_t>(layout.height);
     const std::uint64_t fileSize = head.size() + imageSize + layout.tail.size();

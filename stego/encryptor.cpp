@@ -5,11 +5,12 @@
 #include <utility>
 
 #include "crypto/secure_wipe.h"
-#include "stego/noise_pass.h"
+#include "stego/palette_changes.h"
 #include "stego/palette_coding.h"
 #include "stego/position_order.h"
 #include "stego/random_source.h"
 #include "stego/symbol_stream.h"
+#include "stego/truecolor_changes.h"
 #include "stego/truecolor_coding.h"
 
 namespace hushlake {
@@ -25,84 +26,12 @@ EngineOutcome OutcomeOf(EngineStatus status) {
   return outcome;
 }
 
-// The bytes of a picture by position, with the row length looked up once.
-class RowBytes {
- public:
-  explicit RowBytes(Picture& picture)
-      : base_(picture.Pixels().data()),
-        rowBytes_(static_cast<std::int64_t>(picture.RowBytes())),
-        columnBytes_(picture.Format() == PixelFormat::Indexed8 ? 1 : 3) {}
-  // 24/32-bit: the first of the six bytes at 3x; 8-bit: the middle pixel.
-  std::uint8_t* At(PixelPosition p) const { return Row(p) + columnBytes_ * p.column; }
-  std::uint8_t* Row(PixelPosition p) const { return base_ + p.row * rowBytes_; }
-
- private:
-  std::uint8_t* base_;
-  std::int64_t rowBytes_;
-  std::int64_t columnBytes_;
-};
-
-void WriteTrueColor(Picture& picture, const PositionOrder& order, std::string_view key,
-                    std::span<const std::uint8_t> symbols) {
-  const RowBytes bytes(picture);
-  ChannelChooser chooser(key);
-  PositionOrder::Cursor cursor = order.Begin();
-  for (std::uint8_t symbol : symbols) {
-    WriteTrueColorSymbol(bytes.At(*cursor), chooser.Next(), symbol);
-    ++cursor;
-  }
-}
-
-void WritePalette(Picture& picture, const PositionOrder& order, const PairTable& pairs,
-                  std::span<const std::uint8_t> symbols) {
-  const RowBytes bytes(picture);
-  PositionOrder::Cursor cursor = order.Begin();
-  for (std::uint8_t symbol : symbols) {
-    const PixelPosition position = *cursor;
-    WritePaletteSymbol(bytes.Row(position), position.column, pairs, symbol);
-    ++cursor;
-  }
-}
-
-}  // namespace
-
-TEncryptor::TEncryptor(Picture& source, PictureHolder& target, SecretString key,
-                       TextHolder& textHolder, RandomSource& random)
-    : source_(source),
-      target_(target),
-      textHolder_(textHolder),
-      random_(random),
-      key_(std::move(key)),
-      keyLength_(static_cast<std::int64_t>(key_.size())) {
-  source_.TrimToEvenSize();
-}
-
-void TEncryptor::MarkUsed() {
-  if (used_) throw std::logic_error("TEncryptor serves one Encrypt or one Decrypt");
-  used_ = true;
-}
-
-bool TEncryptor::StartRun(Coding& coding) {
-  MarkUsed();
-  switch (source_.Format()) {
-    case PixelFormat::Indexed8:
-      coding = Coding::Indexed;
-      // Both sides lower-case the key, so the positions (which depend on its
-      // codes) and the key check agree however the caller spelled it.
-      LowerCaseAnsiInPlace(std::span(key_.data(), key_.size()));
-      return true;
-    case PixelFormat::Bgr24:
-    case PixelFormat::Bgrx32:
-      coding = Coding::TrueColor;
-      return true;
-  }
-  return false;
-}
-
-EngineOutcome TEncryptor::CapacityOutcome(std::int64_t positions, std::size_t streamLength) const {
+EngineOutcome CapacityOutcomeOf(std::int64_t positions, std::size_t streamLength,
+                                std::size_t textLength, std::size_t keyLength) {
   EngineOutcome outcome;
   outcome.positionsAvailable = positions;
-  outcome.symbolsNeeded = static_cast<std::int64_t>(textLength_) + keyLength_ + 5;
+  outcome.symbolsNeeded =
+      static_cast<std::int64_t>(textLength) + static_cast<std::int64_t>(keyLength) + 5;
   // The stream comes from the text holder; should it hold more than the text
   // the caller announced, the stream itself must still fit.
   const bool fits =
@@ -111,26 +40,91 @@ EngineOutcome TEncryptor::CapacityOutcome(std::int64_t positions, std::size_t st
   return outcome;
 }
 
-EngineOutcome TEncryptor::Encrypt() {
-  Coding coding{};
-  if (!StartRun(coding)) return OutcomeOf(EngineStatus::UnsupportedDepth);
-  return coding == Coding::Indexed ? EncryptPalette() : EncryptTrueColor();
+// The capacity check comes before anything random is drawn: a refused text
+// leaves the random source as it was.
+EncryptPlan PlanTrueColor(const PixelView& picture, std::string_view key, const TextHolder& text,
+                          std::size_t textLength, RandomSource& random) {
+  EncryptPlan plan;
+  const SecretBytes symbols =
+      BuildSymbolStream(key, SecretString::Adopt(text.Text()), TrueColorAlphabet);
+  const PositionOrder order(picture.Width(), picture.Height(), TrueColorColumnStep, key);
+  plan.outcome = CapacityOutcomeOf(order.Count(), symbols.size(), textLength, key.size());
+  if (!plan.outcome.Succeeded()) return plan;
+  random.SeedFromTime(key);
+  auto changes =
+      std::make_unique<TrueColorChanges>(picture.Width(), picture.Height(), picture.Format(), order,
+                                         key, symbols.View(), random.State());
+  random.SetState(changes->NoiseStateAfter());
+  plan.changes = std::move(changes);
+  return plan;
 }
 
-// The capacity check comes before the working copy is made and changed: a
-// refused text then costs no copy, and nothing of the outcome differs.
-EngineOutcome TEncryptor::EncryptTrueColor() {
+EncryptPlan PlanPalette(const PixelView& picture, SecretString key, TextHolder& text,
+                        std::size_t textLength, RandomSource& random) {
+  // Both sides lower-case the key, so the positions (which depend on its
+  // codes) and the key check agree however the caller spelled it.
+  LowerCaseAnsiInPlace(std::span(key.data(), key.size()));
+  {
+    const SecretString original = SecretString::Adopt(text.Text());
+    std::string reduced = ReduceText(original);
+    text.ReplaceText(reduced);
+    ScrubString(reduced);
+  }
+  EncryptPlan plan;
   const SecretBytes symbols =
-      BuildSymbolStream(key_, SecretString::Adopt(textHolder_.Text()), TrueColorAlphabet);
-  const PositionOrder order(source_.Width(), source_.Height(), TrueColorColumnStep, key_);
-  EngineOutcome outcome = CapacityOutcome(order.Count(), symbols.size());
-  if (!outcome.Succeeded()) return outcome;
+      BuildSymbolStream(key, SecretString::Adopt(text.Text()), PaletteAlphabet);
+  const PositionOrder order(picture.Width(), picture.Height(), PaletteColumnStep, key);
+  plan.outcome = CapacityOutcomeOf(order.Count(), symbols.size(), textLength, key.size());
+  if (!plan.outcome.Succeeded()) return plan;
+  Palette palette = picture.GetPalette();
+  MakePaletteDistinct(palette, random);
+  plan.changes = std::make_unique<PaletteChanges>(picture.Height(), palette, order, symbols.View());
+  return plan;
+}
+
+}  // namespace
+
+EncryptPlan PlanEncrypt(const PixelView& picture, SecretString key, TextHolder& text,
+                        std::size_t textLength, RandomSource& random) {
+  switch (picture.Format()) {
+    case PixelFormat::Indexed8:
+      return PlanPalette(picture, std::move(key), text, textLength, random);
+    case PixelFormat::Bgr24:
+    case PixelFormat::Bgrx32:
+      return PlanTrueColor(picture, key, text, textLength, random);
+  }
+  EncryptPlan refused;
+  refused.outcome = OutcomeOf(EngineStatus::UnsupportedDepth);
+  return refused;
+}
+
+TEncryptor::TEncryptor(Picture& source, PictureHolder& target, SecretString key,
+                       TextHolder& textHolder, RandomSource& random)
+    : source_(source),
+      target_(target),
+      textHolder_(textHolder),
+      random_(random),
+      key_(std::move(key)) {
+  source_.TrimToEvenSize();
+}
+
+void TEncryptor::MarkUsed() {
+  if (used_) throw std::logic_error("TEncryptor serves one Encrypt or one Decrypt");
+  used_ = true;
+}
+
+// The plan comes before the working copy is made and changed: a refused
+// text then costs no copy, and nothing of the outcome differs.
+EngineOutcome TEncryptor::Encrypt() {
+  MarkUsed();
+  EncryptPlan plan =
+      PlanEncrypt(PixelView::Of(source_), std::move(key_), textHolder_, textLength_, random_);
+  if (!plan.outcome.Succeeded()) return std::move(plan.outcome);
   Picture work = TakeWorkingCopy();
-  random_.SeedFromTime(key_);
-  AddNoise(work, random_);
-  WriteTrueColor(work, order, key_, symbols.View());
+  if (const Palette* palette = plan.changes->NewPalette()) work.SetPalette(*palette);
+  plan.changes->Apply({0, work.Height(), work.Row(0), static_cast<std::int64_t>(work.RowBytes())});
   target_.ReplacePicture(std::move(work));
-  return outcome;
+  return std::move(plan.outcome);
 }
 
 Picture TEncryptor::TakeWorkingCopy() {
@@ -138,28 +132,6 @@ Picture TEncryptor::TakeWorkingCopy() {
   Picture work = std::move(source_);
   source_ = Picture();  // empty, not a size without pixels
   return work;
-}
-
-EngineOutcome TEncryptor::EncryptPalette() {
-  {
-    const SecretString original = SecretString::Adopt(textHolder_.Text());
-    std::string reduced = ReduceText(original);
-    textHolder_.ReplaceText(reduced);
-    ScrubString(reduced);
-  }
-  const SecretBytes symbols =
-      BuildSymbolStream(key_, SecretString::Adopt(textHolder_.Text()), PaletteAlphabet);
-  const PositionOrder order(source_.Width(), source_.Height(), PaletteColumnStep, key_);
-  EngineOutcome outcome = CapacityOutcome(order.Count(), symbols.size());
-  if (!outcome.Succeeded()) return outcome;
-  Picture work = TakeWorkingCopy();
-  Palette palette = work.GetPalette();
-  MakePaletteDistinct(palette, random_);
-  work.SetPalette(palette);
-  const PairTable pairs(palette);
-  WritePalette(work, order, pairs, symbols.View());
-  target_.ReplacePicture(std::move(work));
-  return outcome;
 }
 
 EngineOutcome TEncryptor::Decrypt() {

@@ -4,12 +4,14 @@
 // random source of the front end that runs it, run once, and freed. It shows
 // nothing: each run returns an outcome, and the front end words it.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "crypto/secret.h"
 #include "stego/engine_ports.h"
 #include "stego/picture.h"
+#include "stego/pixel_changes.h"
 #include "stego/pixel_view.h"
 #include "stego/random_source.h"
 
@@ -63,24 +65,31 @@ class TEncryptor {
   [[nodiscard]] EngineOutcome Decrypt();
 
  private:
-  enum class Coding { Indexed, TrueColor };
   void MarkUsed();
-  bool StartRun(Coding& coding);
-  EngineOutcome CapacityOutcome(std::int64_t positions, std::size_t streamLength) const;
   Picture TakeWorkingCopy();
-  EngineOutcome EncryptPalette();
-  EngineOutcome EncryptTrueColor();
 
   Picture& source_;
   PictureHolder& target_;
   TextHolder& textHolder_;
   RandomSource& random_;
   SecretString key_;
-  std::int64_t keyLength_;
   std::size_t textLength_ = 0;
   bool used_ = false;
   bool workInSource_ = false;
 };
+
+// Encrypt as changes that the picture's holder makes (see PixelChanges),
+// for a picture of this size, format and palette, already even-sized: its
+// pixels are not looked at. Text holds the text to hide (reduced in place on
+// 8 bits, as Encrypt does); TextLength is that text as the caller announced
+// it, for the capacity check. Random is seeded and left as Encrypt leaves it.
+// Changes is null unless the outcome succeeded.
+struct EncryptPlan {
+  EngineOutcome outcome;
+  std::unique_ptr<PixelChanges> changes;
+};
+[[nodiscard]] EncryptPlan PlanEncrypt(const PixelView& picture, SecretString key, TextHolder& text,
+                                      std::size_t textLength, RandomSource& random);
 
 // Decrypt of pixels that need not be held in a Picture (a file's own pixel
 // array, read where it lies): the outcome of TEncryptor's Decrypt on the

@@ -60,18 +60,31 @@ noise_detail::RowKernel KernelOf(NoiseKernel kernel) {
   return nullptr;
 }
 
+// j = 0, 2, ... while j < 3W
+std::size_t StepsOf(std::size_t width) { return (3 * width + 1) / 2; }
+// Visited offsets run to 2 * steps; only those inside the row are touched.
+std::size_t LimitOf(std::size_t rowBytes, std::size_t steps) {
+  return std::min(rowBytes, 2 * steps + 1);
+}
+
 }  // namespace
 
 bool NoiseKernelAvailable(NoiseKernel kernel) { return KernelOf(kernel) != nullptr; }
+
+namespace {
+
+NoiseKernel FastestKernel() {
+  return NoiseKernelAvailable(NoiseKernel::Avx2) ? NoiseKernel::Avx2 : NoiseKernel::Portable;
+}
+
+}  // namespace
 
 void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random) {
   const noise_detail::RowKernel rowKernel = KernelOf(kernel);
   if (rowKernel == nullptr) throw std::invalid_argument("AddNoise: kernel not available here");
   if (picture.Empty()) return;
-  const std::size_t width = static_cast<std::size_t>(picture.Width());
-  const std::size_t steps = (3 * width + 1) / 2;  // j = 0, 2, ... while j < 3W
-  // Visited offsets run to 2 * steps; only those inside the row are touched.
-  const std::size_t limit = std::min(picture.RowBytes(), 2 * steps + 1);
+  const std::size_t steps = StepsOf(static_cast<std::size_t>(picture.Width()));
+  const std::size_t limit = LimitOf(picture.RowBytes(), steps);
   const RandomJump rowJump = RandomJumpOf(3 * steps);
   std::uint32_t state = random.State();
   for (int y = 0; y < picture.Height(); ++y) {
@@ -82,9 +95,26 @@ void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random) {
 }
 
 void AddNoise(Picture& picture, RandomSource& random) {
-  AddNoise(picture,
-           NoiseKernelAvailable(NoiseKernel::Avx2) ? NoiseKernel::Avx2 : NoiseKernel::Portable,
-           random);
+  AddNoise(picture, FastestKernel(), random);
+}
+
+NoiseRows::NoiseRows(int width, std::size_t rowBytes, std::uint32_t startState)
+    : steps_(StepsOf(static_cast<std::size_t>(width))),
+      limit_(LimitOf(rowBytes, steps_)),
+      startState_(startState) {}
+
+void NoiseRows::Apply(const RowBand& band) const {
+  const noise_detail::RowKernel rowKernel = KernelOf(FastestKernel());
+  const RandomJump rowJump = RandomJumpOf(3 * steps_);
+  std::uint32_t state = StateAfter(band.firstRow);
+  for (int y = band.firstRow; y < band.EndRow(); ++y) {
+    rowKernel(band.Row(y), steps_, limit_, state);
+    state = rowJump(state);
+  }
+}
+
+std::uint32_t NoiseRows::StateAfter(int rows) const {
+  return RandomJumpOf(3 * steps_ * static_cast<std::uint64_t>(rows))(startState_);
 }
 
 }  // namespace hushlake

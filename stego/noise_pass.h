@@ -7,8 +7,25 @@
 // Nothing stored depends on the noise; it hides which low bits carry data.
 #include "stego/picture.h"
 #include "stego/random_source.h"
+#include "stego/row_band.h"
 
 namespace hushlake {
+
+// The same walk for a caller that holds only some rows at a time: every row
+// of a band gets what AddNoise gives it when started from StartState, so
+// applying every row once, in any order and any bands, equals AddNoise.
+class NoiseRows {
+ public:
+  NoiseRows(int width, std::size_t rowBytes, std::uint32_t startState);
+  void Apply(const RowBand& band) const;
+  // The generator state AddNoise leaves after Rows rows.
+  std::uint32_t StateAfter(int rows) const;
+
+ private:
+  std::size_t steps_;
+  std::size_t limit_;
+  std::uint32_t startState_;
+};
 
 // Starts from Random's current state and leaves it where the serial
 // walk would: after exactly the draws the walk makes, in the same order.

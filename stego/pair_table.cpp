@@ -12,6 +12,12 @@ namespace {
 
 using DistanceRow = std::array<std::uint32_t, 256>;
 
+// Never a distance (those stay below 2^23).
+constexpr std::uint32_t NoDistance = 0xFFFFFFFFu;
+// Distances looked up by open addressing: at most 256 keys in 1024 slots.
+constexpr std::size_t HashSlots = 1024;
+std::size_t HashSlotOf(std::uint32_t distance) { return (distance * 2654435761u) >> 22; }
+
 // The tie rule: column j's distance D is raised by one for every earlier
 // column, in column order, whose (already settled) distance equals it at that
 // moment. Scanning all earlier columns for every j is quadratic and, for
@@ -24,7 +30,7 @@ using DistanceRow = std::array<std::uint32_t, 256>;
 //    no column settled at D.
 class TieSettler {
  public:
-  TieSettler() { carry_.fill(Unused); }
+  TieSettler() { carry_.fill(NoDistance); }
 
   std::uint32_t Settle(std::uint32_t distance) {
     const int first = FirstColumnAt(distance);
@@ -40,23 +46,17 @@ class TieSettler {
   }
 
  private:
-  // Never a distance (those stay below 2^23), so unused columns never match.
-  static constexpr std::uint32_t Unused = 0xFFFFFFFFu;
-  static constexpr std::size_t Slots = 1024;  // open addressing, at most 256 keys
-
-  static std::size_t SlotOf(std::uint32_t value) { return (value * 2654435761u) >> 22; }
-
   int FirstColumnAt(std::uint32_t value) const {
-    for (std::size_t slot = SlotOf(value);; slot = (slot + 1) % Slots) {
+    for (std::size_t slot = HashSlotOf(value);; slot = (slot + 1) % HashSlots) {
       if (!used_[slot]) return -1;
       if (keys_[slot] == value) return columns_[slot];
     }
   }
   void Remember(std::uint32_t value, int column) {
-    std::size_t slot = SlotOf(value);
+    std::size_t slot = HashSlotOf(value);
     while (used_[slot]) {
       if (keys_[slot] == value) return;  // keeps the first column
-      slot = (slot + 1) % Slots;
+      slot = (slot + 1) % HashSlots;
     }
     used_[slot] = true;
     keys_[slot] = value;
@@ -65,9 +65,9 @@ class TieSettler {
 
   std::array<std::uint32_t, 256> carry_;
   int count_ = 0;
-  std::array<bool, Slots> used_{};
-  std::array<std::uint32_t, Slots> keys_{};
-  std::array<std::uint8_t, Slots> columns_{};
+  std::array<bool, HashSlots> used_{};
+  std::array<std::uint32_t, HashSlots> keys_{};
+  std::array<std::uint8_t, HashSlots> columns_{};
 };
 
 // One selection sort step per column 1, 2, ...: the smallest distance below
@@ -113,6 +113,20 @@ void SortNeighbours(DistanceRow& distance, std::array<std::uint8_t, 256>& index)
   }
 }
 
+bool HasEqualValues(const DistanceRow& values) {
+  std::array<std::uint32_t, HashSlots> keys;
+  keys.fill(NoDistance);
+  for (const std::uint32_t value : values) {
+    std::size_t slot = HashSlotOf(value);
+    while (keys[slot] != NoDistance) {
+      if (keys[slot] == value) return true;
+      slot = (slot + 1) % HashSlots;
+    }
+    keys[slot] = value;
+  }
+  return false;
+}
+
 }  // namespace
 
 PairTable::PairTable(const Palette& palette) : entries_(256 * 256), columns_(256 * 256) {
@@ -122,10 +136,17 @@ PairTable::PairTable(const Palette& palette) : entries_(256 * 256), columns_(256
 void PairTable::BuildRow(const Palette& palette, int centre) {
   DistanceRow distance;
   std::array<std::uint8_t, 256> index;
-  TieSettler ties;
   for (int j = 0; j < 256; ++j) {
-    distance[j] = ties.Settle(ColourDistance(palette[centre], palette[j]));
+    distance[j] = ColourDistance(palette[centre], palette[j]);
     index[j] = static_cast<std::uint8_t>(j);
+  }
+  // Without two equal distances no column is ever raised: a raise needs an
+  // earlier column settled at the same value, and settled values stay the
+  // distances themselves until a first raise. Most rows of a photograph's
+  // palette are like that.
+  if (HasEqualValues(distance)) {
+    TieSettler ties;
+    for (std::uint32_t& value : distance) value = ties.Settle(value);
   }
   std::swap(distance[0], distance[centre]);
   std::swap(index[0], index[centre]);

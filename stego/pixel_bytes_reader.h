@@ -16,7 +16,8 @@ class PixelBytesReader {
   virtual ~PixelBytesReader() = default;
   // Copies the Into.size() bytes that the view shows from From on into Into,
   // without loading them from where From points. Raises std::runtime_error
-  // when they cannot be read at all.
+  // when they cannot be read (a file cut short since, say): the reader of
+  // the positions then ends without a result.
   virtual void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const = 0;
 };
 

@@ -51,7 +51,7 @@ const std::array<ChannelQuad, ChannelTableSize> ChannelTable = MakeChannelTable(
 ChannelChooser::ChannelChooser(std::string_view key)
     : key_(key), keyLength_(static_cast<std::int32_t>(key.size())) {}
 
-ChannelQuad ChannelChooser::Next() {
+std::uint16_t ChannelChooser::NextIndex() {
   if (keyIndex_ > keyLength_ - 1) keyIndex_ = 1;
   // An empty key has no first character to read; it counts as code 0.
   const std::uint32_t code =
@@ -60,7 +60,7 @@ ChannelQuad ChannelChooser::Next() {
   counter_ += CounterStep;
   if (counter_ > CounterLimit) counter_ = 1;
   ++keyIndex_;
-  return ChannelTable[k];
+  return static_cast<std::uint16_t>(k);
 }
 
 }  // namespace hushlake

@@ -29,7 +29,9 @@ extern const std::array<ChannelQuad, ChannelTableSize> ChannelTable;
 class ChannelChooser {
  public:
   explicit ChannelChooser(std::string_view key);
-  ChannelQuad Next();
+  ChannelQuad Next() { return ChannelTable[NextIndex()]; }
+  // The same choice as its place in ChannelTable.
+  std::uint16_t NextIndex();
 
   std::int32_t KeyIndex() const { return keyIndex_; }
   std::int32_t Counter() const { return counter_; }

@@ -91,15 +91,18 @@ TEST_F(InPlace, AFileCutShortWhileMappedIsAnErrorNamingItNotACrash) {
   EXPECT_EQ(sum, 100 * 0x5A);  // what was lost read as zeros
 }
 
-// Copies out of the file meet a cut the same way as loads from the mapping:
-// the bytes it lost read as zero, and the Read around them ends in the error.
+// Copies come from the file itself, the bytes Bytes shows at the same
+// place; a cut is an error naming the file, as a load from the mapping is.
 TEST_F(InPlace, ACopyFromAFileCutShortIsAnErrorNamingIt) {
   const std::size_t size = 3 * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + 77;
-  Put("long.bin", std::vector<std::uint8_t>(size, 0x5A));
+  std::vector<std::uint8_t> bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 31 + 7);
+  Put("long.bin", bytes);
   const MappedFile file(Path("long.bin"));
-  std::vector<std::uint8_t> copy(size - 50, 1);
+  std::vector<std::uint8_t> copy(size - 50);
   file.Read([&] { file.Copy(file.Bytes().data() + 50, copy); });
-  EXPECT_EQ(SumOf(copy), copy.size() * 0x5A);
+  EXPECT_TRUE(std::equal(copy.begin(), copy.end(), bytes.begin() + 50));
+  EXPECT_THROW(file.Copy(file.Bytes().data() + 51, copy), std::runtime_error);  // past the end
   // Cut between two copies of the same read.
   try {
     file.Read([&] {
@@ -112,9 +115,9 @@ TEST_F(InPlace, ACopyFromAFileCutShortIsAnErrorNamingIt) {
     EXPECT_NE(std::string(error.what()).find(Path("long.bin")), std::string::npos);
     EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
   }
-  EXPECT_EQ(SumOf(copy), 100 * 0x5A);  // what was lost read as zeros
-  // A later read of what is left is whole again.
+  // What is left still reads.
   file.Read([&] { file.Copy(file.Bytes().data(), std::span(copy).first(150)); });
+  EXPECT_TRUE(std::equal(copy.begin(), copy.begin() + 150, bytes.begin()));
 }
 
 // The guard is only around Read: a bus error elsewhere still ends the
@@ -153,6 +156,31 @@ struct WindowOnDisk {
     if (inPlace) logic.ReadPicturesInPlace();
     logic.FormCreate();
     logic.FormShow();
+  }
+  // The tool's two ways to encrypt once and save, with clocks that tick alike.
+  enum class Encrypting { InTheOriginal, FromTheFile };
+  explicit WindowOnDisk(Encrypting way)
+      : logic(MainWindowPorts{messages, editor, key, settings, files, dialogs},
+              EngineClock{[ticks = std::uint64_t{77}]() mutable {
+                            return std::optional<std::uint64_t>(ticks += 1000);
+                          },
+                          [] { return 5u; }, [] { return 1234; }}) {
+    if (way == Encrypting::FromTheFile)
+      logic.EncryptFromTheFile();
+    else
+      logic.ReleaseOriginalOnEncrypt();
+    logic.FormCreate();
+    logic.FormShow();
+  }
+  void EncryptAndSave(const std::string& path, const std::string& text, const std::string& out) {
+    logic.OpenPictureAccept(path);
+    editor.text = text;
+    key.text = "a key of some length";
+    logic.EncryptActionListUpdate();
+    logic.EncryptActionExecute();
+    dialogs.answer = out;
+    logic.EncryptActionListUpdate();
+    logic.SaveImageActionExecute();
   }
   void Decrypt(const std::string& path, const std::string& keyText) {
     logic.OpenPictureAccept(path);
@@ -245,28 +273,122 @@ TEST_F(InPlace, AFileCutShortWhileDecryptCopiesItsPositionsEndsInAnError) {
     TEncryptor engine(source, hidden, SecretString(key), text, random);
     engine.SetTextLength(20000);
     ASSERT_TRUE(engine.Encrypt().Succeeded());
-    for (int cutAt : {0, 1, 4}) {
-      SCOPED_TRACE("format " + std::to_string(static_cast<int>(format)) + ", cut before copy " +
-                   std::to_string(cutAt));
-      store_.WritePictureAtomically(Path("hidden.bmp"), hidden.picture);
-      const std::optional<PictureInPlace> view = store_.ViewPicture(Path("hidden.bmp"));
-      ASSERT_TRUE(view.has_value());
-      const auto& file = dynamic_cast<const MappedFile&>(*view->file);
-      const CuttingReader reader(file, Path("hidden.bmp"), cutAt);
-      EngineOutcome outcome;
-      const auto decrypt = [&] {
-        outcome = DecryptPixels(view->pixels.CopiedThrough(reader), SecretString(key));
-      };
-      if (cutAt == 0) {
-        file.Read(decrypt);
-        EXPECT_EQ(outcome.text.PlainCopy(), std::string(20000, 'w'));
-        EXPECT_GT(reader.Copies(), 4);
-      } else {
-        EXPECT_THROW(file.Read(decrypt), std::runtime_error);
-        EXPECT_GE(reader.Copies(), cutAt);
+    // Cut before the first copy, and before the last one an uncut read makes.
+    int copies = 0;
+    for (bool uncut : {true, false}) {
+      for (int cutAt : uncut ? std::vector<int>{0} : std::vector<int>{1, copies}) {
+        SCOPED_TRACE("format " + std::to_string(static_cast<int>(format)) + ", cut before copy " +
+                     std::to_string(cutAt));
+        store_.WritePictureAtomically(Path("hidden.bmp"), hidden.picture);
+        const std::optional<PictureInPlace> view = store_.ViewPicture(Path("hidden.bmp"));
+        ASSERT_TRUE(view.has_value());
+        const auto& file = dynamic_cast<const MappedFile&>(*view->file);
+        const CuttingReader reader(file, Path("hidden.bmp"), cutAt);
+        EngineOutcome outcome;
+        const auto decrypt = [&] {
+          outcome = DecryptPixels(view->pixels.CopiedThrough(reader), SecretString(key));
+        };
+        if (uncut) {
+          file.Read(decrypt);
+          EXPECT_EQ(outcome.text.PlainCopy(), std::string(20000, 'w'));
+          copies = reader.Copies();
+          EXPECT_GT(copies, 1);
+          continue;
+        }
+        try {
+          file.Read(decrypt);
+          ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error& error) {
+          EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
+        }
+        EXPECT_EQ(reader.Copies(), cutAt);
       }
     }
   }
+}
+
+std::vector<std::uint8_t> WithTrailer(std::vector<std::uint8_t> file) {
+  file.insert(file.end(), {1, 2, 3, 4, 5});
+  return file;
+}
+
+// An 8-bit file whose colour table is short: the new file gets a whole one,
+// so it cannot be written straight from the source.
+std::vector<std::uint8_t> ShortTablePicture() {
+  std::vector<std::uint8_t> table;
+  for (int i = 0; i < 16; ++i)
+    for (int b : {i * 16, 255 - i * 16, i * 5, 0}) table.push_back(static_cast<std::uint8_t>(b));
+  std::vector<std::uint8_t> rows(40 * 30);
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<std::uint8_t>(i * 7 % 16);
+  return bmptest::BmpFixture()
+      .WithBits(8)
+      .WithColors(16)
+      .WithSize(40, 30)
+      .WithAfterHeader(table)
+      .WithPixels(rows)
+      .Build();
+}
+
+// Written straight from the source file, band by band, or from the window's
+// copy of the picture: the same file, the same messages, for a BMP or PNG
+// target. A file that cannot be written from itself is read as before.
+TEST_F(InPlace, EncryptFromTheFileSavesWhatEncryptInTheOriginalSaves) {
+  using Encrypting = WindowOnDisk::Encrypting;
+  struct Source {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+    bool fromTheFile;
+  };
+  std::vector<Source> sources = {{"short table", ShortTablePicture(), false}};
+  for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32, PixelFormat::Indexed8}) {
+    for (const auto& [width, height] : {std::pair{61, 47}, std::pair{700, 800}}) {
+      store_.WritePictureAtomically(Path("source.bmp"),
+                                    test::RandomPicture(width, height, format, 4));
+      sources.push_back({std::to_string(width) + " " + std::to_string(static_cast<int>(format)),
+                         WithTrailer(store_.ReadAll(Path("source.bmp"))), true});
+    }
+  }
+  for (const Source& source : sources) {
+    Put("source.bmp", source.bytes);
+    for (const char* out : {"out.bmp", "out.png"}) {
+      SCOPED_TRACE(source.name + " " + out);
+      WindowOnDisk fromCopy(Encrypting::InTheOriginal);
+      WindowOnDisk fromFile(Encrypting::FromTheFile);
+      fromCopy.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("a-") + out));
+      fromFile.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("b-") + out));
+      EXPECT_EQ(fromFile.messages.shown, fromCopy.messages.shown);
+      EXPECT_EQ(fromFile.editor.text, fromCopy.editor.text);
+      ASSERT_TRUE(std::filesystem::exists(Path(std::string("a-") + out)));
+      EXPECT_EQ(store_.ReadAll(Path(std::string("b-") + out)),
+                store_.ReadAll(Path(std::string("a-") + out)));
+      // No picture was made where the file could serve.
+      EXPECT_EQ(fromFile.logic.View().encryptedImage.Empty(), source.fromTheFile);
+    }
+  }
+}
+
+TEST_F(InPlace, ASourceCutShortBeforeSaveEndsInAnErrorAndNoFile) {
+  store_.WritePictureAtomically(Path("source.bmp"),
+                                test::RandomPicture(400, 300, PixelFormat::Bgr24, 4));
+  WindowOnDisk window(WindowOnDisk::Encrypting::FromTheFile);
+  window.logic.OpenPictureAccept(Path("source.bmp"));
+  window.editor.text = "a hidden text";
+  window.key.text = "a key of some length";
+  window.logic.EncryptActionListUpdate();
+  window.logic.EncryptActionExecute();
+  std::filesystem::resize_file(Path("source.bmp"), 5000);
+  window.dialogs.answer = Path("out.bmp");
+  window.logic.EncryptActionListUpdate();
+  window.logic.SaveImageActionExecute();
+  ASSERT_FALSE(window.messages.shown.empty());
+  const Message& last = window.messages.shown.back();
+  EXPECT_EQ(last.kind, "error");
+  EXPECT_NE(last.text.find(Path("source.bmp")), std::string::npos);
+  EXPECT_NE(last.text.find("shorter"), std::string::npos);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"source.bmp"});
 }
 
 TEST_F(InPlace, AFileCutShortBeforeDecryptEndsInAnErrorNotAText) {

@@ -1,8 +1,14 @@
 // A picture written back with what its source file kept differs from that
 // file only inside the pixel array, for every header variant a reader meets.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +79,8 @@ struct KeptCase {
   std::string name;
   BmpFixture fixture;
   Bytes trailing;  // after the pixel array
+  // The last row's padding, when the source ends without it: the new file has it.
+  std::size_t paddingAdded = 0;
 };
 
 std::ostream& operator<<(std::ostream& out, const KeptCase& c) { return out << c.name; }
@@ -90,9 +98,9 @@ TEST_P(BmpKept, StegoPictureDiffersOnlyInsideThePixelArray) {
 
   const Bytes result = WriteBmp(changed, read.source);
 
-  ASSERT_EQ(result.size(), source.size());
+  ASSERT_EQ(result.size(), source.size() + c.paddingAdded);
   const std::size_t pixelStart = Le32(source, 10);
-  const std::size_t pixelEnd = pixelStart + c.fixture.pixels.size();
+  const std::size_t pixelEnd = pixelStart + c.fixture.pixels.size() + c.paddingAdded;
   for (std::size_t offset : DifferingOffsets(source, result)) {
     EXPECT_GE(offset, pixelStart);
     EXPECT_LT(offset, pixelEnd);
@@ -104,6 +112,72 @@ TEST_P(BmpKept, StegoPictureDiffersOnlyInsideThePixelArray) {
   backCropped.TrimToEvenSize();
   EXPECT_EQ(backCropped, changed);
   EXPECT_EQ(bmp::EdgeOf(back.picture), bmp::EdgeOf(read.picture));
+}
+
+// The file a rewrite writes, removed again with the case.
+class RewrittenFile {
+ public:
+  RewrittenFile()
+      : path_(std::filesystem::temp_directory_path() /
+              ("hushlake-rewrite-" + std::to_string(::getpid()) + ".bmp")) {}
+  ~RewrittenFile() { std::filesystem::remove(path_); }
+  RewrittenFile(const RewrittenFile&) = delete;
+  RewrittenFile& operator=(const RewrittenFile&) = delete;
+  std::string Path() const { return path_.string(); }
+  Bytes Contents() const {
+    std::ifstream in(path_, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// StegoChanged's change, made band by band to a file's rows on their way to
+// the new file; every row must come exactly once.
+Bytes RewrittenWithStegoChange(const Bytes& source, const BmpRewriteLayout& layout) {
+  const int evenWidth = layout.width / 2 * 2;
+  const std::size_t pixelBytes = layout.format == PixelFormat::Bgrx32  ? 4
+                                 : layout.format == PixelFormat::Bgr24 ? 3
+                                                                       : 1;
+  const std::size_t changedBytes = static_cast<std::size_t>(evenWidth) * pixelBytes;
+  std::vector<int> seen(static_cast<std::size_t>(layout.height / 2 * 2), 0);
+  const RewrittenFile file;
+  RewriteBmpFile(
+      layout,
+      [&](std::uint64_t offset, std::span<std::uint8_t> into) {
+        std::copy_n(source.begin() + static_cast<std::ptrdiff_t>(offset), into.size(),
+                    into.begin());
+      },
+      file.Path(),
+      [&](const RowBand& band) {
+        for (int y = band.firstRow; y < band.EndRow(); ++y) {
+          ++seen.at(static_cast<std::size_t>(y));
+          for (std::size_t i = 0; i < changedBytes; ++i) band.Row(y)[i] ^= 1;
+        }
+      });
+  EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](int times) { return times == 1; }));
+  return file.Contents();
+}
+
+// Writing from the file band by band is what writing the read picture gives.
+TEST_P(BmpKept, RewriteFromTheFileEqualsWritingThePicture) {
+  const KeptCase& c = GetParam();
+  Bytes source = c.fixture.Build();
+  source.insert(source.end(), c.trailing.begin(), c.trailing.end());
+  FillIgnoredFields(source);
+  const BmpReadResult read = ReadBmp(source);
+  ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+  std::optional<BmpRewriteLayout> layout = PlanBmpRewrite(source);
+  ASSERT_TRUE(layout);
+  Picture changed = StegoChanged(read.picture);
+  if (changed.Format() == PixelFormat::Indexed8) {  // and so does the palette
+    Palette palette = changed.GetPalette();
+    for (PaletteEntry& entry : palette) entry.green ^= 0x10;
+    changed.SetPalette(palette);
+    PutRewritePalette(*layout, palette);
+  }
+  EXPECT_EQ(RewrittenWithStegoChange(source, *layout), WriteBmp(changed, read.source));
 }
 
 Bytes Rows(std::size_t stride, int height, std::uint8_t seed) {
@@ -139,6 +213,15 @@ INSTANTIATE_TEST_SUITE_P(
                      .WithSize(2, 2)
                      .WithAfterHeader(BmpFixture::Words({0xFF0000, 0xFF00, 0xFF}))
                      .WithPixels(Rows(8, 2, 6)),
+                 {}},
+        KeptCase{"LastRowWithoutItsPadding",
+                 BmpFixture().WithSize(3, 3).WithPixels(Pattern(12 * 2 + 9, 11)),
+                 {},
+                 3},
+        KeptCase{"ManyBandsOddHeightBottomUp",
+                 BmpFixture().WithSize(1001, 501).WithPixels(Rows(3004, 501, 12)), Pattern(9, 4)},
+        KeptCase{"ManyBandsTopDown32Bit",
+                 BmpFixture().WithBits(32).WithSize(700, -420).WithPixels(Rows(2800, 420, 13)),
                  {}},
         KeptCase{"CoreHeader24Bit",
                  BmpFixture().WithHeader(12).WithSize(3, 2).WithPixels(Rows(12, 2, 7)),

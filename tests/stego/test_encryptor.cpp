@@ -184,6 +184,43 @@ TEST_P(StoredLayout, TrueColorResultIsNoisePlusDigits) {
   EXPECT_TRUE(written.target.picture == expected);
 }
 
+// The plan made before any pixel is touched, its changes made band by band,
+// in any order, to rows stored bottom-up with padding as a BMP file holds
+// them: the picture Encrypt gives, and the random state it leaves.
+TEST_P(StoredLayout, ChangesMadeBandByBandEqualEncrypt) {
+  const std::string key = "0F1E2D3C4B5A6978";
+  const std::string text = PrintableText(300, 4);
+  Picture source = RandomPicture(60, 44, GetParam(), 5);
+  FakeClock engineClock(1, 1234);
+  Picture work = source;
+  const EncryptOutcome written = EncryptText(work, key, text, engineClock.Random());
+  ASSERT_FALSE(written.failed);
+
+  FakeClock planClock(1, 1234);
+  StringTextHolder holder(text);
+  const EncryptPlan plan = PlanEncrypt(PixelView::Of(source), SecretString(key), holder,
+                                       text.size(), planClock.Random());
+  ASSERT_TRUE(plan.outcome.Succeeded());
+  ASSERT_TRUE(plan.changes);
+  EXPECT_EQ(planClock.Random().State(), engineClock.Random().State());
+  const std::size_t rowBytes = source.RowBytes();
+  const std::size_t stride = rowBytes + 3;
+  const int height = source.Height();
+  std::vector<std::uint8_t> stored(stride * static_cast<std::size_t>(height), 0);
+  const auto storedRow = [&](int y) {
+    return stored.data() + stride * static_cast<std::size_t>(height - 1 - y);
+  };
+  for (int y = 0; y < height; ++y) std::copy_n(source.Row(y), rowBytes, storedRow(y));
+  for (const auto& [first, count] : {std::pair{30, 14}, {0, 1}, {1, 29}}) {
+    plan.changes->Apply({first, count, storedRow(first), -static_cast<std::int64_t>(stride)});
+  }
+  Picture result = source;
+  for (int y = 0; y < height; ++y) std::copy_n(storedRow(y), rowBytes, result.Row(y));
+  EXPECT_TRUE(result == written.target.picture);
+  for (int y = 0; y < height; ++y)
+    EXPECT_EQ(std::count(storedRow(y) + rowBytes, storedRow(y) + stride, 0), 3) << y;
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, StoredLayout,
                          ::testing::Values(PixelFormat::Bgr24, PixelFormat::Bgrx32),
                          test::ByFormat);

@@ -108,6 +108,13 @@ Palette Clustered() {
   return palette;
 }
 
+// Random colours but one repeated: every row then meets exactly one tie.
+Palette RandomWithOneRepeat() {
+  Palette palette = RandomPalette(3);
+  palette[200] = palette[7];
+  return palette;
+}
+
 class PairTableRows : public ::testing::TestWithParam<Palette (*)()> {};
 
 TEST_P(PairTableRows, EqualTheLiteralBuildAndInvert) {
@@ -128,7 +135,8 @@ TEST_P(PairTableRows, EqualTheLiteralBuildAndInvert) {
 INSTANTIATE_TEST_SUITE_P(Palettes, PairTableRows,
                          ::testing::Values(
                              +[] { return RandomPalette(1); }, +[] { return RandomPalette(2); },
-                             &GreyRamp, &SixteenColours, &Clustered, +[] { return Palette{}; }));
+                             &GreyRamp, &SixteenColours, &Clustered, &RandomWithOneRepeat,
+                             +[] { return Palette{}; }));
 
 TEST(PaletteDigits, MarkersAndZeroAroundTheMiddle) {
   const Palette palette = RandomPalette(3);
