@@ -65,7 +65,7 @@ constexpr std::size_t LoadedBatch = 64;
 // position. Batches start small, since a wrong key stops at the separator
 // after a few hundred positions, and double up to a bound on the memory
 // they take. Once copying stops paying, positions are loaded.
-constexpr std::size_t FirstCopiedBatch = 1024;
+constexpr std::size_t FirstCopiedBatch = 256;
 constexpr std::size_t LastCopiedBatch = 8 * 1024;
 constexpr std::size_t MaxBatch = std::max(LoadedBatch, LastCopiedBatch);
 
