@@ -75,8 +75,7 @@ std::optional<PictureInPlace> LocalFileStore::ViewPicture(const std::string& pat
     std::optional<PixelView> pixels;
     file->Read([&] { pixels = ViewBmpPixels(file->Bytes()); });
     if (!pixels) return std::nullopt;
-    const PixelView copied = pixels->CopiedThrough(*file);
-    return PictureInPlace{std::move(file), copied};
+    return PictureInPlace{std::move(file), *pixels};
   } catch (const std::runtime_error&) {
     return std::nullopt;
   }
