@@ -14,18 +14,6 @@
 namespace hushlake {
 namespace {
 
-std::uint64_t BytesPerPixelOf(PixelFormat format) {
-  switch (format) {
-    case PixelFormat::Indexed8:
-      return 1;
-    case PixelFormat::Bgr24:
-      return 3;
-    case PixelFormat::Bgrx32:
-      return 4;
-  }
-  return 4;
-}
-
 // About a megabyte of rows at a time (at least one row).
 constexpr std::uint64_t BandBytes = 1 << 20;
 
@@ -60,8 +48,8 @@ void ReadBand(const BmpRewriteLayout& layout, const SourceBytesReader& read, int
       std::min<std::uint64_t>(band.size(), layout.fileSize > offset ? layout.fileSize - offset : 0);
   read(offset, band.first(static_cast<std::size_t>(present)));
   std::fill(band.begin() + static_cast<std::ptrdiff_t>(present), band.end(), std::uint8_t{0});
-  const std::uint64_t rowBytes =
-      static_cast<std::uint64_t>(layout.width) * BytesPerPixelOf(layout.format);
+  const std::uint64_t rowBytes = static_cast<std::uint64_t>(layout.width) *
+                                 static_cast<std::uint64_t>(BytesPerPixelOf(layout.format));
   for (int row = 0; row < count; ++row) {
     std::uint8_t* padding =
         band.data() + static_cast<std::uint64_t>(row) * layout.stride + rowBytes;

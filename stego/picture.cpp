@@ -32,8 +32,10 @@ Picture& Picture::operator=(const Picture& other) {
   return *this;
 }
 
-int Picture::BytesPerPixel() const {
-  switch (format_) {
+int Picture::BytesPerPixel() const { return BytesPerPixelOf(format_); }
+
+int BytesPerPixelOf(PixelFormat format) {
+  switch (format) {
     case PixelFormat::Indexed8:
       return 1;
     case PixelFormat::Bgr24:

@@ -20,6 +20,9 @@ struct PaletteEntry {
 };
 using Palette = std::array<PaletteEntry, 256>;
 
+// Bytes of one pixel in a row: 1, 3 or 4.
+int BytesPerPixelOf(PixelFormat format);
+
 class Picture {
  public:
   Picture() = default;

@@ -15,7 +15,8 @@ TrueColorChanges::TrueColorChanges(int width, int height, PixelFormat format,
                                    const PositionOrder& order, std::string_view key,
                                    std::span<const std::uint8_t> symbols, std::uint32_t noiseState)
     : height_(height),
-      noise_(width, static_cast<std::size_t>(width) * (format == PixelFormat::Bgrx32 ? 4 : 3),
+      noise_(width,
+             static_cast<std::size_t>(width) * static_cast<std::size_t>(BytesPerPixelOf(format)),
              noiseState),
       placements_(
           order, height, CheckedSymbolCount(order, symbols.size()),

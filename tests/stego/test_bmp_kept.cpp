@@ -85,13 +85,19 @@ struct KeptCase {
 
 std::ostream& operator<<(std::ostream& out, const KeptCase& c) { return out << c.name; }
 
+// The case's file, with what a reader ignores filled in.
+Bytes SourceOf(const KeptCase& c) {
+  Bytes source = c.fixture.Build();
+  source.insert(source.end(), c.trailing.begin(), c.trailing.end());
+  FillIgnoredFields(source);
+  return source;
+}
+
 class BmpKept : public ::testing::TestWithParam<KeptCase> {};
 
 TEST_P(BmpKept, StegoPictureDiffersOnlyInsideThePixelArray) {
   const KeptCase& c = GetParam();
-  Bytes source = c.fixture.Build();
-  source.insert(source.end(), c.trailing.begin(), c.trailing.end());
-  FillIgnoredFields(source);
+  const Bytes source = SourceOf(c);
   const BmpReadResult read = ReadBmp(source);
   ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
   const Picture changed = StegoChanged(read.picture);
@@ -162,10 +168,7 @@ Bytes RewrittenWithStegoChange(const Bytes& source, const BmpRewriteLayout& layo
 
 // Writing from the file band by band is what writing the read picture gives.
 TEST_P(BmpKept, RewriteFromTheFileEqualsWritingThePicture) {
-  const KeptCase& c = GetParam();
-  Bytes source = c.fixture.Build();
-  source.insert(source.end(), c.trailing.begin(), c.trailing.end());
-  FillIgnoredFields(source);
+  const Bytes source = SourceOf(GetParam());
   const BmpReadResult read = ReadBmp(source);
   ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
   std::optional<BmpRewriteLayout> layout = PlanBmpRewrite(source);
