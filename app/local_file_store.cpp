@@ -75,7 +75,8 @@ std::optional<PictureInPlace> LocalFileStore::ViewPicture(const std::string& pat
     std::optional<PixelView> pixels;
     file->Read([&] { pixels = ViewBmpPixels(file->Bytes()); });
     if (!pixels) return std::nullopt;
-    return PictureInPlace{std::move(file), *pixels};
+    const PixelView copied = pixels->CopiedThrough(*file);
+    return PictureInPlace{std::move(file), copied};
   } catch (const std::runtime_error&) {
     return std::nullopt;
   }

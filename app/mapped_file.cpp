@@ -64,6 +64,14 @@ void MappedFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) cons
   }
 }
 
+void MappedFile::Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const {
+  const std::span<const std::uint8_t> bytes = Bytes();
+  const auto offset = static_cast<std::size_t>(from - bytes.data());
+  if (from < bytes.data() || offset > bytes.size() || into.size() > bytes.size() - offset)
+    throw Unreadable(path_, "a copy outside the file was asked for");
+  ReadAt(offset, into);
+}
+
 void MappedFile::Read(const std::function<void()>& reader) const {
   const BusErrorGuard guard(start_, length_);
   reader();

@@ -1,14 +1,16 @@
 #pragma once
 // A file mapped read-only into memory, unmapped when the object dies: the
-// local file system's FileView.
+// local file system's FileView. Its pixels are best copied out of the file
+// (see PixelBytesReader) by a reader of scattered positions.
 #include <string>
 
 #include "app/file_view.h"
 #include "crypto/file_descriptor.h"
+#include "stego/pixel_bytes_reader.h"
 
 namespace hushlake {
 
-class MappedFile : public FileView {
+class MappedFile : public FileView, public PixelBytesReader {
  public:
   // Raises std::runtime_error naming the file when it cannot be opened or
   // mapped, is not a regular file, or is larger than any picture this tool
@@ -21,6 +23,8 @@ class MappedFile : public FileView {
   std::span<const std::uint8_t> Bytes() const override;
   void Read(const std::function<void()>& reader) const override;
   void ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const override;
+  // ReadAt of the bytes that Bytes shows from From on.
+  void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const override;
 
  private:
   std::string path_;

@@ -2,10 +2,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <span>
 #include <utility>
 
+#include "stego/copied_position_bytes.h"
 #include "stego/encryptor.h"
 #include "stego/palette_coding.h"
 #include "stego/position_order.h"
@@ -54,18 +56,30 @@ class PositionBytes {
   std::int64_t columnBytes_;
 };
 
+// Loaded where they lie, a batch is short: those loads land all over a large
+// picture and do not depend on each other, so the processor overlaps them.
+constexpr std::size_t LoadedBatch = 64;
+
+// Copied through the view's reader (see CopiedPositionBytes), a batch is
+// sorted by where its positions lie, so a larger one costs fewer reads per
+// position. Batches start small, since a wrong key stops at the separator
+// after a few hundred positions, and double up to a bound on the memory
+// they take. Once copying stops paying, positions are loaded.
+constexpr std::size_t FirstCopiedBatch = 256;
+constexpr std::size_t LastCopiedBatch = 8 * 1024;
+constexpr std::size_t MaxBatch = std::max(LoadedBatch, LastCopiedBatch);
+
 // Reads one symbol per call, in position order. The bytes of the next
-// positions are fetched in batches first: those loads land all over a large
-// picture and do not depend on each other, so the processor overlaps them,
-// while the decoding (which advances the channel choice) stays in order.
-// Fetching a little past the end marker only reads.
-template <class Fetch, class Decode>
+// positions are fetched in batches first, while the decoding (which
+// advances the channel choice) stays in order. Fetching a little past the
+// end marker only reads.
+template <class Fill, class Decode>
 class PositionReader {
  public:
-  PositionReader(const PositionOrder& order, Fetch fetch, Decode decode)
+  PositionReader(const PositionOrder& order, Fill fill, Decode decode)
       : cursor_(order.Begin()),
         remaining_(order.Count()),
-        fetch_(std::move(fetch)),
+        fill_(std::move(fill)),
         decode_(std::move(decode)) {}
   std::uint8_t operator()() {
     if (next_ == filled_) Refill();
@@ -73,53 +87,92 @@ class PositionReader {
   }
 
  private:
-  static constexpr std::size_t Batch = 64;
   void Refill() {
-    filled_ = static_cast<std::size_t>(std::min<std::int64_t>(remaining_, Batch));
-    PositionOrder::Cursor cursor = cursor_;
-    for (std::size_t i = 0; i < filled_; ++i, ++cursor) fetched_[i] = fetch_(*cursor);
-    cursor_ = cursor;
+    filled_ = fill_(cursor_, remaining_, fetched_.get());
     remaining_ -= static_cast<std::int64_t>(filled_);
     next_ = 0;
   }
 
   PositionOrder::Cursor cursor_;
   std::int64_t remaining_;
-  Fetch fetch_;
+  Fill fill_;
   Decode decode_;
-  std::array<std::uint64_t, Batch> fetched_{};
+  std::unique_ptr<std::uint64_t[]> fetched_ =
+      std::make_unique_for_overwrite<std::uint64_t[]>(MaxBatch);
   std::size_t next_ = 0;
   std::size_t filled_ = 0;
 };
 
-template <class Fetch, class Decode>
-PositionReader<Fetch, Decode> MakeReader(const PositionOrder& order, Fetch fetch, Decode decode) {
-  return PositionReader<Fetch, Decode>(order, std::move(fetch), std::move(decode));
+template <class Fill, class Decode>
+PositionReader<Fill, Decode> MakeReader(const PositionOrder& order, Fill fill, Decode decode) {
+  return PositionReader<Fill, Decode>(order, std::move(fill), std::move(decode));
+}
+
+// Calls Read with a reader of the positions' bytes: Load(bytes of the
+// position's column) where they lie, or copied, Width bytes from Lead bytes
+// after the first byte of the position's column, the first lowest.
+template <class Load, class Decode, class Read>
+ReadOutcome WithPositionReader(const PixelView& pixels, const PositionOrder& order, int lead,
+                               int width, Load load, Decode decode, Read read) {
+  const PositionBytes bytes(pixels);
+  const auto loadBatch = [&](PositionOrder::Cursor& cursor, std::int64_t remaining,
+                             std::uint64_t* out) {
+    const auto filled = static_cast<std::size_t>(
+        std::min<std::int64_t>(remaining, static_cast<std::int64_t>(LoadedBatch)));
+    // A local cursor: stores to Out cannot change it, so the loads overlap.
+    PositionOrder::Cursor local = cursor;
+    for (std::size_t i = 0; i < filled; ++i, ++local) out[i] = load(bytes.At(*local));
+    cursor = local;
+    return filled;
+  };
+  if (pixels.Reader() == nullptr || pixels.SpanBytes() > CopiedPositionBytes::MaxSpanBytes)
+    return read(MakeReader(order, loadBatch, std::move(decode)));
+  const int columnBytes = pixels.Format() == PixelFormat::Indexed8 ? 1 : 3;
+  CopiedPositionBytes copied(pixels, columnBytes, lead, width, LastCopiedBatch);
+  std::size_t batch = FirstCopiedBatch;
+  bool copying = true;
+  const auto copyBatch = [&](PositionOrder::Cursor& cursor, std::int64_t remaining,
+                             std::uint64_t* out) {
+    if (copying) {
+      const auto filled = static_cast<std::size_t>(
+          std::min<std::int64_t>(remaining, static_cast<std::int64_t>(batch)));
+      if (copied.Fetch(cursor, std::span(out, filled))) {
+        batch = std::min(2 * batch, LastCopiedBatch);
+        return filled;
+      }
+      copying = false;
+    }
+    return loadBatch(cursor, remaining, out);
+  };
+  return read(MakeReader(order, copyBatch, std::move(decode)));
 }
 
 ReadOutcome ReadPaletteSymbols(const PixelView& pixels, const PositionOrder& order,
                                std::string_view key, SecretBytes& symbols) {
-  const PositionBytes bytes(pixels);
   const PairTable pairs(pixels.GetPalette());
-  auto reader = MakeReader(
-      order, [&](PixelPosition p) { return FetchThree(bytes.At(p)); },
-      [&](std::uint64_t three) {
-        const std::uint8_t around[3] = {static_cast<std::uint8_t>(three),
-                                        static_cast<std::uint8_t>(three >> 8),
-                                        static_cast<std::uint8_t>(three >> 16)};
-        return ReadPaletteSymbol(around, 1, pairs);
+  const auto decode = [&](std::uint64_t three) {
+    const std::uint8_t around[3] = {static_cast<std::uint8_t>(three),
+                                    static_cast<std::uint8_t>(three >> 8),
+                                    static_cast<std::uint8_t>(three >> 16)};
+    return ReadPaletteSymbol(around, 1, pairs);
+  };
+  // The pixels left of, at and right of the middle one.
+  return WithPositionReader(
+      pixels, order, -1, 3, [](const std::uint8_t* middle) { return FetchThree(middle); }, decode,
+      [&](auto&& reader) {
+        return ReadSymbolStream(order.Count(), reader, key, PaletteAlphabet, symbols);
       });
-  return ReadSymbolStream(order.Count(), reader, key, PaletteAlphabet, symbols);
 }
 
 ReadOutcome ReadTrueColorSymbols(const PixelView& pixels, const PositionOrder& order,
                                  std::string_view key, SecretBytes& symbols) {
-  const PositionBytes bytes(pixels);
   ChannelChooser chooser(key);
-  auto reader = MakeReader(
-      order, [&](PixelPosition p) { return FetchSix(bytes.At(p)); },
-      [&](std::uint64_t six) { return ReadTrueColorSymbol(six, chooser.Next()); });
-  return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
+  const auto decode = [&](std::uint64_t six) { return ReadTrueColorSymbol(six, chooser.Next()); };
+  return WithPositionReader(
+      pixels, order, 0, 6, [](const std::uint8_t* first) { return FetchSix(first); }, decode,
+      [&](auto&& reader) {
+        return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
+      });
 }
 
 bool IsKnownFormat(PixelFormat format) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "stego/picture.h"
+#include "stego/pixel_bytes_reader.h"
 
 namespace hushlake {
 
@@ -32,6 +33,17 @@ class PixelView {
   // if the height is odd, then without the rightmost column if the width is.
   PixelView EvenSized() const;
 
+  // The same view, whose bytes a reader of many scattered positions copies
+  // through Reader (which must outlive the view) instead of loading them.
+  PixelView CopiedThrough(const PixelBytesReader& reader) const;
+  // The reader given to CopiedThrough; nullptr when the bytes are to be
+  // loaded where they lie.
+  const PixelBytesReader* Reader() const { return reader_; }
+  // The bytes between the lowest and the highest byte of the rows: the
+  // stored rows in either order, padding between them included.
+  const std::uint8_t* Lowest() const;
+  std::int64_t SpanBytes() const;
+
  private:
   const std::uint8_t* top_ = nullptr;
   std::int64_t stride_ = 0;
@@ -39,6 +51,7 @@ class PixelView {
   int height_ = 0;
   PixelFormat format_ = PixelFormat::Bgr24;
   Palette palette_{};
+  const PixelBytesReader* reader_ = nullptr;
 };
 
 }  // namespace hushlake

@@ -12,6 +12,9 @@
 
 #include "app/local_file_store.h"
 #include "app/mapped_file.h"
+#include "stego/encryptor.h"
+#include "stego/engine_ports.h"
+#include "stego/random_source.h"
 #include "store_folder.h"
 #include "tests/stego/bmp_fixture.h"
 #include "workflow_fakes.h"
@@ -86,6 +89,35 @@ TEST_F(InPlace, AFileCutShortWhileMappedIsAnErrorNamingItNotACrash) {
     EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
   }
   EXPECT_EQ(sum, 100 * 0x5A);  // what was lost read as zeros
+}
+
+// Copies come from the file itself, the bytes Bytes shows at the same
+// place; a cut is an error naming the file, as a load from the mapping is.
+TEST_F(InPlace, ACopyFromAFileCutShortIsAnErrorNamingIt) {
+  const std::size_t size = 3 * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + 77;
+  std::vector<std::uint8_t> bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 31 + 7);
+  Put("long.bin", bytes);
+  const MappedFile file(Path("long.bin"));
+  std::vector<std::uint8_t> copy(size - 50);
+  file.Read([&] { file.Copy(file.Bytes().data() + 50, copy); });
+  EXPECT_TRUE(std::equal(copy.begin(), copy.end(), bytes.begin() + 50));
+  EXPECT_THROW(file.Copy(file.Bytes().data() + 51, copy), std::runtime_error);  // past the end
+  // Cut between two copies of the same read.
+  try {
+    file.Read([&] {
+      file.Copy(file.Bytes().data(), std::span(copy).first(10));
+      std::filesystem::resize_file(Path("long.bin"), 150);
+      file.Copy(file.Bytes().data() + 50, copy);
+    });
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find(Path("long.bin")), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
+  }
+  // What is left still reads.
+  file.Read([&] { file.Copy(file.Bytes().data(), std::span(copy).first(150)); });
+  EXPECT_TRUE(std::equal(copy.begin(), copy.begin() + 150, bytes.begin()));
 }
 
 // The guard is only around Read: a bus error elsewhere still ends the
@@ -209,6 +241,69 @@ TEST_F(InPlace, AWindowDecryptsInPlaceAsFromItsOwnCopy) {
     inPlace.Decrypt(Path(name), "a key of some length");
     EXPECT_EQ(inPlace.messages.shown, copying.messages.shown) << name;
     EXPECT_EQ(inPlace.logic.ImageLoaded(), copying.logic.ImageLoaded()) << name;
+  }
+}
+
+// Hands each copy on to the file, cutting the file short before the copy
+// CutAt: a file that shrinks while its positions are read.
+class CuttingReader : public PixelBytesReader {
+ public:
+  CuttingReader(const MappedFile& file, std::string path, int cutAt)
+      : file_(file), path_(std::move(path)), cutAt_(cutAt) {}
+  void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const override {
+    if (++copies_ == cutAt_) std::filesystem::resize_file(path_, 3000);
+    file_.Copy(from, into);
+  }
+  int Copies() const { return copies_; }
+
+ private:
+  const MappedFile& file_;
+  std::string path_;
+  int cutAt_;
+  mutable int copies_ = 0;
+};
+
+TEST_F(InPlace, AFileCutShortWhileDecryptCopiesItsPositionsEndsInAnError) {
+  const std::string key = "an engine key";
+  for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
+    Picture source = test::RandomPicture(500, 300, format, 21);
+    StoredPicture hidden;
+    StringTextHolder text(std::string(20000, 'w'));
+    RandomSource random;
+    TEncryptor engine(source, hidden, SecretString(key), text, random);
+    engine.SetTextLength(20000);
+    ASSERT_TRUE(engine.Encrypt().Succeeded());
+    // Cut before the first copy, and before the last one an uncut read makes.
+    int copies = 0;
+    for (bool uncut : {true, false}) {
+      for (int cutAt : uncut ? std::vector<int>{0} : std::vector<int>{1, copies}) {
+        SCOPED_TRACE("format " + std::to_string(static_cast<int>(format)) + ", cut before copy " +
+                     std::to_string(cutAt));
+        store_.WritePictureAtomically(Path("hidden.bmp"), hidden.picture);
+        const std::optional<PictureInPlace> view = store_.ViewPicture(Path("hidden.bmp"));
+        ASSERT_TRUE(view.has_value());
+        const auto& file = dynamic_cast<const MappedFile&>(*view->file);
+        const CuttingReader reader(file, Path("hidden.bmp"), cutAt);
+        EngineOutcome outcome;
+        const auto decrypt = [&] {
+          outcome = DecryptPixels(view->pixels.CopiedThrough(reader), SecretString(key));
+        };
+        if (uncut) {
+          file.Read(decrypt);
+          EXPECT_EQ(outcome.text.PlainCopy(), std::string(20000, 'w'));
+          copies = reader.Copies();
+          EXPECT_GT(copies, 1);
+          continue;
+        }
+        try {
+          file.Read(decrypt);
+          ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error& error) {
+          EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
+        }
+        EXPECT_EQ(reader.Copies(), cutAt);
+      }
+    }
   }
 }
 

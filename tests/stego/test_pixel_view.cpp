@@ -117,6 +117,31 @@ struct Size {
   int height;
 };
 
+// Copies the view's bytes from where they lie, as a file's reader copies
+// them from the file; a copy that reaches outside the view's rows fails the
+// test and reads as zeros.
+class CopyingReader : public PixelBytesReader {
+ public:
+  explicit CopyingReader(const PixelView& view) : lowest_(view.Lowest()), span_(view.SpanBytes()) {}
+  void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const override {
+    const std::ptrdiff_t start = from - lowest_;
+    if (start < 0 || start + static_cast<std::ptrdiff_t>(into.size()) > span_) {
+      ADD_FAILURE() << "a copy of " << into.size() << " bytes from " << start
+                    << " leaves the rows (" << span_ << " bytes)";
+      std::fill(into.begin(), into.end(), std::uint8_t{0});
+      return;
+    }
+    std::memcpy(into.data(), from, into.size());
+    ++copies_;
+  }
+  int Copies() const { return copies_; }
+
+ private:
+  mutable int copies_ = 0;
+  const std::uint8_t* lowest_;
+  std::int64_t span_;
+};
+
 TEST(PixelView, DecryptInPlaceEqualsDecryptOfThePictureReadFromTheFile) {
   // Odd and even sizes, rows with 0 to 3 padding bytes.
   const Size sizes[] = {{37, 29}, {42, 30}, {41, 30}, {38, 31}};
@@ -147,6 +172,12 @@ TEST(PixelView, DecryptInPlaceEqualsDecryptOfThePictureReadFromTheFile) {
         const EngineOutcome found = DecryptPixels(*view, SecretString(Key));
         EXPECT_EQ(found.text.PlainCopy(), text);
         ExpectSameOutcome(found, DecryptOfPicture(read.picture, Key));
+        // Copied out of the file instead of loaded, with either key.
+        const CopyingReader reader(*view);
+        const PixelView copied = view->CopiedThrough(reader);
+        ExpectSameOutcome(DecryptPixels(copied, SecretString(Key)), found);
+        ExpectSameOutcome(DecryptPixels(copied, SecretString("another key 42")),
+                          DecryptOfPicture(read.picture, "another key 42"));
         // A wrong key, and the same picture without a hidden text.
         ExpectSameOutcome(DecryptPixels(*view, SecretString("another key 42")),
                           DecryptOfPicture(read.picture, "another key 42"));
@@ -208,6 +239,42 @@ TEST(PixelView, ReadingEveryPositionStaysInsideTheFile) {
         const std::optional<PixelView> view = ViewBmpPixels(file.Bytes());
         ASSERT_TRUE(view.has_value());
         EXPECT_EQ(DecryptPixels(*view, SecretString(Key)).text.PlainCopy(), text);
+      }
+    }
+  }
+}
+
+// Texts that take several batches of copied positions, some of them the
+// loading that follows: read as loading every position reads them.
+TEST(PixelView, CopiedPositionsReadWhatLoadedPositionsRead) {
+  const Size sizes[] = {{400, 160}, {401, 161}};
+  int seed = 200;
+  for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
+    for (const Size size : sizes) {
+      for (bool topDown : {false, true}) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) +
+                     (topDown ? " top-down" : " bottom-up") + ", format " +
+                     std::to_string(static_cast<int>(format)));
+        const int step = format == PixelFormat::Indexed8 ? 3 : 2;
+        const std::int64_t positions = (size.height & ~1) * (((size.width & ~1) - step) / step) - 1;
+        const Picture source = RandomPicture(size.width, size.height, format, ++seed);
+        std::string full;
+        while (full.size() + Key.size() + 5 < static_cast<std::size_t>(positions))
+          full += "word " + std::to_string(full.size() % 97) + ' ';
+        full.resize(static_cast<std::size_t>(positions) - Key.size() - 5);
+        for (const std::string& text : {std::string("a short one"), std::string(3000, 'z'), full}) {
+          const std::vector<std::uint8_t> file =
+              FileOf(WithHiddenText(source, text), Layout{"", 40, topDown});
+          const std::optional<PixelView> view = ViewBmpPixels(file);
+          ASSERT_TRUE(view.has_value());
+          const CopyingReader reader(*view);
+          const EngineOutcome loaded = DecryptPixels(*view, SecretString(Key));
+          EXPECT_EQ(loaded.status, EngineStatus::Done);
+          ExpectSameOutcome(DecryptPixels(view->CopiedThrough(reader), SecretString(Key)), loaded);
+          EXPECT_GT(reader.Copies(), 0);  // the positions were copied, not loaded
+          ExpectSameOutcome(DecryptPixels(view->CopiedThrough(reader), SecretString("wrong key 7")),
+                            DecryptPixels(*view, SecretString("wrong key 7")));
+        }
       }
     }
   }
