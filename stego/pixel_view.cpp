@@ -37,11 +37,8 @@ const std::uint8_t* PixelView::Lowest() const {
 
 std::int64_t PixelView::SpanBytes() const {
   if (width_ <= 0 || height_ <= 0) return 0;
-  const int pixelBytes = format_ == PixelFormat::Indexed8 ? 1
-                         : format_ == PixelFormat::Bgr24  ? 3
-                                                          : 4;
   const std::int64_t between = stride_ < 0 ? -stride_ : stride_;
-  return between * (height_ - 1) + std::int64_t{width_} * pixelBytes;
+  return between * (height_ - 1) + std::int64_t{width_} * BytesPerPixelOf(format_);
 }
 
 }  // namespace hushlake
