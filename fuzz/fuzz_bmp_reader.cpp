@@ -1,9 +1,13 @@
 // Any byte string given to the BMP reader (every header version, RLE8,
 // palettes, bit fields) must end in a clean result, and a picture it accepts
-// must survive writing and reading back unchanged.
+// must survive writing and reading back unchanged, whether written from the
+// picture or rewritten from the file.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "stego/bmp_codec.h"
@@ -45,6 +49,29 @@ void CheckRoundTrip(const BmpReadResult& result) {
     Fail("a picture written into its source's layout reads back different");
 }
 
+// A file that Encrypt could rewrite straight from itself is one the reader
+// accepts, and rewritten unchanged it is what writing its picture into its
+// own layout gives.
+void CheckRewrite(std::span<const std::uint8_t> file, const BmpReadResult& result) {
+  const std::optional<hushlake::BmpRewriteLayout> layout = hushlake::PlanBmpRewrite(file);
+  if (!layout) return;
+  if (result.status != BmpStatus::Ok) Fail("a file the reader refuses can be rewritten");
+  std::vector<std::uint8_t> rewritten;
+  hushlake::RewriteBmp(
+      *layout,
+      [&](std::uint64_t offset, std::span<std::uint8_t> into) {
+        if (offset > file.size() || into.size() > file.size() - offset)
+          Fail("a rewrite reads outside the file");
+        std::memcpy(into.data(), file.data() + offset, into.size());
+      },
+      [](const hushlake::RowBand&) {},
+      [&](std::span<const std::uint8_t> part) {
+        rewritten.insert(rewritten.end(), part.begin(), part.end());
+      });
+  if (rewritten != hushlake::WriteBmp(result.picture, result.source))
+    Fail("a rewrite differs from writing the picture into its source's layout");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -54,5 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else if (!result.picture.Empty() || result.error.empty()) {
     Fail("a refusal carries a picture or no reason");
   }
+  CheckRewrite({data, size}, result);
   return 0;
 }
