@@ -2,18 +2,24 @@
 // run it: a small picture and a key, hash, cipher and mode from the input go
 // through Open Img, Decrypt (engine and deciphering glue) and Save Text, with
 // in-memory ports. Whatever the picture holds, every handler ends in a
-// message or a result; nothing escapes and nothing crashes.
+// message or a result; nothing escapes and nothing crashes. Decrypt through
+// copied bytes, as a picture read in place is read, finds the same.
 //
 // Input: hash, cipher, mode, pixel format, width - 1, height - 1 (one byte
 // each), key length and key, then for 8 bits the 1024 palette bytes, then the
 // pixels row by row from the top (missing bytes are zero).
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ostream>  // the fakes print their messages
+#include <span>
 #include <string>
+#include <utility>
 
 #include "app/framework.h"
 #include "fuzz/fuzz_input.h"
+#include "stego/encryptor.h"
+#include "stego/pixel_bytes_reader.h"
 #include "tests/app/workflow_fakes.h"
 
 namespace {
@@ -39,6 +45,25 @@ Picture PictureFrom(fuzzing::FuzzInput& input, PixelFormat format, int width, in
   return picture;
 }
 
+// Bytes copied out of the picture's own memory, as a file's reader copies
+// them out of the file.
+class MemoryReader : public PixelBytesReader {
+ public:
+  void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const override {
+    std::memcpy(into.data(), from, into.size());
+  }
+};
+
+// Decrypt through copies of its positions' bytes reads what loading them
+// where they lie reads.
+void CheckCopiedDecrypt(const Picture& picture, const std::string& key) {
+  const MemoryReader reader;
+  const PixelView loaded = PixelView::Of(picture);
+  const EngineOutcome direct = DecryptPixels(loaded, SecretString(key));
+  const EngineOutcome copied = DecryptPixels(loaded.CopiedThrough(reader), SecretString(key));
+  if (direct.status != copied.status || !(direct.text == copied.text.View())) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,8 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int height = 1 + static_cast<int>(input.Index(kMaxSide));
   const std::string key = input.ShortString(kMaxKey);
 
+  Picture picture = PictureFrom(input, format, width, height);
+  CheckCopiedDecrypt(picture, key);
   workflow_test::Window window;
-  window.files.PutPicture("stranger.bmp", PictureFrom(input, format, width, height));
+  window.files.PutPicture("stranger.bmp", std::move(picture));
   window.key.text = key;
   window.Open("stranger.bmp");
   window.logic.SetChoice(choice);
