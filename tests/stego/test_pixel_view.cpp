@@ -216,6 +216,12 @@ class BytesBeforeAGuardPage {
   std::span<std::uint8_t> bytes_;
 };
 
+std::string CaseName(Size size, bool topDown, PixelFormat format) {
+  return std::to_string(size.width) + " x " + std::to_string(size.height) +
+         (topDown ? " top-down" : " bottom-up") + ", format " +
+         std::to_string(static_cast<int>(format));
+}
+
 // A text that fills the picture makes Decrypt read every position, up to the
 // rightmost ones of the last stored row, which end the file.
 TEST(PixelView, ReadingEveryPositionStaysInsideTheFile) {
@@ -224,9 +230,7 @@ TEST(PixelView, ReadingEveryPositionStaysInsideTheFile) {
   for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
     for (const Size size : sizes) {
       for (bool topDown : {false, true}) {
-        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) +
-                     (topDown ? " top-down" : " bottom-up") + ", format " +
-                     std::to_string(static_cast<int>(format)));
+        SCOPED_TRACE(CaseName(size, topDown, format));
         const bool palette = format == PixelFormat::Indexed8;
         const int step = palette ? 3 : 2;
         const int even = size.width & ~1;
@@ -252,9 +256,7 @@ TEST(PixelView, CopiedPositionsReadWhatLoadedPositionsRead) {
   for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
     for (const Size size : sizes) {
       for (bool topDown : {false, true}) {
-        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) +
-                     (topDown ? " top-down" : " bottom-up") + ", format " +
-                     std::to_string(static_cast<int>(format)));
+        SCOPED_TRACE(CaseName(size, topDown, format));
         const int step = format == PixelFormat::Indexed8 ? 3 : 2;
         const std::int64_t positions = (size.height & ~1) * (((size.width & ~1) - step) / step) - 1;
         const Picture source = RandomPicture(size.width, size.height, format, ++seed);
