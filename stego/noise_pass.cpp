@@ -80,18 +80,10 @@ NoiseKernel FastestKernel() {
 }  // namespace
 
 void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random) {
-  const noise_detail::RowKernel rowKernel = KernelOf(kernel);
-  if (rowKernel == nullptr) throw std::invalid_argument("AddNoise: kernel not available here");
+  const NoiseRows noise(picture.Width(), picture.RowBytes(), random.State(), kernel);
   if (picture.Empty()) return;
-  const std::size_t steps = StepsOf(static_cast<std::size_t>(picture.Width()));
-  const std::size_t limit = LimitOf(picture.RowBytes(), steps);
-  const RandomJump rowJump = RandomJumpOf(3 * steps);
-  std::uint32_t state = random.State();
-  for (int y = 0; y < picture.Height(); ++y) {
-    rowKernel(picture.Row(y), steps, limit, state);
-    state = rowJump(state);
-  }
-  random.SetState(state);
+  noise.Apply({0, picture.Height(), picture.Row(0), static_cast<std::int64_t>(picture.RowBytes())});
+  random.SetState(noise.StateAfter(picture.Height()));
 }
 
 void AddNoise(Picture& picture, RandomSource& random) {
@@ -99,16 +91,21 @@ void AddNoise(Picture& picture, RandomSource& random) {
 }
 
 NoiseRows::NoiseRows(int width, std::size_t rowBytes, std::uint32_t startState)
-    : steps_(StepsOf(static_cast<std::size_t>(width))),
+    : NoiseRows(width, rowBytes, startState, FastestKernel()) {}
+
+NoiseRows::NoiseRows(int width, std::size_t rowBytes, std::uint32_t startState, NoiseKernel kernel)
+    : rowKernel_(KernelOf(kernel)),
+      steps_(StepsOf(static_cast<std::size_t>(width))),
       limit_(LimitOf(rowBytes, steps_)),
-      startState_(startState) {}
+      startState_(startState) {
+  if (rowKernel_ == nullptr) throw std::invalid_argument("AddNoise: kernel not available here");
+}
 
 void NoiseRows::Apply(const RowBand& band) const {
-  const noise_detail::RowKernel rowKernel = KernelOf(FastestKernel());
   const RandomJump rowJump = RandomJumpOf(3 * steps_);
   std::uint32_t state = StateAfter(band.firstRow);
   for (int y = band.firstRow; y < band.EndRow(); ++y) {
-    rowKernel(band.Row(y), steps_, limit_, state);
+    rowKernel_(band.Row(y), steps_, limit_, state);
     state = rowJump(state);
   }
 }

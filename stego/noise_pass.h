@@ -11,22 +11,6 @@
 
 namespace hushlake {
 
-// The same walk for a caller that holds only some rows at a time: every row
-// of a band gets what AddNoise gives it when started from StartState, so
-// applying every row once, in any order and any bands, equals AddNoise.
-class NoiseRows {
- public:
-  NoiseRows(int width, std::size_t rowBytes, std::uint32_t startState);
-  void Apply(const RowBand& band) const;
-  // The generator state AddNoise leaves after Rows rows.
-  std::uint32_t StateAfter(int rows) const;
-
- private:
-  std::size_t steps_;
-  std::size_t limit_;
-  std::uint32_t startState_;
-};
-
 // Starts from Random's current state and leaves it where the serial
 // walk would: after exactly the draws the walk makes, in the same order.
 void AddNoise(Picture& picture, RandomSource& random);
@@ -36,5 +20,27 @@ void AddNoise(Picture& picture, RandomSource& random);
 enum class NoiseKernel { Portable, Sse2, Avx2 };
 bool NoiseKernelAvailable(NoiseKernel kernel);
 void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random);
+
+// The same walk for a caller that holds only some rows at a time: every row
+// of a band gets what AddNoise gives it when started from StartState, so
+// applying every row once, in any order and any bands, equals AddNoise.
+class NoiseRows {
+ public:
+  // With the fastest kernel the processor runs.
+  NoiseRows(int width, std::size_t rowBytes, std::uint32_t startState);
+  // Raises std::invalid_argument when Kernel is not available here.
+  NoiseRows(int width, std::size_t rowBytes, std::uint32_t startState, NoiseKernel kernel);
+  void Apply(const RowBand& band) const;
+  // The generator state AddNoise leaves after Rows rows.
+  std::uint32_t StateAfter(int rows) const;
+
+ private:
+  using RowKernel = void (*)(std::uint8_t* row, std::size_t steps, std::size_t limit,
+                             std::uint32_t state);
+  RowKernel rowKernel_;
+  std::size_t steps_;
+  std::size_t limit_;
+  std::uint32_t startState_;
+};
 
 }  // namespace hushlake
