@@ -11,7 +11,8 @@
 # A step a tool refuses (steghide has no 32-bit BMP) shows as "n/a".
 #
 # Run from anywhere:   bench/cli_whole_process.sh        (REPS=9 bench/cli_whole_process.sh)
-# Nothing else calls it. It builds the Release tool in build-bench-cli/ and
+# Nothing else calls it. It builds the tool as ./run.sh does (the default build type,
+# RelWithDebInfo) in build-bench-cli/ and
 # installs steghide when it is missing (as root or via sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +21,7 @@ reps=${REPS:-5}
 scripts/ensure_packages.sh steghide
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-cmake -S . -B build-bench-cli -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Release -DHUSHLAKE_BUILD_TESTS=OFF \
+cmake -S . -B build-bench-cli -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUSHLAKE_BUILD_TESTS=OFF \
   -DHUSHLAKE_BUILD_BENCH=OFF -DHUSHLAKE_BUILD_GUI=OFF -DHUSHLAKE_SANITIZE=OFF >/dev/null
 cmake --build build-bench-cli --target hushlake-cli -- -j"${JOBS:-$(nproc)}"
 cli=$PWD/build-bench-cli/cli/hushlake-cli

@@ -78,9 +78,16 @@ class CliSandbox {
   // MoreEnvironment adds NAME=VALUE entries to the tool's environment.
   RunResult Run(const std::vector<std::string>& args, const RunInput& input = {},
                 const std::vector<std::string>& moreEnvironment = {}) const {
+    return RunProgram(HUSHLAKE_CLI_PATH, args, input, moreEnvironment);
+  }
+
+  // Run, with another build of the tool.
+  RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                       const RunInput& input,
+                       const std::vector<std::string>& moreEnvironment) const {
     if (!input.standardInputFile) Write(".stdin", input.standardInput);
     const std::string standardInput = Path(input.standardInputFile.value_or(".stdin"));
-    std::vector<std::string> words = {HUSHLAKE_CLI_PATH};
+    std::vector<std::string> words = {program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<std::string> environment = EnvironmentWithout("HUSHLAKE_KEY=");
     if (input.keyVariable) environment.push_back("HUSHLAKE_KEY=" + *input.keyVariable);

@@ -92,7 +92,7 @@ class SecretProbe {
                                             "HUSHLAKE_TEST_SECRET_REPORT=" + box_.Path(".probe")};
     for (const char* diagnostic : Diagnostics)
       if (std::getenv(diagnostic) != nullptr) environment.push_back(std::string(diagnostic) + "=1");
-    return box_.Run(args, input, environment);
+    return box_.RunProgram(ProbedTool(), args, input, environment);
   }
 
   ProbeReport Report() const {
@@ -117,6 +117,14 @@ class SecretProbe {
   }
 
  private:
+  static std::string ProbedTool() {
+#ifdef HUSHLAKE_PROBED_CLI_PATH
+    return HUSHLAKE_PROBED_CLI_PATH;
+#else
+    return HUSHLAKE_CLI_PATH;
+#endif
+  }
+
   const CliSandbox& box_;
 };
 
