@@ -41,5 +41,6 @@ void NoiseRowPortable(std::uint8_t* row, std::size_t steps, std::size_t limit, s
 // Null when the processor cannot run them.
 RowKernel Sse2RowKernel();
 RowKernel Avx2RowKernel();
+RowKernel Avx512RowKernel();
 
 }  // namespace hushlake::noise_detail

@@ -56,6 +56,8 @@ noise_detail::RowKernel KernelOf(NoiseKernel kernel) {
       return noise_detail::Sse2RowKernel();
     case NoiseKernel::Avx2:
       return noise_detail::Avx2RowKernel();
+    case NoiseKernel::Avx512:
+      return noise_detail::Avx512RowKernel();
   }
   return nullptr;
 }
@@ -73,8 +75,12 @@ bool NoiseKernelAvailable(NoiseKernel kernel) { return KernelOf(kernel) != nullp
 
 namespace {
 
+// SSE2 is part of every x86-64 processor; only a processor of another
+// architecture walks the portable way.
 NoiseKernel FastestKernel() {
-  return NoiseKernelAvailable(NoiseKernel::Avx2) ? NoiseKernel::Avx2 : NoiseKernel::Portable;
+  for (NoiseKernel kernel : {NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2})
+    if (NoiseKernelAvailable(kernel)) return kernel;
+  return NoiseKernel::Portable;
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ void AddNoise(Picture& picture, RandomSource& random);
 
 // The row kernels behind AddNoise, for tests and benchmarks: every one gives
 // the serial walk's result. AddNoise takes the fastest the processor runs.
-enum class NoiseKernel { Portable, Sse2, Avx2 };
+enum class NoiseKernel { Portable, Sse2, Avx2, Avx512 };
 bool NoiseKernelAvailable(NoiseKernel kernel);
 void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random);
 

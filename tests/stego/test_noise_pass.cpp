@@ -36,7 +36,8 @@ TEST_P(FastNoise, EveryKernelEqualsTheSerialWalkAndLeavesTheSameState) {
   RandomSource serialRandom({}, c.seed);
   reference::AddNoise(serial, serialRandom);
   const std::uint32_t serialState = serialRandom.State();
-  for (NoiseKernel kernel : {NoiseKernel::Portable, NoiseKernel::Sse2, NoiseKernel::Avx2}) {
+  for (NoiseKernel kernel :
+       {NoiseKernel::Portable, NoiseKernel::Sse2, NoiseKernel::Avx2, NoiseKernel::Avx512}) {
     if (!NoiseKernelAvailable(kernel)) continue;
     Picture fast = original;
     RandomSource random({}, c.seed);
