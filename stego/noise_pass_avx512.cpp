@@ -61,7 +61,7 @@ __attribute__((target("avx512f"))) inline __m512i Nudge(__m512i bytes, __m512i d
 }
 
 __attribute__((target("avx512f"))) void NoiseRowAvx512(std::uint8_t* row, std::size_t steps,
-                                                      std::size_t limit, std::uint32_t state) {
+                                                       std::size_t limit, std::uint32_t state) {
   const __m512i stateWide = Broadcast(state);
   __m512i u =
       _mm512_add_epi32(_mm512_mullo_epi32(stateWide, LaneJump(1, true)), LaneJump(1, false));

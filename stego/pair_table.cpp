@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <span>
+#include <utility>
 
 #include "stego/random_source.h"
 
@@ -70,6 +71,28 @@ class TieSettler {
   std::array<std::uint8_t, HashSlots> columns_{};
 };
 
+// Sorts keys of a candidate's distance (below PairSortLimit, so 20 bits)
+// above its column (8 bits): three stable passes of seven bits over the
+// distance, since the keys come in column order already. A comparison sort
+// of 255 keys per row took most of the table's time.
+void SortKeys(std::span<std::uint32_t> keys) {
+  static_assert(PairSortLimit <= (1u << 21));
+  constexpr int DigitBits = 7;
+  constexpr std::uint32_t Digits = 1u << DigitBits;
+  std::array<std::uint32_t, 256> spare;
+  std::span<std::uint32_t> from = keys, to(spare.data(), keys.size());
+  for (int shift = 8; shift < 8 + 3 * DigitBits; shift += DigitBits) {
+    std::array<std::uint32_t, Digits> start{};
+    for (const std::uint32_t key : from) ++start[(key >> shift) & (Digits - 1)];
+    std::uint32_t next = 0;
+    for (std::uint32_t& count : start) next += std::exchange(count, next);
+    for (const std::uint32_t key : from) to[start[(key >> shift) & (Digits - 1)]++] = key;
+    std::swap(from, to);
+  }
+  // An odd number of passes leaves the result in the spare array.
+  std::copy(from.begin(), from.end(), keys.begin());
+}
+
 // One selection sort step per column 1, 2, ...: the smallest distance below
 // the limit among the columns from here on, the leftmost of equals, swapped
 // into this column; it stops at the first column where none is left. Since
@@ -87,7 +110,7 @@ void SortNeighbours(DistanceRow& distance, std::array<std::uint8_t, 256>& index)
     if (column >= 1 && distance[column] < PairSortLimit)
       keys[candidates++] = distance[column] << 8 | column;
   }
-  std::sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(candidates));
+  SortKeys(std::span(keys.data(), candidates));
   std::array<std::uint8_t, 256> order;
   for (std::size_t i = 0; i < candidates; ++i) order[i] = static_cast<std::uint8_t>(keys[i]);
   const DistanceRow original = distance;
@@ -129,7 +152,9 @@ bool HasEqualValues(const DistanceRow& values) {
 
 }  // namespace
 
-PairTable::PairTable(const Palette& palette) : entries_(256 * 256), columns_(256 * 256) {
+PairTable::PairTable(const Palette& palette)
+    : entries_(std::make_unique_for_overwrite<std::uint8_t[]>(256 * 256)),
+      columns_(std::make_unique_for_overwrite<std::uint8_t[]>(256 * 256)) {
   for (int centre = 0; centre < 256; ++centre) BuildRow(palette, centre);
 }
 

@@ -6,7 +6,7 @@
 // part of the stored format.
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "stego/picture.h"
 #include "stego/random_source.h"
@@ -40,8 +40,9 @@ class PairTable {
  private:
   void BuildRow(const Palette& palette, int centre);
 
-  std::vector<std::uint8_t> entries_;  // 256 rows of 256 columns
-  std::vector<std::uint8_t> columns_;  // the inverse of each row
+  // Every row is written whole by BuildRow, so nothing is cleared first.
+  std::unique_ptr<std::uint8_t[]> entries_;  // 256 rows of 256 columns
+  std::unique_ptr<std::uint8_t[]> columns_;  // the inverse of each row
 };
 
 // The palette preparation of 8-bit Encrypt: while two entries share red,
