@@ -32,6 +32,15 @@ inline void WalkDraws(std::uint8_t* row, std::size_t limit, std::uint32_t state,
   }
 }
 
+// The rest of a row after the first Done steps went in rounds that leave
+// the third draw of their last step (it lands on the byte after them) to
+// the walk: from that draw on, one at a time.
+inline void FinishRowAfterRounds(std::uint8_t* row, std::size_t limit, std::uint32_t state,
+                                 std::size_t done, std::size_t steps) {
+  const std::size_t first = done == 0 ? 0 : 3 * done - 1;
+  WalkDraws(row, limit, RandomJumpOf(first)(state), first, 3 * steps);
+}
+
 // One row: Steps two-byte steps, bytes below Limit, from the generator state
 // before the row's first draw. Each kernel gives exactly the serial result.
 using RowKernel = void (*)(std::uint8_t* row, std::size_t steps, std::size_t limit,

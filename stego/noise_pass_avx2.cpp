@@ -82,10 +82,7 @@ __attribute__((target("avx2"))) void NoiseRowAvx2(std::uint8_t* row, std::size_t
     _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), _mm256_castsi256_si128(packed));
     u = Advance(u, round);
   }
-  // The rest one draw at a time, from the carried third draw on.
-  const std::size_t done = rounds * StepsPerRound;
-  const std::size_t first = done == 0 ? 0 : 3 * done - 1;
-  WalkDraws(row, limit, RandomJumpOf(first)(state), first, 3 * steps);
+  FinishRowAfterRounds(row, limit, state, rounds * StepsPerRound, steps);
 }
 
 }  // namespace

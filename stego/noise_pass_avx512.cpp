@@ -90,10 +90,7 @@ __attribute__((target("avx512f"))) void NoiseRowAvx512(std::uint8_t* row, std::s
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes), _mm512_cvtepi32_epi16(joined));
     u = Advance(u, round);
   }
-  // The rest one draw at a time, from the carried third draw on.
-  const std::size_t done = rounds * StepsPerRound;
-  const std::size_t first = done == 0 ? 0 : 3 * done - 1;
-  WalkDraws(row, limit, RandomJumpOf(first)(state), first, 3 * steps);
+  FinishRowAfterRounds(row, limit, state, rounds * StepsPerRound, steps);
 }
 
 }  // namespace

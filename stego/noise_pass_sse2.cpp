@@ -89,10 +89,7 @@ void NoiseRowSse2(std::uint8_t* row, std::size_t steps, std::size_t limit, std::
     low = Advance(low, round);
     high = Advance(high, round);
   }
-  // The rest one draw at a time, from the carried third draw on.
-  const std::size_t done = rounds * StepsPerRound;
-  const std::size_t first = done == 0 ? 0 : 3 * done - 1;
-  WalkDraws(row, limit, RandomJumpOf(first)(state), first, 3 * steps);
+  FinishRowAfterRounds(row, limit, state, rounds * StepsPerRound, steps);
 }
 
 }  // namespace
