@@ -69,21 +69,17 @@ std::size_t LimitOf(std::size_t rowBytes, std::size_t steps) {
   return std::min(rowBytes, 2 * steps + 1);
 }
 
-}  // namespace
-
-bool NoiseKernelAvailable(NoiseKernel kernel) { return KernelOf(kernel) != nullptr; }
-
-namespace {
-
 // SSE2 is part of every x86-64 processor; only a processor of another
 // architecture walks the portable way.
 NoiseKernel FastestKernel() {
   for (NoiseKernel kernel : {NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2})
-    if (NoiseKernelAvailable(kernel)) return kernel;
+    if (KernelOf(kernel) != nullptr) return kernel;
   return NoiseKernel::Portable;
 }
 
 }  // namespace
+
+bool NoiseKernelAvailable(NoiseKernel kernel) { return KernelOf(kernel) != nullptr; }
 
 void AddNoise(Picture& picture, NoiseKernel kernel, RandomSource& random) {
   const NoiseRows noise(picture.Width(), picture.RowBytes(), random.State(), kernel);

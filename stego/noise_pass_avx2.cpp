@@ -54,9 +54,10 @@ __attribute__((target("avx2"))) inline __m256i Nudge(__m256i bytes, __m256i draw
 
 __attribute__((target("avx2"))) void NoiseRowAvx2(std::uint8_t* row, std::size_t steps,
                                                   std::size_t limit, std::uint32_t state) {
-  const __m256i stateWide = Broadcast(state);
+  // The same for every row, so worked out once.
+  static const __m256i laneMultipliers = LaneJump(1, true), laneIncrements = LaneJump(1, false);
   __m256i u =
-      _mm256_add_epi32(_mm256_mullo_epi32(stateWide, LaneJump(1, true)), LaneJump(1, false));
+      _mm256_add_epi32(_mm256_mullo_epi32(Broadcast(state), laneMultipliers), laneIncrements);
   const RandomJump second = RandomJumpOf(1), third = RandomJumpOf(2);
   const RandomJump round = RandomJumpOf(3 * StepsPerRound);
   const __m256i previousLane = _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6);

@@ -62,9 +62,10 @@ __attribute__((target("avx512f"))) inline __m512i Nudge(__m512i bytes, __m512i d
 
 __attribute__((target("avx512f"))) void NoiseRowAvx512(std::uint8_t* row, std::size_t steps,
                                                        std::size_t limit, std::uint32_t state) {
-  const __m512i stateWide = Broadcast(state);
+  // The same for every row, so worked out once.
+  static const __m512i laneMultipliers = LaneJump(1, true), laneIncrements = LaneJump(1, false);
   __m512i u =
-      _mm512_add_epi32(_mm512_mullo_epi32(stateWide, LaneJump(1, true)), LaneJump(1, false));
+      _mm512_add_epi32(_mm512_mullo_epi32(Broadcast(state), laneMultipliers), laneIncrements);
   const RandomJump second = RandomJumpOf(1), third = RandomJumpOf(2);
   const RandomJump round = RandomJumpOf(3 * StepsPerRound);
   const __m512i previousLane =
