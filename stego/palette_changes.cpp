@@ -16,11 +16,9 @@ PaletteChanges::PaletteChanges(int height, const Palette& palette, const Positio
 
 void PaletteChanges::Apply(const RowBand& band) const {
   CheckBandInside(band, placements_.Height());
-  for (const Placement& placement : placements_.AroundRows(band.firstRow, band.EndRow())) {
-    const auto y = static_cast<int>(placement.row);
-    if (y < band.firstRow || y >= band.EndRow()) continue;
-    WritePaletteSymbol(band.Row(y), placement.column, pairs_, placement.symbol);
-  }
+  placements_.ForEachInRows(band.firstRow, band.EndRow(), [&](const Placement& placement) {
+    WritePaletteSymbol(band.Row(placement.Row()), placement.column, pairs_, placement.symbol);
+  });
 }
 
 }  // namespace hushlake

@@ -24,6 +24,7 @@ class PaletteChanges : public PixelChanges {
     std::uint32_t row;
     std::uint32_t column;  // of the middle pixel
     std::uint8_t symbol;
+    int Row() const { return static_cast<int>(row); }
   };
 
   Palette palette_;

@@ -4,7 +4,6 @@
 // rows on their way from a source file to the new one, with the same result
 // either way: no picture-sized buffer is needed to encrypt a file.
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "crypto/secret.h"
@@ -28,7 +27,7 @@ class PixelChanges {
 // rows with a counting sort: one walk of the order counts each group's
 // items, a second one stores them, so no list of positions is ever sorted or
 // kept. Groups of rows rather than rows keep the stores few places apart in
-// memory. Each item tells its row (Item::row). The items are the hidden
+// memory. Each item tells its row (Item::Row()). The items are the hidden
 // text's symbols: wiped when freed.
 template <class Item>
 class RowPlacements {
@@ -50,13 +49,17 @@ class RowPlacements {
     }
   }
 
-  // The items of rows First .. End - 1, among others of the same groups:
-  // the caller skips those of other rows.
-  std::span<const Item> AroundRows(int first, int end) const {
-    if (first >= end) return {};
+  // Calls Visit(item) for every item of rows First .. End - 1; only their
+  // groups are looked through.
+  template <class Visit>
+  void ForEachInRows(int first, int end, Visit visit) const {
+    if (first >= end) return;
     const std::uint32_t from = groupStart_[GroupOf(first)];
     const std::uint32_t to = groupStart_[GroupOf(end - 1) + 1];
-    return std::span<const Item>(items_).subspan(from, to - from);
+    for (std::uint32_t i = from; i < to; ++i) {
+      const int row = items_[i].Row();
+      if (row >= first && row < end) visit(items_[i]);
+    }
   }
   int Height() const { return height_; }
 

@@ -28,12 +28,10 @@ TrueColorChanges::TrueColorChanges(int width, int height, PixelFormat format,
 void TrueColorChanges::Apply(const RowBand& band) const {
   CheckBandInside(band, height_);
   noise_.Apply(band);
-  for (const Placement& placement : placements_.AroundRows(band.firstRow, band.EndRow())) {
-    const int y = placement.Row();
-    if (y < band.firstRow || y >= band.EndRow()) continue;
-    WriteTrueColorSymbol(band.Row(y) + placement.FirstByte(), ChannelTable[placement.Channels()],
-                         placement.Symbol());
-  }
+  placements_.ForEachInRows(band.firstRow, band.EndRow(), [&band](const Placement& placement) {
+    WriteTrueColorSymbol(band.Row(placement.Row()) + placement.FirstByte(),
+                         ChannelTable[placement.Channels()], placement.Symbol());
+  });
 }
 
 }  // namespace hushlake

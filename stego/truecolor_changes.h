@@ -27,7 +27,6 @@ class TrueColorChanges : public PixelChanges {
   std::uint32_t NoiseStateAfter() const { return noise_.StateAfter(height_); }
 
  private:
-  // One symbol: its row is implied by where it is stored.
   // One symbol in eight bytes: rows stay below 2^20 and a row's bytes
   // below 2^22; the channel choice is an index into ChannelTable.
   class Placement {
