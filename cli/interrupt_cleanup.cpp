@@ -2,7 +2,7 @@
 
 #include <signal.h>
 
-#include "crypto/pending_files.h"
+#include "platform/pending_files.h"
 
 namespace hushlake::cli {
 
