@@ -17,6 +17,7 @@ rules=(
   "hash           hash crypto"
   "cipher         cipher crypto"
   "stego          stego cipher hash crypto"
+  "stego/analysis stego"
   "app            app stego cipher hash crypto"
   "cli            cli app stego cipher hash crypto"
   "windows        windows app stego cipher hash crypto Qt"
