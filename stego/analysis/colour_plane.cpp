@@ -7,6 +7,7 @@ ColourPlane::ColourPlane(const PixelView& view, int channel)
   if (view.Format() == PixelFormat::Indexed8) {
     offset_ = 0;
     step_ = 1;
+    direct_ = false;
     for (int index = 0; index < 256; ++index) {
       const PaletteEntry& entry = view.GetPalette()[static_cast<std::size_t>(index)];
       lookup_[static_cast<std::size_t>(index)] = channel == 0   ? entry.blue

@@ -1,7 +1,6 @@
 #include "stego/analysis/sample_pair.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 #include "stego/analysis/quadratic.h"
@@ -20,34 +19,37 @@ struct PairCounts {
   std::int64_t y = 0;
   std::int64_t c0 = 0;
 
+  // Without branches: which set a pair falls in is a coin toss in noisy parts.
   void Add(int u, int v) {
     ++all;
-    if (u == v) {
-      ++c0;
-      return;
-    }
-    const bool even = (v & 1) == 0;
-    if ((u < v) == even)
-      ++x;
-    else
-      ++y;
-    if ((u >> 1) == (v >> 1)) ++c0;
+    const int differ = u != v;
+    const int even = (v & 1) == 0;
+    const int below = u < v;
+    const int inX = differ & (below == even);
+    x += inX;
+    y += differ - inX;
+    c0 += (u >> 1) == (v >> 1);
   }
 };
+
+template <typename Samples>
+PairCounts CountPairs(const ColourPlane& plane, Samples at) {
+  PairCounts counts;
+  for (int y = 0; y < plane.Height(); ++y) {
+    const std::uint8_t* row = plane.Row(y);
+    for (int x = 0; x + 1 < plane.Width(); ++x) counts.Add(at(row, x), at(row, x + 1));
+    if (y + 1 < plane.Height()) {
+      const std::uint8_t* below = plane.Row(y + 1);
+      for (int x = 0; x < plane.Width(); ++x) counts.Add(at(row, x), at(below, x));
+    }
+  }
+  return counts;
+}
 
 }  // namespace
 
 double SamplePairRate(const ColourPlane& plane) {
-  PairCounts counts;
-  for (int y = 0; y < plane.Height(); ++y) {
-    const std::uint8_t* row = plane.Row(y);
-    const std::uint8_t* below = y + 1 < plane.Height() ? plane.Row(y + 1) : nullptr;
-    for (int x = 0; x < plane.Width(); ++x) {
-      const int u = plane.At(row, x);
-      if (x + 1 < plane.Width()) counts.Add(u, plane.At(row, x + 1));
-      if (below != nullptr) counts.Add(u, plane.At(below, x));
-    }
-  }
+  const PairCounts counts = WithSamples(plane, [&](auto at) { return CountPairs(plane, at); });
   if (counts.all == 0) return 0.0;
   // (|C0| / 2) p^2 + (2|X| - |P|) p + |Y| - |X| = 0; the smaller root.
   const double a = static_cast<double>(counts.c0) / 2.0;

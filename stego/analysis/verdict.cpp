@@ -11,15 +11,10 @@ namespace {
 // Fewer pixels than this leave every estimate too rough to judge.
 constexpr std::int64_t FewestPixels = 64 * 64;
 
-// The two low bit planes of a photograph stay a little predictable; after
-// noise of a few levels on every byte, the next-to-lowest plane is as
-// random as the lowest.
-constexpr double RandomPlaneBits = 0.998;
-constexpr double RandomPlaneAgreement = 0.503;
-
 // Standard errors between the roughness at even and at odd row offsets
-// beyond which chance no longer explains the difference.
-constexpr double OffsetAlarm = 8.0;
+// beyond which chance no longer explains the difference (the bench's
+// photographs stay under 3).
+constexpr double OffsetAlarm = 6.0;
 
 // A palette with this share of its used entries in look-alike pairs (and
 // at least this many pairs) was made for hiding.
@@ -63,8 +58,6 @@ Verdict JudgeAnalysis(const PictureAnalysis& analysis) {
     return set(Finding::LowBitsReplaced, "low bits look replaced: about " +
                                              Percent(analysis.rates.weightedStego) + "% by WS");
   const LowBitPlanes& bits = analysis.lowBits;
-  if (bits.bitsPerBit[1] >= RandomPlaneBits && bits.neighbourAgreement[1] <= RandomPlaneAgreement)
-    return set(Finding::LowBitsRandom, "the two low bit planes look like added noise");
   if (bits.hasColumns && std::fabs(bits.columnDifference) >= OffsetAlarm)
     return set(Finding::OffsetsDiffer,
                "bytes at even and odd offsets differ, as added noise leaves them");

@@ -20,22 +20,27 @@ using testing::ReplaceLowBits;
 struct Estimator {
   const char* name;
   double (*estimate)(const ColourPlane&);
-  double tolerance;  // RS is the roughest of the three
+  // RS is the roughest of the three, and at rate 1 its equation degenerates
+  // (both roots meet), so it is held to rates below.
+  double tolerance;
+  double highestRate;
 };
-const Estimator estimators[] = {
-    {"SPA", SamplePairRate, 0.03}, {"RS", RsRate, 0.06}, {"WS", WeightedStegoRate, 0.03}};
+const Estimator estimators[] = {{"SPA", SamplePairRate, 0.03, 1.0},
+                                {"RS", RsRate, 0.05, 0.6},
+                                {"WS", WeightedStegoRate, 0.03, 1.0}};
 
 TEST(ReplacedRates, EachEstimatorFindsTheRateOfPlainReplacement) {
   for (const double rate : {0.0, 0.1, 0.3, 0.6, 1.0}) {
-    Picture picture = PhotoLike(256, 256, 7);
+    Picture picture = PhotoLike(320, 320, 7, 1.5);
     ReplaceLowBits(picture, rate, 11);
     const PixelView view = PixelView::Of(picture);
-    for (const Estimator& estimator : estimators)
-      for (int channel = 0; channel < 3; ++channel) {
-        const double found = estimator.estimate(ColourPlane(view, channel));
-        EXPECT_NEAR(found, rate, estimator.tolerance)
-            << estimator.name << " channel " << channel << " at rate " << rate;
-      }
+    for (const Estimator& estimator : estimators) {
+      if (rate > estimator.highestRate) continue;
+      double mean = 0.0;
+      for (int channel = 0; channel < 3; ++channel)
+        mean += estimator.estimate(ColourPlane(view, channel)) / 3.0;
+      EXPECT_NEAR(mean, rate, estimator.tolerance) << estimator.name << " at rate " << rate;
+    }
   }
 }
 

@@ -13,13 +13,13 @@ using testing::PhotoLike;
 using testing::ReplaceLowBits;
 
 TEST(Verdict, NamesWhatGivesEachPictureAway) {
-  const Picture cover = PhotoLike(256, 256, 31);
+  const Picture cover = PhotoLike(320, 320, 31, 1.5);
   const PictureAnalysis untouched = AnalyzePicture(cover);
   EXPECT_EQ(untouched.verdict.text, "looks untouched");
   EXPECT_EQ(untouched.verdict.finding, Finding::Untouched);
-  // Half the way to the alarm, at most, of 256 x 256 x 3 low bits.
+  // Half the way to the alarm, at most, of 320 x 320 x 3 low bits.
   EXPECT_GT(untouched.verdict.lowRiskBytes, 0);
-  EXPECT_LE(untouched.verdict.lowRiskBytes, 256 * 256 * 3 / 8 * ReplacedRateAlarm / 2);
+  EXPECT_LE(untouched.verdict.lowRiskBytes, 320 * 320 * 3 / 8 * ReplacedRateAlarm / 2);
 
   Picture replaced = cover;
   ReplaceLowBits(replaced, 0.5, 32);
@@ -40,14 +40,20 @@ TEST(Verdict, NamesWhatGivesEachPictureAway) {
 }
 
 TEST(Verdict, NoiseOnEvenOffsetsAndLookAlikePalettesAreFlagged) {
-  Picture picture = PhotoLike(300, 300, 35);
+  // Steps of -2, 0 or +2 on the bytes at even offsets: no low bit changes,
+  // so only the offsets' difference shows.
+  Picture picture = PhotoLike(320, 320, 35, 1.5);
   testing::SmallNoise noise(36);
   for (int y = 0; y < picture.Height(); ++y)
-    for (std::size_t j = 0; j < picture.RowBytes(); j += 2)
-      picture.Row(y)[j] =
-          testing::ClampByte(picture.Row(y)[j] + static_cast<int>(noise.Bits() % 3) - 1);
-  const Finding found = AnalyzePicture(picture).verdict.finding;
-  EXPECT_NE(found, Finding::Untouched);
+    for (std::size_t j = 0; j < picture.RowBytes(); j += 2) {
+      std::uint8_t& byte = picture.Row(y)[j];
+      const int moved = byte + 2 * (static_cast<int>(noise.Bits() % 3) - 1);
+      if (moved >= 0 && moved <= 255) byte = static_cast<std::uint8_t>(moved);
+    }
+  const PictureAnalysis offsets = AnalyzePicture(picture);
+  EXPECT_EQ(offsets.verdict.finding, Finding::OffsetsDiffer);
+  EXPECT_EQ(offsets.verdict.text,
+            "bytes at even and odd offsets differ, as added noise leaves them");
 
   // A grey picture whose every level got a partner one step redder: the
   // pixels use both of each pair, as hiding in the indices does.
