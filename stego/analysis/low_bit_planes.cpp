@@ -1,5 +1,6 @@
 #include "stego/analysis/low_bit_planes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -111,6 +112,10 @@ struct Moments {
   }
 };
 
+// Roughness is clipped here: beyond it lies the picture's own detail, whose
+// few large values would drown the small difference added noise makes.
+constexpr int RoughnessClip = 8;
+
 void MeasureColumns(const PixelView& view, LowBitPlanes& result) {
   if (view.Format() != PixelFormat::Bgr24 || view.Width() < 3) return;
   Moments even;
@@ -120,8 +125,8 @@ void MeasureColumns(const PixelView& view, LowBitPlanes& result) {
     const std::uint8_t* row = view.Row(y);
     for (int j = 3; j + 3 < rowBytes; ++j) {
       const int value = row[j];
-      const int roughness = std::abs(2 * value - row[j - 3] - row[j + 3]);
-      ((j & 1) == 0 ? even : odd).Add(roughness, value);
+      const int roughness = std::min(std::abs(2 * value - row[j - 3] - row[j + 3]), RoughnessClip);
+      ((j & 1) == 0 ? even : odd).Add(roughness * roughness, value);
     }
   }
   if (even.count < 2 || odd.count < 2) return;

@@ -22,8 +22,8 @@ struct LowBitPlanes {
   // bits agree: 0.5 for random bits.
   std::array<double, 2> neighbourAgreement{0.5, 0.5};
 
-  // 24-bit pictures only (false otherwise): the mean roughness
-  // |2 b - left - right| of the bytes at even and at odd offsets of the rows
+  // 24-bit pictures only (false otherwise): the mean roughness of the bytes
+  // at even and at odd offsets of the rows, min(|2 b - left - right|, 8)^2
   // (left and right: the same channel's neighbours), and how many standard
   // errors apart the two means are (positive: even offsets rougher).
   bool hasColumns = false;
