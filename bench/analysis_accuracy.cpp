@@ -25,7 +25,7 @@
 #include "stego/analysis/rs_analysis.h"
 #include "stego/analysis/sample_pair.h"
 #include "stego/analysis/weighted_stego.h"
-#include "stego/picture_files.h"
+#include "stego/picture/picture_files.h"
 
 namespace {
 
