@@ -26,7 +26,7 @@ PaletteTells FindPaletteTells(const PixelView& view) {
       const int blue = std::abs(palette[a].blue - palette[b].blue);
       if (red + green + blue == 0)
         ++tells.equalPairs;
-      else if (red <= 1 && green <= 1 && blue <= 1)
+      else if (red <= 1 && green <= 1 && blue <= 1 && red + green + blue <= 2)
         ++tells.nearPairs;
       else
         continue;

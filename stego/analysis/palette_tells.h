@@ -12,8 +12,9 @@ struct PaletteTells {
   bool indexed = false;  // false: the picture has no palette, and the rest is zero
   int usedEntries = 0;
   int unusedEntries = 0;  // of the 256
-  // Pairs of used entries with the same colour, and with colours no more
-  // than 1 apart in every channel (equal ones not counted again).
+  // Pairs of used entries with the same colour, and with colours 1 apart in
+  // one or two channels and equal in the rest (neighbouring greys, a step
+  // apart in all three, are what a grey palette holds and do not count).
   int equalPairs = 0;
   int nearPairs = 0;
   // The share of used entries that have an equal or near partner.

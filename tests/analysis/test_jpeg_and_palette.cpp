@@ -89,3 +89,20 @@ TEST(PaletteTells, CountsEqualAndNearPairsAmongUsedEntriesOnly) {
 
 }  // namespace
 }  // namespace hushlake::analysis
+
+namespace hushlake::analysis {
+namespace {
+
+TEST(PaletteTells, AGreyRampIsNoTell) {
+  Palette palette{};
+  for (int i = 0; i < 256; ++i) {
+    const auto level = static_cast<std::uint8_t>(i);
+    palette[static_cast<std::size_t>(i)] = {level, level, level, 0};
+  }
+  const PaletteTells tells = FindPaletteTells(PixelView::Of(PalettePicture(palette, 256)));
+  EXPECT_EQ(tells.usedEntries, 256);
+  EXPECT_EQ(tells.equalPairs + tells.nearPairs, 0);
+}
+
+}  // namespace
+}  // namespace hushlake::analysis
