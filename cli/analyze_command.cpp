@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "app/analysis_report.h"
+#include "app/local_file_store.h"
 #include "app/picture_analysis.h"
+#include "app/stego_job.h"
 #include "cli/command.h"
 #include "cli/outcome.h"
 #include "cli/picture_names.h"
-#include "app/local_file_store.h"
-#include "app/stego_job.h"
 #include "cli/standard_streams.h"
 
 namespace hushlake::cli {
