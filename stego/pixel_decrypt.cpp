@@ -171,7 +171,8 @@ ReadOutcome ReadTrueColorSymbols(const PixelView& pixels, const PositionOrder& o
   return WithPositionReader(
       pixels, order, 0, 6, [](const std::uint8_t* first) { return FetchSix(first); }, decode,
       [&](auto&& reader) {
-        return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
+        return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols,
+                                WrongKeyStop::AtFirstWrongSymbol);
       });
 }
 
