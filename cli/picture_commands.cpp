@@ -178,6 +178,18 @@ void SaveResult(WindowSession& session, const std::string& out) {
   if (!session.Messages().Shown(messages::PictureSaved)) throw Refusal();
 }
 
+// What a PNG source held that the saved PNG leaves out.
+void NoteDroppedChunks(WindowSession& session, const std::string& out,
+                       const GlobalOptions& global) {
+  const SourceFileInfo& source = session.Window().View().encryptedSource;
+  const std::optional<SaveTarget> target = ChooseSaveTarget(out, source.kind);
+  const bool png = out == StandardStream ? source.kind == PictureFileKind::Png
+                                         : target && target->kind == PictureFileKind::Png;
+  const std::string dropped = DescribeDroppedChunks(source);
+  if (png && !dropped.empty() && global.Level() != Verbosity::Quiet)
+    PrintError("note: left out of the saved picture: " + dropped);
+}
+
 int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   const std::string picture = options.PictureName();
   const CipherChoice choice = options.Choice();
@@ -202,6 +214,7 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   if (session.Messages().ErrorCount() > 0 || !session.Messages().Shown(messages::EncryptDone))
     throw Refusal();
   SaveResult(session, options.out);
+  NoteDroppedChunks(session, options.out, global);
   if (global.Level() == Verbosity::Normal && options.out != StandardStream)
     std::cerr << "Hidden in \"" << SavedName(session, options.out) << "\"\n";
   return ExitSuccess;
@@ -286,14 +299,14 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   // else (standard input, a file the header read refuses) goes through Open
   // Img, which reads it or words the refusal as the window does.
   const std::string name = options.PictureName();
-  const BmpHeaderResult header =
-      name == StandardStream ? BmpHeaderResult{} : ReadBmpFileHeader(name);
+  const PictureHeaderResult header =
+      name == StandardStream ? PictureHeaderResult{} : ReadPictureFileHeader(name);
+  const bool fromHeader = header.status == PictureReadStatus::Ok;
   WindowSession session(std::nullopt, false, global.Level());
-  if (header.status != BmpStatus::Ok) session.OpenPicture(name);
+  if (!fromHeader) session.OpenPicture(name);
   const Picture& picture = session.Window().View().originalImage;
-  const PictureShape shape = header.status == BmpStatus::Ok
-                                 ? PictureShape{header.width, header.height, header.format}
-                                 : ShapeOf(picture);
+  const PictureShape shape =
+      fromHeader ? PictureShape{header.width, header.height, header.format} : ShapeOf(picture);
   // A key is used only when one is at hand; the terminal is not asked.
   std::optional<std::string> key;
   if (!options.keyFile.empty() || global.environmentKey)
@@ -316,8 +329,12 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
            " (UTF-8: an ASCII character takes one byte, a line break two)\n";
   }
   // Chunks a PNG carries are kept when the picture is saved, never applied.
-  const std::string kept = DescribeKeptChunks(session.Window().View().originalSource);
+  const SourceFileInfo& source =
+      fromHeader ? header.source : session.Window().View().originalSource;
+  const std::string kept = DescribeKeptChunks(source);
   if (!kept.empty()) out += "Kept unchanged: " + kept + "\n";
+  const std::string dropped = DescribeDroppedChunks(source);
+  if (!dropped.empty()) out += "Left out when saved: " + dropped + "\n";
   WriteStandardOutput(out);
   return ExitSuccess;
 }

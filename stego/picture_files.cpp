@@ -67,6 +67,37 @@ PictureReadResult ReadPictureFile(const std::string& path) {
   return ReadAsPng(got, path) ? FromPng(ReadPngFile(path)) : FromBmp(ReadBmpFile(path));
 }
 
+PictureHeaderResult ReadPictureFileHeader(const std::string& path) {
+  std::uint8_t start[8] = {};
+  std::ifstream in(path, std::ios::binary);
+  in.read(reinterpret_cast<char*>(start), sizeof(start));
+  const std::span<const std::uint8_t> got(start, static_cast<std::size_t>(in.gcount()));
+  PictureHeaderResult result;
+  if (ReadAsPng(got, path)) {
+    PngHeaderResult png = ReadPngFileHeader(path);
+    result.kind = PictureFileKind::Png;
+    result.status = png.status == PngStatus::Ok            ? PictureReadStatus::Ok
+                    : png.status == PngStatus::Unsupported ? PictureReadStatus::Unsupported
+                                                           : PictureReadStatus::Malformed;
+    result.width = png.width;
+    result.height = png.height;
+    result.format = png.format;
+    result.source = std::move(png.source);
+    result.error = std::move(png.error);
+    return result;
+  }
+  BmpHeaderResult bmp = ReadBmpFileHeader(path);
+  result.status = bmp.status == BmpStatus::Ok                 ? PictureReadStatus::Ok
+                  : bmp.status == BmpStatus::UnsupportedDepth ? PictureReadStatus::Unsupported
+                                                              : PictureReadStatus::Malformed;
+  result.width = bmp.width;
+  result.height = bmp.height;
+  result.format = bmp.format;
+  result.source = {PictureFileKind::Bmp, bmp.format, {}};
+  result.error = std::move(bmp.error);
+  return result;
+}
+
 std::string_view KindName(PictureFileKind kind) {
   return kind == PictureFileKind::Png ? "PNG" : "BMP";
 }

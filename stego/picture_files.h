@@ -32,6 +32,19 @@ struct PictureReadResult {
 PictureReadResult ReadPicture(std::span<const std::uint8_t> fileBytes, std::string_view name);
 PictureReadResult ReadPictureFile(const std::string& path);
 
+// What a file's headers say (a PNG's chunks, without decoding its pixels),
+// checked as reading the picture would check them.
+struct PictureHeaderResult {
+  PictureReadStatus status = PictureReadStatus::Malformed;
+  PictureFileKind kind = PictureFileKind::Bmp;
+  int width = 0;
+  int height = 0;
+  PixelFormat format = PixelFormat::Bgr24;
+  SourceFileInfo source;  // a PNG's kept and dropped chunks
+  std::string error;      // empty when status is Ok
+};
+PictureHeaderResult ReadPictureFileHeader(const std::string& path);
+
 // "BMP" or "PNG".
 std::string_view KindName(PictureFileKind kind);
 // ".bmp" or ".png".

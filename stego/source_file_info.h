@@ -42,6 +42,10 @@ struct SourceFileInfo {
   // points to: the plain layout then keeps every field it does not decide.
   std::vector<std::uint8_t> bmpHeader;
   std::vector<std::uint8_t> bmpProfile;
+  // What the file held that a changed picture does not keep (PNG chunks the
+  // copy rules or the size caps leave out), each with the reason, for telling
+  // the user.
+  std::vector<std::string> dropped;
   bool operator==(const SourceFileInfo&) const = default;
 };
 
