@@ -422,15 +422,16 @@ void AddDecrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   command.add_flag("--crlf", options->crlf, "write CR LF line breaks (default: LF)");
   command.add_flag("--detect", options->detect,
                    "find the hash, cipher and mode the text was hidden with");
-  command.footer(std::string(KeyFooter) + "\n\n" + ChoiceFooter +
-                 "\nWhat the picture hides must read as text: UTF-8 without NUL, as encrypt writes\n"
-                 "every text it takes (or Windows-1252 text, as older versions wrote). With the\n"
-                 "wrong cipher or mode it does not, and decrypt says so (--raw writes it\n"
-                 "anyway). --detect tries every hash, cipher and mode and prints the choices\n"
-                 "that give text.\n"
-                 "\nExample: hushlake-cli decrypt hidden.bmp -c blowfish > note.txt\n"
-                 "\nExit status: 0 text found, 1 refused or failed (wrong key, wrong hash...),\n"
-                 "2 wrong usage.");
+  command.footer(
+      std::string(KeyFooter) + "\n\n" + ChoiceFooter +
+      "\nWhat the picture hides must read as text: UTF-8 without NUL, as encrypt writes\n"
+      "every text it takes (or Windows-1252 text, as older versions wrote). With the\n"
+      "wrong cipher or mode it does not, and decrypt says so (--raw writes it\n"
+      "anyway). --detect tries every hash, cipher and mode and prints the choices\n"
+      "that give text.\n"
+      "\nExample: hushlake-cli decrypt hidden.bmp -c blowfish > note.txt\n"
+      "\nExit status: 0 text found, 1 refused or failed (wrong key, wrong hash...),\n"
+      "2 wrong usage.");
   OnRun(command, options, global, run, RunDecrypt);
 }
 

@@ -49,12 +49,15 @@ bool TerminalMessages::AskConfirmation(std::string_view message) {
   return replaceFiles_;
 }
 
-void TerminalMessages::Release(std::string_view drop) {
+void TerminalMessages::Release(std::string_view drop, std::string_view alsoDrop) {
   holding_ = false;
+  const auto dropped = [&](const std::string& held) {
+    return held == drop || (!alsoDrop.empty() && held == alsoDrop);
+  };
   const bool othersHeld = std::any_of(held_.begin(), held_.end(),
-                                      [&](const std::string& held) { return held != drop; });
+                                      [&](const std::string& held) { return !dropped(held); });
   for (const std::string& held : held_)
-    if (!othersHeld || held != drop) PrintError(held);
+    if (!othersHeld || !dropped(held)) PrintError(held);
   held_.clear();
 }
 

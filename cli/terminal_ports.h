@@ -31,9 +31,10 @@ class TerminalMessages : public MessageBoxes {
   bool Shown(std::string_view message) const;
   Verbosity Level() const { return verbosity_; }
 
-  // While held, errors are kept back; Release shows them, leaving out Drop.
+  // While held, errors are kept back; Release shows them, leaving out Drop
+  // and AlsoDrop when anything else was held.
   void Hold() { holding_ = true; }
-  void Release(std::string_view drop);
+  void Release(std::string_view drop, std::string_view alsoDrop = {});
 
  private:
   void Print(std::string_view message);

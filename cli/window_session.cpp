@@ -19,7 +19,10 @@ void WindowSession::OpenPicture(const std::string& path) {
   CheckPictureSource(path);
   messages_.Hold();
   window_.OpenPictureAccept(path == StandardStream ? std::string(StandardInputPicture) : path);
-  messages_.Release(messages::WrongDepth);
+  // A reason follows the window's line for a file of another depth or kind;
+  // a broken file's reason says all, so the kind line goes for a PNG too.
+  messages_.Release(messages::WrongDepth,
+                    window_.View().originalBroken ? messages::WrongPngKind : std::string_view{});
   if (!window_.ImageLoaded()) throw Refusal();
 }
 

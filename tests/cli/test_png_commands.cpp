@@ -2,6 +2,7 @@
 // window, and reported like BMP pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -138,6 +139,59 @@ TEST_F(PngCommands, CapacityReadsTheChunksWithoutDecodingThePixels) {
   const RunResult result = box.Run({"capacity", "broken-rows.png"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_TRUE(Has(result.out, "Size: 100 x 50 pixels\nDepth: 24 bits per pixel\n")) << result.out;
+}
+
+// A broken file is refused with what is wrong with it, in one line; the line
+// for a picture of another kind or depth is kept for exactly that case.
+TEST_F(PngCommands, ARefusedPictureSaysWhatIsWrongWithIt) {
+  const std::string good = box.Read("photo.png");
+  std::string badCrc = good;
+  badCrc[20] = static_cast<char>(badCrc[20] ^ 1);  // inside the IHDR chunk
+  box.Write("crc.png", badCrc);
+  box.Write("cut.png", good.substr(0, good.size() / 2));
+  const auto write = [&](const std::string& name, const std::vector<pngtest::Bytes>& chunks) {
+    const pngtest::Bytes file = pngtest::File(chunks);
+    box.Write(name, std::string(file.begin(), file.end()));
+  };
+  write("huge.png", {pngtest::Chunk("IHDR", pngtest::Header(65536, 65536, 8, 2)),
+                     pngtest::Chunk("IDAT", pngtest::Bytes(100, 0)), pngtest::End()});
+  write("grey.png",
+        {pngtest::Chunk("IHDR", pngtest::Header(30, 30, 8, 0)),
+         pngtest::Chunk("IDAT", pngtest::Compress(pngtest::Bytes(31 * 30, 0))), pngtest::End()});
+  ASSERT_EQ(box.Run({"encrypt", "photo.png", "-o", "photo.bmp", "-t", "text.txt", "-k", "key.txt"})
+                .exitCode,
+            0);
+  const std::string bmp = box.Read("photo.bmp");
+  box.Write("cut.bmp", bmp.substr(0, bmp.size() / 2));
+  const std::string kindLine(messages::WrongPngKind.substr(0, messages::WrongPngKind.find('\n')));
+  const struct {
+    const char* file;
+    std::string reason;
+    bool otherKind;  // the file is sound, of a kind the tool does not read
+  } cases[] = {
+      {"crc.png",
+       "\"crc.png\" is not a usable PNG file: the IHDR chunk is damaged (its CRC does not match)",
+       false},
+      {"cut.png", "\"cut.png\" is not a usable PNG file: truncated file: ", false},
+      {"huge.png",
+       "\"huge.png\" is not a usable PNG file: picture size 65536 x 65536 exceeds the limit of "
+       "268435456 pixels",
+       false},
+      {"cut.bmp", "\"cut.bmp\" is not a usable BMP file: truncated file: ", false},
+      {"grey.png", "grey PNG pictures are not supported (only 8-bit palette, RGB and RGBA)", true},
+  };
+  for (const auto& c : cases) {
+    for (const char* command : {"capacity", "decrypt"}) {
+      const RunResult result = box.Run({command, c.file, "-k", "key.txt"});
+      SCOPED_TRACE(std::string(command) + " " + c.file + ":\n" + result.err);
+      EXPECT_EQ(result.exitCode, 1);
+      EXPECT_TRUE(Has(result.err, "hushlake-cli: " + c.reason));
+      EXPECT_EQ(Has(result.err, kindLine), c.otherKind);
+      if (!c.otherKind) {
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
+      }
+    }
+  }
 }
 
 }  // namespace
