@@ -16,8 +16,8 @@
 #include "app/text_encoding.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/outcome.h"
-#include "crypto/file_descriptor.h"
 #include "crypto/secure_wipe.h"
+#include "platform/file_descriptor.h"
 
 namespace hushlake::cli {
 
