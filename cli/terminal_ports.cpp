@@ -1,12 +1,18 @@
 #include "cli/terminal_ports.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <stdexcept>
 
 #include "app/main_window_logic.h"
 #include "cli/standard_streams.h"
 #include "crypto/secure_wipe.h"
 #include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/picture_stream.h"
 
 namespace hushlake::cli {
 
@@ -84,8 +90,19 @@ std::vector<std::uint8_t> TerminalFileStore::ReadAll(const std::string& path) co
 
 PictureReadResult TerminalFileStore::ReadPicture(const std::string& path) const {
   if (path != StandardInputPicture) return LocalFileStore::ReadPicture(path);
-  // Standard input has no name to go by: BMP or PNG by the bytes alone.
-  return hushlake::ReadPicture(ReadAll(path), path);
+  // Standard input has no name to go by: BMP or PNG by the bytes alone, and
+  // only as many of them as the header says the picture can need.
+  return ReadPictureStream(
+      [](std::span<std::uint8_t> into) {
+        for (;;) {
+          const ssize_t got = ::read(STDIN_FILENO, into.data(), into.size());
+          if (got >= 0) return static_cast<std::size_t>(got);
+          if (errno != EINTR)
+            throw std::runtime_error(std::string("Cannot read standard input: ") +
+                                     std::strerror(errno));
+        }
+      },
+      path);
 }
 
 // Standard input is read as it comes, never in place.

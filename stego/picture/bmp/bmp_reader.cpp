@@ -509,6 +509,12 @@ BmpHeaderResult DecodeHeader(const FileBytes& file) {
     result.format = FormatOf(header.bitsPerPixel);
     result.palette = layout.palette;
     result.rowsInPlace = RowsInPlace(header, layout);
+    const std::uint64_t pixelBytes =
+        header.compression == bmp::kRle8
+            ? (header.imageSize != 0 ? header.imageSize : RleDataCap(header))
+            : bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel) *
+                  static_cast<std::uint64_t>(header.height);
+    result.bytesNeeded = header.pixelOffset + 2 * pixelBytes;
   });
 }
 
@@ -678,6 +684,17 @@ Result ReadFile(const std::string& path, const DecodeFn& decode) {
 PictureReadResult ReadBmpFile(const std::string& path) {
   return ReadFile<PictureReadResult>(
       path, [](const FileBytes& bytes, const FetchBytes& fetch) { return Decode(bytes, fetch); });
+}
+
+BmpHeaderResult ReadBmpHeader(std::span<const std::uint8_t> start, std::uint64_t fileSize) {
+  try {
+    return DecodeHeader(FileBytes(start, std::max<std::uint64_t>(fileSize, start.size())));
+  } catch (const NotLoaded&) {
+    BmpHeaderResult refused;
+    refused.error = "the headers and colour table reach past the first " +
+                    std::to_string(start.size()) + " bytes";
+    return refused;
+  }
 }
 
 BmpHeaderResult ReadBmpFileHeader(const std::string& path) {
