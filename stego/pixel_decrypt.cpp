@@ -141,6 +141,10 @@ ReadOutcome WithPositionReader(const PixelView& pixels, const PositionOrder& ord
         return filled;
       }
       copying = false;
+      // The rest of a long text's positions are loaded, most pages of the
+      // picture among them: they are mapped in one go rather than faulted in
+      // one by one.
+      pixels.Reader()->WillLoad(pixels.Lowest(), static_cast<std::size_t>(pixels.SpanBytes()));
     }
     return loadBatch(cursor, remaining, out);
   };
