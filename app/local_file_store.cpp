@@ -20,6 +20,9 @@ class MappedPicture final : public MappedFile, public PixelBytesReader {
   void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const override {
     MappedFile::Copy(from, into);
   }
+  void WillLoad(const std::uint8_t* from, std::size_t count) const override {
+    MappedFile::Prefault(from, count);
+  }
 };
 
 }  // namespace

@@ -169,6 +169,7 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
   }
   originalInPlace_.reset();
   rewriteLayout_.reset();
+  view_.originalBroken = false;
   if ((readInPlace_ || encryptFromFile_) && HasPictureExtension(fileName) &&
       OpenPictureInPlace(fileName))
     return;
@@ -186,6 +187,7 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
     // A picture of another depth, or one that cannot be read, leaves the
     // picture box empty; the depth check below then reports it.
     loaded = result.status == PictureReadStatus::Ok;
+    view_.originalBroken = result.status == PictureReadStatus::Malformed;
     view_.originalImage = loaded ? std::move(result.picture) : Picture();
     view_.originalSource = loaded ? std::move(result.source) : SourceFileInfo{};
     // A BMP's depth is all the depth message needs; a PNG's kind is told too.

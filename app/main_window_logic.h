@@ -64,6 +64,9 @@ struct MainWindowView {
   SourceFileInfo originalSource;
   SourceFileInfo encryptedSource;
   bool originalVisible = false;
+  // The last picture opened could not be read at all (a broken, truncated or
+  // oversized file), as opposed to being of a kind the engine cannot use.
+  bool originalBroken = false;
   std::string originalHint;
   Picture encryptedImage;
   std::string encryptedHint;

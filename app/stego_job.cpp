@@ -76,10 +76,29 @@ std::optional<SaveTarget> SaveTargetAsGiven(std::string_view name, PictureFileKi
   return SaveTarget{chosen->kind, std::string(name)};
 }
 
-std::optional<PictureShape> ShapeFromHeader(const std::string& path) {
-  const BmpHeaderResult header = ReadBmpFileHeader(path);
+std::optional<HeaderFacts> FactsFromHeader(const std::string& path) {
+  const PictureHeaderResult header = ReadPictureFileHeader(path);
   if (header.status != PictureReadStatus::Ok) return std::nullopt;
-  return PictureShape{header.width, header.height, header.format};
+  return HeaderFacts{PictureShape{header.width, header.height, header.format},
+                     DescribeKeptChunks(header.source), DescribeDroppedChunks(header.source)};
+}
+
+std::vector<std::uint8_t> ReadPictureStreamBytes(const ReadStreamBytes& read) {
+  std::vector<std::uint8_t> bytes;
+  // Reads until Bytes holds UpTo bytes or the stream ends.
+  const auto fill = [&](std::uint64_t upTo) {
+    while (bytes.size() < upTo) {
+      const std::size_t had = bytes.size();
+      const std::uint64_t step = std::min<std::uint64_t>(upTo - had, std::uint64_t{1} << 20);
+      bytes.resize(had + static_cast<std::size_t>(step));
+      const std::size_t got = read(std::span<std::uint8_t>(bytes).subspan(had));
+      bytes.resize(had + got);
+      if (got == 0) return;
+    }
+  };
+  fill(kStreamProbeBytes);
+  fill(StreamBytesNeeded(bytes));
+  return bytes;
 }
 
 int BitsPerPixel(PixelFormat format) {
@@ -146,7 +165,8 @@ JobOutcome PictureJob::Open(const PictureSource& source, PictureUse use) {
   if (result.status == PictureReadStatus::Malformed ||
       (result.status == PictureReadStatus::Unsupported && png))
     outcome.reason = result.error;
-  outcome.messageBesideReason = png;
+  // A broken, cut short or oversized PNG is not of another kind: its reason alone says it.
+  outcome.messageBesideReason = png && result.status != PictureReadStatus::Malformed;
   return outcome;
 }
 
@@ -172,6 +192,8 @@ JobOutcome PictureJob::OpenInPlace(const std::string& name, PictureUse use, bool
 }
 
 std::string PictureJob::KeptChunks() const { return DescribeKeptChunks(source_); }
+
+std::string PictureJob::DroppedChunks() const { return DescribeDroppedChunks(source_); }
 
 bool PictureJob::Loaded() const { return inPlace_.has_value() || !picture_.Empty(); }
 

@@ -16,9 +16,10 @@
 #include "app/text_cipher.h"
 #include "crypto/secret.h"
 #include "stego/capacity.h"
-#include "stego/picture/bmp/bmp_codec.h"
 #include "stego/encryptor.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "stego/picture/picture_files.h"
+#include "stego/picture/picture_stream.h"
 #include "stego/pixel_view.h"
 #include "stego/random_source.h"
 
@@ -110,9 +111,22 @@ inline constexpr std::uint64_t kMaxPictureFileBytes = kBmpMaxFileBytes;
 // one gets SourceKind. None for any other extension.
 std::optional<SaveTarget> SaveTargetAsGiven(std::string_view name, PictureFileKind sourceKind);
 
-// A picture file's size and format from its header alone, when it is a BMP
-// file whose header this tool accepts; no pixel is read.
-std::optional<PictureShape> ShapeFromHeader(const std::string& path);
+// What a picture file's header tells: its size and format, and for a PNG
+// the chunks a save keeps and those it leaves out (as words, empty: none).
+struct HeaderFacts {
+  PictureShape shape;
+  std::string kept;
+  std::string dropped;
+};
+
+// The facts of a BMP or PNG file whose header this tool accepts, from its
+// header and chunks alone; no pixel is read or decoded.
+std::optional<HeaderFacts> FactsFromHeader(const std::string& path);
+
+// A picture's bytes from a stream of unknown length (standard input), read
+// only as far as its header justifies: the first kStreamProbeBytes must start
+// a BMP or PNG, whose header then bounds the rest; what follows is not read.
+std::vector<std::uint8_t> ReadPictureStreamBytes(const ReadStreamBytes& read);
 
 // Bits per pixel of a shape's format (8, 24 or 32).
 int BitsPerPixel(PixelFormat format);
@@ -143,6 +157,9 @@ class PictureJob {
   const SourceFileInfo& Source() const { return source_; }
   // The chunks of a PNG file that saving keeps unchanged, as words (empty: none).
   std::string KeptChunks() const;
+  // The chunks of a PNG file that a save leaves out (animation, chunks that
+  // depend on the pixels, chunks over the caps), as words (empty: none).
+  std::string DroppedChunks() const;
   // Runs Reader on the pixels; pixels read in place are guarded (a file cut
   // short while it is read raises std::runtime_error naming it).
   void ReadPixels(const std::function<void(const PixelView&)>& reader) const;

@@ -10,14 +10,21 @@
 # 640 x 480 at 24 bits, with a 10 KB text, and a 1 MB text on the large
 # 24-bit picture. Each step runs REPS times (default 5); the median is shown.
 # A step a tool refuses (steghide has no 32-bit BMP) shows as "n/a".
+# Decrypt's speed depends on the key (its positions sweep the whole picture
+# or a band of it), so the large 24-bit picture is also read with KEYS keys
+# (default 7, at least 5): the median key and the spread over keys are shown,
+# beside cat and steghide extract of the same run.
 #
 # Run from anywhere:   bench/cli_whole_process.sh        (REPS=9 bench/cli_whole_process.sh)
+# Only the keys part:  ONLY=keys bench/cli_whole_process.sh
 # Nothing else calls it. It builds the tool as ./run.sh does (the default build type,
 # RelWithDebInfo) in build-bench-cli/ and
 # installs steghide when it is missing (as root or via sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 reps=${REPS:-5}
+keys=${KEYS:-7}
+if [ "$keys" -lt 5 ]; then keys=5; fi
 
 scripts/ensure_packages.sh steghide
 launcher=()
@@ -85,6 +92,7 @@ measure() {
       return
     fi
     read -r wall cpu memory <usage.txt
+    last_kb=$memory
     times+=("$wall")
     memories+=("$memory")
     processor+=("$cpu")
@@ -92,6 +100,7 @@ measure() {
   last_ms=$(in_ms "$(median "${times[@]}")")
   local memory_kb
   memory_kb=$(median "${memories[@]}")
+  last_kb=$memory_kb
   printf '| %-34s | %9s | %9s | %9s | %6s |\n' "$label" "$last_ms" "$(in_ms "$(median "${processor[@]}")")" \
     "$memory_kb" "$(ratio "$memory_kb" "$picture_kb")"
 }
@@ -141,7 +150,53 @@ run_picture() {  # name width height bits text
     "$(beside_steghide "$extract_ms" "$decrypt_ms")"
 }
 
+# Decrypt of the same text hidden with each of KEYS keys: the figures of the
+# median key, and the spread (fastest and slowest key) of the median times.
+run_keys() {  # name width height bits text
+  local name=$1 width=$2 height=$3 bits=$4 text=$5
+  make_bmp "$width" "$height" "$bits" >picture.bmp
+  picture_kb=$(($(stat -c %s picture.bmp) / 1024))
+  echo
+  echo "### $name: ${width} x ${height}, ${bits} bits, ${picture_kb} KB; text $(stat -c %s "$text") bytes; $keys keys"
+  echo
+  printf '| %-34s | %9s | %9s | %9s | %6s |\n' Step "wall ms" "cpu ms" "peak KB" "x pic"
+  echo "|------------------------------------|-----------|-----------|-----------|--------|"
+  measure "cat (floor of decrypt)" cat picture.bmp
+  local cat_ms=$last_ms
+  rm -f stego.bmp
+  steghide embed -cf picture.bmp -ef "$text" -p pass -sf stego.bmp -f -q
+  measure "steghide extract" steghide extract -sf stego.bmp -p pass -xf extracted.txt -f -q
+  local extract_ms=$last_ms
+  local printed=() into_file=() peak=0
+  for ((k = 1; k <= keys; k++)); do
+    echo "benchmark key number $k, long enough to be accepted" >key$k.txt
+    "$cli" encrypt --in picture.bmp --out hidden.bmp --text-file "$text" --key-file key$k.txt \
+      --force 2>/dev/null
+    measure "decrypt printed, key $k" "$cli" decrypt --in hidden.bmp --key-file key$k.txt
+    printed+=("$last_ms")
+    if [ "$last_kb" -gt "$peak" ]; then peak=$last_kb; fi
+    measure "decrypt into a file, key $k" "$cli" decrypt --in hidden.bmp --key-file key$k.txt \
+      --out back.txt --force
+    into_file+=("$last_ms")
+    cmp back.txt "$text"
+  done
+  local sorted_printed sorted_file
+  sorted_printed=$(printf '%s\n' "${printed[@]}" | sort -n)
+  sorted_file=$(printf '%s\n' "${into_file[@]}" | sort -n)
+  local printed_median file_median
+  printed_median=$(median "${printed[@]}")
+  file_median=$(median "${into_file[@]}")
+  echo
+  echo "decrypt printed over $keys keys: median $printed_median ms, fastest $(head -1 <<<"$sorted_printed")," \
+    "slowest $(tail -1 <<<"$sorted_printed") ms; median key $(ratio "$printed_median" "$cat_ms") x cat"
+  echo "decrypt into a file over $keys keys: median $file_median ms, fastest $(head -1 <<<"$sorted_file")," \
+    "slowest $(tail -1 <<<"$sorted_file") ms; median key $(beside_steghide "$extract_ms" "$file_median")"
+  echo "peak memory of decrypt, largest over keys: $peak KB = $(ratio "$peak" "$picture_kb") x the picture"
+}
+
 echo "$reps runs each; median wall and processor time, peak resident memory, of the process alone (bench/measure_process.cpp)"
+run_keys "24-bit large, key by key" 4000 3000 24 text10k.txt
+if [ "${ONLY:-}" = keys ]; then exit 0; fi
 run_picture "24-bit large" 4000 3000 24 text10k.txt
 run_picture "24-bit large, 1 MB text" 4000 3000 24 text1m.txt
 run_picture "32-bit large" 4000 3000 32 text10k.txt

@@ -73,12 +73,7 @@ void OpenPicture(PictureJob& job, const std::string& name, PictureUse use) {
   CheckPictureSource(name);
   const PictureSource source =
       name == StandardStream
-          ? PictureSource::Bytes("standard input",
-                                 [] {
-                                   const std::string bytes =
-                                       ReadStandardInput(kMaxPictureFileBytes);
-                                   return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
-                                 }())
+          ? PictureSource::Bytes("standard input", ReadPictureStreamBytes(ReadStandardInputInto))
           : PictureSource::File(name);
   const JobOutcome outcome = job.Open(source, use);
   if (outcome.Succeeded()) return;
@@ -193,6 +188,17 @@ void SaveResult(PictureJob& job, const std::string& out, bool force, const Globa
   if (global.Level() == Verbosity::Verbose) PrintLine(messages::PictureSaved);
 }
 
+// What a PNG source held that the saved PNG leaves out.
+void NoteDroppedChunks(const PictureJob& job, const std::string& out, const GlobalOptions& global) {
+  const PictureFileKind sourceKind = job.Source().kind;
+  const std::optional<SaveTarget> target = SaveTargetAsGiven(out, sourceKind);
+  const bool png = out == StandardStream ? sourceKind == PictureFileKind::Png
+                                         : target && target->kind == PictureFileKind::Png;
+  const std::string dropped = job.DroppedChunks();
+  if (png && !dropped.empty() && global.Level() != Verbosity::Quiet)
+    PrintError("note: left out of the saved picture: " + dropped);
+}
+
 int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   const std::string picture = options.PictureName();
   const CipherChoice choice = options.Choice();
@@ -219,6 +225,7 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   if (!outcome.Succeeded()) throw Refusal(outcome.message);
   if (global.Level() == Verbosity::Verbose) PrintLine(messages::EncryptDone);
   SaveResult(job, options.out, options.force, global);
+  NoteDroppedChunks(job, options.out, global);
   if (global.Level() == Verbosity::Normal && options.out != StandardStream)
     std::cerr << "Hidden in \"" << options.out << "\"\n";
   return ExitSuccess;
@@ -294,13 +301,14 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   // else (standard input, a file the header read refuses) is opened, which
   // reads it or words the refusal.
   const std::string name = options.PictureName();
-  std::optional<PictureShape> shape = name == StandardStream ? std::nullopt : ShapeFromHeader(name);
+  std::optional<HeaderFacts> facts = name == StandardStream ? std::nullopt : FactsFromHeader(name);
   LocalFileStore files;
   PictureJob job(files);
-  if (!shape) {
+  if (!facts) {
     OpenPicture(job, name, PictureUse::ReadOnly);
-    shape = job.Shape();
+    facts = HeaderFacts{job.Shape(), job.KeptChunks(), job.DroppedChunks()};
   }
+  const PictureShape* shape = &facts->shape;
   // A key is used only when one is at hand; the terminal is not asked.
   std::optional<SecretString> key;
   if (!options.keyFile.empty() || global.environmentKey) key = TypeKey(options, global, false);
@@ -322,8 +330,9 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
            " (UTF-8: an ASCII character takes one byte, a line break two)\n";
   }
   // Chunks a PNG carries are kept when the picture is saved, never applied.
-  const std::string kept = job.KeptChunks();
+  const std::string& kept = facts->kept;
   if (!kept.empty()) out += "Kept unchanged: " + kept + "\n";
+  if (!facts->dropped.empty()) out += "Left out when saved: " + facts->dropped + "\n";
   WriteStandardOutput(out);
   return ExitSuccess;
 }

@@ -50,6 +50,15 @@ std::string ReadStandardInput(std::size_t limit) {
   return std::move(input.bytes);
 }
 
+std::size_t ReadStandardInputInto(std::span<std::uint8_t> into) {
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, into.data(), into.size());
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR)
+      throw Refusal(std::string("Cannot read standard input: ") + std::strerror(errno));
+  }
+}
+
 void WriteStandardOutput(std::string_view bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
       std::fflush(stdout) != 0)

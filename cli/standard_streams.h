@@ -2,6 +2,7 @@
 // Standard input and output as bytes, read only as far as needed, and line
 // breaks as this platform writes them.
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <span>
@@ -20,6 +21,10 @@ BoundedInput ReadBounded(int fd, std::size_t limit);
 
 // Standard input whole; raises Refusal when it is longer than Limit.
 std::string ReadStandardInput(std::size_t limit);
+
+// Reads what standard input has, up to Into's size; 0 at its end. Raises
+// Refusal when it cannot be read.
+std::size_t ReadStandardInputInto(std::span<std::uint8_t> into);
 
 // Hands the stream to Consume in pieces, so a large input is never held whole.
 // Raises Refusal when the stream cannot be read.

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -69,6 +71,22 @@ void MappedFile::Copy(const std::uint8_t* from, std::span<std::uint8_t> into) co
   if (from < bytes.data() || offset > bytes.size() || into.size() > bytes.size() - offset)
     throw Unreadable(path_, "a copy outside the file was asked for");
   ReadAt(offset, into);
+}
+
+void MappedFile::Prefault(const std::uint8_t* from, std::size_t count) const {
+  const std::span<const std::uint8_t> bytes = Bytes();
+  if (from < bytes.data() || from > bytes.data() + bytes.size()) return;
+  count =
+      std::min<std::size_t>(count, static_cast<std::size_t>(bytes.data() + bytes.size() - from));
+  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto begin = reinterpret_cast<std::uintptr_t>(from) / page * page;
+  const auto end = reinterpret_cast<std::uintptr_t>(from) + count;
+#ifdef MADV_POPULATE_READ
+  // A file cut short meanwhile makes this fail; the loads then meet the
+  // bus-error guard as they would have anyway.
+  if (::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_READ) == 0) return;
+#endif
+  ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_WILLNEED);
 }
 
 void MappedFile::Read(const std::function<void()>& reader) const {

@@ -26,6 +26,9 @@ class MappedFile : public FileView {
   void ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const override;
   // ReadAt of the bytes that Bytes shows from From on.
   void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const;
+  // Maps the pages of [From, From + Count) in one call, so loads from them
+  // fault no more; only a hint (nothing happens where the kernel cannot).
+  void Prefault(const std::uint8_t* from, std::size_t count) const;
 
  private:
   std::string path_;

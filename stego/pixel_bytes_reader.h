@@ -19,6 +19,10 @@ class PixelBytesReader {
   // when they cannot be read (a file cut short since, say): the reader of
   // the positions then ends without a result.
   virtual void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const = 0;
+  // Told before many scattered positions in [From, From + Count) are loaded
+  // where they lie: a mapping can fault all those pages in at once, for a
+  // fraction of what one fault per page costs. Only a hint.
+  virtual void WillLoad(const std::uint8_t* /*from*/, std::size_t /*count*/) const {}
 };
 
 }  // namespace hushlake

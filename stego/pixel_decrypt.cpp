@@ -141,6 +141,10 @@ ReadOutcome WithPositionReader(const PixelView& pixels, const PositionOrder& ord
         return filled;
       }
       copying = false;
+      // The rest of a long text's positions are loaded, most pages of the
+      // picture among them: they are mapped in one go rather than faulted in
+      // one by one.
+      pixels.Reader()->WillLoad(pixels.Lowest(), static_cast<std::size_t>(pixels.SpanBytes()));
     }
     return loadBatch(cursor, remaining, out);
   };
@@ -171,7 +175,8 @@ ReadOutcome ReadTrueColorSymbols(const PixelView& pixels, const PositionOrder& o
   return WithPositionReader(
       pixels, order, 0, 6, [](const std::uint8_t* first) { return FetchSix(first); }, decode,
       [&](auto&& reader) {
-        return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols);
+        return ReadSymbolStream(order.Count(), reader, key, TrueColorAlphabet, symbols,
+                                WrongKeyStop::AtFirstWrongSymbol);
       });
 }
 

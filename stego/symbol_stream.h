@@ -41,16 +41,29 @@ enum class ReadOutcome { EndFound, Exhausted, KeyRejected };
 bool KeyCheckPasses(std::span<const std::uint8_t> beforeSeparator, std::string_view key,
                     const SymbolAlphabet& alphabet);
 
+// What may end a read before the end marker. A wrong key is certain at the
+// first symbol of the key part that is not the key's (whatever follows, the
+// final check fails), but which of the two refusals results is decided only
+// at a separator or the end marker. Where both read alike (24 and 32 bits)
+// the read stops at that first symbol; otherwise (8 bits) at the separator.
+enum class WrongKeyStop { AtSeparator, AtFirstWrongSymbol };
+
 // Reads symbols by ReadNext() (one call per position, in order) until the end
-// marker, a separator whose prefix fails the key check, or Count symbols.
-// Symbols receives everything read, the stopping symbol included.
+// marker, a separator whose prefix fails the key check, a wrong key part as
+// `stop` allows, or Count symbols. Symbols receives everything read, the
+// stopping symbol included.
 template <class ReadNext>
 ReadOutcome ReadSymbolStream(std::int64_t count, ReadNext&& readNext, std::string_view key,
-                             const SymbolAlphabet& alphabet, SecretBytes& symbols) {
+                             const SymbolAlphabet& alphabet, SecretBytes& symbols,
+                             WrongKeyStop stop = WrongKeyStop::AtSeparator) {
   symbols.clear();
+  const bool stopEarly = stop == WrongKeyStop::AtFirstWrongSymbol;
   for (std::int64_t i = 0; i < count; ++i) {
     const std::uint8_t symbol = readNext();
     symbols.push_back(symbol);
+    if (stopEarly && static_cast<std::uint64_t>(i) < key.size() &&
+        alphabet.decode[symbol] != key[static_cast<std::size_t>(i)])
+      return ReadOutcome::KeyRejected;
     if (symbol == alphabet.endSymbol) return ReadOutcome::EndFound;
     if (symbol == alphabet.separatorSymbol &&
         !KeyCheckPasses(symbols.View().first(symbols.size() - 1), key, alphabet))

@@ -43,6 +43,23 @@ PictureReadResult ReadPictureFile(const std::string& path) {
   return ReadAsPng(got, path) ? ReadPngFile(path) : ReadBmpFile(path);
 }
 
+PictureHeaderResult ReadPictureFileHeader(const std::string& path) {
+  std::uint8_t start[8] = {};
+  std::ifstream in(path, std::ios::binary);
+  in.read(reinterpret_cast<char*>(start), sizeof(start));
+  const std::span<const std::uint8_t> got(start, static_cast<std::size_t>(in.gcount()));
+  if (ReadAsPng(got, path)) return ReadPngFileHeader(path);
+  BmpHeaderResult bmp = ReadBmpFileHeader(path);
+  PictureHeaderResult result;
+  result.status = bmp.status;
+  result.width = bmp.width;
+  result.height = bmp.height;
+  result.format = bmp.format;
+  result.source = {PictureFileKind::Bmp, bmp.format, {}};
+  result.error = std::move(bmp.error);
+  return result;
+}
+
 std::string_view KindName(PictureFileKind kind) {
   return kind == PictureFileKind::Png ? "PNG" : "BMP";
 }

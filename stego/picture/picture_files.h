@@ -23,6 +23,10 @@ namespace hushlake {
 PictureReadResult ReadPicture(std::span<const std::uint8_t> fileBytes, std::string_view name);
 PictureReadResult ReadPictureFile(const std::string& path);
 
+// What a file's headers say, checked as reading the picture would check them
+// (a PNG's chunks are walked, its pixels never decoded).
+PictureHeaderResult ReadPictureFileHeader(const std::string& path);
+
 // "BMP" or "PNG".
 std::string_view KindName(PictureFileKind kind);
 // ".bmp" or ".png".

@@ -21,4 +21,16 @@ struct PictureReadResult {
   std::string error;      // empty when status is Ok
 };
 
+// What a file's headers say, read without decoding a pixel: enough for a
+// picture's size and capacity, and for what saving it keeps of the file.
+struct PictureHeaderResult {
+  PictureReadStatus status = PictureReadStatus::Malformed;
+  PictureFileKind kind = PictureFileKind::Bmp;
+  int width = 0;
+  int height = 0;
+  PixelFormat format = PixelFormat::Bgr24;
+  SourceFileInfo source;  // a PNG's kept and dropped chunks
+  std::string error;      // empty when status is Ok
+};
+
 }  // namespace hushlake

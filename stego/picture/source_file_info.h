@@ -5,6 +5,7 @@
 // when the picture goes into a file of the same kind and pixel format.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "stego/picture.h"
@@ -27,10 +28,24 @@ struct KeptBlock {
 };
 
 struct SourceFileInfo {
+  SourceFileInfo() = default;
+  SourceFileInfo(PictureFileKind fileKind, PixelFormat fileFormat, std::vector<KeptBlock> blocks)
+      : kind(fileKind), format(fileFormat), kept(std::move(blocks)) {}
+
   PictureFileKind kind = PictureFileKind::Bmp;
   // The pixel format the file had: blocks only go back into a file of that format.
   PixelFormat format = PixelFormat::Bgr24;
   std::vector<KeptBlock> kept;  // in file order
+  // A BMP file whose layout cannot carry the picture (a colour table of fewer
+  // than 256 entries, bit-field masks of another order) keeps nothing above,
+  // but its info header as stored and the colour profile a version 5 header
+  // points to: the plain layout then keeps every field it does not decide.
+  std::vector<std::uint8_t> bmpHeader;
+  std::vector<std::uint8_t> bmpProfile;
+  // What the file held that a changed picture does not keep (PNG chunks the
+  // copy rules or the size caps leave out), each with the reason, for telling
+  // the user.
+  std::vector<std::string> dropped;
   bool operator==(const SourceFileInfo&) const = default;
 };
 

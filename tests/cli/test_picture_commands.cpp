@@ -480,6 +480,25 @@ TEST_F(PictureCommands, HugeTextOnStandardInputIsRefusedAtOnce) {
   }
 }
 
+// A picture on standard input is read only as far as its header says it
+// can need: a picture followed by gigabytes, or gigabytes of what is no
+// picture, costs no more than the picture (sparse 3 GiB files).
+TEST_F(PictureCommands, PictureOnStandardInputIsReadOnlyAsFarAsItsHeaderJustifies) {
+  box.Write("followed.bmp", box.Read("p24.bmp"));
+  { std::ofstream zeros(box.Path("zeros.bin"), std::ios::binary); }
+  for (const char* name : {"followed.bmp", "zeros.bin"})
+    std::filesystem::resize_file(box.Path(name), std::uintmax_t{3} << 30);
+  RunInput input;
+  input.standardInputFile = "followed.bmp";
+  const RunResult picture = box.Run({"capacity", "-"}, input);
+  EXPECT_EQ(picture.exitCode, 0) << picture.err;
+  EXPECT_TRUE(Has(picture.out, "Size: 100 x 50 pixels")) << picture.out;
+  input.standardInputFile = "zeros.bin";
+  const RunResult zeros = box.Run({"capacity", "-"}, input);
+  EXPECT_EQ(zeros.exitCode, 1);
+  EXPECT_TRUE(Has(zeros.err, "not a BMP file")) << zeros.err;
+}
+
 // 8-bit pictures say what they do on every Encrypt; a text they change is
 // shown by example, and --strict refuses it.
 TEST_F(PictureCommands, EightBitPicturesSayWhatTheyDo) {

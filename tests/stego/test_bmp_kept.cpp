@@ -310,6 +310,63 @@ TEST(BmpKeptFallback, SourcesThatCannotCarryThePictureAreWrittenInThePlainLayout
   }
 }
 
+// A colour table of 16 or 100 entries becomes one of 256 (the engine may use
+// every index), and with it the file's layout; the header's other fields
+// stay: resolution, the colour space of a larger header, its profile.
+TEST(BmpKeptFallback, ShortColourTableKeepsEveryFieldItDoesNotDecide) {
+  const Bytes profile = Pattern(48, 9);
+  for (const std::uint32_t headerSize : {40u, 124u}) {
+    for (const std::uint32_t colours : {16u, 100u}) {
+      SCOPED_TRACE(std::to_string(headerSize) + "-byte header, " + std::to_string(colours) +
+                   " colours");
+      // The version 5 header's profile lies between the colour table and the pixels.
+      const Bytes gap = headerSize == 124 ? profile : Bytes{};
+      Bytes source = BmpFixture()
+                         .WithHeader(headerSize)
+                         .WithBits(8)
+                         .WithColors(colours)
+                         .WithSize(5, 3)
+                         .WithAfterHeader(Concat(Pattern(colours * 4, 2), gap))
+                         .WithPixels(Rows(8, 3, 4))
+                         .Build();
+      FillIgnoredFields(source);
+      if (headerSize == 124) {
+        BmpFixture::Put32(source, 14 + 56, 0x4D424544);  // an embedded profile
+        BmpFixture::Put32(source, 14 + 112, headerSize + colours * 4);
+        BmpFixture::Put32(source, 14 + 116, static_cast<std::uint32_t>(profile.size()));
+      }
+      const PictureReadResult read = ReadBmp(source);
+      ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
+      const Picture changed = StegoChanged(read.picture);
+
+      const Bytes result = WriteBmp(changed, read.source);
+
+      const PictureReadResult back = ReadBmp(result);
+      ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
+      Picture backCropped = back.picture;
+      backCropped.TrimToEvenSize();
+      EXPECT_EQ(backCropped, changed);
+      EXPECT_EQ(Le32(result, 14), headerSize);
+      EXPECT_EQ(Le32(result, 14 + 32), 256u);
+      // Resolution, and a larger header's colour space, endpoints, gammas and intent.
+      const auto field = [](const Bytes& file, std::size_t from, std::size_t to) {
+        return Bytes(file.begin() + static_cast<std::ptrdiff_t>(14 + from),
+                     file.begin() + static_cast<std::ptrdiff_t>(14 + to));
+      };
+      EXPECT_EQ(field(result, 24, 32), field(source, 24, 32));
+      if (headerSize == 124) {
+        EXPECT_EQ(field(result, 56, 112), field(source, 56, 112));
+        const std::size_t at = 14 + Le32(result, 14 + 112);
+        ASSERT_EQ(Le32(result, 14 + 116), profile.size());
+        ASSERT_LE(at + profile.size(), Le32(result, 10));
+        EXPECT_EQ(Bytes(result.begin() + static_cast<std::ptrdiff_t>(at),
+                        result.begin() + static_cast<std::ptrdiff_t>(at + profile.size())),
+                  profile);
+      }
+    }
+  }
+}
+
 TEST(BmpKeptFallback, KeptSourceOfAnotherSizeOrFormatIsNotUsed) {
   const PictureReadResult read =
       ReadBmp(BmpFixture().WithSize(4, 2).WithPixels(Rows(12, 2, 1)).Build());

@@ -375,6 +375,23 @@ TEST(NoHiddenText, EndsWithOneKeyMessage) {
   }
 }
 
+// Uniform pixels never show a separator or an end marker, so a read that
+// waited for one went through every position. On 24 and 32 bits a wrong key
+// is refused at its first wrong symbol (both refusals read alike there).
+TEST(NoHiddenText, UniformTrueColourPixelsRefuseAWrongKeyAtTheKeyPart) {
+  for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32})
+    for (int value : {0x00, 0x7F, 0xFF}) {
+      Picture uniform(400, 300, format);
+      std::fill(uniform.Pixels().begin(), uniform.Pixels().end(), static_cast<std::uint8_t>(value));
+      for (const char* key : {"0123456789ABCDEF", "FFFFFFFFFFFFFFFF"}) {
+        const DecryptOutcome read = DecryptPicture(uniform, key);
+        EXPECT_EQ(read.result, "");
+        EXPECT_EQ(read.status, EngineStatus::KeyRejected)
+            << "format " << static_cast<int>(format) << " of " << value << ", key " << key;
+      }
+    }
+}
+
 TEST(NoHiddenText, TooSmallToReadShowsOnlyTheFinalCheckMessage) {
   for (PixelFormat format : {PixelFormat::Bgr24, PixelFormat::Bgrx32, PixelFormat::Indexed8}) {
     const DecryptOutcome read = DecryptPicture(RandomPicture(3, 5, format, 1), "0123456789ABCDEF");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,8 +11,10 @@
 
 #include "stego/picture/bmp/bmp_codec.h"
 #include "stego/picture/picture_files.h"
+#include "stego/picture/picture_stream.h"
 #include "stego/picture/png/png_codec.h"
 #include "stego/png_fixture.h"
+#include "tests/common/random_picture.h"
 
 namespace hushlake {
 namespace {
@@ -156,6 +159,32 @@ TEST_F(PictureFiles, SavingWritesTheKindTheTargetNamesWithTheSourcesChunks) {
                        read.source),
       PictureWriteError);
   EXPECT_THROW(EncodePicture(Picture(), PictureFileKind::Bmp, {}), PictureWriteError);
+}
+
+// A stream (standard input) that goes on after the picture, or that holds
+// no picture, is read only as far as the first bytes justify.
+TEST(PictureStream, ReadsThePictureAndNoMoreThanItsHeaderJustifies) {
+  const Picture picture = test::RandomPicture(300, 200, PixelFormat::Bgr24, 4);
+  const Bytes bmp = WriteBmp(picture), png = WritePng(picture);
+  for (const Bytes* file : {&bmp, &png, static_cast<const Bytes*>(nullptr)}) {
+    std::uint64_t handed = 0;
+    const auto endless = [&](std::span<std::uint8_t> into) {
+      for (std::uint8_t& byte : into) {
+        byte = file != nullptr && handed < file->size() ? (*file)[handed] : 0;
+        ++handed;
+      }
+      return into.size();
+    };
+    const PictureReadResult result = ReadPictureStream(endless, "-");
+    if (file == nullptr) {
+      EXPECT_EQ(result.status, PictureReadStatus::Malformed);
+      EXPECT_EQ(handed, kStreamProbeBytes);
+      continue;
+    }
+    ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
+    EXPECT_EQ(result.picture, picture);
+    EXPECT_LE(handed, std::max<std::uint64_t>(kStreamProbeBytes, 4 * file->size() + (32 << 20)));
+  }
 }
 
 }  // namespace

@@ -288,6 +288,81 @@ TEST(PngChunks, GoBackOnlyIntoAPngOfTheSourcesPixelFormat) {
             (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
 }
 
+Bytes Concat(Bytes first, const Bytes& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+// zlib data of `size` zeros: a few kilobytes that unpack to megabytes.
+Bytes ZerosCompressed(std::size_t size) { return pngtest::Compress(Bytes(size, 0)); }
+
+Bytes Text(const std::string& keyword, const Bytes& body) {
+  Bytes data(keyword.begin(), keyword.end());
+  data.push_back(0);
+  data.insert(data.end(), body.begin(), body.end());
+  return data;
+}
+
+// The PNG copy rules for a picture whose pixels change: what depends on the
+// pixels and is not known to stay true, animation chunks and what is too
+// large are left out, each named with the reason; the rest is kept.
+TEST(PngChunks, CopyRulesAndCapsDecideWhatIsKeptAndNameWhatIsNot) {
+  const std::size_t mib = 1 << 20;
+  const Bytes bigText = Text("Comment", Bytes(mib, 'a'));
+  const Bytes zeroMethod = {0};  // compression method 0, then the zlib stream
+  const Bytes bomb = Concat(zeroMethod, ZerosCompressed(2 * mib));
+  const Bytes smallZtxt = Text("Title", Concat(zeroMethod, ZerosCompressed(100)));
+  const Bytes file =
+      File({Chunk("IHDR", Header(3, 2, 8, 2)), Chunk("acTL", {0, 0, 0, 2, 0, 0, 0, 0}),
+            Chunk("fcTL", Bytes(26, 0)), Chunk("gAMA", {0, 0, 0xB1, 0x8F}),
+            Chunk("prVT", {1}),  // private, depends on the pixels
+            Chunk("prVt", {2}),  // private, safe to copy
+            Chunk("hIST", {0, 1}), Chunk("tEXt", bigText), Chunk("zTXt", Text("Bomb", bomb)),
+            Chunk("iCCP", Text("Profile", bomb)),
+            Chunk("iTXt", Text("Bomb", Concat({1, 0, 0, 0}, ZerosCompressed(2 * mib)))),
+            Chunk("iTXt", Text("Plain", {0, 0, 'e', 'n', 0, 0, 'h', 'i'})),
+            Chunk("zTXt", smallZtxt), Idat(kRgbRows, 3), Chunk("fcTL", Bytes(26, 0)),
+            Chunk("fdAT", {0, 0, 0, 1, 1, 2, 3}), End()});
+  const PictureReadResult result = ReadPng(file);
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
+  const std::vector<StoredChunk> written = ChunksOf(WritePng(result.picture, result.source));
+  EXPECT_EQ(TypesOf(written),
+            (std::vector<std::string>{"IHDR", "gAMA", "prVt", "iTXt", "zTXt", "IDAT", "IEND"}));
+  EXPECT_EQ(DescribeDroppedChunks(result.source),
+            "acTL (animation, only the first frame is the picture), "
+            "fcTL (animation, only the first frame is the picture), "
+            "prVT (unknown, depends on the pixels), hIST (histogram, the pixels change), "
+            "tEXt (text, larger than 1 MiB), zTXt (text, unpacks to more than 1 MiB), "
+            "iCCP (colour profile, unpacks to more than 1 MiB), "
+            "iTXt (text, unpacks to more than 1 MiB), "
+            "fdAT (animation, only the first frame is the picture)");
+}
+
+TEST(PngChunks, WhatIsKeptInAllIsCapped) {
+  std::vector<Bytes> parts = {Chunk("IHDR", Header(3, 2, 8, 2))};
+  const Bytes almostMib = Text("Comment", Bytes((1 << 20) - 8, 'b'));
+  for (int i = 0; i < 9; ++i) parts.push_back(Chunk("tEXt", almostMib));
+  parts.push_back(Idat(kRgbRows, 3));
+  parts.push_back(End());
+  const PictureReadResult result = ReadPng(File(parts));
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
+  EXPECT_EQ(result.source.kept.size(), 8u);
+  EXPECT_EQ(DescribeDroppedChunks(result.source), "tEXt (text, over the 8 MiB kept in all)");
+}
+
+// A header's size is only believed when the data can hold it and, beyond
+// kFreePixels, when the data is not far smaller than the rows it describes.
+TEST(PngChunks, AHugePictureFromTinyDataIsRefusedBeforeDecoding) {
+  const std::uint32_t side = 5000;  // 25 million pixels, 75 MB of rows
+  const Bytes rows = ZerosCompressed(std::size_t{side} * (3 * side + 1));
+  const PictureReadResult result =
+      ReadPng(File({Chunk("IHDR", Header(side, side, 8, 2)), Chunk("IDAT", rows), End()}));
+  EXPECT_EQ(result.status, PictureReadStatus::Malformed);
+  EXPECT_NE(result.error.find("compress its rows at most 64 to 1"), std::string::npos)
+      << result.error;
+  EXPECT_TRUE(result.picture.Empty());
+}
+
 // ------------------------------------------------------------- refusals
 
 Bytes ValidRgb() { return File({Chunk("IHDR", Header(3, 2, 8, 2)), Idat(kRgbRows, 3), End()}); }

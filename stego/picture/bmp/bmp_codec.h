@@ -44,6 +44,9 @@ struct BmpHeaderResult {
   // The pixel rows are stored as a Picture holds them (no RLE8 data, the
   // usual channel masks), so they can be read where they lie.
   bool rowsInPlace = false;
+  // The most a file with these headers can need: the pixel data and a kept
+  // tail of up to its size (longer tails are not kept).
+  std::uint64_t bytesNeeded = 0;
 };
 
 // Limits that keep a lying header from causing giant allocations. A picture
@@ -66,6 +69,10 @@ PictureReadResult ReadBmp(std::span<const std::uint8_t> fileBytes);
 PictureReadResult ReadBmpFile(const std::string& path);
 // Reads no more of the file than its headers and colour table.
 BmpHeaderResult ReadBmpFileHeader(const std::string& path);
+// The same from a file's first bytes, for a file whose length is not known
+// yet (standard input): the checks against the file's length take
+// `fileSize`; headers reaching past Start are Malformed.
+BmpHeaderResult ReadBmpHeader(std::span<const std::uint8_t> start, std::uint64_t fileSize);
 // The pixels of a BMP file's bytes where they lie, after every check
 // ReadBmp makes: nullopt when the file is not a picture ReadBmp would read,
 // or when its rows are not stored as a Picture holds them (see rowsInPlace).

@@ -34,6 +34,19 @@ inline constexpr std::uint32_t kImageSizeAt = 20;
 inline constexpr std::uint32_t kColorsUsedAt = 32;
 inline constexpr std::uint32_t kRedMaskAt = 40;    // V2 header and later
 inline constexpr std::uint32_t kAlphaMaskAt = 52;  // V3 header and later
+inline constexpr std::uint32_t kXResolutionAt = 24;
+inline constexpr std::uint32_t kColorsImportantAt = 36;
+inline constexpr std::uint32_t kGreenMaskAt = 44;
+inline constexpr std::uint32_t kBlueMaskAt = 48;
+inline constexpr std::uint32_t kColourSpaceAt = 56;   // V4 header and later
+inline constexpr std::uint32_t kProfileDataAt = 112;  // V5 header: from the header's start
+inline constexpr std::uint32_t kProfileSizeAt = 116;
+
+// Colour-space types of a V4/V5 header: a profile in the file, a profile's
+// file name in the file, or the sRGB space.
+inline constexpr std::uint32_t kEmbeddedProfile = 0x4D424544;  // "MBED"
+inline constexpr std::uint32_t kLinkedProfile = 0x4C494E4B;    // "LINK"
+inline constexpr std::uint32_t kSrgbSpace = 0x73524742;        // "sRGB"
 
 // The same fields in the core header, all 16 bits wide.
 inline constexpr std::uint32_t kCoreWidthAt = 4;

@@ -14,7 +14,10 @@
 // A file is not kept when writing it back could not carry the picture in its
 // own layout: bit-field masks other than the standard ones, or an 8-bit file
 // whose colour table has fewer than 256 four-byte entries (the engine may use
-// every palette index). Such pictures are written in the plain layout.
+// every palette index). Such pictures are written in the plain layout, with
+// the fields of their info header that the layout does not decide
+// (resolution, colour space, a version 5 header's profile: see
+// SourceFileInfo::bmpHeader).
 //
 // An RLE8 source is written uncompressed, in its own row order: its
 // compression, image size and file size fields change; everything else stays.

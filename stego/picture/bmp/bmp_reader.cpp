@@ -418,10 +418,34 @@ std::vector<std::uint8_t> Tail(const FileBytes& file, const Header& header,
   return Fetched(fetch, end, file.Size() - end);
 }
 
+// A profile larger than this is not kept: no colour profile comes near it.
+constexpr std::uint64_t kMaxKeptProfileBytes = 4 << 20;
+
+// For a file the plain layout replaces: its info header, and the profile a
+// version 5 header names, when the profile lies in the file.
+void KeepHeaderFields(const FileBytes& file, const Header& header, const FetchBytes& fetch,
+                      SourceFileInfo& source) {
+  if (header.core) return;
+  source.bmpHeader = Fetched(fetch, bmp::kFileHeaderSize, header.headerSize);
+  if (header.headerSize < bmp::kV5HeaderSize) return;
+  const std::uint8_t* info = source.bmpHeader.data();
+  const std::uint32_t space = LoadLE32(info + bmp::kColourSpaceAt);
+  if (space != bmp::kEmbeddedProfile && space != bmp::kLinkedProfile) return;
+  const std::uint64_t at =
+      bmp::kFileHeaderSize + std::uint64_t{LoadLE32(info + bmp::kProfileDataAt)};
+  const std::uint64_t size = LoadLE32(info + bmp::kProfileSizeAt);
+  if (size == 0 || size > kMaxKeptProfileBytes || at > file.Size() || size > file.Size() - at)
+    return;
+  source.bmpProfile = Fetched(fetch, at, size);
+}
+
 SourceFileInfo KeptSource(const FileBytes& file, const Header& header, const Picture& picture,
                           const FetchBytes& fetch) {
   SourceFileInfo source{PictureFileKind::Bmp, picture.Format(), {}};
-  if (!Keepable(file, header)) return source;
+  if (!Keepable(file, header)) {
+    KeepHeaderFields(file, header, fetch, source);
+    return source;
+  }
   source.kept.push_back({std::string(bmp::kBmpHeadBlock), KeptPlace::BeforePixels,
                          Fetched(fetch, 0, header.pixelOffset)});
   std::vector<std::uint8_t> tail = Tail(file, header, fetch);
@@ -485,6 +509,12 @@ BmpHeaderResult DecodeHeader(const FileBytes& file) {
     result.format = FormatOf(header.bitsPerPixel);
     result.palette = layout.palette;
     result.rowsInPlace = RowsInPlace(header, layout);
+    const std::uint64_t pixelBytes =
+        header.compression == bmp::kRle8
+            ? (header.imageSize != 0 ? header.imageSize : RleDataCap(header))
+            : bmp::RowStride(static_cast<std::uint64_t>(header.width), header.bitsPerPixel) *
+                  static_cast<std::uint64_t>(header.height);
+    result.bytesNeeded = header.pixelOffset + 2 * pixelBytes;
   });
 }
 
@@ -654,6 +684,17 @@ Result ReadFile(const std::string& path, const DecodeFn& decode) {
 PictureReadResult ReadBmpFile(const std::string& path) {
   return ReadFile<PictureReadResult>(
       path, [](const FileBytes& bytes, const FetchBytes& fetch) { return Decode(bytes, fetch); });
+}
+
+BmpHeaderResult ReadBmpHeader(std::span<const std::uint8_t> start, std::uint64_t fileSize) {
+  try {
+    return DecodeHeader(FileBytes(start, std::max<std::uint64_t>(fileSize, start.size())));
+  } catch (const NotLoaded&) {
+    BmpHeaderResult refused;
+    refused.error = "the headers and colour table reach past the first " +
+                    std::to_string(start.size()) + " bytes";
+    return refused;
+  }
 }
 
 BmpHeaderResult ReadBmpFileHeader(const std::string& path) {

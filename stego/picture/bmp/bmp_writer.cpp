@@ -21,8 +21,10 @@ constexpr std::uint32_t kPaletteBytes = 256 * 4;
 
 struct Layout {
   std::uint16_t bitsPerPixel = 0;
+  std::uint32_t headerSize = bmp::kInfoHeaderSize;
   std::uint32_t stride = 0;
   std::uint32_t paletteBytes = 0;
+  std::uint32_t profileBytes = 0;
   std::uint32_t pixelOffset = 0;
   std::uint32_t imageSize = 0;
   std::uint32_t fileSize = 0;
@@ -32,8 +34,25 @@ std::string SizeText(const Picture& picture) {
   return std::to_string(picture.Width()) + " x " + std::to_string(picture.Height());
 }
 
+// The source's info header when it came from a BMP file of this pixel
+// format whose own layout is not kept (see SourceFileInfo), else empty.
+std::span<const std::uint8_t> SourceHeader(const Picture& picture, const SourceFileInfo& source) {
+  if (source.kind != PictureFileKind::Bmp || source.format != picture.Format()) return {};
+  const std::size_t size = source.bmpHeader.size();
+  if (size < bmp::kInfoHeaderSize || size > bmp::kMaxHeaderSize ||
+      LoadLE32(source.bmpHeader.data()) != size)
+    return {};
+  return source.bmpHeader;
+}
+
+bool HasProfile(std::span<const std::uint8_t> header) {
+  if (header.size() < bmp::kV5HeaderSize) return false;
+  const std::uint32_t space = LoadLE32(header.data() + bmp::kColourSpaceAt);
+  return space == bmp::kEmbeddedProfile || space == bmp::kLinkedProfile;
+}
+
 // Refuses what the reader would refuse, so every file written can be read back.
-Layout PlanLayout(const Picture& picture) {
+Layout PlanLayout(const Picture& picture, const SourceFileInfo& source = {}) {
   if (picture.Empty()) throw BmpWriteError("cannot write an empty picture as BMP");
   const auto pixels =
       static_cast<std::uint64_t>(picture.Width()) * static_cast<std::uint64_t>(picture.Height());
@@ -41,13 +60,19 @@ Layout PlanLayout(const Picture& picture) {
     throw BmpWriteError("cannot write a picture of " + SizeText(picture) +
                         " pixels as BMP: it is larger than a BMP file may be here");
   Layout layout;
+  const std::span<const std::uint8_t> header = SourceHeader(picture, source);
+  if (!header.empty()) layout.headerSize = static_cast<std::uint32_t>(header.size());
+  if (HasProfile(header))
+    layout.profileBytes = static_cast<std::uint32_t>(source.bmpProfile.size());
   layout.bitsPerPixel = static_cast<std::uint16_t>(picture.BytesPerPixel() * 8);
   const std::uint64_t stride =
       bmp::RowStride(static_cast<std::uint64_t>(picture.Width()), layout.bitsPerPixel);
   layout.stride = static_cast<std::uint32_t>(stride);
   layout.paletteBytes = picture.Format() == PixelFormat::Indexed8 ? kPaletteBytes : 0;
-  layout.pixelOffset = bmp::kFileHeaderSize + bmp::kInfoHeaderSize + layout.paletteBytes;
-  // At most 2^28 pixels of 4 bytes plus padding: always inside 32 bits.
+  layout.pixelOffset =
+      bmp::kFileHeaderSize + layout.headerSize + layout.paletteBytes + layout.profileBytes;
+  // At most 2^28 pixels of 4 bytes plus padding, and a few megabytes before
+  // them: always inside 32 bits.
   layout.imageSize =
       static_cast<std::uint32_t>(stride * static_cast<std::uint64_t>(picture.Height()));
   layout.fileSize = layout.pixelOffset + layout.imageSize;
@@ -60,8 +85,40 @@ void PutFileHeader(std::uint8_t* out, const Layout& layout) {
   StoreLE32(out + bmp::kPixelOffsetAt, layout.pixelOffset);
 }
 
-void PutInfoHeader(std::uint8_t* out, const Layout& layout, const Picture& picture) {
-  StoreLE32(out, bmp::kInfoHeaderSize);
+// A kept header's fields that the plain layout decides: the masks (the rows
+// are written in the standard channel order), the profile's place (after the
+// colour table), and the important colours (the engine may use any index).
+void FitKeptHeader(std::uint8_t* out, const Layout& layout, const SourceFileInfo& source) {
+  if (layout.headerSize >= bmp::kAlphaMaskAt) {
+    StoreLE32(out + bmp::kRedMaskAt, bmp::kStandardRedMask);
+    StoreLE32(out + bmp::kGreenMaskAt, bmp::kStandardGreenMask);
+    StoreLE32(out + bmp::kBlueMaskAt, bmp::kStandardBlueMask);
+  }
+  // The fourth byte of a 32-bit row is where the reader put the alpha channel.
+  if (layout.headerSize >= bmp::kAlphaMaskAt + 4) {
+    const bool alpha = layout.bitsPerPixel == 32 && LoadLE32(out + bmp::kAlphaMaskAt) != 0;
+    StoreLE32(out + bmp::kAlphaMaskAt, alpha ? 0xFF000000u : 0u);
+  }
+  if (layout.paletteBytes != 0) StoreLE32(out + bmp::kColorsImportantAt, 0);
+  if (!HasProfile({out, layout.headerSize})) return;
+  if (layout.profileBytes == 0) {  // named, but not in the file
+    StoreLE32(out + bmp::kColourSpaceAt, bmp::kSrgbSpace);
+    StoreLE32(out + bmp::kProfileDataAt, 0);
+    StoreLE32(out + bmp::kProfileSizeAt, 0);
+    return;
+  }
+  StoreLE32(out + bmp::kProfileDataAt, layout.headerSize + layout.paletteBytes);
+  StoreLE32(out + bmp::kProfileSizeAt, static_cast<std::uint32_t>(source.bmpProfile.size()));
+}
+
+void PutInfoHeader(std::uint8_t* out, const Layout& layout, const Picture& picture,
+                   const SourceFileInfo& source) {
+  const std::span<const std::uint8_t> kept = SourceHeader(picture, source);
+  if (!kept.empty()) {
+    std::copy(kept.begin(), kept.end(), out);
+    FitKeptHeader(out, layout, source);
+  }
+  StoreLE32(out, layout.headerSize);
   StoreLE32(out + bmp::kWidthAt, static_cast<std::uint32_t>(picture.Width()));
   // A positive height: rows are stored bottom-up.
   StoreLE32(out + bmp::kHeightAt, static_cast<std::uint32_t>(picture.Height()));
@@ -73,13 +130,15 @@ void PutInfoHeader(std::uint8_t* out, const Layout& layout, const Picture& pictu
 }
 
 // Everything before the pixel data.
-std::vector<std::uint8_t> Head(const Layout& layout, const Picture& picture) {
+std::vector<std::uint8_t> Head(const Layout& layout, const Picture& picture,
+                               const SourceFileInfo& source) {
   std::vector<std::uint8_t> head(layout.pixelOffset);
   PutFileHeader(head.data(), layout);
-  PutInfoHeader(head.data() + bmp::kFileHeaderSize, layout, picture);
-  if (layout.paletteBytes != 0)
-    bmp::PutPalette(head.data() + bmp::kFileHeaderSize + bmp::kInfoHeaderSize,
-                    picture.GetPalette());
+  PutInfoHeader(head.data() + bmp::kFileHeaderSize, layout, picture, source);
+  std::uint8_t* table = head.data() + bmp::kFileHeaderSize + layout.headerSize;
+  if (layout.paletteBytes != 0) bmp::PutPalette(table, picture.GetPalette());
+  if (layout.profileBytes != 0)
+    std::copy(source.bmpProfile.begin(), source.bmpProfile.end(), table + layout.paletteBytes);
   return head;
 }
 
@@ -181,7 +240,7 @@ void EmitRows(const PieceSink& sink, int rows, const AddRowFn& addRow) {
 
 // The file's size; raises BmpWriteError for a picture that cannot be written.
 std::uint64_t PlannedSize(const Picture& picture, const SourceFileInfo& source) {
-  const Layout layout = PlanLayout(picture);
+  const Layout layout = PlanLayout(picture, source);
   const std::optional<bmp::KeptLayout> kept = bmp::PlanKeptLayout(picture, source);
   if (!kept) return layout.fileSize;
   return kept->head.size() + kept->stride * static_cast<std::uint64_t>(kept->height) +
@@ -192,8 +251,8 @@ std::uint64_t PlannedSize(const Picture& picture, const SourceFileInfo& source) 
 void EmitFile(const Picture& picture, const SourceFileInfo& source, const PieceSink& sink) {
   const std::optional<bmp::KeptLayout> kept = bmp::PlanKeptLayout(picture, source);
   if (!kept) {
-    const Layout layout = PlanLayout(picture);
-    const std::vector<std::uint8_t> head = Head(layout, picture);
+    const Layout layout = PlanLayout(picture, source);
+    const std::vector<std::uint8_t> head = Head(layout, picture, source);
     const Piece headPiece(head);
     sink({&headPiece, 1});
     EmitRows(sink, picture.Height(),

@@ -14,6 +14,9 @@
 // transparency, text...) are never applied to the pixels: they are kept, byte
 // for byte and in their places, in the SourceFileInfo.
 //
+// Chunks are kept by the PNG copy rules, with caps (see png_chunks.h); what
+// is left out is listed in the SourceFileInfo, for the user.
+//
 // Writing keeps the picture's pixel format (all 256 palette entries for an
 // 8-bit picture), never interlaced, and puts back the kept chunks of a
 // source PNG of the same pixel format.
@@ -48,6 +51,15 @@ PictureReadResult ReadPngFile(const std::string& path);
 // "gAMA (gamma), tEXt (text)": the kinds of kept chunks, each named once, for
 // telling the user that they were kept and not applied; empty when none were.
 std::string DescribeKeptChunks(const SourceFileInfo& source);
+// "acTL (animation, only the first frame is the picture), tEXt (text, larger
+// than 1 MiB)": what the file held that is not kept; empty when nothing.
+std::string DescribeDroppedChunks(const SourceFileInfo& source);
+
+// What a PNG file's chunks say, checked as reading the picture would check
+// them (but the pixel data is counted, never decoded): its size and format,
+// and the chunks it keeps and drops. Reads the chunk headers and the kept
+// chunks only.
+PictureHeaderResult ReadPngFileHeader(const std::string& path);
 
 class PngWriteError : public std::runtime_error {
  public:

@@ -140,6 +140,7 @@ PictureReadResult ReadPng(std::span<const std::uint8_t> fileBytes) {
     result.kind = PictureFileKind::Png;
     result.picture = Decode(fileBytes, layout);
     result.source = {PictureFileKind::Png, result.picture.Format(), std::move(layout.kept)};
+    result.source.dropped = std::move(layout.dropped);
     result.status = PictureReadStatus::Ok;
     return result;
   } catch (const UnsupportedPng& refusal) {
@@ -172,30 +173,66 @@ PictureReadResult ReadPngFile(const std::string& path) {
   return result;
 }
 
+PictureHeaderResult ReadPngFileHeader(const std::string& path) {
+  PictureHeaderResult result;
+  result.kind = PictureFileKind::Png;
+  const auto refuse = [&](PictureReadStatus status, const std::string& reason) {
+    result.status = status;
+    result.error = reason;
+    return result;
+  };
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
+    return refuse(PictureReadStatus::Malformed,
+                  "cannot read PNG file \"" + path +
+                      "\": " + (error ? error.message() : "not a regular file"));
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error)
+    return refuse(PictureReadStatus::Malformed,
+                  "cannot read PNG file \"" + path + "\": " + error.message());
+  std::ifstream in(path, std::ios::binary);
+  const png::ReadFileBytes read = [&in](std::uint64_t offset, std::span<std::uint8_t> into) {
+    in.seekg(static_cast<std::streamoff>(offset));
+    if (!in.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size())))
+      throw png::MalformedPng("the file became shorter while it was read");
+  };
+  try {
+    png::ChunkLayout layout = png::ScanChunks(size, read, kPngMaxSide, kPngMaxPixels);
+    result.width = static_cast<int>(layout.width);
+    result.height = static_cast<int>(layout.height);
+    result.format = FormatOf(layout.colourType);
+    result.source = {PictureFileKind::Png, result.format, std::move(layout.kept)};
+    result.source.dropped = std::move(layout.dropped);
+    result.status = PictureReadStatus::Ok;
+    return result;
+  } catch (const UnsupportedPng& refusal) {
+    return refuse(PictureReadStatus::Unsupported, refusal.what());
+  } catch (const MalformedPng& fault) {
+    return refuse(PictureReadStatus::Malformed,
+                  "\"" + path + "\" is not a usable PNG file: " + std::string(fault.what()));
+  }
+}
+
 std::string DescribeKeptChunks(const SourceFileInfo& source) {
-  static constexpr std::pair<const char*, const char*> kMeanings[] = {
-      {"gAMA", "gamma"},
-      {"iCCP", "colour profile"},
-      {"sRGB", "colour space"},
-      {"cHRM", "chromaticities"},
-      {"tRNS", "transparency"},
-      {"sBIT", "significant bits"},
-      {"bKGD", "background"},
-      {"pHYs", "pixel size"},
-      {"tEXt", "text"},
-      {"zTXt", "text"},
-      {"iTXt", "text"},
-      {"tIME", "time"},
-      {"PLTE", "suggested palette"}};
   std::string text;
   std::vector<std::string> named;
   for (const KeptBlock& block : source.kept) {
     if (std::find(named.begin(), named.end(), block.name) != named.end()) continue;
     named.push_back(block.name);
     if (!text.empty()) text += ", ";
-    text += block.name;
-    for (const auto& [name, meaning] : kMeanings)
-      if (block.name == name) text += std::string(" (") + meaning + ")";
+    text += png::DescribeChunk(block.name);
+  }
+  return text;
+}
+
+std::string DescribeDroppedChunks(const SourceFileInfo& source) {
+  std::string text;
+  std::vector<std::string> named;
+  for (const std::string& dropped : source.dropped) {
+    if (std::find(named.begin(), named.end(), dropped) != named.end()) continue;
+    named.push_back(dropped);
+    if (!text.empty()) text += ", ";
+    text += dropped;
   }
   return text;
 }
