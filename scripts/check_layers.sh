@@ -21,6 +21,7 @@ rules=(
   "framework      framework cipher hash crypto platform"
   "stego          stego framework cipher hash crypto platform"
   "stego/picture  stego crypto platform"
+  "stego/analysis stego"
   "app            app stego framework cipher hash crypto platform"
   "cli            cli app framework crypto platform"
   "windows        windows app stego framework cipher hash crypto platform Qt"
@@ -38,7 +39,7 @@ our_folders=" platform crypto hash cipher framework stego app cli windows tests 
 # cryptographic library itself, and every file may hold keys in the owners
 # that wipe them.
 narrowed=(
-  "cli  crypto  cli/algorithm_  crypto/secret.h crypto/secure_wipe.h"
+  "cli  crypto  cli/algorithm_  crypto/secret.h crypto/secret_memory.h crypto/secure_wipe.h"
 )
 
 # Whether a file may include a header of a narrowed layer; sets $narrowed_rule.

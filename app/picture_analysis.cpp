@@ -1,0 +1,86 @@
+#include "app/picture_analysis.h"
+
+#include <stdexcept>
+
+namespace hushlake {
+namespace {
+
+// A picture as the detectors see it: mapped where it lies, or read whole.
+struct LoadedPicture {
+  std::optional<PictureInPlace> inPlace;
+  Picture picture;
+  PixelView View() const { return inPlace ? inPlace->pixels : PixelView::Of(picture); }
+  // Runs Reader over the pixels; a mapped file cut short meanwhile raises
+  // std::runtime_error, and what the reader made is to be thrown away.
+  template <typename Reader>
+  void Read(Reader&& reader) const {
+    if (inPlace)
+      inPlace->file->Read([&] { reader(View()); });
+    else
+      reader(View());
+  }
+};
+
+// Nullopt with Error set when the file is refused. InPlace allows a mapping.
+// Bytes already read (standard input) are read by what they are.
+std::optional<LoadedPicture> Load(const FileStore& store, const PictureSource& source,
+                                  std::string& error, bool inPlace) {
+  LoadedPicture loaded;
+  if (inPlace && !source.bytes) loaded.inPlace = store.ViewPicture(source.name);
+  if (loaded.inPlace) return loaded;
+  PictureReadResult read =
+      source.bytes ? ReadPicture(*source.bytes, source.name) : store.ReadPicture(source.name);
+  if (read.status != PictureReadStatus::Ok) {
+    error = read.error.empty() ? "not a picture this tool reads" : read.error;
+    return std::nullopt;
+  }
+  loaded.picture = std::move(read.picture);
+  return loaded;
+}
+
+}  // namespace
+
+PictureAnalysisOutcome AnalyzePictureSource(const FileStore& store, const PictureSource& source) {
+  PictureAnalysisOutcome outcome;
+  outcome.path = source.name;
+  try {
+    const std::optional<LoadedPicture> loaded = Load(store, source, outcome.error, true);
+    if (!loaded) return outcome;
+    loaded->Read([&](const PixelView& view) { outcome.analysis = analysis::AnalyzePicture(view); });
+  } catch (const std::exception& failure) {
+    outcome.analysis.reset();
+    outcome.error = failure.what();
+  }
+  return outcome;
+}
+
+PictureComparisonOutcome ComparePictureSources(const FileStore& store, const PictureSource& cover,
+                                               const PictureSource& stego) {
+  PictureComparisonOutcome outcome;
+  outcome.coverPath = cover.name;
+  outcome.stegoPath = stego.name;
+  try {
+    // Both read into memory: a mapped file's guarded reader may not wait
+    // on a second one.
+    std::string error;
+    const std::optional<LoadedPicture> before = Load(store, cover, error, false);
+    if (!before) {
+      outcome.error = cover.name + ": " + error;
+      return outcome;
+    }
+    const std::optional<LoadedPicture> after = Load(store, stego, error, false);
+    if (!after) {
+      outcome.error = stego.name + ": " + error;
+      return outcome;
+    }
+    outcome.comparison = analysis::ComparePictures(before->View(), after->View());
+    if (!outcome.comparison)
+      outcome.error = "the two pictures differ in size or depth: there is nothing to compare";
+  } catch (const std::exception& failure) {
+    outcome.comparison.reset();
+    outcome.error = failure.what();
+  }
+  return outcome;
+}
+
+}  // namespace hushlake
