@@ -2,7 +2,8 @@
 // The main window's workflow without the window: its state, the enable
 // rules and the action handlers with their checks, order of steps and
 // messages. The desktop window draws what this decides and forwards every
-// user action here; the command-line tool drives the same handlers.
+// user action here. The command line does not drive it: it calls the job
+// layer (app/stego_job.h), where the same work lives with typed outcomes.
 #include <functional>
 #include <memory>
 #include <optional>

@@ -22,12 +22,14 @@ struct LoadedPicture {
 };
 
 // Nullopt with Error set when the file is refused. InPlace allows a mapping.
-std::optional<LoadedPicture> Load(const FileStore& store, const std::string& path,
+// Bytes already read (standard input) are read by what they are.
+std::optional<LoadedPicture> Load(const FileStore& store, const PictureSource& source,
                                   std::string& error, bool inPlace) {
   LoadedPicture loaded;
-  if (inPlace) loaded.inPlace = store.ViewPicture(path);
+  if (inPlace && !source.bytes) loaded.inPlace = store.ViewPicture(source.name);
   if (loaded.inPlace) return loaded;
-  PictureReadResult read = store.ReadPicture(path);
+  PictureReadResult read =
+      source.bytes ? ReadPicture(*source.bytes, source.name) : store.ReadPicture(source.name);
   if (read.status != PictureReadStatus::Ok) {
     error = read.error.empty() ? "not a picture this tool reads" : read.error;
     return std::nullopt;
@@ -38,11 +40,11 @@ std::optional<LoadedPicture> Load(const FileStore& store, const std::string& pat
 
 }  // namespace
 
-PictureAnalysisOutcome AnalyzePictureFile(const FileStore& store, const std::string& path) {
+PictureAnalysisOutcome AnalyzePictureSource(const FileStore& store, const PictureSource& source) {
   PictureAnalysisOutcome outcome;
-  outcome.path = path;
+  outcome.path = source.name;
   try {
-    const std::optional<LoadedPicture> loaded = Load(store, path, outcome.error, true);
+    const std::optional<LoadedPicture> loaded = Load(store, source, outcome.error, true);
     if (!loaded) return outcome;
     loaded->Read([&](const PixelView& view) { outcome.analysis = analysis::AnalyzePicture(view); });
   } catch (const std::exception& failure) {
@@ -52,23 +54,23 @@ PictureAnalysisOutcome AnalyzePictureFile(const FileStore& store, const std::str
   return outcome;
 }
 
-PictureComparisonOutcome ComparePictureFiles(const FileStore& store, const std::string& cover,
-                                             const std::string& stego) {
+PictureComparisonOutcome ComparePictureSources(const FileStore& store, const PictureSource& cover,
+                                               const PictureSource& stego) {
   PictureComparisonOutcome outcome;
-  outcome.coverPath = cover;
-  outcome.stegoPath = stego;
+  outcome.coverPath = cover.name;
+  outcome.stegoPath = stego.name;
   try {
     // Both read into memory: a mapped file's guarded reader may not wait
     // on a second one.
     std::string error;
     const std::optional<LoadedPicture> before = Load(store, cover, error, false);
     if (!before) {
-      outcome.error = cover + ": " + error;
+      outcome.error = cover.name + ": " + error;
       return outcome;
     }
     const std::optional<LoadedPicture> after = Load(store, stego, error, false);
     if (!after) {
-      outcome.error = stego + ": " + error;
+      outcome.error = stego.name + ": " + error;
       return outcome;
     }
     outcome.comparison = analysis::ComparePictures(before->View(), after->View());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/ports.h"
+#include "app/stego_job.h"
 #include "stego/analysis/analysis.h"
 
 namespace hushlake {
@@ -18,7 +19,7 @@ struct PictureAnalysisOutcome {
   std::string error;                                  // why it was refused
 };
 
-PictureAnalysisOutcome AnalyzePictureFile(const FileStore& store, const std::string& path);
+PictureAnalysisOutcome AnalyzePictureSource(const FileStore& store, const PictureSource& source);
 
 struct PictureComparisonOutcome {
   std::string coverPath;
@@ -27,7 +28,7 @@ struct PictureComparisonOutcome {
   std::string error;  // why: a file refused, or the two not of one size and depth
 };
 
-PictureComparisonOutcome ComparePictureFiles(const FileStore& store, const std::string& cover,
-                                             const std::string& stego);
+PictureComparisonOutcome ComparePictureSources(const FileStore& store, const PictureSource& cover,
+                                               const PictureSource& stego);
 
 }  // namespace hushlake

@@ -1,7 +1,7 @@
 #pragma once
 // What the main window's logic needs from the desktop around it, as small
-// interfaces: the Qt layer implements them, the command-line tool has its
-// own, and the tests fake them.
+// interfaces: the Qt layer implements them (app/local_file_store.h is the
+// file store of every front end), and the tests fake them.
 #include <cstdint>
 #include <memory>
 #include <optional>

@@ -20,6 +20,7 @@
 #include "windows/key_field.h"
 #include "windows/picture_panel.h"
 #include "windows/qt_settings_store.h"
+#include "windows/qt_utf8.h"
 #include "windows/tool_icons.h"
 
 namespace hushlake {
@@ -29,10 +30,6 @@ namespace {
 constexpr QSize StartSize(700, 648);
 constexpr QSize MinimumSize(700, 500);
 const QColor PanelColour(220, 220, 220);
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A two-part hint: the short part as the tool tip, the long part for the status bar.
 void SetHint(QWidget* widget, std::string_view hint) {

@@ -5,16 +5,9 @@
 #include <QFileInfo>
 
 #include "app/toolkit_text.h"
+#include "windows/qt_utf8.h"
 
 namespace hushlake {
-
-namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 QStringList QtNameFilters(std::string_view filter) {
   QStringList filters;

@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "windows/qt_utf8.h"
+
 namespace hushlake {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A message shown in the middle of a long action gets the normal pointer
 // back while it waits for the user.

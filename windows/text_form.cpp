@@ -21,6 +21,7 @@
 #include "windows/find_dialog.h"
 #include "windows/font_dialog.h"
 #include "windows/qt_colours.h"
+#include "windows/qt_utf8.h"
 
 namespace hushlake {
 namespace {
@@ -32,10 +33,6 @@ constexpr int kLengthPanelWidth = 250;
 // Open Text to Copy in the first row, Cut to Find in the second.
 constexpr int kFirstRowButtons = 5;
 const QColor kToolBarColour(220, 220, 220);
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // "short|long": the short part is the tool tip, the long part the status line.
 void SetHint(QAction* action, const QString& hint) {
