@@ -1,5 +1,6 @@
 // encrypt, decrypt and capacity: the main window's handlers, driven in the
 // order a desktop user would trigger them.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,6 +24,7 @@
 #include "crypto/secret.h"
 #include "crypto/secure_wipe.h"
 #include "platform/atomic_file.h"
+#include "platform/file_descriptor.h"
 #include "stego/encryptor.h"
 #include "stego/picture/bmp/bmp_codec.h"
 #include "stego/picture/picture_files.h"
@@ -102,14 +104,15 @@ std::int64_t CostBoundOf(WindowSession& session) {
   return CostBound(ShapeOf(session.Window().OriginalPixels()), KeyFieldCost(session));
 }
 
-void LoadTextFromStandardInput(WindowSession& session) {
+// Text from a stream (standard input, a pipe, a FIFO, a device): read as it
+// comes, no further than a text that fits could reach.
+void LoadTextFromStream(WindowSession& session, int fd) {
   const std::int64_t bound = CostBoundOf(session);
   // Input bytes never outnumber the counted ones by more than a byte order
   // mark, or four to one on 8 bits (a UTF-8 character is one Windows-1252 byte).
   const auto limit = static_cast<std::size_t>((session.Palette() ? 4 * bound : bound) + 3);
-  if (isatty(STDIN_FILENO))
-    std::cerr << "Type the text; end it with Ctrl-D at the start of a line.\n";
-  BoundedInput input = ReadBounded(STDIN_FILENO, limit);
+  if (isatty(fd)) std::cerr << "Type the text; end it with Ctrl-D at the start of a line.\n";
+  BoundedInput input = ReadBounded(fd, limit);
   if (input.overflowed)
     RefuseForCapacity(session, "the text is longer than " + std::to_string(limit) + " bytes");
   if (input.bytes.find('\0') != std::string::npos)
@@ -117,9 +120,12 @@ void LoadTextFromStandardInput(WindowSession& session) {
   session.Editor().ReplaceText(TextFileToEditorText(input.bytes));
 }
 
-// Open Text with the file, or the text piped in, read as a text file is.
+// Open Text with the file, or the text piped in, read as a text file is. A
+// name that is not a regular file (a pipe as <(...) gives, a FIFO,
+// /dev/stdin) is read as standard input is.
 void LoadText(WindowSession& session, const std::string& textFile) {
-  if (textFile.empty() || textFile == StandardStream) return LoadTextFromStandardInput(session);
+  if (textFile.empty() || textFile == StandardStream)
+    return LoadTextFromStream(session, STDIN_FILENO);
   std::error_code error;
   const auto status = std::filesystem::status(textFile, error);
   if (error || !std::filesystem::exists(status))
@@ -127,6 +133,12 @@ void LoadText(WindowSession& session, const std::string& textFile) {
                   "\": " + (error ? error.message() : std::strerror(ENOENT)));
   if (std::filesystem::is_directory(status))
     throw Refusal("Cannot open the text file \"" + textFile + "\": " + std::strerror(EISDIR));
+  if (!std::filesystem::is_regular_file(status)) {
+    const FileDescriptor stream(open(textFile.c_str(), O_RDONLY | O_CLOEXEC));
+    if (stream.Get() < 0)
+      throw Refusal("Cannot open the text file \"" + textFile + "\": " + std::strerror(errno));
+    return LoadTextFromStream(session, stream.Get());
+  }
   const auto size = std::filesystem::file_size(textFile, error);
   const std::int64_t bound = CostBoundOf(session);
   if (!error && static_cast<std::int64_t>(size) > (session.Palette() ? 4 * bound : bound) + 3)
@@ -212,9 +224,11 @@ void WriteText(const std::string& text, const PictureOptions& options,
   const std::string bytes = options.crlf ? WithCrLfLineBreaks(text) : WithLocalLineBreaks(text);
   if (options.out.empty() || options.out == StandardStream) return WriteStandardOutput(bytes);
   try {
-    WritePrivateFile(options.out, bytes);
+    // Without --force nothing is replaced, not even a file that appeared
+    // since the name was checked.
+    WritePrivateFile(options.out, bytes, options.force ? Replacing::Anything : Replacing::Nothing);
   } catch (const EFileWrite& error) {
-    throw Refusal(error.what());
+    throw Refusal(ExistsRefusal(error.what(), options.force));
   }
   if (global.Level() == Verbosity::Verbose) std::cerr << messages::FileSaved << "\n";
   if (global.Level() == Verbosity::Normal) std::cerr << "Saved in \"" << options.out << "\"\n";
@@ -382,12 +396,15 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
       ->type_name("FILE")
       ->required()
       ->check(FileName());
-  command.add_option("-t,--text-file", options->textFile, "the text (default: standard input)")
+  command
+      .add_option("-t,--text-file", options->textFile,
+                  "the text (default: standard input; a pipe or FIFO is read as it is)")
       ->type_name("FILE")
       ->check(FileName());
   AddKeyFile(command, *options);
   AddChoiceOptions(command, *options);
-  command.add_flag("-f,--force", options->force, "replace an existing output file");
+  command.add_flag("-f,--force", options->force,
+                   "replace an existing output file (without it nothing is ever replaced)");
   command.add_flag("--strict", options->strict, "refuse a text that an 8-bit picture would change");
   command.footer(std::string(KeyFooter) + "Typed, it is asked twice.\n\n" + ChoiceFooter +
                  "\nExample: hushlake-cli encrypt photo.bmp -o hidden.bmp -t note.txt -c blowfish\n"
@@ -404,20 +421,22 @@ void AddDecrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
       ->check(FileName());
   AddKeyFile(command, *options);
   AddChoiceOptions(command, *options);
-  command.add_flag("-f,--force", options->force, "replace an existing output file");
+  command.add_flag("-f,--force", options->force,
+                   "replace an existing output file (without it nothing is ever replaced)");
   command.add_flag("--raw", options->raw, "write what was read even when it is not text");
   command.add_flag("--crlf", options->crlf, "write CR LF line breaks (default: LF)");
   command.add_flag("--detect", options->detect,
                    "find the hash, cipher and mode the text was hidden with");
-  command.footer(std::string(KeyFooter) + "\n\n" + ChoiceFooter +
-                 "\nWhat the picture hides must read as text: UTF-8 without NUL, as encrypt writes\n"
-                 "every text it takes (or Windows-1252 text, as older versions wrote). With the\n"
-                 "wrong cipher or mode it does not, and decrypt says so (--raw writes it\n"
-                 "anyway). --detect tries every hash, cipher and mode and prints the choices\n"
-                 "that give text.\n"
-                 "\nExample: hushlake-cli decrypt hidden.bmp -c blowfish > note.txt\n"
-                 "\nExit status: 0 text found, 1 refused or failed (wrong key, wrong hash...),\n"
-                 "2 wrong usage.");
+  command.footer(
+      std::string(KeyFooter) + "\n\n" + ChoiceFooter +
+      "\nWhat the picture hides must read as text: UTF-8 without NUL, as encrypt writes\n"
+      "every text it takes (or Windows-1252 text, as older versions wrote). With the\n"
+      "wrong cipher or mode it does not, and decrypt says so (--raw writes it\n"
+      "anyway). --detect tries every hash, cipher and mode and prints the choices\n"
+      "that give text.\n"
+      "\nExample: hushlake-cli decrypt hidden.bmp -c blowfish > note.txt\n"
+      "\nExit status: 0 text found, 1 refused or failed (wrong key, wrong hash...),\n"
+      "2 wrong usage.");
   OnRun(command, options, global, run, RunDecrypt);
 }
 

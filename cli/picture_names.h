@@ -3,6 +3,7 @@
 // before doing any work. Every picture passes through here, so another file
 // kind is one change.
 #include <string>
+#include <string_view>
 
 #include "stego/picture.h"
 #include "stego/picture/source_file_info.h"
@@ -22,6 +23,10 @@ void CheckPictureSource(const std::string& name);
 // Raises Refusal when the picture cannot go to Name: a name that is not a
 // picture name, a folder, an existing file without --force, or a terminal.
 void CheckPictureTarget(const std::string& name, bool force);
+
+// The refusal of a file found under the output name: Message (a save's
+// "The file "NAME" exists"), and without --force how to replace it.
+std::string ExistsRefusal(std::string_view message, bool force);
 
 // The same for a text file (any name).
 void CheckTextTarget(const std::string& name, bool force);

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/main_window_logic.h"
+#include "cli/picture_names.h"
 #include "cli/standard_streams.h"
 #include "crypto/secure_wipe.h"
 #include "stego/picture/bmp/bmp_codec.h"
@@ -31,7 +32,9 @@ void TerminalMessages::Print(std::string_view message) {
 void TerminalMessages::ShowError(std::string_view message) {
   ++errorCount_;
   shown_.emplace_back(message);
-  Print(message);
+  // A file that appeared under the output name during the save is refused
+  // as one that was there before it.
+  Print(ExistsRefusal(message, replaceFiles_));
 }
 
 void TerminalMessages::ShowInformation(std::string_view message) {
