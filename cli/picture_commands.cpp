@@ -154,9 +154,13 @@ void LoadText(WindowSession& session, const std::string& textFile) {
 void RequireEnabled(WindowSession& session, bool enabled, bool needsText) {
   if (enabled) return;
   const bool hasText = !session.Editor().Text().empty();
-  session.Messages().ShowInformation(needsText && !hasText ? messages::EnterTextFirst
-                                                           : messages::KeyTooShort);
-  throw Refusal();
+  if (needsText && !hasText) {
+    session.Messages().ShowInformation(messages::EnterTextFirst);
+    throw Refusal();
+  }
+  // The window's words, and the minimum the user has to reach.
+  throw Refusal(std::string(messages::KeyTooShort) + ": a key has at least " +
+                std::to_string(session.Window().MinKeyLength() + 1) + " characters");
 }
 
 void CheckFits(WindowSession& session) {

@@ -2,6 +2,7 @@
 
 #include "cli/outcome.h"
 #include "cli/picture_names.h"
+#include "stego/picture/bmp/bmp_codec.h"
 
 namespace hushlake::cli {
 
@@ -20,7 +21,22 @@ void WindowSession::OpenPicture(const std::string& path) {
   messages_.Hold();
   window_.OpenPictureAccept(path == StandardStream ? std::string(StandardInputPicture) : path);
   messages_.Release(messages::WrongDepth);
-  if (!window_.ImageLoaded()) throw Refusal();
+  if (!window_.ImageLoaded()) {
+    if (messages_.Shown(messages::WrongDepth) && path != StandardStream) NoteDepth(path);
+    throw Refusal();
+  }
+}
+
+// The window's refusal of a depth names none; the depth found, and a way
+// to convert the picture, get the user going.
+void WindowSession::NoteDepth(const std::string& path) {
+  const BmpHeaderResult header = ReadBmpFileHeader(path);
+  const int bits = header.bitsPerPixel;
+  if (bits <= 0 || bits == 8 || bits == 24 || bits == 32) return;
+  PrintError("the picture has " + std::to_string(bits) +
+             " bits per pixel; converted to 24 bits it can be used, e.g. with ImageMagick: "
+             "convert '" +
+             path + "' -type TrueColor BMP3:converted.bmp");
 }
 
 void WindowSession::NoteDisabledChoice() {

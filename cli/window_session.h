@@ -29,6 +29,7 @@ class WindowSession {
   void NoteDisabledChoice();
 
  private:
+  void NoteDepth(const std::string& path);
   TerminalMessages messages_;
   MemoryEditor editor_;
   MemoryKeyField keyField_;
