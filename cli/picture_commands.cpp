@@ -11,6 +11,7 @@
 #include "app/engine_messages.h"
 #include "app/local_file_store.h"
 #include "app/palette_notice.h"
+#include "app/picture_depth.h"
 #include "app/plausible_text.h"
 #include "app/stego_job.h"
 #include "app/text_encoding.h"
@@ -26,7 +27,6 @@
 #include "crypto/secret.h"
 #include "platform/atomic_file.h"
 #include "platform/file_descriptor.h"
-#include "stego/picture/bmp/bmp_codec.h"
 
 namespace hushlake::cli {
 
@@ -90,8 +90,7 @@ void OpenPicture(PictureJob& job, const std::string& name, PictureUse use) {
   if (outcome.message == messages::WrongDepth && name != StandardStream) {
     // The window's refusal names no depth; the depth found, and a way to
     // convert the picture, get the user going.
-    const BmpHeaderResult header = ReadBmpFileHeader(name);
-    const int bits = header.bitsPerPixel;
+    const int bits = StoredBitsPerPixel(name);
     if (bits > 0 && bits != 8 && bits != 24 && bits != 32)
       throw Refusal(outcome.message + "\nthe picture has " + std::to_string(bits) +
                     " bits per pixel; converted to 24 bits it can be used, e.g. with "
