@@ -1,5 +1,15 @@
 # Bash completion for hushlake-cli: commands, options, the names --hash,
 # --cipher and --mode accept, and BMP and PNG files where a picture is named.
+# Names match in any case, as the tool takes them; a mode also without "cm".
+_hushlake_cli_names() {
+  local cur=${2,,} word key
+  COMPREPLY=()
+  for word in $1; do
+    key=${word,,}
+    if [[ $key == "$cur"* || ${key#cm} == "$cur"* ]]; then COMPREPLY+=("$word"); fi
+  done
+}
+
 _hushlake_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
   local commands="encrypt decrypt capacity hash list selftest demo help"
@@ -13,9 +23,9 @@ _hushlake_cli() {
   done
 
   case $prev in
-    -H | --hash) COMPREPLY=($(compgen -W "$hashes" -- "$cur")); return ;;
-    -c | --cipher) COMPREPLY=($(compgen -W "$ciphers" -- "$cur")); return ;;
-    -m | --mode) COMPREPLY=($(compgen -W "$modes" -- "$cur")); return ;;
+    -H | --hash) _hushlake_cli_names "$hashes" "$cur"; return ;;
+    -c | --cipher) _hushlake_cli_names "$ciphers" "$cur"; return ;;
+    -m | --mode) _hushlake_cli_names "$modes" "$cur"; return ;;
     --format) COMPREPLY=($(compgen -W "HEX hex mime64" -- "$cur")); return ;;
     -i | --in) COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur")); return ;;
     -o | --out)

@@ -16,9 +16,9 @@
 #include "app/text_encoding.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/outcome.h"
-#include "crypto/secret_memory.h"
 #include "crypto/secure_wipe.h"
 #include "platform/file_descriptor.h"
+#include "platform/secret_memory.h"
 
 namespace hushlake::cli {
 

@@ -1,4 +1,5 @@
 // encrypt, decrypt and capacity: the job layer's work, worded for a terminal.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include "app/engine_messages.h"
 #include "app/local_file_store.h"
 #include "app/palette_notice.h"
+#include "app/picture_depth.h"
 #include "app/plausible_text.h"
 #include "app/stego_job.h"
 #include "app/text_encoding.h"
@@ -24,6 +26,7 @@
 #include "cli/terminal_output.h"
 #include "crypto/secret.h"
 #include "platform/atomic_file.h"
+#include "platform/file_descriptor.h"
 
 namespace hushlake::cli {
 
@@ -79,9 +82,25 @@ void OpenPicture(PictureJob& job, const std::string& name, PictureUse use) {
   if (outcome.Succeeded()) return;
   if (outcome.status == JobStatus::PictureMissing)
     throw Refusal("Cannot open the picture \"" + name + "\": " + std::strerror(ENOENT));
+  if (outcome.message == messages::WrongDepth && name != StandardStream) {
+    // The window's refusal names no depth; the depth found, and a way to
+    // convert the picture, get the user going.
+    const int bits = StoredBitsPerPixel(name);
+    if (bits > 0 && bits != 8 && bits != 24 && bits != 32)
+      throw Refusal(outcome.message + "\nthe picture has " + std::to_string(bits) +
+                    " bits per pixel; converted to 24 bits it can be used, e.g. with "
+                    "ImageMagick: convert '" +
+                    name + "' -type TrueColor BMP3:converted.bmp");
+  }
   if (outcome.reason.empty()) throw Refusal(outcome.message);
   throw Refusal(outcome.messageBesideReason ? outcome.message + "\n" + outcome.reason
                                             : outcome.reason);
+}
+
+// The window's words, and the minimum the user has to reach.
+[[noreturn]] void RefuseShortKey() {
+  throw Refusal(std::string(messages::KeyTooShort) + ": a key has at least " +
+                std::to_string(MinKeyLength + 1) + " characters");
 }
 
 // Tells that the algorithm options do nothing on an 8-bit picture.
@@ -117,11 +136,12 @@ std::int64_t InputLimit(const PictureJob& job, const SecretString& key) {
   return (job.Palette() ? 4 * bound : bound) + 3;
 }
 
-SecretString TextFromStandardInput(const PictureJob& job, const SecretString& key) {
+// Text from a stream (standard input, a pipe, a FIFO, a device): read as it
+// comes, no further than a text that fits could reach.
+SecretString TextFromStream(const PictureJob& job, const SecretString& key, int fd) {
   const auto limit = static_cast<std::size_t>(InputLimit(job, key));
-  if (isatty(STDIN_FILENO))
-    std::cerr << "Type the text; end it with Ctrl-D at the start of a line.\n";
-  BoundedInput input = ReadBounded(STDIN_FILENO, limit);
+  if (isatty(fd)) std::cerr << "Type the text; end it with Ctrl-D at the start of a line.\n";
+  BoundedInput input = ReadBounded(fd, limit);
   const SecretString bytes = SecretString::Adopt(std::move(input.bytes));
   if (input.overflowed)
     RefuseForCapacity(job, key, "the text is longer than " + std::to_string(limit) + " bytes");
@@ -130,10 +150,12 @@ SecretString TextFromStandardInput(const PictureJob& job, const SecretString& ke
 }
 
 // The text file, or the text piped in, read as the window reads a text file;
-// a text that cannot fit is refused before it is read in full.
+// a text that cannot fit is refused before it is read in full. A name that
+// is not a regular file (a pipe as <(...) gives, a FIFO, /dev/stdin) is
+// read as standard input is.
 SecretString LoadText(const PictureJob& job, const std::string& textFile, const SecretString& key,
                       FileStore& files) {
-  if (textFile.empty() || textFile == StandardStream) return TextFromStandardInput(job, key);
+  if (textFile.empty() || textFile == StandardStream) return TextFromStream(job, key, STDIN_FILENO);
   std::error_code error;
   const auto status = std::filesystem::status(textFile, error);
   if (error || !std::filesystem::exists(status))
@@ -141,6 +163,12 @@ SecretString LoadText(const PictureJob& job, const std::string& textFile, const 
                   "\": " + (error ? error.message() : std::strerror(ENOENT)));
   if (std::filesystem::is_directory(status))
     throw Refusal("Cannot open the text file \"" + textFile + "\": " + std::strerror(EISDIR));
+  if (!std::filesystem::is_regular_file(status)) {
+    const FileDescriptor stream(open(textFile.c_str(), O_RDONLY | O_CLOEXEC));
+    if (stream.Get() < 0)
+      throw Refusal("Cannot open the text file \"" + textFile + "\": " + std::strerror(errno));
+    return TextFromStream(job, key, stream.Get());
+  }
   const auto size = std::filesystem::file_size(textFile, error);
   if (!error && static_cast<std::int64_t>(size) > InputLimit(job, key))
     RefuseForCapacity(job, key, "the text file has " + std::to_string(size) + " bytes");
@@ -182,9 +210,15 @@ void SaveResult(PictureJob& job, const std::string& out, bool force, const Globa
     if (global.Level() == Verbosity::Verbose)
       PrintLine(std::string(messages::ReplacePicture) + "\n" +
                 (force ? "Yes (--force)" : "No: the file is kept (--force replaces it)"));
-    if (!force) throw Refusal("The file \"" + target->path + "\" exists; --force replaces it");
+    if (!force) throw Refusal(ExistsRefusal(EFileExists::FileExistsMessage(target->path), false));
   }
-  job.Save(*target);
+  // A file that appears under the name during the save is kept (unless it
+  // was there for --force) and refused as one that was there before.
+  try {
+    job.Save(*target);
+  } catch (const std::exception& error) {  // the file store words every failure its own way
+    throw Refusal(ExistsRefusal(error.what(), force));
+  }
   if (global.Level() == Verbosity::Verbose) PrintLine(messages::PictureSaved);
 }
 
@@ -214,7 +248,7 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   const SecretString key = TypeKey(options, global, true);
   const SecretString text = LoadText(job, options.textFile, key, files);
   if (text.empty()) throw Refusal(std::string(messages::EnterTextFirst));
-  if (!KeyLongEnough(key.View())) throw Refusal(std::string(messages::KeyTooShort));
+  if (!KeyLongEnough(key.View())) RefuseShortKey();
   if (TextCost(text.View(), job.Palette()) > CostBound(job.Shape(), KeyCost(key.View())))
     RefuseForCapacity(job, key, TextLength(job, text));
   NotePalette(job, text, options);
@@ -238,9 +272,12 @@ void WriteText(const SecretString& text, const PictureOptions& options,
   if (options.out.empty() || options.out == StandardStream)
     return WriteStandardOutput(bytes.View());
   try {
-    WritePrivateFile(options.out, bytes.View());
+    // Without --force nothing is replaced, not even a file that appeared
+    // since the name was checked.
+    WritePrivateFile(options.out, bytes.View(),
+                     options.force ? Replacing::Anything : Replacing::Nothing);
   } catch (const EFileWrite& error) {
-    throw Refusal(error.what());
+    throw Refusal(ExistsRefusal(error.what(), options.force));
   }
   if (global.Level() == Verbosity::Verbose) PrintLine(messages::FileSaved);
   if (global.Level() == Verbosity::Normal) std::cerr << "Saved in \"" << options.out << "\"\n";

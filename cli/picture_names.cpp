@@ -13,6 +13,7 @@
 #include "app/workflow_messages.h"
 #include "cli/outcome.h"
 #include "cli/standard_streams.h"
+#include "platform/atomic_file.h"
 
 namespace hushlake::cli {
 
@@ -36,10 +37,16 @@ void CheckTarget(const std::string& name, bool force, std::string_view what) {
   if (S_ISDIR(status.st_mode))
     throw Refusal("Cannot write the " + std::string(what) + " \"" + name +
                   "\": " + std::strerror(EISDIR));
-  if (!force) throw Refusal("The file \"" + name + "\" exists; --force replaces it");
+  if (!force) throw Refusal(ExistsRefusal(EFileExists::FileExistsMessage(name), false));
 }
 
 }  // namespace
+
+std::string ExistsRefusal(std::string_view message, bool force) {
+  std::string refusal(message);
+  if (!force && refusal.ends_with("\" exists")) refusal += "; --force replaces it";
+  return refusal;
+}
 
 bool IsPictureName(const std::string& name) {
   const std::string extension = LowerExtension(name);

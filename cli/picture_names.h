@@ -3,6 +3,7 @@
 // before doing any work. Every picture passes through here, so another file
 // kind is one change.
 #include <string>
+#include <string_view>
 
 namespace hushlake::cli {
 
@@ -20,6 +21,10 @@ void CheckPictureSource(const std::string& name);
 // extension than .bmp or .png, a folder (or a name ending in /), an existing
 // file without --force, or a terminal.
 void CheckPictureTarget(const std::string& name, bool force);
+
+// The refusal of a file found under the output name: Message (a save's
+// "The file "NAME" exists"), and without --force how to replace it.
+std::string ExistsRefusal(std::string_view message, bool force);
 
 // The same for a text file (any name).
 void CheckTextTarget(const std::string& name, bool force);

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "crypto/secret_memory.h"
+#include "platform/secret_memory.h"
 #include "crypto/secure_wipe.h"
 
 namespace hushlake {

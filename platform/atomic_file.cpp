@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -59,8 +61,8 @@ class AtomicFileWriter::TemporaryFile {
       // there carries this process's number: a leftover, free to go.)
       pending_.emplace(path_);
       fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-      if (fd_ >= 0) break;
-      const int error = errno;
+      if (fd_ >= 0 && LockedWhileLinked()) break;
+      const int error = fd_ >= 0 ? EEXIST : errno;
       pending_.reset();
       if (error != EEXIST) FailWrite(shownPath_, std::strerror(error));
     }
@@ -69,6 +71,8 @@ class AtomicFileWriter::TemporaryFile {
   ~TemporaryFile() {
     if (fd_ >= 0) ::close(fd_);
     if (!renamed_) ::unlink(path_.c_str());
+    // Unlocked only once the file is in place or gone.
+    if (lockFd_ >= 0) ::close(lockFd_);
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -133,7 +137,57 @@ class AtomicFileWriter::TemporaryFile {
     renamed_ = true;
   }
 
+  // Puts the file in place only where nothing is: raises EFileExists when
+  // something is.
+  void RenameToNewName(const std::string& target) {
+    const int error = RenameWithoutReplacing(path_, target);
+    if (error == EEXIST) throw EFileExists(shownPath_);
+    if (error != 0) FailWrite(shownPath_, std::strerror(error));
+    renamed_ = true;
+  }
+
  private:
+  // Locks the new file for as long as this object lives (a duplicate of the
+  // descriptor keeps the lock when the writing one is closed). A sweep may
+  // hold the lock for a moment, or have taken the file between its creation
+  // and the lock: then it is no longer linked, and another name is tried.
+  // Where the file system has no locks the file goes unlocked, and sweeps
+  // go by its process and by how long it has been quiet.
+  bool LockedWhileLinked() {
+    int locked;
+    while ((locked = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked == 0) {
+      struct stat info {};
+      if (::fstat(fd_, &info) != 0 || info.st_nlink == 0) {
+        ::close(fd_);
+        fd_ = -1;
+        return false;
+      }
+      lockFd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    }
+    return true;
+  }
+
+  // 0, or the errno of the failure. The kernel's no-replace rename where it
+  // has one; else a hard link, which fails on an existing name, and the
+  // removal of the temporary name; on a file system with neither, a look
+  // just before an ordinary rename.
+  static int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+#endif
+    if (::link(from.c_str(), to.c_str()) == 0) {
+      (void)::unlink(from.c_str());
+      return 0;
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) return errno;
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+  }
+
   // The disk starts on what is written while the rest is still being made,
   // so the flush at the end waits for less. Only a hint: the flush reports
   // any error.
@@ -151,6 +205,7 @@ class AtomicFileWriter::TemporaryFile {
   std::string shownPath_;
   std::string path_;
   int fd_ = -1;
+  int lockFd_ = -1;
   bool renamed_ = false;
   std::uint64_t written_ = 0;
   std::uint64_t handedToDisk_ = 0;
@@ -172,9 +227,13 @@ void SyncFolder(const std::filesystem::path& target) {
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path, FileAccess access) : path_(path) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path, FileAccess access, Replacing replacing)
+    : path_(path) {
   const std::filesystem::path target(path);
   if (!target.has_filename()) FailWrite(path, "the path names no file");
+  struct stat info {};
+  mayReplace_ = replacing == Replacing::Anything ||
+                (replacing == Replacing::PresentAtStart && ::lstat(path.c_str(), &info) == 0);
   const bool ownerOnly = access == FileAccess::OwnerOnly;
   temporary_ = std::make_unique<TemporaryFile>(target, path, ownerOnly ? 0600 : 0666);
   if (!ownerOnly) temporary_->CopyModeFrom(path);
@@ -190,7 +249,10 @@ void AtomicFileWriter::Write(std::span<const std::span<const std::uint8_t>> piec
 
 void AtomicFileWriter::Commit() {
   temporary_->Finish();
-  temporary_->RenameTo(path_);
+  if (mayReplace_)
+    temporary_->RenameTo(path_);
+  else
+    temporary_->RenameToNewName(path_);
   SyncFolder(std::filesystem::path(path_));
 }
 
@@ -200,8 +262,8 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
   writer.Commit();
 }
 
-void WritePrivateFile(const std::string& path, std::string_view bytes) {
-  AtomicFileWriter writer(path, FileAccess::OwnerOnly);
+void WritePrivateFile(const std::string& path, std::string_view bytes, Replacing replacing) {
+  AtomicFileWriter writer(path, FileAccess::OwnerOnly, replacing);
   writer.Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
   writer.Commit();
 }

@@ -1,6 +1,8 @@
 #include "platform/temporary_name.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,12 +23,28 @@ bool AllDigits(std::string_view text) {
 
 bool ProcessGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
 
-bool IsStale(const std::filesystem::path& file, long owner, std::chrono::seconds quietFor) {
+// Removes File when it is a leftover. A save holds a lock on its file while
+// it writes: a lock held is a save under way, whatever process namespace or
+// host it runs in, and the file stays. An unlocked file goes when its
+// process is gone or it has been quiet for QuietFor (an older version's
+// save locked nothing, and a process number is only known locally). Where
+// the file system has no locks, only quiet files go: the process number
+// may belong to another namespace or host sharing the folder.
+void RemoveWhenStale(const std::filesystem::path& file, long owner, std::chrono::seconds quietFor) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
   struct stat info {};
-  if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
-    return false;
-  if (owner > 0 && ProcessGone(owner)) return true;
-  return std::time(nullptr) - info.st_mtime >= quietFor.count();
+  bool stale = false;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+    const bool quiet = std::time(nullptr) - info.st_mtime >= quietFor.count();
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      stale = quiet || (owner > 0 && ProcessGone(owner));
+    else if (errno != EWOULDBLOCK)
+      stale = quiet;
+  }
+  // Removed while locked, so no save can take it up meanwhile.
+  if (stale) (void)::unlink(file.c_str());
+  ::close(fd);
 }
 
 }  // namespace
@@ -59,7 +77,7 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono:
   for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
     const std::filesystem::path file = entries->path();
     const std::optional<long> owner = TemporaryOwner(file.filename().string());
-    if (owner && IsStale(file, *owner, quietFor)) (void)::unlink(file.c_str());
+    if (owner) RemoveWhenStale(file, *owner, quietFor);
   }
 }
 

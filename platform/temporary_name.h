@@ -23,11 +23,13 @@ std::string TemporaryNameFor(std::string_view fileName, long pid, std::string_vi
 std::optional<long> TemporaryOwner(std::string_view name);
 
 // Removes the temporary files a save left in Folder when its process was
-// killed: names of ours, regular files of this user, whose process is gone,
-// or which nothing has written to for QuietFor (the process number may have
-// been reused, or the folder be shared with another machine). A save under
-// way writes continuously, so it is never that quiet. Errors are ignored:
-// a leftover that cannot be removed stays for a later save.
+// killed: names of ours, regular files of this user, that no save holds
+// locked (a save under way does, wherever it runs), and whose process is
+// gone or which nothing has written to for QuietFor (the process number may
+// have been reused). Where the file system has no locks, only the quiet
+// ones go: a process number says nothing about another namespace or host.
+// Errors are ignored: a leftover that cannot be removed stays for a later
+// save.
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
                                std::chrono::seconds quietFor = std::chrono::minutes(10));
 

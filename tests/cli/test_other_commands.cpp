@@ -126,6 +126,12 @@ TEST(Completion, OffersCommandsOptionsNamesAndPictures) {
   EXPECT_EQ(Completions(box, "hushlake-cli encrypt --st"), "--strict ");
   EXPECT_EQ(Completions(box, "hushlake-cli decrypt --det"), "--detect ");
   EXPECT_EQ(Completions(box, "hushlake-cli decrypt -m cmC"), "cmCBC cmCFB cmCTS ");
+  // Names in any case, as the tool takes them; modes also without "cm".
+  EXPECT_EQ(Completions(box, "hushlake-cli encrypt -c bl"), "Blowfish ");
+  EXPECT_EQ(Completions(box, "hushlake-cli encrypt -c SAFER-s"), "SAFER-SK128 ");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt -H ha"), "Haval-224 Haval-256 ");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt -m cb"), "cmCBC ");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt -m CMo"), "cmOFB ");
   EXPECT_EQ(Completions(box, "hushlake-cli capacity p"), "photo.bmp ");
   EXPECT_EQ(Completions(box, "hushlake-cli help ca"), "capacity ");
   // Every item of the window's lists, without its spaces, is offered.

@@ -226,6 +226,13 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
       {"key of 8 characters",
        Join({"encrypt", "p24.bmp", "-k", "short.key", "-o", "out.bmp"}, text),
        messages::KeyTooShort},
+      {"key of 8 characters: the minimum is said",
+       Join({"encrypt", "p24.bmp", "-k", "short.key", "-o", "out.bmp"}, text),
+       "The Key entered is too short: a key has at least 9 characters"},
+      {"16-bit picture: the depth and a conversion",
+       Join({"encrypt", "depth16.bmp"}, withKey, text),
+       "the picture has 16 bits per pixel; converted to 24 bits it can be used, e.g. with "
+       "ImageMagick: convert 'depth16.bmp' -type TrueColor BMP3:converted.bmp"},
       {"key too short to decrypt",
        {"decrypt", "good.bmp", "-k", "short.key", "-o", "out.txt"},
        messages::KeyTooShort},

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -255,6 +256,93 @@ INSTANTIATE_TEST_SUITE_P(Signals, SaveStoppedBySignal, ::testing::Values(SIGINT,
                          [](const ::testing::TestParamInfo<int>& param) {
                            return std::string(sigabbrev_np(param.param));
                          });
+
+}  // namespace
+}  // namespace hushlake::clitest
+
+namespace hushlake::clitest {
+namespace {
+
+// A file that appears under the output name while encrypt runs (another
+// save, another program) is never replaced without --force: the save stops
+// at the name with the refusal an existing file gets, and leaves nothing.
+TEST_F(SaveFaults, AFileThatAppearsDuringTheSaveIsKept) {
+  WritePicture(box, "big.bmp", 2000, 1500, PixelFormat::Bgr24);
+  fs::create_directories(box.Path("out"));
+  std::vector<std::string> args = EncryptArgs("big.bmp", "out/new.bmp");
+  args.pop_back();  // no --force
+  bool caught = false;
+  for (int attempt = 0; attempt < 3 && !caught; ++attempt) {
+    fs::remove(box.Path("out/new.bmp"));
+    const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    inotify_add_watch(watch, box.Path("out").c_str(), IN_CREATE);
+    RunningTool tool(box, args);
+    caught = StopWhenCreated(tool, watch, ".new.bmp.hushlake-tmp-");
+    ::close(watch);
+    if (!caught) continue;
+    box.Write("out/new.bmp", oldPicture);  // someone else's file, meanwhile
+    ::kill(tool.Pid(), SIGCONT);
+    const int status = tool.Wait();
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string err = box.Read(".stderr");
+    EXPECT_NE(err.find("hushlake-cli: The file \"out/new.bmp\" exists; --force replaces it"),
+              std::string::npos)
+        << err;
+  }
+  ASSERT_TRUE(caught) << "the tool never stayed long enough in its save";
+  EXPECT_EQ(box.Read("out/new.bmp"), oldPicture);
+  EXPECT_TRUE(TemporaryFilesIn(box.Path("out")).empty());
+
+  // A text saved by decrypt likewise: two saves to one new name never both succeed.
+  ASSERT_EQ(box.Run(EncryptArgs("cover.bmp", "hidden.bmp")).exitCode, 0);
+  for (int round = 0; round < 10; ++round) {
+    fs::remove(box.Path("out/text.txt"));
+    RunningTool first(box, {"decrypt", "hidden.bmp", "-k", "key.txt", "-o", "out/text.txt", "-q"});
+    RunningTool second(box, {"decrypt", "hidden.bmp", "-k", "key.txt", "-o", "out/text.txt", "-q"});
+    const int a = first.Wait(), b = second.Wait();
+    EXPECT_FALSE(WEXITSTATUS(a) == 0 && WEXITSTATUS(b) == 0) << "both saves replaced one name";
+    EXPECT_EQ(box.Read("out/text.txt"), "Nothing is lost.\n");
+  }
+}
+
+// A save under way holds its temporary file locked, and the sweep of a
+// later save leaves a locked file alone, whatever process number its name
+// carries: here one that no local process has, as a save in another
+// process namespace (a container sharing the folder) or on another host
+// would show. Once the lock is gone, the leftover goes.
+TEST_F(SaveFaults, TheSweepLeavesALockedTemporaryFileAlone) {
+  fs::create_directories(box.Path("out"));
+  const std::string foreign = ".picture.bmp.hushlake-tmp-2000000000-zzzzzz";
+  int ready[2], finish[2];
+  ASSERT_EQ(pipe(ready), 0);
+  ASSERT_EQ(pipe(finish), 0);
+  const pid_t holder = fork();
+  if (holder == 0) {
+    const int fd = ::open(box.Path("out/" + foreign).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0 || ::flock(fd, LOCK_EX) != 0 || ::write(fd, "half", 4) != 4) _exit(1);
+    char go = 0;
+    (void)!::write(ready[1], "r", 1);
+    (void)!::read(finish[0], &go, 1);
+    _exit(0);
+  }
+  char got = 0;
+  ASSERT_EQ(::read(ready[0], &got, 1), 1);
+
+  const RunResult during = box.Run(EncryptArgs("cover.bmp", "out/other.bmp"));
+  ASSERT_EQ(during.exitCode, 0) << during.err;
+  EXPECT_EQ(TemporaryFilesIn(box.Path("out")), std::vector<std::string>{foreign});
+
+  ASSERT_EQ(::write(finish[1], "f", 1), 1);
+  int status = 0;
+  ::waitpid(holder, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const RunResult after = box.Run(EncryptArgs("cover.bmp", "out/other.bmp"));
+  ASSERT_EQ(after.exitCode, 0) << after.err;
+  EXPECT_TRUE(TemporaryFilesIn(box.Path("out")).empty());
+  for (int fd : {ready[0], ready[1], finish[0], finish[1]}) ::close(fd);
+}
 
 }  // namespace
 }  // namespace hushlake::clitest

@@ -1,4 +1,4 @@
-#include "crypto/secret_memory.h"
+#include "platform/secret_memory.h"
 
 #include <sys/mman.h>
 #include <sys/resource.h>
