@@ -217,6 +217,8 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
   }
   if (view_.originalImage.Empty()) {
     view_.originalVisible = false;
+    // The hint named the previous file, which is no longer shown.
+    view_.originalHint.clear();
     imageLoaded_ = false;
     ports_.messages.ShowError(kind == PictureFileKind::Png ? messages::WrongPngKind
                                                            : messages::WrongDepth);
@@ -258,6 +260,11 @@ void MainWindowLogic::ShowLoadedPicture(const std::string& fileName) {
   view_.cryptHint = palette ? "8 Bit Image, Cipher disabled" : "Cipher Selection";
   const PixelView pixels = OriginalPixels();
   ports_.editor.SetImageCapacity(EditorCapacity(pixels.Width(), pixels.Height(), pixels.Format()));
+}
+
+void MainWindowLogic::PublishView() {
+  EncryptActionListUpdate();
+  if (viewChanged_) viewChanged_();
 }
 
 int EditorCapacity(int width, int height, PixelFormat format) {
@@ -334,13 +341,14 @@ void MainWindowLogic::Encrypt() {
   }
   view_.encryptedHint = "Encrypted image|Stego encrypted image";
   if (!outcome.Succeeded()) {
-    ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
     // A refused text stays the user's text, not its cipher text or reduction.
     RestoreEditorText(originalText);
-    return;
+    PublishView();
+    return ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
   }
   imageEncrypted_ = true;
   view_.encryptedSource = view_.originalSource;
+  PublishView();
   ports_.messages.ShowInformation(messages::EncryptDone);
 }
 
