@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/framework.h"
 #include "cli/command.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/key_input.h"
 #include "cli/outcome.h"
 #include "crypto/secure_wipe.h"
+#include "framework/framework.h"
 
 #ifndef HUSHLAKE_VERSION
 #define HUSHLAKE_VERSION "0.0.0"

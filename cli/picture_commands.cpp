@@ -17,16 +17,16 @@
 #include "cli/palette_notice.h"
 #include "cli/picture_names.h"
 #include "cli/plausible_text.h"
-#include "cli/private_file.h"
 #include "cli/standard_streams.h"
 #include "cli/text_room.h"
 #include "cli/window_session.h"
 #include "crypto/secret.h"
 #include "crypto/secure_wipe.h"
-#include "stego/bmp_codec.h"
+#include "platform/atomic_file.h"
 #include "stego/encryptor.h"
-#include "stego/picture_files.h"
-#include "stego/png_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/picture_files.h"
+#include "stego/picture/png/png_codec.h"
 
 namespace hushlake::cli {
 
@@ -211,7 +211,11 @@ void WriteText(const std::string& text, const PictureOptions& options,
                const GlobalOptions& global) {
   const std::string bytes = options.crlf ? WithCrLfLineBreaks(text) : WithLocalLineBreaks(text);
   if (options.out.empty() || options.out == StandardStream) return WriteStandardOutput(bytes);
-  WritePrivateFile(options.out, bytes);
+  try {
+    WritePrivateFile(options.out, bytes);
+  } catch (const EFileWrite& error) {
+    throw Refusal(error.what());
+  }
   if (global.Level() == Verbosity::Verbose) std::cerr << messages::FileSaved << "\n";
   if (global.Level() == Verbosity::Normal) std::cerr << "Saved in \"" << options.out << "\"\n";
 }
@@ -259,7 +263,8 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
   if (session.Messages().ErrorCount() > 0) throw Refusal();
   const std::string text = session.Editor().Text();
   if (text.empty()) throw Refusal("No hidden text was found");
-  if (!session.Palette() && !options.raw && !LooksLikeText(text))
+  const Decoded decoded = window.DecipheredUtf8() ? Decoded::Utf8 : Decoded::Windows1252;
+  if (!session.Palette() && !options.raw && !ReadsAsText(text, decoded))
     throw Refusal(
         "What the picture hides does not read as text: the key fits, so the cipher or the mode "
         "is probably not the one it was hidden with (--detect finds them; --raw writes it anyway)");
@@ -289,9 +294,9 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   const BmpHeaderResult header =
       name == StandardStream ? BmpHeaderResult{} : ReadBmpFileHeader(name);
   WindowSession session(std::nullopt, false, global.Level());
-  if (header.status != BmpStatus::Ok) session.OpenPicture(name);
+  if (header.status != PictureReadStatus::Ok) session.OpenPicture(name);
   const Picture& picture = session.Window().View().originalImage;
-  const PictureShape shape = header.status == BmpStatus::Ok
+  const PictureShape shape = header.status == PictureReadStatus::Ok
                                  ? PictureShape{header.width, header.height, header.format}
                                  : ShapeOf(picture);
   // A key is used only when one is at hand; the terminal is not asked.
@@ -405,9 +410,11 @@ void AddDecrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   command.add_flag("--detect", options->detect,
                    "find the hash, cipher and mode the text was hidden with");
   command.footer(std::string(KeyFooter) + "\n\n" + ChoiceFooter +
-                 "\nWhat the picture hides must read as text; with the wrong cipher or mode it\n"
-                 "does not, and decrypt says so (--raw writes it anyway). --detect tries every\n"
-                 "hash, cipher and mode and prints the choices that give text.\n"
+                 "\nWhat the picture hides must read as text: UTF-8 without NUL, as encrypt writes\n"
+                 "every text it takes (or Windows-1252 text, as older versions wrote). With the\n"
+                 "wrong cipher or mode it does not, and decrypt says so (--raw writes it\n"
+                 "anyway). --detect tries every hash, cipher and mode and prints the choices\n"
+                 "that give text.\n"
                  "\nExample: hushlake-cli decrypt hidden.bmp -c blowfish > note.txt\n"
                  "\nExit status: 0 text found, 1 refused or failed (wrong key, wrong hash...),\n"
                  "2 wrong usage.");

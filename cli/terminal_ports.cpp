@@ -6,7 +6,7 @@
 #include "app/main_window_logic.h"
 #include "cli/standard_streams.h"
 #include "crypto/secure_wipe.h"
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 
 namespace hushlake::cli {
 

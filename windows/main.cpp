@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/framework.h"
+#include "framework/framework.h"
 #include "windows/desktop_session.h"
 
 namespace {
