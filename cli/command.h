@@ -30,6 +30,8 @@ void AddPictureCommands(CLI::App& app, const GlobalOptions& global, CommandRun& 
 void AddAlgorithmCommands(CLI::App& app, CommandRun& run);
 // demo
 void AddDemoCommand(CLI::App& app, CommandRun& run);
+// analyze
+void AddAnalyzeCommand(CLI::App& app, CommandRun& run);
 
 // A file name option's check: "" is no name.
 inline const CLI::Validator& FileName() {

@@ -21,6 +21,7 @@ rules=(
   "framework      framework cipher hash crypto platform"
   "stego          stego framework cipher hash crypto platform"
   "stego/picture  stego crypto platform"
+  "stego/analysis stego"
   "app            app stego framework cipher hash crypto platform"
   "cli            cli app stego framework cipher hash crypto platform"
   "windows        windows app stego framework cipher hash crypto platform Qt"
