@@ -21,10 +21,18 @@ class StarEchoStyle : public QProxyStyle {
 }  // namespace
 
 QFont KeyFieldFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Where "Courier New" is missing, fontconfig may stand in a face that does
+  // not say it is fixed-width (the URW faces ImageMagick brings along): the
+  // usual fixed-width faces come next, then the platform's own.
+  QFont font;
+  for (const char* face :
+       {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Noto Sans Mono"}) {
+    font = QFont(QString::fromLatin1(face));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (QFontInfo(font).fixedPitch()) break;
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  }
   font.setBold(true);
   font.setPixelSize(16);
   return font;
