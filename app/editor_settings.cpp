@@ -20,6 +20,8 @@ EditorFont ReadFont(const EditorSettingsStore& store) {
       size && *size >= kSmallestPointSize && *size <= kLargestPointSize) {
     font.pointSize = *size;
   }
+  font.underline = store.ReadInteger(FontGroup, FontUnderline).value_or(0) != 0;
+  font.strikeOut = store.ReadInteger(FontGroup, FontStrikeOut).value_or(0) != 0;
   return font;
 }
 
@@ -43,6 +45,13 @@ void WriteEditorFont(EditorSettingsStore& store, const EditorFont& font) {
   store.WriteString(FontGroup, FontName, font.name);
   store.WriteString(FontGroup, FontColour, ColourToText(font.colour));
   store.WriteInteger(FontGroup, FontSize, font.pointSize);
+  // An effect turned off must overwrite the value that turned it on.
+  const bool effectsStored = store.ReadInteger(FontGroup, FontUnderline).has_value() ||
+                             store.ReadInteger(FontGroup, FontStrikeOut).has_value();
+  if (font.underline || font.strikeOut || effectsStored) {
+    store.WriteInteger(FontGroup, FontUnderline, font.underline ? 1 : 0);
+    store.WriteInteger(FontGroup, FontStrikeOut, font.strikeOut ? 1 : 0);
+  }
 }
 
 void WriteEditorBackground(EditorSettingsStore& store, BgrColour background) {

@@ -13,6 +13,9 @@ inline constexpr std::string_view FontGroup = "Font";
 inline constexpr std::string_view FontName = "FontName";
 inline constexpr std::string_view FontColour = "FontColour";
 inline constexpr std::string_view FontSize = "FontSize";
+// Our own, beside the three values above: the font dialog's effects, 1 when on.
+inline constexpr std::string_view FontUnderline = "FontUnderline";
+inline constexpr std::string_view FontStrikeOut = "FontStrikeOut";
 inline constexpr std::string_view BackgroundGroup = "Background";
 inline constexpr std::string_view BackgroundColour = "Colour";
 }  // namespace editor_settings
@@ -21,6 +24,8 @@ struct EditorFont {
   std::string name = "Times New Roman";
   BgrColour colour = 0x000000;
   int pointSize = 12;
+  bool underline = false;
+  bool strikeOut = false;
   bool operator==(const EditorFont&) const = default;
 };
 
@@ -38,7 +43,9 @@ struct EditorAppearance {
 EditorAppearance ReadEditorAppearance(const EditorSettingsStore& store,
                                       const EditorAppearance& current);
 
-// Both write every value of their group, creating it when missing.
+// Both write every value of their group, creating it when missing; the
+// effects only once one of them has been on, so a store that never saw
+// them keeps just the three font values.
 void WriteEditorFont(EditorSettingsStore& store, const EditorFont& font);
 void WriteEditorBackground(EditorSettingsStore& store, BgrColour background);
 

@@ -198,6 +198,8 @@ void MainWindowLogic::OpenPicture(const std::string& fileName) {
   }
   if (view_.originalImage.Empty()) {
     view_.originalVisible = false;
+    // The hint named the previous file, which is no longer shown.
+    view_.originalHint.clear();
     imageLoaded_ = false;
     ports_.messages.ShowError(kind == PictureFileKind::Png ? messages::WrongPngKind
                                                            : messages::WrongDepth);
@@ -239,6 +241,11 @@ void MainWindowLogic::ShowLoadedPicture(const std::string& fileName) {
   view_.cryptHint = palette ? "8 Bit Image, Cipher disabled" : "Cipher Selection";
   const PixelView pixels = OriginalPixels();
   ports_.editor.SetImageCapacity(EditorCapacity(ShapeOf(pixels)));
+}
+
+void MainWindowLogic::PublishView() {
+  EncryptActionListUpdate();
+  if (viewChanged_) viewChanged_();
 }
 
 void MainWindowLogic::FileOpenAccept(const std::string& fileName) {
@@ -306,13 +313,14 @@ void MainWindowLogic::Encrypt() {
   }
   view_.encryptedHint = "Encrypted image|Stego encrypted image";
   if (!outcome.Succeeded()) {
-    ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
     // A refused text stays the user's text, not its cipher text or reduction.
     RestoreEditorText(originalText);
-    return;
+    PublishView();
+    return ports_.messages.ShowError(*EngineMessage(outcome.status, palette));
   }
   imageEncrypted_ = true;
   view_.encryptedSource = view_.originalSource;
+  PublishView();
   ports_.messages.ShowInformation(messages::EncryptDone);
 }
 

@@ -108,6 +108,11 @@ class MainWindowLogic {
     encryptFromFile_ = true;
   }
 
+  // Shown runs whenever a handler has changed the view and is about to tell
+  // the user about it in a message: the window draws the change first, so
+  // the message never speaks of a result the window does not show yet.
+  void OnViewChanged(std::function<void()> shown) { viewChanged_ = std::move(shown); }
+
   void FormCreate();
   void FormShow();
   // The enable rules; the window runs them whenever it is idle.
@@ -179,11 +184,13 @@ class MainWindowLogic {
   template <class Action>
   void Guarded(Action&& action);
   void ReportError(std::string_view message) noexcept;
+  void PublishView();
   using DialogRun = std::optional<std::string> (FileDialogs::*)(const FileDialogSettings&);
   using AcceptHandler = void (MainWindowLogic::*)(const std::string&);
   void RunDialogThen(DialogRun run, const FileDialogSettings& dialog, AcceptHandler accept);
 
   MainWindowPorts ports_;
+  std::function<void()> viewChanged_;
   RandomSource random_;
   MainWindowView view_;
   CipherChoice choice_;

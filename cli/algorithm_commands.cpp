@@ -1,4 +1,4 @@
-// hash, list, selftest and demo: the algorithm registries as the tool sees them.
+// hash, list and selftest: the algorithm registries as the tool sees them.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -65,16 +65,6 @@ int RunHash(const HashOptions& options) {
   return ExitSuccess;
 }
 
-int RunDemo() {
-  const std::string text = "Hidden in plain sight.";
-  std::cout << "Text:            " << text << "\n"
-            << "MIME base 64:    " << EncodeToFormat(text, FormatMIME64) << "\n"
-            << "Hexadecimal:     " << EncodeToFormat(text, FormatHEX) << "\n";
-  for (const auto& entry : HashRegistry())
-    std::cout << entry.Name() << ": " << entry.cls->HashString(text, nullptr, FormatHEX) << "\n";
-  return ExitSuccess;
-}
-
 void AddHash(CLI::App& app, CommandRun& run) {
   auto options = std::make_shared<HashOptions>();
   CLI::App& command =
@@ -119,8 +109,6 @@ void AddAlgorithmCommands(CLI::App& app, CommandRun& run) {
       "exit status 1 on any mismatch.");
   selfTest.callback(
       [&run] { run = [] { return RunReferenceChecks(std::cout) ? ExitSuccess : ExitRefused; }; });
-  CLI::App& demo = *app.add_subcommand("demo", "show a text in the string formats and its digests");
-  demo.callback([&run] { run = [] { return RunDemo(); }; });
 }
 
 }  // namespace hushlake::cli

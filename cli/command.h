@@ -26,8 +26,10 @@ using CommandRun = std::function<int()>;
 
 // encrypt, decrypt, capacity
 void AddPictureCommands(CLI::App& app, const GlobalOptions& global, CommandRun& run);
-// hash, list, selftest, demo
+// hash, list, selftest
 void AddAlgorithmCommands(CLI::App& app, CommandRun& run);
+// demo
+void AddDemoCommand(CLI::App& app, CommandRun& run);
 // analyze
 void AddAnalyzeCommand(CLI::App& app, CommandRun& run);
 

@@ -59,6 +59,7 @@ void Configure(CLI::App& app, GlobalOptions& global, CommandRun& run) {
   app.require_subcommand(1, 1);
   AddPictureCommands(app, global, run);
   AddAlgorithmCommands(app, run);
+  AddDemoCommand(app, run);
   AddAnalyzeCommand(app, run);
   AddHelpCommand(app, run);
   for (CLI::App* command : app.get_subcommands({})) command->fallthrough();

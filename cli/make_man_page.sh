@@ -26,6 +26,6 @@ include=$output.h2m
   echo "A key file readable by other users is used with a warning. Text files the tool"
   echo "writes are readable by their owner only."
 } > "$include"
-help2man --no-info --section=1 --name="hide a text in a BMP picture and read it back" \
+help2man --no-info --section=1 --name="hide a text in a BMP or PNG picture and read it back" \
   --include="$include" --output="$output" "$tool"
 rm -f "$include"

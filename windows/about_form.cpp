@@ -1,6 +1,7 @@
 #include "windows/about_form.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QShortcut>
 
 #include "windows/info_window.h"
@@ -54,9 +55,19 @@ TAboutForm::TAboutForm(QWidget* owner)
   close->setGeometry(560, 574, 120, 30);
   close->setDefault(true);
   close->setAutoDefault(true);
+  setTabOrder(close, website);
 
   connect(website, &QPushButton::clicked, this, [this] { OpenManual(this); });
   connect(close, &QPushButton::clicked, this, &QWidget::hide);
+  // A default button acts on Enter only inside a dialog; this window is a
+  // plain one and presses its Close button itself. With the focus on
+  // Website, Enter opens the web site, as it does on any focused button.
+  for (const int enter : {Qt::Key_Return, Qt::Key_Enter})
+    connect(new QShortcut(QKeySequence(enter), this), &QShortcut::activated, this, [this, close] {
+      if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused && focused != close)
+        return focused->click();
+      close->click();
+    });
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &QWidget::hide);
 }
@@ -64,6 +75,9 @@ TAboutForm::TAboutForm(QWidget* owner)
 void TAboutForm::showEvent(QShowEvent* event) {
   info_window::CentreOnScreen(*this);
   versionLabel_->setText(QStringLiteral("Software Version: ") + QStringLiteral(HUSHLAKE_VERSION));
+  // The default button starts with the focus: Enter closes the window
+  // until the user tabs to Website.
+  if (auto* close = findChild<QPushButton*>(QStringLiteral("CloseButton"))) close->setFocus();
   QWidget::showEvent(event);
 }
 

@@ -1,9 +1,11 @@
 #include "windows/font_dialog.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QSpinBox>
@@ -24,6 +26,8 @@ TFontDialog::TFontDialog(const EditorFont& font, QWidget* owner)
     : QDialog(owner),
       faceBox_(new QFontComboBox(this)),
       sizeBox_(new QSpinBox(this)),
+      underlineBox_(new QCheckBox(tr("&Underline"), this)),
+      strikeOutBox_(new QCheckBox(tr("Stri&keout"), this)),
       colourButton_(new QToolButton(this)),
       sample_(new QLabel(tr("AaBbYyZz 0123"), this)),
       colour_(font.colour) {
@@ -32,7 +36,14 @@ TFontDialog::TFontDialog(const EditorFont& font, QWidget* owner)
   faceBox_->setObjectName(QStringLiteral("FaceBox"));
   sizeBox_->setObjectName(QStringLiteral("SizeBox"));
   colourButton_->setObjectName(QStringLiteral("ColourButton"));
+  underlineBox_->setObjectName(QStringLiteral("UnderlineBox"));
+  strikeOutBox_->setObjectName(QStringLiteral("StrikeOutBox"));
+  // Only the faces in the list: a typed name that matches no installed face
+  // would be stored and shown as some fallback face.
+  faceBox_->setEditable(false);
   faceBox_->setCurrentFont(QFont(QString::fromStdString(font.name)));
+  underlineBox_->setChecked(font.underline);
+  strikeOutBox_->setChecked(font.strikeOut);
   sizeBox_->setRange(1, 200);
   sizeBox_->setValue(font.pointSize);
   sizeBox_->setSuffix(tr(" pt"));
@@ -45,10 +56,16 @@ TFontDialog::TFontDialog(const EditorFont& font, QWidget* owner)
   auto* form = new QFormLayout;
   form->addRow(tr("&Font:"), faceBox_);
   form->addRow(tr("&Size:"), sizeBox_);
-  form->addRow(tr("&Colour:"), colourButton_);
+  auto* effects = new QGroupBox(tr("Effects"), this);
+  effects->setObjectName(QStringLiteral("EffectsBox"));
+  auto* effectsRows = new QFormLayout(effects);
+  effectsRows->addRow(strikeOutBox_);
+  effectsRows->addRow(underlineBox_);
+  effectsRows->addRow(tr("&Colour:"), colourButton_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
+  layout->addWidget(effects);
   layout->addWidget(sample_);
   layout->addWidget(buttons);
 
@@ -57,11 +74,15 @@ TFontDialog::TFontDialog(const EditorFont& font, QWidget* owner)
   connect(colourButton_, &QToolButton::clicked, this, &TFontDialog::ChooseColour);
   connect(faceBox_, &QFontComboBox::currentFontChanged, this, &TFontDialog::UpdateSample);
   connect(sizeBox_, &QSpinBox::valueChanged, this, &TFontDialog::UpdateSample);
+  connect(underlineBox_, &QCheckBox::toggled, this, &TFontDialog::UpdateSample);
+  connect(strikeOutBox_, &QCheckBox::toggled, this, &TFontDialog::UpdateSample);
   UpdateSample();
 }
 
 EditorFont TFontDialog::ChosenFont() const {
-  return EditorFont{faceBox_->currentFont().family().toStdString(), colour_, sizeBox_->value()};
+  // The list's own text: always the name of an installed face.
+  return EditorFont{faceBox_->currentText().toStdString(), colour_, sizeBox_->value(),
+                    underlineBox_->isChecked(), strikeOutBox_->isChecked()};
 }
 
 void TFontDialog::ChooseColour() {
@@ -74,6 +95,8 @@ void TFontDialog::ChooseColour() {
 void TFontDialog::UpdateSample() {
   QFont font = faceBox_->currentFont();
   font.setPointSize(sizeBox_->value());
+  font.setUnderline(underlineBox_->isChecked());
+  font.setStrikeOut(strikeOutBox_->isChecked());
   sample_->setFont(font);
   QPalette palette = sample_->palette();
   palette.setColor(QPalette::WindowText, ToQColor(colour_));

@@ -1,10 +1,12 @@
 #pragma once
-// The editor's font dialog: face, size in points and colour, with a sample.
-// Styles are not offered: the editor keeps only these three.
+// The editor's font dialog: an installed face, the size in points and the
+// effects (underline, strike-out and colour), with a sample. Styles are not
+// offered: the editor keeps only these.
 #include <QDialog>
 
 #include "app/editor_settings.h"
 
+class QCheckBox;
 class QFontComboBox;
 class QLabel;
 class QSpinBox;
@@ -25,6 +27,8 @@ class TFontDialog : public QDialog {
 
   QFontComboBox* faceBox_;
   QSpinBox* sizeBox_;
+  QCheckBox* underlineBox_;
+  QCheckBox* strikeOutBox_;
   QToolButton* colourButton_;
   QLabel* sample_;
   BgrColour colour_;

@@ -21,12 +21,20 @@ class StarEchoStyle : public QProxyStyle {
 }  // namespace
 
 QFont KeyFieldFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  // Without Courier New the system's monospace face may not report fixed
-  // pitch (a fontconfig entry without its spacing): then the first face that does.
-  if (!QFontInfo(font).fixedPitch()) {
+  // Where "Courier New" is missing, fontconfig may stand in a face that does
+  // not say it is fixed-width (the URW faces ImageMagick brings along): the
+  // usual fixed-width faces come next, then the platform's own, then any
+  // installed face that is fixed-width.
+  QFont font;
+  bool fixed = false;
+  for (const char* face :
+       {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Noto Sans Mono"}) {
+    font = QFont(QString::fromLatin1(face));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if ((fixed = QFontInfo(font).fixedPitch())) break;
+  }
+  if (!fixed) {
     font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     if (!QFontInfo(font).fixedPitch()) {
       for (const QString& family : QFontDatabase::families()) {

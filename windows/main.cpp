@@ -10,14 +10,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/local_file_store.h"
 #include "framework/framework.h"
-#include "windows/companion_windows.h"
-#include "windows/ormwick_form.h"
-#include "windows/qt_file_dialogs.h"
-#include "windows/qt_message_boxes.h"
-#include "windows/qt_settings_store.h"
-#include "windows/tool_icons.h"
+#include "windows/desktop_session.h"
 
 namespace {
 
@@ -61,39 +55,23 @@ class QuitWhenPainted : public QObject {
   }
 };
 
-void NameTheApplication() {
-  QCoreApplication::setOrganizationName(QString::fromLatin1(hushlake::SettingsOrganisation));
-  QCoreApplication::setApplicationName(QString::fromLatin1(hushlake::SettingsApplication));
-  QCoreApplication::setApplicationVersion(QStringLiteral(HUSHLAKE_VERSION));
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
   if (AsksForInformationOnly(argc, argv)) {
     QCoreApplication information(argc, argv);
-    NameTheApplication();
+    hushlake::NameTheApplication();
     PictureArgument(information);
     return 0;
   }
   QApplication application(argc, argv);
-  NameTheApplication();
-  QApplication::setApplicationDisplayName(QStringLiteral("Hushlake"));
-  QApplication::setDesktopFileName(QStringLiteral("org.varnel.Hushlake"));
-  QApplication::setWindowIcon(hushlake::ApplicationIcon());
+  hushlake::NameTheApplication();
   const QString picture = PictureArgument(application);
 
   hushlake::StartFramework();
 
-  hushlake::QtMessageBoxes messages;
-  hushlake::QtSettingsStore settings;
-  hushlake::LocalFileStore files;
-  hushlake::QtFileDialogs dialogs;
-  hushlake::TOrmwickForm mainForm(hushlake::DesktopPorts{messages, settings, files, dialogs});
-  messages.SetParent(&mainForm);
-  dialogs.SetParent(&mainForm);
-  mainForm.AttachCompanions(hushlake::CreateCompanionWindows(
-      &mainForm, hushlake::CompanionPorts{messages, dialogs, files}));
+  hushlake::DesktopSession session;
+  hushlake::TOrmwickForm& mainForm = session.MainForm();
   mainForm.show();
 
   if (!picture.isEmpty()) {

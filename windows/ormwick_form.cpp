@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/toolkit_text.h"
+#include "windows/action_shortcuts.h"
 #include "windows/key_field.h"
 #include "windows/picture_panel.h"
 #include "windows/qt_settings_store.h"
@@ -111,6 +112,7 @@ TOrmwickForm::TOrmwickForm(DesktopPorts ports, QWidget* parent)
       ports.messages, *editorRelay_, *keyEdit_, ports.settings, ports.files, ports.dialogs});
 
   CreateActions();
+  new ActionShortcutsFirst(*this);  // a child of this window, gone with it
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -120,6 +122,12 @@ TOrmwickForm::TOrmwickForm(DesktopPorts ports, QWidget* parent)
   setCentralWidget(central);
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
+  // Encrypt's result is drawn before the message that reports it.
+  logic_->OnViewChanged([this] {
+    encryptedPanel_->SetPicture(logic_->View().encryptedImage);
+    resultShown_ = true;
+    ShowState();
+  });
   logic_->FormCreate();
   statusBar()->clearMessage();
   connect(keyEdit_, &QLineEdit::textChanged, this, &TOrmwickForm::RunEnableRules);
@@ -215,7 +223,8 @@ QWidget* TOrmwickForm::CreateCoolBar() {
   auto* keyRow = new QHBoxLayout(keyPanel);
   keyRow->setContentsMargins(0, 0, 0, 0);
   keyEdit_->setParent(keyPanel);
-  keyEdit_->setPlaceholderText(QStringLiteral("Encryption key"));
+  // A first-time user learns the rule before typing rather than from a refusal.
+  keyEdit_->setPlaceholderText(QStringLiteral("Encryption key: at least 9 characters"));
   SetHint(keyEdit_, "Encryption Key|Encryption Key");
   keyRow->addWidget(keyEdit_);
   bands->addWidget(keyPanel);
@@ -352,13 +361,14 @@ void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   if (!allowed) return;
   const Picture& original = logic_->View().originalImage;
   const QSize sizeBefore(original.Width(), original.Height());
+  resultShown_ = false;
   {
     BusyCursor busy;
     ((*logic_).*handler)();
   }
   // The engine trims an odd-sized picture; only Encrypt makes a new one.
   if (QSize(original.Width(), original.Height()) != sizeBefore) ShowOriginalPicture();
-  if (handler == &MainWindowLogic::EncryptActionExecute)
+  if (handler == &MainWindowLogic::EncryptActionExecute && !resultShown_)
     encryptedPanel_->SetPicture(logic_->View().encryptedImage);
   RunEnableRules();
 }
@@ -372,6 +382,16 @@ void TOrmwickForm::ShowOriginalPicture() {
   originalPanel_->SetPicture(logic_->View().originalImage);
 }
 
+// The status line shows the long hint of the control under the mouse until
+// the mouse leaves it; a hint that changes meanwhile changes there too.
+void TOrmwickForm::ReplaceHint(QWidget* control, std::string_view hint) {
+  const QString before = control->statusTip();
+  SetHint(control, hint);
+  if (control->statusTip() != before && !before.isEmpty() &&
+      statusBar()->currentMessage() == before)
+    statusBar()->showMessage(control->statusTip());
+}
+
 void TOrmwickForm::ShowState() {
   const MainWindowView& view = logic_->View();
   encryptAction_->setEnabled(view.encryptEnabled);
@@ -381,13 +401,13 @@ void TOrmwickForm::ShowState() {
   saveImageButton_->setEnabled(view.saveImageButtonEnabled);
 
   originalPanel_->SetPictureVisible(view.originalVisible);
-  SetHint(originalPanel_, view.originalHint);
-  SetHint(encryptedPanel_, view.encryptedHint);
+  ReplaceHint(originalPanel_, view.originalHint);
+  ReplaceHint(encryptedPanel_, view.encryptedHint);
   for (QWidget* control : {static_cast<QWidget*>(hashCombo_), static_cast<QWidget*>(cipherCombo_),
                            static_cast<QWidget*>(modeCombo_), static_cast<QWidget*>(choiceLabel_)})
     control->setEnabled(view.cryptControlsEnabled);
-  SetHint(cryptPanel_, view.cryptHint);
-  SetHint(choiceLabel_, view.cryptHint);
+  ReplaceHint(cryptPanel_, view.cryptHint);
+  ReplaceHint(choiceLabel_, view.cryptHint);
   const QString choice = FromUtf8(view.choiceLabel);
   if (choiceLabel_->text() != choice) {
     choiceLabel_->setText(choice);

@@ -72,6 +72,7 @@ class TOrmwickForm : public QMainWindow {
   void RunEnableRules();
   void ShowOriginalPicture();
   void ShowState();
+  void ReplaceHint(QWidget* control, std::string_view hint);
 
   std::unique_ptr<EditorRelay> editorRelay_;
   std::unique_ptr<MainWindowLogic> logic_;
@@ -92,6 +93,8 @@ class TOrmwickForm : public QMainWindow {
   QToolButton* saveTextButton_ = nullptr;
   QToolButton* saveImageButton_ = nullptr;
   bool shown_ = false;
+  // Set when Encrypt has drawn its result before telling of it.
+  bool resultShown_ = false;
 };
 
 }  // namespace hushlake

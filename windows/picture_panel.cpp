@@ -16,6 +16,16 @@ constexpr int MinimumArea = 32;
 constexpr int SmallestReducedSide = 512;
 }  // namespace
 
+QSize PicturePanel::ShownSize(QSize picture, QSize area) {
+  if (picture.isEmpty() || area.isEmpty()) return picture;
+  if (picture.width() > area.width() || picture.height() > area.height())
+    return picture.scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+  // A whole number of times: pixels of unequal sizes would make a pattern
+  // of their own. A picture more than half the area wide or high stays as it is.
+  const int times = std::min(area.width() / picture.width(), area.height() / picture.height());
+  return picture * times;
+}
+
 // The picture area is a square inside the window, so it never needs more
 // pixels than the screen's height holds.
 int PicturePanel::ReducedSide() const {
@@ -65,15 +75,13 @@ void PicturePanel::Rescale() {
   }
   const qreal ratio = devicePixelRatioF();
   const QSize area = PictureArea().size() * ratio;
-  // The picture scaled down to fit, never up; the reduced copy is scaled to
-  // that size whichever way it takes.
-  QSize target = pictureSize_;
-  if (target.width() > area.width() || target.height() > area.height())
-    target = target.scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-  scaled_ =
-      QPixmap::fromImage(reduced_.size() == target ? reduced_
-                                                   : reduced_.scaled(target, Qt::IgnoreAspectRatio,
-                                                                     Qt::SmoothTransformation));
+  const QSize target = ShownSize(pictureSize_, area);
+  // Enlarged pixel by pixel, so that every pixel of a small picture shows as
+  // a square of one colour; reduced smoothly.
+  const Qt::TransformationMode mode =
+      target.width() > pictureSize_.width() ? Qt::FastTransformation : Qt::SmoothTransformation;
+  scaled_ = QPixmap::fromImage(
+      reduced_.size() == target ? reduced_ : reduced_.scaled(target, Qt::IgnoreAspectRatio, mode));
   scaled_.setDevicePixelRatio(ratio);
   ++scalings_;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// A framed box that shows a picture centred and scaled down proportionally
-// to fit. A large picture is reduced once when it arrives, to a size its
-// screen needs no more of; the copy shown is scaled from that when the picture
-// or the box size changes, never while painting.
+// A framed box that shows a picture centred and scaled proportionally to
+// fit: down for a large one, up a whole number of times for a small one. A large picture is reduced
+// once when it arrives, to a size its screen needs no more of; the copy shown is scaled from that
+// when the picture or the box size changes, never while painting.
 #include <QFrame>
 #include <QImage>
 #include <QPixmap>
@@ -24,6 +24,8 @@ class PicturePanel : public QFrame {
   QRect PictureArea() const;
   const QPixmap& ShownPixmap() const { return scaled_; }
   int ScalingCount() const { return scalings_; }
+  // The size a picture is shown at in an area, both in device pixels.
+  static QSize ShownSize(QSize picture, QSize area);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

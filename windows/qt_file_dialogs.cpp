@@ -32,7 +32,7 @@ std::optional<std::string> QtFileDialogs::RunSaveDialog(const FileDialogSettings
 }
 
 std::optional<std::string> QtFileDialogs::Run(const FileDialogSettings& settings, bool save) {
-  QFileDialog dialog(parent_, FromUtf8(settings.title), lastFolder_);
+  QFileDialog dialog(parent_, FromUtf8(settings.title), *lastFolder_);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -46,7 +46,7 @@ std::optional<std::string> QtFileDialogs::Run(const FileDialogSettings& settings
   if (overridden) QApplication::restoreOverrideCursor();
   if (!accepted) return std::nullopt;
   const QString chosen = dialog.selectedFiles().constFirst();
-  lastFolder_ = QFileInfo(chosen).absolutePath();
+  *lastFolder_ = QFileInfo(chosen).absolutePath();
   return chosen.toStdString();
 }
 

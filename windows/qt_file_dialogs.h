@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
 
 #include "app/ports.h"
 
@@ -18,6 +19,10 @@ QString QtDefaultSuffix(std::string_view defaultExtension);
 class QtFileDialogs : public FileDialogs {
  public:
   explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  // Dialogs of another window that open in the folder of the last file
+  // chosen in either.
+  QtFileDialogs(QWidget* parent, const QtFileDialogs& sharesFolderWith)
+      : parent_(parent), lastFolder_(sharesFolderWith.lastFolder_) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   std::optional<std::string> RunOpenDialog(const FileDialogSettings& dialog) override;
@@ -28,7 +33,7 @@ class QtFileDialogs : public FileDialogs {
 
   QPointer<QWidget> parent_;
   // The folder of the last chosen file: the next dialog opens there.
-  QString lastFolder_;
+  std::shared_ptr<QString> lastFolder_ = std::make_shared<QString>();
 };
 
 }  // namespace hushlake

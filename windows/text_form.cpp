@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/text_encoding.h"
+#include "windows/action_shortcuts.h"
 #include "windows/editor_icons.h"
 #include "windows/find_dialog.h"
 #include "windows/font_dialog.h"
@@ -106,6 +107,7 @@ TTextForm::TTextForm(TextFormPorts ports, QWidget* owner)
   ApplyAppearance();
 
   CreateActions();
+  new ActionShortcutsFirst(*this);  // a child of this window, gone with it
   CreateToolBar();
   CreateContextMenu();
   CreateStatusBar();
@@ -334,6 +336,8 @@ void TTextForm::FormShow() {
 void TTextForm::ApplyAppearance() {
   QFont font(QString::fromStdString(appearance_.font.name));
   font.setPointSize(appearance_.font.pointSize);
+  font.setUnderline(appearance_.font.underline);
+  font.setStrikeOut(appearance_.font.strikeOut);
   textRichEdit_->setFont(font);
   QPalette palette = textRichEdit_->palette();
   palette.setColor(QPalette::Base, ToQColor(appearance_.background));

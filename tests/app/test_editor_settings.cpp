@@ -112,6 +112,24 @@ TEST(EditorSettings, WrittenValuesReadBackInTheirTextForms) {
   EXPECT_EQ(shown, (EditorAppearance{{"DejaVu Sans", 0x0000FF, 14}, 0x030201}));
 }
 
+// The effects join the three font values once one is on, and an effect
+// turned off again is written off rather than left on in the store.
+TEST(EditorSettings, EffectsAreWrittenOnceOnAndReadBack) {
+  MemorySettings store;
+  EditorFont font{"DejaVu Sans", 0x000000, 12, true, false};
+  WriteEditorFont(store, font);
+  EXPECT_EQ(store.groups["Font"]["FontUnderline"], "1");
+  EXPECT_EQ(store.groups["Font"]["FontStrikeOut"], "0");
+  EXPECT_EQ(ReadEditorAppearance(store, EditorAppearance{}).font, font);
+  font.underline = false;
+  WriteEditorFont(store, font);
+  EXPECT_EQ(store.groups["Font"]["FontUnderline"], "0");
+  EXPECT_EQ(ReadEditorAppearance(store, EditorAppearance{}).font, font);
+  font.strikeOut = true;
+  WriteEditorFont(store, font);
+  EXPECT_EQ(ReadEditorAppearance(store, EditorAppearance{}).font, font);
+}
+
 TEST(EditorSettings, AGroupLackingAValueUsesThatValuesDefault) {
   MemorySettings store;
   store.groups["Font"] = {{"FontName", "Courier New"}};

@@ -1,12 +1,14 @@
 // Draws the windows into PNG files so they can be looked at after every
-// visible change: the main window at its start and minimum size, after an
-// Encrypt, the editor at its start and minimum size, the help and about
-// windows, and the picture the README shows. Not a test; run it by hand:
+// visible change: the main window at its start and minimum size, with a
+// small picture, after an Encrypt and at 1600 x 1000, the editor at its
+// start and minimum size and at 1600 x 1000, the font dialog, the help and
+// about windows, and the picture the README shows. Not a test; run it by hand:
 //   build/windows/hushlake_screenshots OUTPUT_FOLDER
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
+#include "windows/font_dialog.h"
 #include "windows/tool_icons.h"
 #include "windows/window_fixture.h"
 
@@ -103,18 +105,33 @@ int main(int argc, char* argv[]) {
   Save(window.form, folder, "main_minimum.png");
   window.form.resize(700, 648);
 
+  // A small picture, enlarged pixel by pixel.
+  const QString small = scratch.filePath(QStringLiteral("small.bmp"));
+  Landscape(QSize(40, 30)).save(small, "BMP");
+  window.OpenPicture(small.toStdString());
+  QApplication::processEvents();
+  Save(window.form, folder, "main_small_picture.png");
+
   window.OpenPicture(picture.toStdString());
+  QWidget& editor = window.companions->EditorWindow();
   window.companions->Editor().ShowEditor();
+  editor.resize(640, 460);
   window.companions->Editor().ReplaceText("Meet me at the old mill at noon.\nBring the map.");
   window.TypeKey(QStringLiteral("Correct Horse 42"));
   Save(window.form, folder, "main_loaded.png");
   window.Trigger("EncryptAction");
   QApplication::processEvents();
   Save(window.form, folder, "main_encrypted.png");
-  QWidget& editor = window.companions->EditorWindow();
   Save(editor, folder, "editor_encrypted.png");
+  // The README's picture: the windows as Encrypt leaves them, the editor
+  // showing the cipher text that went into the picture.
+  SideBySide(window.form.grab(), editor.grab()).save(folder + QStringLiteral("/readme.png"));
+  window.form.resize(1600, 1000);
+  QApplication::processEvents();
+  Save(window.form, folder, "main_1600x1000.png");
+  window.form.resize(700, 648);
 
-  // The README's picture: the saved picture opened again and read back.
+  // The saved picture opened again and read back.
   const std::string saved = scratch.filePath(QStringLiteral("lake_hidden.bmp")).toStdString();
   window.dialogs.answers.push_back(saved);
   window.Trigger("SaveImageAction");
@@ -125,9 +142,18 @@ int main(int argc, char* argv[]) {
   editor.resize(editor.minimumSize());
   QApplication::processEvents();
   Save(editor, folder, "editor_minimum.png");
-  editor.resize(640, 460);
+  editor.resize(1600, 1000);
   QApplication::processEvents();
-  SideBySide(window.form.grab(), editor.grab()).save(folder + QStringLiteral("/readme.png"));
+  Save(editor, folder, "editor_1600x1000.png");
+
+  TFontDialog font(EditorFont{"DejaVu Serif", 0x000080, 14, true, false}, &editor);
+  font.show();
+  QApplication::processEvents();
+  Save(font, folder, "font_dialog.png");
+  font.resize(font.minimumSizeHint());
+  QApplication::processEvents();
+  Save(font, folder, "font_dialog_minimum.png");
+  font.hide();
 
   window.Trigger("HelpContents");
   if (QWidget* help = TopLevel("HelpForm")) Save(*help, folder, "help.png");

@@ -105,6 +105,34 @@ class TestHelpWindows : public QObject {
     CheckInformationWindow(about);
   }
 
+  // Close is the default button: Enter on either keyboard closes the window.
+  void aboutClosesOnEnter_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+  }
+  void aboutClosesOnEnter() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    TAboutForm about;
+    about.show();
+    about.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QTest::keyClick(&about, static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
+    QVERIFY(about.isHidden());
+    // Also with the focus on the Close button itself.
+    about.show();
+    about.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    auto* close = about.findChild<QPushButton*>(QStringLiteral("CloseButton"));
+    close->setFocus();
+    QTest::keyClick(close, static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
+    QVERIFY(about.isHidden());
+  }
+
   void theManualIsFound() {
     const QUrl manual = ManualUrl();
     QVERIFY(manual.isLocalFile());

@@ -305,7 +305,8 @@ class OrmwickFormTest : public QObject {
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window.form, &drop);
     QVERIFY(window.form.Logic().ImageLoaded());
-    QCOMPARE(window.form.OriginalPanel().ShownPixmap().size(), QSize(48, 40));
+    const QSize shown = window.form.OriginalPanel().ShownPixmap().size();
+    QCOMPARE(shown, QSize(48, 40) * (shown.width() / 48));  // enlarged whole times
     QVERIFY(window.dialogs.titles.empty());
   }
 
@@ -323,6 +324,108 @@ class OrmwickFormTest : public QObject {
     window.form.resize(900, 700);
     QApplication::processEvents();
     QCOMPARE(panel.ScalingCount(), scalings + 1);
+  }
+
+  // A small picture showed as a stamp of its own size in the middle of
+  // the panel. It fills the panel now, each of its pixels a square of one
+  // colour; a large one is still reduced to fit.
+  void SmallPicturesAreEnlargedPixelByPixelToFillThePanel_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("window");
+    QTest::newRow("24x24 at the start size") << QSize(24, 24) << QSize(700, 648);
+    QTest::newRow("100x50 at the start size") << QSize(100, 50) << QSize(700, 648);
+    QTest::newRow("24x24 at the minimum size") << QSize(24, 24) << QSize(700, 500);
+    QTest::newRow("100x50 at 1600x1000") << QSize(100, 50) << QSize(1600, 1000);
+    QTest::newRow("37x29 at 1600x1000") << QSize(37, 29) << QSize(1600, 1000);
+  }
+  void SmallPicturesAreEnlargedPixelByPixelToFillThePanel() {
+    QFETCH(QSize, picture);
+    QFETCH(QSize, window);
+    WindowUnderTest session;
+    session.form.resize(window);
+    QApplication::processEvents();
+    const Picture source =
+        test::RandomPicture(picture.width(), picture.height(), PixelFormat::Bgr24, 11);
+    PicturePanel& panel = session.form.OriginalPanel();
+    panel.SetPicture(source);
+    const QImage shown = panel.ShownPixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QSize area = panel.PictureArea().size();
+    const int times = shown.width() / picture.width();
+    QCOMPARE(shown.size(), picture * times);
+    QVERIFY2(times >= 2, "not enlarged");
+    // Within one picture pixel of the area's side: one more would not fit.
+    QVERIFY(shown.width() <= area.width() && shown.height() <= area.height());
+    QVERIFY(shown.width() + picture.width() > area.width() ||
+            shown.height() + picture.height() > area.height());
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) {
+        const std::uint8_t* bgr = source.Row(y / times) + 3 * (x / times);
+        if (shown.pixel(x, y) != qRgb(bgr[2], bgr[1], bgr[0]))
+          QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is not its picture pixel").arg(x).arg(y)));
+      }
+    // A large picture is still reduced to fit.
+    panel.SetPicture(test::RandomPicture(1200, 600, PixelFormat::Bgr24, 12));
+    const QSize reduced = panel.ShownPixmap().size();
+    QVERIFY(reduced.width() <= area.width() && reduced.height() <= area.height());
+    QVERIFY(reduced.width() >= area.width() - 1);
+  }
+
+  // The success message came up over a greyed Save Img and the old result.
+  void EncryptDrawsItsResultBeforeTellingOfIt() {
+    WindowUnderTest window;
+    window.OpenPicture(PictureFile("told.bmp", 64, 64, PixelFormat::Bgr24));
+    window.TypeText(QStringLiteral("news"));
+    window.TypeKey(QStringLiteral("a long key"));
+    QStringList behind;
+    window.messages.whileShown = [&](const Message&) {
+      const PicturePanel& result = window.form.EncryptedPanel();
+      behind << QStringLiteral("Save Img %1, result %2x%3, hint %4")
+                    .arg(window.Control("ToolButton10")->isEnabled() ? QStringLiteral("enabled")
+                                                                     : QStringLiteral("greyed"))
+                    .arg(result.ShownPixmap().width())
+                    .arg(result.ShownPixmap().height())
+                    .arg(result.statusTip());
+    };
+    window.Trigger("EncryptAction");
+    QCOMPARE(window.messages.shown,
+             std::vector<Message>({{"information", std::string(messages::EncryptDone)}}));
+    const QSize shown = window.form.OriginalPanel().ShownPixmap().size();
+    QCOMPARE(behind, QStringList(QStringLiteral("Save Img enabled, result %1x%2, hint Stego "
+                                                "encrypted image")
+                                     .arg(shown.width())
+                                     .arg(shown.height())));
+  }
+
+  // After a failed load the status line still named the previous file,
+  // over an empty panel.
+  void AFailedLoadLeavesNoHintOfThePreviousFile_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("4-bit picture") << QByteArray();
+    QTest::newRow("not a picture") << QByteArray("BM but nothing a picture needs");
+  }
+  void AFailedLoadLeavesNoHintOfThePreviousFile() {
+    QFETCH(QByteArray, bytes);
+    WindowUnderTest window;
+    window.OpenPicture(PictureFile("previous.bmp", 64, 64, PixelFormat::Bgr24));
+    QWidget* panel = window.Control("OriginalPanel");
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(panel, &enter);
+    QVERIFY(window.form.statusBar()->currentMessage().endsWith(QStringLiteral("previous.bmp")));
+    const std::string failed = PathOf("failed.bmp");
+    WriteFile(failed, bytes.isEmpty() ? BmpOfDepth(4, 16, 16)
+                                      : std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    window.OpenPicture(failed);
+    QVERIFY(!window.form.Logic().ImageLoaded());
+    QCOMPARE(window.form.statusBar()->currentMessage(), QString());
+    QApplication::sendEvent(panel, &enter);
+    QVERIFY(!window.form.statusBar()->currentMessage().contains(QStringLiteral("previous")));
+    QVERIFY(!panel->toolTip().contains(QStringLiteral("Original imported image")));
+  }
+
+  void KeyFieldTellsTheKeysLeastLengthBeforeTyping() {
+    WindowUnderTest window;
+    QVERIFY(window.Control<QLineEdit>("KeyEdit")->placeholderText().contains(
+        QStringLiteral("at least 9 characters")));
   }
 
   void WindowSizeAndPlaceAreRemembered() {

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
+#include <QFontComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -180,6 +182,42 @@ class TestTextForm : public QObject {
     QCOMPARE(form_->Editor()->font().pointSize(), 15);
     QCOMPARE(form_->Editor()->palette().color(QPalette::Text), QColor(255, 0, 0));
     QCOMPARE(form_->Editor()->palette().color(QPalette::Base), QColor(1, 2, 3));
+  }
+
+  // A typed name that is no installed face ("16") was stored as the face;
+  // underline and strike-out were missing.
+  void fontDialogTakesOnlyInstalledFacesAndKeepsTheEffects() {
+    // A stored face that is not installed opens as the installed face the
+    // editor shows instead, and only the list's faces can be chosen.
+    TFontDialog dialog(EditorFont{"16", BgrFromRgb(0, 0, 128), 13}, nullptr);
+    auto* face = dialog.findChild<QFontComboBox*>(QStringLiteral("FaceBox"));
+    QVERIFY(face);
+    QVERIFY(!face->isEditable());
+    const QString chosenFace = QString::fromStdString(dialog.ChosenFont().name);
+    QVERIFY2(QFontDatabase::families().contains(chosenFace), qPrintable(chosenFace));
+
+    auto* underline = dialog.findChild<QCheckBox*>(QStringLiteral("UnderlineBox"));
+    auto* strikeOut = dialog.findChild<QCheckBox*>(QStringLiteral("StrikeOutBox"));
+    QVERIFY(underline && strikeOut);
+    QVERIFY(!underline->isChecked() && !strikeOut->isChecked());
+    underline->setChecked(true);
+    strikeOut->setChecked(true);
+    const EditorFont chosen = dialog.ChosenFont();
+    QVERIFY(chosen.underline && chosen.strikeOut);
+    QCOMPARE(chosen.pointSize, 13);
+    QCOMPARE(chosen.colour, BgrFromRgb(0, 0, 128));
+
+    form_->FontEdit1Accept(chosen);
+    QVERIFY(form_->Editor()->font().underline());
+    QVERIFY(form_->Editor()->font().strikeOut());
+    form_ = std::make_unique<TTextForm>(Ports());
+    form_->ShowEditor();
+    QCOMPARE(form_->Appearance().font, chosen);
+    QVERIFY(form_->Editor()->font().underline());
+    // The dialog opens with what the editor shows.
+    TFontDialog again(form_->Appearance().font, nullptr);
+    QVERIFY(again.findChild<QCheckBox*>(QStringLiteral("UnderlineBox"))->isChecked());
+    QCOMPARE(again.ChosenFont(), chosen);
   }
 
   void storedColourNamesAreReadAtShowing() {

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,10 +42,13 @@ class RecordedMessages : public MessageBoxes {
   std::vector<Message> shown;
   std::vector<Qt::CursorShape> cursors;
   bool answer = true;
+  // Runs while each message is up, to look at the windows behind it.
+  std::function<void(const Message&)> whileShown;
 
  private:
   void Record(const char* kind, std::string_view text) {
     shown.push_back({kind, std::string(text)});
+    if (whileShown) whileShown(shown.back());
     const QCursor* cursor = QApplication::overrideCursor();
     cursors.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
   }

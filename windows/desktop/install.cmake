@@ -37,15 +37,19 @@ add_custom_target(hushlake_icons ALL DEPENDS ${HUSHLAKE_ICON_PNGS})
 set(CPACK_PACKAGE_NAME hushlake)
 set(CPACK_PACKAGE_VENDOR Varnel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Hide a text inside a BMP picture and read it back")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Hide a text inside a BMP or PNG picture and read it back")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Hushlake hides a text inside an 8-, 24- or 32-bit BMP picture under a key and reads it back; for 24- and 32-bit pictures the text is enciphered first. Desktop application and command-line tool.")
+  "Hushlake hides a text inside an 8-, 24- or 32-bit BMP picture, or a palette, RGB or RGBA PNG picture, under a key and reads it back; for true-colour pictures the text is enciphered first. Desktop application and command-line tool.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Hushlake developers <hushlake@localhost>")
+set(CPACK_PACKAGE_CONTACT "Hushlake <hushlake@varnel.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Hushlake <hushlake@varnel.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's SVG library (our icon engine draws with it) is found by that scan
 # like the others; naming it here as well listed it twice.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
+# The licence, in Debian's machine-readable form, where Debian keeps it.
+install(FILES ${HUSHLAKE_DESKTOP_DIR}/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hushlake)
 include(CPack)
