@@ -1,7 +1,8 @@
 // Draws the windows into PNG files so they can be looked at after every
 // visible change: the main window at its start and minimum size, after an
-// Encrypt, the editor at its start and minimum size, the help and about
-// windows, and the picture the README shows. Not a test; run it by hand:
+// Encrypt (and the result's analysis report), the editor at its start and
+// minimum size, the help and about windows, and the picture the README
+// shows. Not a test; run it by hand:
 //   build/windows/hushlake_screenshots OUTPUT_FOLDER
 #include <QLinearGradient>
 #include <QPainter>
@@ -111,6 +112,12 @@ int main(int argc, char* argv[]) {
   window.Trigger("EncryptAction");
   QApplication::processEvents();
   Save(window.form, folder, "main_encrypted.png");
+  // The report the result panel's context menu opens.
+  if (QWidget* report = window.form.OpenAnalysisReport(window.form.EncryptedPanel())) {
+    QApplication::processEvents();
+    Save(*report, folder, "analysis_report.png");
+    report->close();
+  }
   QWidget& editor = window.companions->EditorWindow();
   Save(editor, folder, "editor_encrypted.png");
 
