@@ -24,7 +24,20 @@ QFont KeyFieldFont() {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
-  if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Without Courier New the system's monospace face may not report fixed
+  // pitch (a fontconfig entry without its spacing): then the first face that does.
+  if (!QFontInfo(font).fixedPitch()) {
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(font).fixedPitch()) {
+      for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family)) {
+          font = QFont(family);
+          font.setFixedPitch(true);
+          break;
+        }
+      }
+    }
+  }
   font.setBold(true);
   font.setPixelSize(16);
   return font;
