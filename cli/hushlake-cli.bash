@@ -12,7 +12,7 @@ _hushlake_cli_names() {
 
 _hushlake_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
-  local commands="encrypt decrypt capacity hash list selftest demo help"
+  local commands="encrypt decrypt capacity analyze hash list selftest demo help"
   local global="-h --help -V --version -q --quiet -v --verbose"
   local hashes="Haval-224 Haval-256 MD4 MD5 RipeMD256 RipeMD320 SapphireII-256 SapphireII-320 SHA SHA1 Snefru-256 Square Tiger"
   local ciphers="3Way Blowfish DiamondII Gost Q128 Rijndael SAFER-K128 SAFER-SK128 SCOP SapphireII Shark Square TEA TEAN Twofish"
@@ -27,7 +27,7 @@ _hushlake_cli() {
     -c | --cipher) _hushlake_cli_names "$ciphers" "$cur"; return ;;
     -m | --mode) _hushlake_cli_names "$modes" "$cur"; return ;;
     --format) COMPREPLY=($(compgen -W "HEX hex mime64" -- "$cur")); return ;;
-    -i | --in) COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur")); return ;;
+    -i | --in | --against) COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur")); return ;;
     -o | --out)
       if [[ $command == encrypt ]]; then
         COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur"))
@@ -45,12 +45,13 @@ _hushlake_cli() {
     encrypt) options+=" -i --in -o --out -t --text-file -k --key-file -H --hash -c --cipher -m --mode -f --force --strict" ;;
     decrypt) options+=" -i --in -o --out -k --key-file -H --hash -c --cipher -m --mode -f --force --raw --crlf --detect" ;;
     capacity) options+=" -i --in -k --key-file -H --hash -c --cipher -m --mode" ;;
+    analyze) options+=" --against --json" ;;
     hash) options+=" -a --algo --format" ;;
     help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
-  elif [[ $command == encrypt || $command == decrypt || $command == capacity ]]; then
+  elif [[ $command == encrypt || $command == decrypt || $command == capacity || $command == analyze ]]; then
     COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur"))
   else
     COMPREPLY=($(compgen -f -- "$cur"))

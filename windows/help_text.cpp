@@ -3,7 +3,11 @@
 namespace hushlake {
 
 std::string_view HelpUsageText() {
-  return R"(Hushlake hides a text inside a picture so that nobody looking at the picture can tell it is there. Only someone with the same key, and the same choices of hash, cipher and mode, can read it back.
+  return R"(Hushlake hides a text inside a picture. Only someone with the same key, and the same choices of hash, cipher and mode, can read it back.
+
+What holds and what does not: nobody looking at the picture sees a difference, and without the key nobody can read the text. But the picture does not hide that something was done to it. The light noise Hushlake adds to every 24-bit and 32-bit picture, whatever the length of the text, leaves traces that published detectors of hidden text find in most pictures, even for a single character; and a picture that once was a JPEG shows any change at all. (The simpler scheme of 8-bit pictures has not been measured against them.) Anyone who suspects you and has such a detector can tell that a picture carries something, though not what.
+
+To see what the detectors say about a picture, right-click it and choose Analysis Report; after Encrypt, the line under the result picture gives their verdict on it. For the least conspicuous result, start from a picture that never was a JPEG (a PNG or a bitmap straight from a camera or scanner, scaled down) and keep the text short.
 
 To Encrypt
 

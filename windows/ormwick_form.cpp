@@ -6,8 +6,10 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
 #include <QSettings>
@@ -17,7 +19,9 @@
 #include <QVBoxLayout>
 
 #include "app/toolkit_text.h"
+#include "stego/analysis/analysis.h"
 #include "windows/action_shortcuts.h"
+#include "windows/analysis_window.h"
 #include "windows/key_field.h"
 #include "windows/picture_panel.h"
 #include "windows/qt_settings_store.h"
@@ -262,18 +266,60 @@ QWidget* TOrmwickForm::CreateCryptPanel() {
 
 QWidget* TOrmwickForm::CreatePicturePanels() {
   auto* holder = new QWidget;
-  auto* row = new QHBoxLayout(holder);
+  auto* grid = new QGridLayout(holder);
   // Two equal halves with 4 pixels between them: each panel is
-  // (window width div 2) - 2 wide, at every size.
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(4);
+  // (window width div 2) - 2 wide, at every size. Under the result panel,
+  // one line for its picture's verdict.
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(2);
   originalPanel_ = new PicturePanel(holder);
   originalPanel_->setObjectName(QStringLiteral("OriginalPanel"));
   encryptedPanel_ = new PicturePanel(holder);
   encryptedPanel_->setObjectName(QStringLiteral("EncryptedPanel"));
-  row->addWidget(originalPanel_, 1);
-  row->addWidget(encryptedPanel_, 1);
+  verdictLabel_ = new QLabel(holder);
+  verdictLabel_->setObjectName(QStringLiteral("ResultVerdict"));
+  // A long verdict is cut rather than widening its half of the window.
+  verdictLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  grid->addWidget(originalPanel_, 0, 0);
+  grid->addWidget(encryptedPanel_, 0, 1);
+  grid->addWidget(verdictLabel_, 1, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(0, 1);
+  for (PicturePanel* panel : {originalPanel_, encryptedPanel_}) {
+    panel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(panel, &QWidget::customContextMenuRequested, this,
+            [this, panel](const QPoint& at) { ShowPanelMenu(*panel, at); });
+  }
   return holder;
+}
+
+const Picture& TOrmwickForm::PanelPicture(const PicturePanel& panel) const {
+  return &panel == encryptedPanel_ ? logic_->View().encryptedImage : logic_->View().originalImage;
+}
+
+void TOrmwickForm::ShowPanelMenu(const PicturePanel& panel, const QPoint& at) {
+  QMenu menu(this);
+  QAction* report = menu.addAction(QStringLiteral("Analysis Report..."));
+  report->setObjectName(QStringLiteral("AnalysisReportAction"));
+  report->setEnabled(!PanelPicture(panel).Empty());
+  if (menu.exec(panel.mapToGlobal(at)) == report) OpenAnalysisReport(panel);
+}
+
+QWidget* TOrmwickForm::OpenAnalysisReport(const PicturePanel& panel) {
+  const Picture& picture = PanelPicture(panel);
+  if (picture.Empty()) return nullptr;
+  analysis::PictureAnalysis report;
+  {
+    BusyCursor busy;
+    report = analysis::AnalyzePicture(picture);
+  }
+  const QString name = &panel == encryptedPanel_ ? QStringLiteral("Result picture")
+                                                 : QStringLiteral("Original picture");
+  auto* window = new AnalysisWindow(name, report, this);
+  window->show();
+  return window;
 }
 
 void TOrmwickForm::AttachCompanions(std::unique_ptr<CompanionWindows> companions) {
@@ -368,8 +414,17 @@ void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   }
   // The engine trims an odd-sized picture; only Encrypt makes a new one.
   if (QSize(original.Width(), original.Height()) != sizeBefore) ShowOriginalPicture();
-  if (handler == &MainWindowLogic::EncryptActionExecute && !resultShown_)
-    encryptedPanel_->SetPicture(logic_->View().encryptedImage);
+  if (handler == &MainWindowLogic::EncryptActionExecute) {
+    const Picture& result = logic_->View().encryptedImage;
+    if (!resultShown_) encryptedPanel_->SetPicture(result);
+    if (!result.Empty()) {
+      BusyCursor busy;
+      verdictLabel_->setText(VerdictLine(analysis::AnalyzePicture(result)));
+      verdictLabel_->setToolTip(
+          verdictLabel_->text() +
+          QStringLiteral("\nThe picture's context menu shows the full report."));
+    }
+  }
   RunEnableRules();
 }
 
@@ -403,6 +458,11 @@ void TOrmwickForm::ShowState() {
   originalPanel_->SetPictureVisible(view.originalVisible);
   ReplaceHint(originalPanel_, view.originalHint);
   ReplaceHint(encryptedPanel_, view.encryptedHint);
+  // The verdict belongs to the result picture it was made of.
+  if (view.encryptedImage.Empty()) {
+    verdictLabel_->clear();
+    verdictLabel_->setToolTip(QString());
+  }
   for (QWidget* control : {static_cast<QWidget*>(hashCombo_), static_cast<QWidget*>(cipherCombo_),
                            static_cast<QWidget*>(modeCombo_), static_cast<QWidget*>(choiceLabel_)})
     control->setEnabled(view.cryptControlsEnabled);

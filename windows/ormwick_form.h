@@ -45,6 +45,12 @@ class TOrmwickForm : public QMainWindow {
   MainWindowLogic& Logic() { return *logic_; }
   PicturePanel& OriginalPanel() const { return *originalPanel_; }
   PicturePanel& EncryptedPanel() const { return *encryptedPanel_; }
+  // The line under the result panel: the result picture's verdict after Encrypt.
+  QLabel& ResultVerdict() const { return *verdictLabel_; }
+  // What the panels' context menu item "Analysis Report..." opens: the report
+  // of the panel's picture in a window of its own (nullptr when the panel
+  // shows none).
+  QWidget* OpenAnalysisReport(const PicturePanel& panel);
 
   // Where the window's size and position are kept between runs.
   static QString GeometrySettingsKey();
@@ -73,6 +79,9 @@ class TOrmwickForm : public QMainWindow {
   void ShowOriginalPicture();
   void ShowState();
   void ReplaceHint(QWidget* control, std::string_view hint);
+  void ShowPanelMenu(const PicturePanel& panel, const QPoint& at);
+  // The picture a panel shows (empty when none).
+  const Picture& PanelPicture(const PicturePanel& panel) const;
 
   std::unique_ptr<EditorRelay> editorRelay_;
   std::unique_ptr<MainWindowLogic> logic_;
@@ -88,6 +97,7 @@ class TOrmwickForm : public QMainWindow {
   QLabel* choiceLabel_ = nullptr;
   PicturePanel* originalPanel_ = nullptr;
   PicturePanel* encryptedPanel_ = nullptr;
+  QLabel* verdictLabel_ = nullptr;
   QAction* encryptAction_ = nullptr;
   QAction* decryptAction_ = nullptr;
   QToolButton* saveTextButton_ = nullptr;

@@ -59,8 +59,7 @@ Verdict JudgeAnalysis(const PictureAnalysis& analysis) {
                                              Percent(analysis.rates.weightedStego) + "% by WS");
   const LowBitPlanes& bits = analysis.lowBits;
   if (bits.hasColumns && std::fabs(bits.columnDifference) >= OffsetAlarm)
-    return set(Finding::OffsetsDiffer,
-               "bytes at even and odd offsets differ, as added noise leaves them");
+    return set(Finding::OffsetsDiffer, "even and odd bytes differ: noise was added");
   set(Finding::Untouched, "looks untouched");
   verdict.lowRiskBytes = LowRiskBytes(analysis);
   return verdict;

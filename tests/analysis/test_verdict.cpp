@@ -52,8 +52,7 @@ TEST(Verdict, NoiseOnEvenOffsetsAndLookAlikePalettesAreFlagged) {
     }
   const PictureAnalysis offsets = AnalyzePicture(picture);
   EXPECT_EQ(offsets.verdict.finding, Finding::OffsetsDiffer);
-  EXPECT_EQ(offsets.verdict.text,
-            "bytes at even and odd offsets differ, as added noise leaves them");
+  EXPECT_EQ(offsets.verdict.text, "even and odd bytes differ: noise was added");
 
   // A grey picture whose every level got a partner one step redder: the
   // pixels use both of each pair, as hiding in the indices does.

@@ -134,6 +134,10 @@ TEST(Completion, OffersCommandsOptionsNamesAndPictures) {
   EXPECT_EQ(Completions(box, "hushlake-cli decrypt -m CMo"), "cmOFB ");
   EXPECT_EQ(Completions(box, "hushlake-cli capacity p"), "photo.bmp ");
   EXPECT_EQ(Completions(box, "hushlake-cli help ca"), "capacity ");
+  EXPECT_EQ(Completions(box, "hushlake-cli an"), "analyze ");
+  EXPECT_EQ(Completions(box, "hushlake-cli analyze --j"), "--json ");
+  EXPECT_EQ(Completions(box, "hushlake-cli analyze p"), "photo.bmp ");
+  EXPECT_EQ(Completions(box, "hushlake-cli analyze --against p"), "photo.bmp ");
   // Every item of the window's lists, without its spaces, is offered.
   const std::string hashes = Completions(box, "hushlake-cli encrypt --hash ''");
   for (std::string_view item : HashListItems) {

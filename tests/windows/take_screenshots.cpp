@@ -1,8 +1,9 @@
 // Draws the windows into PNG files so they can be looked at after every
 // visible change: the main window at its start and minimum size, with a
-// small picture, after an Encrypt and at 1600 x 1000, the editor at its
-// start and minimum size and at 1600 x 1000, the font dialog, the help and
-// about windows, and the picture the README shows. Not a test; run it by hand:
+// small picture, after an Encrypt (and the result's analysis report) and at
+// 1600 x 1000, the editor at its start and minimum size and at 1600 x 1000,
+// the font dialog, the help and about windows, and the picture the README
+// shows. Not a test; run it by hand:
 //   build/windows/hushlake_screenshots OUTPUT_FOLDER
 #include <QLinearGradient>
 #include <QPainter>
@@ -122,6 +123,12 @@ int main(int argc, char* argv[]) {
   window.Trigger("EncryptAction");
   QApplication::processEvents();
   Save(window.form, folder, "main_encrypted.png");
+  // The report the result panel's context menu opens.
+  if (QWidget* report = window.form.OpenAnalysisReport(window.form.EncryptedPanel())) {
+    QApplication::processEvents();
+    Save(*report, folder, "analysis_report.png");
+    report->close();
+  }
   Save(editor, folder, "editor_encrypted.png");
   // The README's picture: the windows as Encrypt leaves them, the editor
   // showing the cipher text that went into the picture.
