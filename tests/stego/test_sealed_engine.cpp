@@ -29,9 +29,9 @@ struct TrellisCase {
 };
 
 TEST(TrellisCode, EmbeddedBitsCarryTheMessageOverATableOfCoversCostsAndHeights) {
-  const TrellisCase cases[] = {{2, 2, 40, 0},   {4, 3, 100, 0},   {7, 2, 300, 0.2},
-                               {10, 2, 257, 0}, {10, 8, 200, 0.5}, {10, 16, 64, 0.8},
-                               {12, 4, 90, 0.1}, {10, 1, 50, 0},  {10, 5, 9, 0}};
+  const TrellisCase cases[] = {{2, 2, 40, 0},    {4, 3, 100, 0},    {7, 2, 300, 0.2},
+                               {10, 2, 257, 0},  {10, 8, 200, 0.5}, {10, 16, 64, 0.8},
+                               {12, 4, 90, 0.1}, {10, 1, 50, 0},    {10, 5, 9, 0}};
   std::mt19937 random(2011);
   for (const TrellisCase& c : cases) {
     const auto columns = TrellisColumns(c.height, c.width);
