@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 namespace hushlake::sealed {
 namespace {
@@ -15,63 +17,119 @@ int Mirror(int i, int size) {
   return i < size ? i : period - 1 - i;
 }
 
-// The mean over a (2r+1)x(2r+1) window, mirrored at the borders: rows first, then columns.
-std::vector<float> BoxMean(const std::vector<float>& in, int width, int height, int r) {
-  std::vector<float> across(in.size());
-  std::vector<int> columns(static_cast<std::size_t>(width + 2 * r));
-  for (int x = -r; x < width + r; ++x) columns[static_cast<std::size_t>(x + r)] = Mirror(x, width);
-  for (int y = 0; y < height; ++y) {
-    const float* row = in.data() + static_cast<std::size_t>(y) * width;
-    float* out = across.data() + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) {
-      float sum = 0;
-      for (int d = 0; d <= 2 * r; ++d) sum += row[columns[static_cast<std::size_t>(x + d)]];
-      out[x] = sum;
+// Rows of one filtering stage, made on demand and kept in a small ring: the
+// picture is filtered a few rows at a time instead of in whole planes, which
+// would cost a plane-sized allocation (and its page faults) per stage.
+template <class T>
+class RowRing {
+ public:
+  using Maker = std::function<void(int, T*)>;
+  RowRing(int slots, int width, Maker make)
+      : width_(static_cast<std::size_t>(width)),
+        rows_(static_cast<std::size_t>(slots) * width_),
+        tags_(static_cast<std::size_t>(slots), -1),
+        make_(std::move(make)) {}
+  // Row y (already mirrored into the picture); valid until a row `slots` rows away is asked for.
+  const T* Get(int y) {
+    const std::size_t slot = static_cast<std::size_t>(y) % tags_.size();
+    T* row = rows_.data() + slot * width_;
+    if (tags_[slot] != y) {
+      make_(y, row);
+      tags_[slot] = y;
     }
+    return row;
   }
-  std::vector<float> out(in.size());
-  const float scale = 1.0f / static_cast<float>((2 * r + 1) * (2 * r + 1));
-  std::vector<const float*> rows(static_cast<std::size_t>(2 * r + 1));
-  for (int y = 0; y < height; ++y) {
-    for (int d = -r; d <= r; ++d) {
-      rows[static_cast<std::size_t>(d + r)] =
-          across.data() + static_cast<std::size_t>(Mirror(y + d, height)) * width;
-    }
-    float* target = out.data() + static_cast<std::size_t>(y) * width;
-    std::fill(target, target + width, 0.0f);
-    for (const float* source : rows) {
-      for (int x = 0; x < width; ++x) target[x] += source[x];
-    }
-    for (int x = 0; x < width; ++x) target[x] *= scale;
+
+ private:
+  std::size_t width_;
+  std::vector<T> rows_;
+  std::vector<int> tags_;
+  Maker make_;
+};
+
+// Sum over a window of 2r+1 along a row, mirrored at its ends: a running sum.
+void SumAlong(const double* in, double* out, int width, int r) {
+  double sum = 0;
+  for (int d = -r; d <= r; ++d) sum += in[Mirror(d, width)];
+  out[0] = sum;
+  for (int x = 1; x < width; ++x) {
+    sum += in[x + r < width ? x + r : Mirror(x + r, width)];
+    sum -= in[x - r - 1 >= 0 ? x - r - 1 : Mirror(x - r - 1, width)];
+    out[x] = sum;
   }
-  return out;
 }
 
 }  // namespace
+
+void HillCostRows(int width, int height, const SampleRows& readRow, const CostRows& takeRow) {
+  if (width < 1 || height < 1) throw std::invalid_argument("HILL costs: an empty picture");
+  const std::size_t w = static_cast<std::size_t>(width);
+  RowRing<float> samples(4, width, readRow);
+  // |H1 * X| summed along the row over 3: the first half of the 3x3 mean.
+  std::vector<double> residual(w);
+  RowRing<double> residualAlong(4, width, [&](int y, double* out) {
+    const float* rows[3] = {samples.Get(Mirror(y - 1, height)), samples.Get(y),
+                            samples.Get(Mirror(y + 1, height))};
+    const auto at = [&](int x) {
+      const int xs[3] = {x > 0 ? x - 1 : Mirror(x - 1, width), x,
+                         x + 1 < width ? x + 1 : Mirror(x + 1, width)};
+      static constexpr float kKernel[3][3] = {{-1, 2, -1}, {2, -4, 2}, {-1, 2, -1}};
+      float sum = 0;
+      for (int dy = 0; dy < 3; ++dy) {
+        for (int dx = 0; dx < 3; ++dx) sum += kKernel[dy][dx] * rows[dy][xs[dx]];
+      }
+      return std::fabs(sum);
+    };
+    residual[0] = at(0);
+    for (int x = 1; x + 1 < width; ++x) {
+      const float sum = -rows[0][x - 1] + 2 * rows[0][x] - rows[0][x + 1] + 2 * rows[1][x - 1] -
+                        4 * rows[1][x] + 2 * rows[1][x + 1] - rows[2][x - 1] + 2 * rows[2][x] -
+                        rows[2][x + 1];
+      residual[static_cast<std::size_t>(x)] = std::fabs(sum);
+    }
+    if (width > 1) residual[w - 1] = at(width - 1);
+    SumAlong(residual.data(), out, width, 1);
+  });
+  // 1 / (the 3x3 mean), summed along the row over 15: the first half of the 15x15 mean.
+  std::vector<double> inverse(w);
+  RowRing<double> inverseAlong(16, width, [&](int y, double* out) {
+    const double* rows[3] = {residualAlong.Get(Mirror(y - 1, height)), residualAlong.Get(y),
+                             residualAlong.Get(Mirror(y + 1, height))};
+    for (std::size_t x = 0; x < w; ++x) {
+      // The residuals are whole numbers, so a flat area sums to exactly zero.
+      const double mean = (rows[0][x] + rows[1][x] + rows[2][x]) / 9.0;
+      inverse[x] = mean > 0 ? std::min(1.0 / mean, double{kFlatCost}) : double{kFlatCost};
+    }
+    SumAlong(inverse.data(), out, width, 7);
+  });
+  std::vector<double> sums(w);
+  std::vector<float> costs(w);
+  for (int y = 0; y < height; ++y) {
+    std::fill(sums.begin(), sums.end(), 0.0);
+    for (int d = -7; d <= 7; ++d) {
+      const double* row = inverseAlong.Get(Mirror(y + d, height));
+      for (std::size_t x = 0; x < w; ++x) sums[x] += row[x];
+    }
+    for (std::size_t x = 0; x < w; ++x) costs[x] = static_cast<float>(sums[x] / 225.0);
+    takeRow(y, costs.data());
+  }
+}
 
 std::vector<float> HillCosts(std::span<const float> plane, int width, int height) {
   if (width < 1 || height < 1 || plane.size() != static_cast<std::size_t>(width) * height) {
     throw std::invalid_argument("HILL costs: the plane does not match its size");
   }
-  static constexpr float kKernel[3][3] = {{-1, 2, -1}, {2, -4, 2}, {-1, 2, -1}};
-  std::vector<float> residual(plane.size());
-  for (int y = 0; y < height; ++y) {
-    const float* rows[3];
-    for (int d = -1; d <= 1; ++d) {
-      rows[d + 1] = plane.data() + static_cast<std::size_t>(Mirror(y + d, height)) * width;
-    }
-    for (int x = 0; x < width; ++x) {
-      const int xs[3] = {Mirror(x - 1, width), x, Mirror(x + 1, width)};
-      float sum = 0;
-      for (int dy = 0; dy < 3; ++dy) {
-        for (int dx = 0; dx < 3; ++dx) sum += kKernel[dy][dx] * rows[dy][xs[dx]];
-      }
-      residual[static_cast<std::size_t>(y) * width + x] = std::fabs(sum);
-    }
-  }
-  std::vector<float> spread = BoxMean(residual, width, height, 1);
-  for (float& value : spread) value = value > 0 ? std::min(1.0f / value, kFlatCost) : kFlatCost;
-  return BoxMean(spread, width, height, 7);
+  const std::size_t w = static_cast<std::size_t>(width);
+  std::vector<float> costs(plane.size());
+  HillCostRows(
+      width, height,
+      [&](int y, float* row) {
+        std::copy_n(plane.data() + static_cast<std::size_t>(y) * w, w, row);
+      },
+      [&](int y, const float* row) {
+        std::copy_n(row, w, costs.data() + static_cast<std::size_t>(y) * w);
+      });
+  return costs;
 }
 
 }  // namespace hushlake::sealed

@@ -7,6 +7,7 @@
 // mirroring (x[-1] = x[0], x[-2] = x[1], ...). Smooth areas cost much, noisy
 // textures little.
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -15,6 +16,13 @@ namespace hushlake::sealed {
 // The value 1 / (L1 * |H1 * X|) takes where the residual is zero: in a flat
 // area a change is all but forbidden, yet still possible.
 inline constexpr float kFlatCost = 1e10f;
+
+// Costs of a plane of samples a few rows at a time: readRow(y, out) fills
+// out[0..width) with row y's samples (rows may be asked for more than once
+// near the borders); takeRow(y, costs) gets row y's costs, in order from the top.
+using SampleRows = std::function<void(int, float*)>;
+using CostRows = std::function<void(int, const float*)>;
+void HillCostRows(int width, int height, const SampleRows& readRow, const CostRows& takeRow);
 
 // Costs of one plane of samples, row by row (width * height of them).
 std::vector<float> HillCosts(std::span<const float> plane, int width, int height);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -116,28 +117,33 @@ std::vector<std::uint8_t> ReadRun(const std::vector<std::uint8_t>& bits, std::si
   return message;
 }
 
-// HILL costs of the given elements, one colour plane at a time so that only
-// one plane's worth of filtering is alive at once.
+// HILL costs of the given elements, one colour plane at a time and a few rows at a time.
 std::vector<float> CostsOf(const Picture& picture, std::span<const std::uint64_t> elements) {
   const int width = picture.Width();
-  const int height = picture.Height();
   const int bytesPerPixel = picture.BytesPerPixel();
+  const std::uint64_t rowElements = static_cast<std::uint64_t>(width) * 3;
+  // The elements' places, sorted by where they lie in the picture.
+  std::vector<std::uint32_t> byPlace(elements.size());
+  std::iota(byPlace.begin(), byPlace.end(), 0u);
+  std::sort(byPlace.begin(), byPlace.end(),
+            [&](std::uint32_t a, std::uint32_t b) { return elements[a] < elements[b]; });
   std::vector<float> costs(elements.size());
-  std::vector<float> plane(static_cast<std::size_t>(width) * height);
   for (int channel = 0; channel < 3; ++channel) {
-    for (int y = 0; y < height; ++y) {
-      const std::uint8_t* row = picture.Row(y);
-      float* out = plane.data() + static_cast<std::size_t>(y) * width;
-      for (int x = 0; x < width; ++x) out[x] = row[x * bytesPerPixel + channel];
-    }
-    const std::vector<float> planeCosts = HillCosts(plane, width, height);
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-      const std::uint64_t rowElements = static_cast<std::uint64_t>(width) * 3;
-      const std::uint64_t column = elements[i] % rowElements;
-      if (static_cast<int>(column % 3) != channel) continue;
-      costs[i] =
-          planeCosts[static_cast<std::size_t>(elements[i] / rowElements * width + column / 3)];
-    }
+    std::size_t next = 0;
+    HillCostRows(
+        width, picture.Height(),
+        [&](int y, float* out) {
+          const std::uint8_t* row = picture.Row(y);
+          for (int x = 0; x < width; ++x) out[x] = row[x * bytesPerPixel + channel];
+        },
+        [&](int y, const float* rowCosts) {
+          const std::uint64_t end = static_cast<std::uint64_t>(y + 1) * rowElements;
+          for (; next < byPlace.size() && elements[byPlace[next]] < end; ++next) {
+            const std::uint64_t column = elements[byPlace[next]] % rowElements;
+            if (static_cast<int>(column % 3) == channel)
+              costs[byPlace[next]] = rowCosts[column / 3];
+          }
+        });
   }
   return costs;
 }
