@@ -395,6 +395,7 @@ void MainWindowLogic::DecryptActionExecute() {
 
 void MainWindowLogic::Decrypt() {
   if (!canDecrypt_) return;
+  decipheredUtf8_ = false;
   const SecretString keyText = ReadKeyField();
   const bool palette = IsPalettePicture();
   EncryptedImageHolder target(view_.encryptedImage);
@@ -418,6 +419,7 @@ void MainWindowLogic::Decrypt() {
                   [&](const std::string& shown) { ports_.editor.ReplaceText(shown); });
   } else {
     const SecretString plain = DecipherText(choice_, TrueColorKeyBytes(keyText), outcome.text);
+    decipheredUtf8_ = IsValidUtf8(plain.View());
     WithPlainCopy(CipherBytesToEditorText(plain),
                   [&](const std::string& shown) { ports_.editor.ReplaceText(shown); });
   }

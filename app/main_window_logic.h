@@ -169,6 +169,10 @@ class MainWindowLogic {
   int MinKeyLength() const { return minKeyLength_; }
   // Whether the loaded picture has 8 bits per pixel.
   bool IsPalettePicture() const;
+  // Whether the last Decrypt of a 24- or 32-bit picture deciphered UTF-8,
+  // as Encrypt writes every text (not: Windows-1252, as older versions did,
+  // or the bytes of a wrong cipher or mode).
+  bool DecipheredUtf8() const { return decipheredUtf8_; }
   // Runs Reader on the loaded picture's pixels, wherever they are; pixels
   // read in place are guarded as Decrypt guards them (a file cut short while
   // it is read raises an error naming it).
@@ -226,6 +230,7 @@ class MainWindowLogic {
   bool canEncrypt_ = false;
   bool canDecrypt_ = false;
   bool canSaveImage_ = false;
+  bool decipheredUtf8_ = false;
   int minKeyLength_ = 8;
 };
 

@@ -39,10 +39,10 @@ std::string_view SettledStart(std::string_view plain) {
 bool GivesText(const CipherChoice& choice, std::string_view keyBytes, std::string_view hidden) {
   if (hidden.size() > PrefixCharacters) {
     const SecretString start = DecipherText(choice, keyBytes, hidden.substr(0, PrefixCharacters));
-    if (!LooksLikeText(CipherBytesToEditorText(SettledStart(start.View())))) return false;
+    if (!BytesReadAsText(SettledStart(start.View()))) return false;
   }
   const SecretString plain = DecipherText(choice, keyBytes, hidden);
-  return LooksLikeText(CipherBytesToEditorText(plain.View()));
+  return BytesReadAsText(plain.View());
 }
 
 }  // namespace

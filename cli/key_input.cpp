@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <utility>
 
 #include "app/text_encoding.h"
+#include "cli/interrupt_cleanup.h"
 #include "cli/outcome.h"
 #include "crypto/file_descriptor.h"
 #include "crypto/secure_wipe.h"
@@ -72,13 +74,15 @@ std::string KeyFromFile(const std::string& path) {
   return key;
 }
 
-// The terminal without echo, and without the signal keys, so that an
-// interrupt cannot leave it silent: Ctrl-C arrives as a character and
-// cancels. Lines are edited here: Backspace and Ctrl-U.
+// The terminal without echo, and without the signal keys: Ctrl-C arrives
+// as a character and cancels. A signal from elsewhere (kill, the terminal
+// closing) finds the modes to put back before the process ends. Lines are
+// edited here: Backspace and Ctrl-U.
 class SilentTerminal {
  public:
   explicit SilentTerminal(int fd) : fd_(fd) {
     if (tcgetattr(fd_, &saved_) != 0) throw Refusal("Cannot read the key from the terminal");
+    restoreOnSignal_.emplace(fd_, saved_);
     termios quiet = saved_;
     quiet.c_lflag &= static_cast<tcflag_t>(~(ECHO | ICANON | ISIG));
     quiet.c_cc[VMIN] = 1;
@@ -92,6 +96,7 @@ class SilentTerminal {
  private:
   int fd_;
   termios saved_{};
+  std::optional<TerminalModesOnInterrupt> restoreOnSignal_;
 };
 
 void DropLastCharacter(std::string& key) {

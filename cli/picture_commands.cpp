@@ -259,7 +259,8 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
   if (session.Messages().ErrorCount() > 0) throw Refusal();
   const std::string text = session.Editor().Text();
   if (text.empty()) throw Refusal("No hidden text was found");
-  if (!session.Palette() && !options.raw && !LooksLikeText(text))
+  const Decoded decoded = window.DecipheredUtf8() ? Decoded::Utf8 : Decoded::Windows1252;
+  if (!session.Palette() && !options.raw && !ReadsAsText(text, decoded))
     throw Refusal(
         "What the picture hides does not read as text: the key fits, so the cipher or the mode "
         "is probably not the one it was hidden with (--detect finds them; --raw writes it anyway)");
@@ -405,9 +406,11 @@ void AddDecrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   command.add_flag("--detect", options->detect,
                    "find the hash, cipher and mode the text was hidden with");
   command.footer(std::string(KeyFooter) + "\n\n" + ChoiceFooter +
-                 "\nWhat the picture hides must read as text; with the wrong cipher or mode it\n"
-                 "does not, and decrypt says so (--raw writes it anyway). --detect tries every\n"
-                 "hash, cipher and mode and prints the choices that give text.\n"
+                 "\nWhat the picture hides must read as text: UTF-8 without NUL, as encrypt writes\n"
+                 "every text it takes (or Windows-1252 text, as older versions wrote). With the\n"
+                 "wrong cipher or mode it does not, and decrypt says so (--raw writes it\n"
+                 "anyway). --detect tries every hash, cipher and mode and prints the choices\n"
+                 "that give text.\n"
                  "\nExample: hushlake-cli decrypt hidden.bmp -c blowfish > note.txt\n"
                  "\nExit status: 0 text found, 1 refused or failed (wrong key, wrong hash...),\n"
                  "2 wrong usage.");

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/text_encoding.h"
 #include "crypto/secret.h"
 
 namespace hushlake::cli {
@@ -101,6 +102,18 @@ bool LooksLikeText(std::string_view text) {
   }
   return high <= std::max<std::int64_t>(3, count / 2) &&
          odd <= std::max<std::int64_t>(1, count / 20);
+}
+
+bool ReadsAsText(std::string_view editorText, Decoded decoded) {
+  if (editorText.find('\0') != std::string_view::npos) return false;
+  return decoded == Decoded::Utf8 || LooksLikeText(editorText);
+}
+
+bool BytesReadAsText(std::string_view deciphered) {
+  if (deciphered.find('\0') != std::string_view::npos) return false;
+  if (IsValidUtf8(deciphered)) return true;
+  const SecretString shown = SecretString::Adopt(Windows1252ToEditorText(deciphered));
+  return LooksLikeText(shown.View());
 }
 
 }  // namespace hushlake::cli

@@ -3,7 +3,9 @@
 // terminal runs it: it answers each expected prompt with typed input.
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,11 +20,15 @@ namespace hushlake::clitest {
 struct Exchange {
   std::string prompt;  // waited for on the screen
   std::string typed;   // then typed
+  int signal = 0;      // or, when not 0, this signal is sent to the tool
 };
 
 struct TerminalResult {
   int exitCode = -1;
   std::string screen;  // everything the terminal showed
+  // The terminal's modes once the tool has ended.
+  bool echo = false;
+  bool canonical = false;
 };
 
 inline TerminalResult RunOnTerminal(const CliSandbox& box, const std::vector<std::string>& args,
@@ -55,13 +61,21 @@ inline TerminalResult RunOnTerminal(const CliSandbox& box, const std::vector<std
       if (at == std::string::npos) break;
       seen = at + exchanges[next].prompt.size();
       const std::string& typed = exchanges[next].typed;
-      if (write(master, typed.data(), typed.size()) < 0) break;
+      if (exchanges[next].signal != 0)
+        kill(child, exchanges[next].signal);
+      else if (write(master, typed.data(), typed.size()) < 0)
+        break;
       ++next;
     }
   }
-  close(master);
   int status = 0;
   waitpid(child, &status, 0);
+  termios modes{};
+  if (tcgetattr(master, &modes) == 0) {
+    result.echo = (modes.c_lflag & ECHO) != 0;
+    result.canonical = (modes.c_lflag & ICANON) != 0;
+  }
+  close(master);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result;
 }

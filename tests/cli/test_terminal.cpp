@@ -2,6 +2,7 @@
 // text), the typed text with a hint how to end it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -51,6 +52,26 @@ TEST(Terminal, DifferingKeysOrCtrlCAreRefused) {
   EXPECT_EQ(cancelled.exitCode, 1);
   EXPECT_TRUE(Has(cancelled.screen, "No key was typed")) << cancelled.screen;
   EXPECT_FALSE(box.Exists("no.bmp"));
+}
+
+// A signal from outside while the prompt waits (the terminal closed, kill,
+// Ctrl-\ from another terminal) ends the tool by that signal, and the
+// terminal gets its echo and line editing back.
+TEST(Terminal, ASignalAtThePromptLeavesTheTerminalAsItWas) {
+  CliSandbox box;
+  WritePicture(box, "p24.bmp", 60, 40, PixelFormat::Bgr24);
+  for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) {
+    SCOPED_TRACE(strsignal(signal));
+    const TerminalResult stopped =
+        RunOnTerminal(box, {"decrypt", "p24.bmp"}, {{"Key: ", "", signal}});
+    EXPECT_EQ(stopped.exitCode, 128 + signal) << stopped.screen;
+    EXPECT_TRUE(stopped.echo);
+    EXPECT_TRUE(stopped.canonical);
+  }
+  // The same after a normal end, for comparison.
+  const TerminalResult typed = RunOnTerminal(box, {"decrypt", "p24.bmp"}, {{"Key: ", "abc\x03"}});
+  EXPECT_EQ(typed.exitCode, 1);
+  EXPECT_TRUE(typed.echo && typed.canonical);
 }
 
 }  // namespace

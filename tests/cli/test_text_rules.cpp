@@ -98,6 +98,49 @@ TEST(PlausibleText, EveryWrongCipherAndModeIsCaught) {
             << "\n";
 }
 
+// The rule decrypt and --detect apply to the deciphered bytes: UTF-8 without
+// NUL (all Encrypt writes) always passes, and a wrong cipher or mode almost
+// never gives that; texts of 24 bytes or more must never pass.
+TEST(PlausibleText, DecipheredBytesOfAWrongCipherOrModeAreNotText) {
+  EXPECT_TRUE(cli::BytesReadAsText("x\xC2\xB2 + y\xC2\xB2 = z\xC2\xB2"));
+  EXPECT_TRUE(cli::BytesReadAsText("\x1B[31mred\x1B[0m"));
+  EXPECT_TRUE(
+      cli::BytesReadAsText("Gr\xFC\xDF"
+                           "e aus M\xFCnchen"));  // Windows-1252 of an older version
+  EXPECT_FALSE(cli::BytesReadAsText(std::string("UTF-8 but \0 NUL", 16)));
+  EXPECT_FALSE(cli::BytesReadAsText("\xE4\xF6\xFC\xDF\xE9\xB5\xA4\xD7xx"));
+  EXPECT_TRUE(cli::ReadsAsText("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", cli::Decoded::Utf8));
+  EXPECT_FALSE(cli::ReadsAsText("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", cli::Decoded::Windows1252));
+  EXPECT_FALSE(cli::ReadsAsText(std::string("a\0b", 3), cli::Decoded::Utf8));
+  const CipherChoice hidden[] = {{"Haval-224", "3Way", 0}, {"SHA1", "Rijndael", 2}};
+  int tried = 0, passedShort = 0, triedShort = 0;
+  for (std::string_view sample : SampleTexts) {
+    const std::string bytes = EditorTextToCipherBytes(sample);
+    const bool isShort = bytes.size() < 24;
+    for (const CipherChoice& right : hidden) {
+      const std::string cipherText = EncipherText(right, "Correct horse 42", bytes);
+      for (std::string_view cipher : CipherListItems) {
+        for (int mode = 0; mode < 4; ++mode) {
+          const CipherChoice wrong{right.hash, std::string(cipher), mode};
+          if (wrong.cipher == right.cipher && wrong.mode == right.mode) continue;
+          const std::string plain = DecipherText(wrong, "Correct horse 42", cipherText).PlainCopy();
+          if (plain == bytes) continue;
+          const bool passed = cli::BytesReadAsText(plain);
+          (isShort ? triedShort : tried) += 1;
+          if (isShort) passedShort += passed;
+          if (!isShort) {
+            EXPECT_FALSE(passed) << sample << " / " << cipher << " " << mode;
+          }
+        }
+      }
+    }
+  }
+  std::cout << "[ figures  ] deciphered bytes of a wrong cipher or mode, texts of 24 bytes or "
+               "more: "
+            << tried << " tried; shorter texts: " << passedShort << " passed of " << triedShort
+            << "\n";
+}
+
 TEST(Names, OneSpellingEverywhere) {
   using namespace cli;
   EXPECT_EQ(HashItemNamed("haval224"), "Haval-224");

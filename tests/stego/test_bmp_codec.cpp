@@ -216,6 +216,31 @@ TEST(BmpRead, Rle8EndingAfterTheLastRowsEndOfLineIsAccepted) {
   EXPECT_EQ(RowsOf(result.picture), (std::vector<Bytes>{Bytes(6, 2), Bytes(6, 1)}));
 }
 
+// Writers that encode each row with its padding (ImageMagick) run on past a
+// row of 6 to the stored row's 8 pixels; those pixels are dropped.
+TEST(BmpRead, Rle8RowsEncodedWithTheirPaddingAreRead) {
+  const struct {
+    const char* name;
+    Bytes data;
+    std::vector<Bytes> rowsStored;
+  } cases[] = {
+      {"one run over row and padding",
+       {8, 1, 0, 0, 4, 2, 4, 0, 0, 0, 0, 1},
+       {Bytes(6, 1), {2, 2, 2, 2, 0, 0}}},
+      {"padding as a run of its own",
+       {6, 3, 2, 0, 0, 0, 3, 4, 3, 5, 2, 0, 0, 1},
+       {Bytes(6, 3), {4, 4, 4, 5, 5, 5}}},
+      {"literal over row and padding",
+       {0, 8, 1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 6, 9, 0, 1},
+       {{1, 2, 3, 4, 5, 6}, Bytes(6, 9)}},
+  };
+  for (const auto& c : cases) {
+    const BmpReadResult result = Read(RleFixture(c.data, -2).Build());
+    ASSERT_EQ(result.status, BmpStatus::Ok) << c.name << ": " << result.error;
+    EXPECT_EQ(RowsOf(result.picture), c.rowsStored) << c.name;
+  }
+}
+
 // One 32-bit pixel 0x11223344 under different masks, read as blue, green, red, fourth byte.
 struct MaskCase {
   const char* name;
@@ -395,6 +420,17 @@ INSTANTIATE_TEST_SUITE_P(
                   return RleFixture({2, 1, 0, 5, 1, 2, 3, 4, 5, 0}).Build();
                 },
                 "literal run of 5 pixels crosses"},
+        // Into the padding, but the row's runs end short of the stored row.
+        BadCase{"RleRunIntoPaddingAndStop",
+                [] {
+                  return RleFixture({7, 1, 0, 0, 6, 1, 0, 1}, 2).Build();
+                },
+                "run of 7 pixels crosses the end of the row"},
+        BadCase{"RleRunPastStoredRow",
+                [] {
+                  return RleFixture({6, 1, 3, 1, 0, 1}).Build();
+                },
+                "run of 3 pixels crosses the end of the row"},
         BadCase{"RleLiteralCutOff",
                 [] {
                   return RleFixture({0, 5, 1, 2}).Build();
@@ -463,6 +499,29 @@ class BmpFiles : public test::FileFolder {
  protected:
   BmpFiles() : FileFolder("bmp_codec_test_") {}
 };
+
+// What ImageMagick writes as RLE8 reads as the same picture uncompressed.
+TEST_F(BmpFiles, Rle8FromImageMagickReadsAsItsUncompressedTwin) {
+  if (std::system("convert -version >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "ImageMagick is not installed (scripts install imagemagick)";
+  for (int width : {5, 6, 7, 31, 253}) {
+    const std::string rle = (folder_ / "rle.bmp").string();
+    const std::string plain = (folder_ / "plain.bmp").string();
+    // More than 16 colours, so the file is 8-bit; some rows end in black,
+    // others in the gradient.
+    const std::string w = std::to_string(width);
+    const std::string picture =
+        "-size " + w + "x20 gradient:red-blue -fill black -draw 'rectangle " +
+        std::to_string(width - 3) + ",0 " + w + ",9' -colors 30 -type Palette ";
+    ASSERT_EQ(std::system(("convert " + picture + "-compress RLE BMP3:" + rle).c_str()), 0);
+    ASSERT_EQ(std::system(("convert " + picture + "-compress None BMP3:" + plain).c_str()), 0);
+    const BmpReadResult fromRle = ReadBmpFile(rle);
+    const BmpReadResult fromPlain = ReadBmpFile(plain);
+    ASSERT_EQ(fromRle.status, BmpStatus::Ok) << width << ": " << fromRle.error;
+    ASSERT_EQ(fromPlain.status, BmpStatus::Ok) << width << ": " << fromPlain.error;
+    EXPECT_EQ(RowsOf(fromRle.picture), RowsOf(fromPlain.picture)) << width;
+  }
+}
 
 TEST_F(BmpFiles, WrittenFileReadsBackAndNoTemporaryFileRemains) {
   // Over 1 MiB with padded rows: the file is written in several pieces.
