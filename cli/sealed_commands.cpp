@@ -13,6 +13,7 @@
 #include "cli/picture_names.h"
 #include "cli/private_file.h"
 #include "cli/standard_streams.h"
+#include "cli/terminal_ports.h"
 #include "crypto/secure_wipe.h"
 
 namespace hushlake::cli {
@@ -91,9 +92,10 @@ int RunSealedEncryptCommand(const SealedOptions& options, const GlobalOptions& g
   if (KeyCharacters(key.View()) < kShortestSealedKey)
     Fail(std::string(sealed_messages::KeyTooShort));
   if (packed > room.capacity.safeBytes && global.Level() != Verbosity::Quiet)
-    std::cerr << "warning: " << packed << " bytes is more than the safe size of this picture ("
-              << room.capacity.safeBytes
-              << " bytes); a detector is more likely to notice the changes\n";
+    PrintError("warning: " + std::to_string(packed) +
+               " bytes is more than the safe size of this picture (" +
+               std::to_string(room.capacity.safeBytes) +
+               " bytes); a detector is more likely to notice the changes");
   const sealed::Argon2idStretcher stretcher;
   const SealedEncryptOutcome outcome =
       RunSealedEncrypt({options.picture, options.out, options.force}, content, key, stretcher);

@@ -59,20 +59,23 @@ SecretBytes PublicKeyFromText(std::string_view text) {
 
 std::vector<std::uint8_t> Seal(const SecretBytes& key,
                                std::span<const std::uint8_t, kNonceBytes> nonce,
-                               std::span<const std::uint8_t> plain) {
+                               std::span<const std::uint8_t> plain,
+                               std::span<const std::uint8_t> context) {
   EnsureSodium();
   RequireKey(key);
   std::vector<std::uint8_t> sealed(plain.size() + kTagBytes);
   unsigned long long length = 0;
   crypto_aead_xchacha20poly1305_ietf_encrypt(sealed.data(), &length, plain.data(), plain.size(),
-                                             nullptr, 0, nullptr, nonce.data(), key.data());
+                                             context.data(), context.size(), nullptr, nonce.data(),
+                                             key.data());
   sealed.resize(static_cast<std::size_t>(length));
   return sealed;
 }
 
 std::optional<SecretBytes> Open(const SecretBytes& key,
                                 std::span<const std::uint8_t, kNonceBytes> nonce,
-                                std::span<const std::uint8_t> sealed) {
+                                std::span<const std::uint8_t> sealed,
+                                std::span<const std::uint8_t> context) {
   EnsureSodium();
   RequireKey(key);
   if (sealed.size() < kTagBytes) return std::nullopt;
@@ -80,12 +83,34 @@ std::optional<SecretBytes> Open(const SecretBytes& key,
   plain.Value().resize(sealed.size() - kTagBytes);
   unsigned long long length = 0;
   if (crypto_aead_xchacha20poly1305_ietf_decrypt(plain.data(), &length, nullptr, sealed.data(),
-                                                 sealed.size(), nullptr, 0, nonce.data(),
-                                                 key.data()) != 0) {
+                                                 sealed.size(), context.data(), context.size(),
+                                                 nonce.data(), key.data()) != 0) {
     return std::nullopt;
   }
   plain.Value().resize(static_cast<std::size_t>(length));
   return plain;
+}
+
+static_assert(sizeof(crypto_generichash_state) <= 384 && alignof(crypto_generichash_state) <= 64);
+
+Blake2b::Blake2b() {
+  EnsureSodium();
+  crypto_generichash_init(reinterpret_cast<crypto_generichash_state*>(state_.data()), nullptr, 0,
+                          32);
+}
+
+Blake2b::~Blake2b() { sodium_memzero(state_.data(), state_.size()); }
+
+void Blake2b::Update(std::span<const std::uint8_t> bytes) {
+  crypto_generichash_update(reinterpret_cast<crypto_generichash_state*>(state_.data()),
+                            bytes.data(), bytes.size());
+}
+
+std::array<std::uint8_t, 32> Blake2b::Final() {
+  std::array<std::uint8_t, 32> digest{};
+  crypto_generichash_final(reinterpret_cast<crypto_generichash_state*>(state_.data()),
+                           digest.data(), digest.size());
+  return digest;
 }
 
 void FillRandom(std::span<std::uint8_t> out) {

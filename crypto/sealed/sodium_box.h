@@ -65,14 +65,32 @@ SecretBytes DeriveSubkey(const SecretBytes& master, std::uint64_t id);
 // format every reader must reproduce without a passphrase.
 SecretBytes PublicKeyFromText(std::string_view text);
 
+// Unkeyed BLAKE2b with a 32-byte digest, fed in pieces.
+class Blake2b {
+ public:
+  Blake2b();
+  Blake2b(const Blake2b&) = delete;
+  Blake2b& operator=(const Blake2b&) = delete;
+  ~Blake2b();
+  void Update(std::span<const std::uint8_t> bytes);
+  std::array<std::uint8_t, 32> Final();
+
+ private:
+  // libsodium's state, 384 bytes aligned to 64, kept here so the header needs no sodium.h.
+  alignas(64) std::array<std::uint8_t, 384> state_{};
+};
+
 // XChaCha20-Poly1305: the sealed bytes are the cipher text followed by the 16-byte tag.
+// `context` is authenticated along with the plain bytes but not carried.
 std::vector<std::uint8_t> Seal(const SecretBytes& key,
                                std::span<const std::uint8_t, kNonceBytes> nonce,
-                               std::span<const std::uint8_t> plain);
+                               std::span<const std::uint8_t> plain,
+                               std::span<const std::uint8_t> context = {});
 // Nothing when the tag does not match (wrong key, or changed bytes).
 std::optional<SecretBytes> Open(const SecretBytes& key,
                                 std::span<const std::uint8_t, kNonceBytes> nonce,
-                                std::span<const std::uint8_t> sealed);
+                                std::span<const std::uint8_t> sealed,
+                                std::span<const std::uint8_t> context = {});
 
 // Fresh random bytes from the system.
 void FillRandom(std::span<std::uint8_t> out);

@@ -173,6 +173,37 @@ bool WriteRun(Picture& picture, std::span<const std::uint64_t> elements,
   return true;
 }
 
+// BLAKE2b of every pixel byte that carries nothing: the colour bytes outside
+// the salt, header and payload runs, and every fourth byte, row by row from
+// the top. The payload's tag covers it, so a change anywhere in the pixels is
+// refused, not only a change to the carried bits.
+std::array<std::uint8_t, 32> RestDigest(const Picture& picture, std::span<const std::uint64_t> salt,
+                                        std::span<const std::uint64_t> keyed) {
+  std::vector<bool> used(ColourBytes(picture), false);
+  for (std::uint64_t element : salt) used[element] = true;
+  for (std::uint64_t element : keyed) used[element] = true;
+  Blake2b hash;
+  std::array<std::uint8_t, 65536> buffer{};
+  std::size_t filled = 0;
+  const int bytesPerPixel = picture.BytesPerPixel();
+  std::uint64_t element = 0;
+  for (int y = 0; y < picture.Height(); ++y) {
+    const std::uint8_t* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x) {
+      for (int b = 0; b < bytesPerPixel; ++b) {
+        if (b < 3 && used[element++]) continue;
+        buffer[filled++] = row[x * bytesPerPixel + b];
+        if (filled == buffer.size()) {
+          hash.Update(buffer);
+          filled = 0;
+        }
+      }
+    }
+  }
+  hash.Update(std::span(buffer).first(filled));
+  return hash.Final();
+}
+
 struct Keys {
   SecretBytes order;
   SecretBytes header;
@@ -240,7 +271,8 @@ SealOutcome SealPackedIntoPicture(Picture& picture, const SecretBytes& packed,
   std::array<std::uint8_t, 4> length{};
   for (int i = 0; i < 4; ++i) length[i] = static_cast<std::uint8_t>(sealedBytes >> (8 * i));
   const auto header = Seal(keys.header, kZeroNonce, length);
-  const auto payload = Seal(keys.payload, kZeroNonce, packed.View());
+  const auto rest = RestDigest(picture, saltElements, keyed);
+  const auto payload = Seal(keys.payload, kZeroNonce, packed.View(), rest);
 
   SecretBytes directionKey;
   directionKey.Value().resize(kKeyBytes);
@@ -295,7 +327,8 @@ OpenOutcome OpenFromPicture(const Picture& picture, std::string_view passphrase,
       KeyedElements(picture, keys.order, saltElements, kHeaderElements + payloadBits * width);
   const auto payloadElements = std::span(keyed).subspan(kHeaderElements);
   const auto payload = BytesOf(ReadRun(LowBits(picture, payloadElements), payloadBits, width));
-  const auto packed = Open(keys.payload, kZeroNonce, payload);
+  const auto packed =
+      Open(keys.payload, kZeroNonce, payload, RestDigest(picture, saltElements, keyed));
   if (!packed) return outcome;
   auto content = UnpackContent(packed->View());
   if (!content) return outcome;

@@ -55,6 +55,13 @@ TEST(SodiumBox, SealedBytesOpenOnlyWhenWholeAndUnderTheirKey) {
     EXPECT_FALSE(Open(key, nonce, changed).has_value()) << "bit " << bit;
   }
   EXPECT_FALSE(Open(key, nonce, std::span(sealed).first(kTagBytes - 1)).has_value());
+  // Context bytes are authenticated, not carried: another context refuses.
+  const std::vector<std::uint8_t> context = {1, 2, 3};
+  const std::vector<std::uint8_t> bound = Seal(key, nonce, plain, context);
+  EXPECT_EQ(bound.size(), sealed.size());
+  EXPECT_TRUE(Open(key, nonce, bound, context).has_value());
+  EXPECT_FALSE(Open(key, nonce, bound).has_value());
+  EXPECT_FALSE(Open(key, nonce, bound, std::vector<std::uint8_t>{1, 2, 4}).has_value());
   // An empty text still carries its tag.
   const auto empty = Open(key, nonce, Seal(key, nonce, {}));
   ASSERT_TRUE(empty.has_value());
@@ -82,6 +89,18 @@ TEST(SodiumBox, KeyStreamIsRepeatableAndBoundedDrawsStayInRange) {
   }
   for (int count : counts) EXPECT_NEAR(count, 1000, 150);
   EXPECT_EQ(first.Below(1), 0u);
+}
+
+TEST(SodiumBox, DigestInPiecesEqualsTheDigestAtOnce) {
+  const std::string text = "the rest of the picture, fed in pieces of any size";
+  const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  Blake2b pieces;
+  pieces.Update(bytes.first(5));
+  pieces.Update(bytes.subspan(5, 0));
+  pieces.Update(bytes.subspan(5));
+  const auto digest = pieces.Final();
+  const SecretBytes atOnce = PublicKeyFromText(text);
+  EXPECT_TRUE(std::equal(digest.begin(), digest.end(), atOnce.begin(), atOnce.end()));
 }
 
 TEST(SodiumBox, FreshRandomBytesDiffer) {

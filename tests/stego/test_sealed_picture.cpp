@@ -167,27 +167,19 @@ TEST(SealedPicture, EveryFlippedLowBitOfAFullPictureIsRefused) {
   EXPECT_EQ(opened, 0);
 }
 
-TEST(SealedPicture, ChangedBitsNeverGiveADifferentContent) {
-  // A small content in a large picture: flips of bytes that carry nothing still read
-  // the same content; every other flip is refused; nothing else ever comes out.
-  const Picture cover = PhotoLike(80, 60, PixelFormat::Bgr24, 12);
+TEST(SealedPicture, EveryFlippedLowBitOfASmallContentIsRefusedToo) {
+  // A small content leaves most bytes carrying nothing; they are covered by the tag all the
+  // same, and so are the fourth bytes of a 32-bit picture.
+  const Picture cover = PhotoLike(72, 50, PixelFormat::Bgrx32, 12);
   Picture sealed = cover;
-  const SealedContent content = Text("whole or nothing");
-  ASSERT_TRUE(SealIntoPicture(sealed, content, kKey, kStretcher).Succeeded());
-  std::mt19937 random(1);
-  int refused = 0;
-  for (int round = 0; round < 300; ++round) {
+  ASSERT_TRUE(SealIntoPicture(sealed, Text("whole or nothing"), kKey, kStretcher).Succeeded());
+  int opened = 0;
+  for (std::size_t i = 0; i < sealed.Pixels().size(); ++i) {
     Picture changed = sealed;
-    const int flips = 1 + static_cast<int>(random() % 3);
-    for (int f = 0; f < flips; ++f) changed.Pixels()[random() % changed.Pixels().size()] ^= 1u;
-    const OpenOutcome opened = OpenFromPicture(changed, kKey, kStretcher);
-    if (opened.Succeeded()) {
-      ExpectSame(opened.content, content);
-    } else {
-      ++refused;
-    }
+    changed.Pixels()[i] ^= 1u;
+    opened += OpenFromPicture(changed, kKey, kStretcher).Succeeded();
   }
-  EXPECT_GT(refused, 0);
+  EXPECT_EQ(opened, 0);
 }
 
 TEST(SealedPicture, PalettePicturesAndTinyPicturesAreRefused) {
