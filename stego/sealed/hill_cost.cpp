@@ -1,6 +1,7 @@
 #include "stego/sealed/hill_cost.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <stdexcept>
@@ -102,17 +103,18 @@ void HillCostRows(int width, int height, const SampleRows& readRow, const CostRo
     }
     SumAlong(inverse.data(), out, width, 7);
   });
-  std::vector<double> sums(w);
-  std::vector<float> costs(w);
+  std::array<const double*, 15> rows{};
   for (int y = 0; y < height; ++y) {
-    std::fill(sums.begin(), sums.end(), 0.0);
-    for (int d = -7; d <= 7; ++d) {
-      const double* row = inverseAlong.Get(Mirror(y + d, height));
-      for (std::size_t x = 0; x < w; ++x) sums[x] += row[x];
-    }
-    for (std::size_t x = 0; x < w; ++x) costs[x] = static_cast<float>(sums[x] / 225.0);
-    takeRow(y, costs.data());
+    for (int d = -7; d <= 7; ++d)
+      rows[static_cast<std::size_t>(d + 7)] = inverseAlong.Get(Mirror(y + d, height));
+    takeRow(y, HillRow(rows.data()));
   }
+}
+
+float HillRow::At(int x) const {
+  double sum = 0;
+  for (int d = 0; d < 15; ++d) sum += sums_[d][x];
+  return static_cast<float>(sum / 225.0);
 }
 
 std::vector<float> HillCosts(std::span<const float> plane, int width, int height) {
@@ -126,8 +128,9 @@ std::vector<float> HillCosts(std::span<const float> plane, int width, int height
       [&](int y, float* row) {
         std::copy_n(plane.data() + static_cast<std::size_t>(y) * w, w, row);
       },
-      [&](int y, const float* row) {
-        std::copy_n(row, w, costs.data() + static_cast<std::size_t>(y) * w);
+      [&](int y, const HillRow& row) {
+        float* out = costs.data() + static_cast<std::size_t>(y) * w;
+        for (int x = 0; x < width; ++x) out[x] = row.At(x);
       });
   return costs;
 }

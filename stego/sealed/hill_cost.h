@@ -19,9 +19,19 @@ inline constexpr float kFlatCost = 1e10f;
 
 // Costs of a plane of samples a few rows at a time: readRow(y, out) fills
 // out[0..width) with row y's samples (rows may be asked for more than once
-// near the borders); takeRow(y, costs) gets row y's costs, in order from the top.
+// near the borders); takeRow(y, row) is called for each row from the top and
+// may ask row.At(x) for the cost of any sample x of that row. Only the costs
+// asked for are finished, which saves most of the last filter when few are.
+class HillRow {
+ public:
+  explicit HillRow(const double* const* sums) : sums_(sums) {}
+  float At(int x) const;
+
+ private:
+  const double* const* sums_;  // the 15 rows of the last filter's first half
+};
 using SampleRows = std::function<void(int, float*)>;
-using CostRows = std::function<void(int, const float*)>;
+using CostRows = std::function<void(int, const HillRow&)>;
 void HillCostRows(int width, int height, const SampleRows& readRow, const CostRows& takeRow);
 
 // Costs of one plane of samples, row by row (width * height of them).

@@ -136,12 +136,12 @@ std::vector<float> CostsOf(const Picture& picture, std::span<const std::uint64_t
           const std::uint8_t* row = picture.Row(y);
           for (int x = 0; x < width; ++x) out[x] = row[x * bytesPerPixel + channel];
         },
-        [&](int y, const float* rowCosts) {
+        [&](int y, const HillRow& rowCosts) {
           const std::uint64_t end = static_cast<std::uint64_t>(y + 1) * rowElements;
           for (; next < byPlace.size() && elements[byPlace[next]] < end; ++next) {
             const std::uint64_t column = elements[byPlace[next]] % rowElements;
             if (static_cast<int>(column % 3) == channel)
-              costs[byPlace[next]] = rowCosts[column / 3];
+              costs[byPlace[next]] = rowCosts.At(static_cast<int>(column / 3));
           }
         });
   }
