@@ -1,62 +1,34 @@
 #include "app/local_file_store.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
-#include "app/mapped_file.h"
-#include "crypto/atomic_file.h"
-#include "crypto/file_descriptor.h"
+#include "platform/atomic_file.h"
+#include "platform/file_reading.h"
+#include "platform/mapped_file.h"
+#include "stego/pixel_bytes_reader.h"
 
 namespace hushlake {
 
 namespace {
 
-std::runtime_error FileError(const char* what, const std::string& path) {
-  return std::runtime_error("Cannot " + std::string(what) + " the file \"" + path +
-                            "\": " + std::strerror(errno));
-}
-
-std::runtime_error TooLarge(const std::string& path) {
-  return std::runtime_error("The file \"" + path + "\" is too large");
-}
+// The mapping a picture is read in place from, copied out of by a reader of
+// scattered positions.
+class MappedPicture final : public MappedFile, public PixelBytesReader {
+ public:
+  explicit MappedPicture(const std::string& path) : MappedFile(path, kBmpMaxFileBytes) {}
+  void Copy(const std::uint8_t* from, std::span<std::uint8_t> into) const override {
+    MappedFile::Copy(from, into);
+  }
+};
 
 }  // namespace
 
-bool LocalFileStore::Exists(const std::string& path) const {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
+bool LocalFileStore::Exists(const std::string& path) const { return IsRegularFile(path); }
 
-// The file is read with read(), not copied out of a mapping: a file cut
-// short by another program while mapped would end this process with SIGBUS,
-// while read() just ends early. The bytes pass through a chunk that stays in
-// the cache, so the result is still written once and never cleared first.
 std::vector<std::uint8_t> LocalFileStore::ReadAll(const std::string& path) const {
-  const FileDescriptor file = FileDescriptor::OpenForReading(path);
-  if (file.Get() < 0) throw FileError("open", path);
-  struct stat status {};
-  if (::fstat(file.Get(), &status) != 0) throw FileError("read", path);
   // Nothing this tool reads (a picture, a text) can be handled past this size.
-  if (static_cast<std::uint64_t>(status.st_size) > kBmpMaxFileBytes) throw TooLarge(path);
-  std::vector<std::uint8_t> bytes;
-  if (S_ISREG(status.st_mode)) bytes.reserve(static_cast<std::size_t>(status.st_size));
-  constexpr std::size_t ChunkBytes = 256 * 1024;
-  std::vector<std::uint8_t> chunk(ChunkBytes);
-  for (;;) {
-    const ssize_t got = ::read(file.Get(), chunk.data(), chunk.size());
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw FileError("read", path);
-    if (got == 0) return bytes;
-    if (bytes.size() + static_cast<std::size_t>(got) > kBmpMaxFileBytes) throw TooLarge(path);
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-  }
+  return ReadWholeFile(path, kBmpMaxFileBytes);
 }
 
 PictureReadResult LocalFileStore::ReadPicture(const std::string& path) const {
@@ -69,9 +41,9 @@ PictureReadResult LocalFileStore::ReadPicture(const std::string& path) const {
 // file may have changed in between. Any doubt leaves the file to ReadPicture.
 std::optional<PictureInPlace> LocalFileStore::ViewPicture(const std::string& path) const {
   const BmpHeaderResult header = ReadBmpFileHeader(path);
-  if (header.status != BmpStatus::Ok || !header.rowsInPlace) return std::nullopt;
+  if (header.status != PictureReadStatus::Ok || !header.rowsInPlace) return std::nullopt;
   try {
-    auto file = std::make_unique<MappedFile>(path);
+    auto file = std::make_unique<MappedPicture>(path);
     std::optional<PixelView> pixels;
     file->Read([&] { pixels = ViewBmpPixels(file->Bytes()); });
     if (!pixels) return std::nullopt;

@@ -16,7 +16,7 @@
 #include "crypto/secret.h"
 #include "stego/encryptor.h"
 #include "stego/picture.h"
-#include "stego/picture_files.h"
+#include "stego/picture/picture_files.h"
 #include "stego/random_source.h"
 
 namespace hushlake {

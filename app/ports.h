@@ -3,19 +3,28 @@
 // interfaces: the Qt layer implements them, the command-line tool has its
 // own, and the tests fake them.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/file_view.h"
 #include "app/message_sink.h"
-#include "stego/bmp_codec.h"
+#include "platform/file_view.h"
 #include "stego/engine_ports.h"
-#include "stego/picture_files.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/picture_files.h"
+#include "stego/pixel_view.h"
 
 namespace hushlake {
+
+// A picture file's pixels read where they lie: the view keeps the file's
+// bytes that Pixels points into.
+struct PictureInPlace {
+  std::unique_ptr<FileView> file;
+  PixelView pixels;
+};
 
 // Modal message boxes: information (OK), error (OK, from MessageSink) and
 // confirmation (Yes answers true, No false).
@@ -59,7 +68,7 @@ class FileStore {
   // Raises std::runtime_error with a message naming the file on failure.
   virtual std::vector<std::uint8_t> ReadAll(const std::string& path) const = 0;
   // Reads a BMP or PNG file as a picture (see ReadPicture in
-  // stego/picture_files.h); a file that cannot be read is Malformed, with the
+  // stego/picture/picture_files.h); a file that cannot be read is Malformed, with the
   // reason. A store may read the rows straight into the picture instead of
   // holding the whole file in memory.
   virtual PictureReadResult ReadPicture(const std::string& path) const;
@@ -71,12 +80,12 @@ class FileStore {
   virtual std::optional<PictureInPlace> ViewPicture(const std::string& path) const;
   virtual void WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
   // Writes a picture as a BMP file, whole or not at all, keeping what Source
-  // kept of the file the picture came from (see stego/bmp_kept.h). A store
+  // kept of the file the picture came from (see stego/picture/bmp/bmp_kept.h). A store
   // may stream the rows instead of holding the whole file in memory.
   virtual void WritePictureAtomically(const std::string& path, const Picture& picture,
                                       const SourceFileInfo& source = {});
   // Writes the BMP file Layout describes, its rows read from Source and
-  // changed by Change on the way (see RewriteBmpFile in stego/bmp_codec.h),
+  // changed by Change on the way (see RewriteBmpFile in stego/picture/bmp/bmp_codec.h),
   // whole or not at all. A store may stream the rows band by band.
   virtual void RewritePictureAtomically(const std::string& path, const FileView& source,
                                         const BmpRewriteLayout& layout,

@@ -9,7 +9,7 @@
 
 #include "crypto/sealed/sodium_box.h"
 #include "crypto/secret.h"
-#include "stego/picture_files.h"
+#include "stego/picture/picture_files.h"
 #include "stego/sealed/sealed_picture.h"
 
 namespace hushlake {

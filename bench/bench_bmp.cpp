@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 
 namespace {
 
@@ -100,8 +100,8 @@ void BM_CopyRead(benchmark::State& state) {
 void BM_BmpRead(benchmark::State& state) {
   const std::string& path = SourceFile();
   for (auto _ : state) {
-    const hushlake::BmpReadResult result = hushlake::ReadBmpFile(path);
-    Check(result.status == hushlake::BmpStatus::Ok, "BMP read");
+    const hushlake::PictureReadResult result = hushlake::ReadBmpFile(path);
+    Check(result.status == hushlake::PictureReadStatus::Ok, "BMP read");
     benchmark::DoNotOptimize(result.picture.Pixels().data());
   }
   Finish(state);

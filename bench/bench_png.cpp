@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "stego/png_codec.h"
+#include "stego/picture/png/png_codec.h"
 
 namespace {
 
@@ -134,8 +134,8 @@ const std::vector<std::uint8_t>& FileAtLevel(int level) {
 void BM_HushlakeRead(benchmark::State& state) {
   const std::vector<std::uint8_t>& file = FileAtLevel(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    const hushlake::PngReadResult result = hushlake::ReadPng(file);
-    Check(result.status == hushlake::PngStatus::Ok, "read");
+    const hushlake::PictureReadResult result = hushlake::ReadPng(file);
+    Check(result.status == hushlake::PictureReadStatus::Ok, "read");
     benchmark::DoNotOptimize(result.picture.Pixels().data());
   }
   SetCounters(state, file.size());
@@ -180,8 +180,8 @@ void BM_HushlakeReadFile(benchmark::State& state) {
   const std::string path = Folder() + "/in.png";
   hushlake::WritePngFile(BenchPicture(), path);
   for (auto _ : state) {
-    const hushlake::PngReadResult result = hushlake::ReadPngFile(path);
-    Check(result.status == hushlake::PngStatus::Ok, "read file");
+    const hushlake::PictureReadResult result = hushlake::ReadPngFile(path);
+    Check(result.status == hushlake::PictureReadStatus::Ok, "read file");
     benchmark::DoNotOptimize(result.picture.Pixels().data());
   }
   SetCounters(state, std::filesystem::file_size(path));

@@ -28,6 +28,8 @@ using CommandRun = std::function<int()>;
 void AddPictureCommands(CLI::App& app, const GlobalOptions& global, CommandRun& run);
 // hash, list, selftest, demo
 void AddAlgorithmCommands(CLI::App& app, CommandRun& run);
+// analyze
+void AddAnalyzeCommand(CLI::App& app, CommandRun& run);
 
 // A file name option's check: "" is no name.
 inline const CLI::Validator& FileName() {

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "crypto/pending_files.h"
+#include "platform/pending_files.h"
 
 namespace hushlake::cli {
 

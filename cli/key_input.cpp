@@ -16,8 +16,9 @@
 #include "app/text_encoding.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/outcome.h"
-#include "crypto/file_descriptor.h"
+#include "crypto/secret_memory.h"
 #include "crypto/secure_wipe.h"
+#include "platform/file_descriptor.h"
 
 namespace hushlake::cli {
 
@@ -160,6 +161,7 @@ std::string KeyFromTerminal(bool typedTwice) {
 std::optional<std::string> TakeKeyFromEnvironment() {
   char* value = std::getenv(KeyVariable);
   if (value == nullptr) return std::nullopt;
+  KeepSecretsOutOfCoreDumps();
   std::string key = KeyFromBytes(value);
   ScrubBytes(value, std::strlen(value));
   unsetenv(KeyVariable);
@@ -176,6 +178,7 @@ std::string KeyFromBytes(std::string bytes) {
 }
 
 std::string ReadKey(const KeySources& sources) {
+  KeepSecretsOutOfCoreDumps();
   if (sources.keyFile) return KeyFromFile(*sources.keyFile);
   if (sources.environment != nullptr && sources.environment->has_value())
     return **sources.environment;

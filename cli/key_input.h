@@ -13,7 +13,8 @@ inline constexpr const char* KeyVariable = "HUSHLAKE_KEY";
 // A key file holds one key; anything larger is not a key file.
 inline constexpr std::size_t KeyFileCap = 64 * 1024;
 
-// The value of HUSHLAKE_KEY, removed from the environment and scrubbed there.
+// The value of HUSHLAKE_KEY, removed from the environment and scrubbed
+// there; when it is set, the process writes no core dump from now on.
 std::optional<std::string> TakeKeyFromEnvironment();
 
 struct KeySources {
@@ -26,7 +27,8 @@ struct KeySources {
 // (/dev/tty, so standard input stays free for the text). A key file or
 // HUSHLAKE_KEY keeps its first line, a UTF-8 byte order mark and trailing
 // CR and LF removed, decoded as a text file is (UTF-8 when valid, else
-// Windows-1252). Raises Refusal for an unreadable or empty key file,
+// Windows-1252). From the first key on, the process writes no core dump.
+// Raises Refusal for an unreadable or empty key file,
 // UsageError when no source is available.
 std::string ReadKey(const KeySources& sources);
 

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/framework.h"
 #include "cli/command.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/key_input.h"
 #include "cli/outcome.h"
 #include "crypto/secure_wipe.h"
+#include "framework/framework.h"
 
 #ifndef HUSHLAKE_VERSION
 #define HUSHLAKE_VERSION "0.0.0"
@@ -58,6 +58,7 @@ void Configure(CLI::App& app, GlobalOptions& global, CommandRun& run) {
   app.require_subcommand(1, 1);
   AddPictureCommands(app, global, run);
   AddAlgorithmCommands(app, run);
+  AddAnalyzeCommand(app, run);
   AddHelpCommand(app, run);
   for (CLI::App* command : app.get_subcommands({})) command->fallthrough();
   app.footer(

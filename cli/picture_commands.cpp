@@ -17,17 +17,17 @@
 #include "cli/palette_notice.h"
 #include "cli/picture_names.h"
 #include "cli/plausible_text.h"
-#include "cli/private_file.h"
 #include "cli/sealed_commands.h"
 #include "cli/standard_streams.h"
 #include "cli/text_room.h"
 #include "cli/window_session.h"
 #include "crypto/secret.h"
 #include "crypto/secure_wipe.h"
-#include "stego/bmp_codec.h"
+#include "platform/atomic_file.h"
 #include "stego/encryptor.h"
-#include "stego/picture_files.h"
-#include "stego/png_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/picture_files.h"
+#include "stego/picture/png/png_codec.h"
 
 namespace hushlake::cli {
 
@@ -224,7 +224,11 @@ void WriteText(const std::string& text, const PictureOptions& options,
                const GlobalOptions& global) {
   const std::string bytes = options.crlf ? WithCrLfLineBreaks(text) : WithLocalLineBreaks(text);
   if (options.out.empty() || options.out == StandardStream) return WriteStandardOutput(bytes);
-  WritePrivateFile(options.out, bytes);
+  try {
+    WritePrivateFile(options.out, bytes);
+  } catch (const EFileWrite& error) {
+    throw Refusal(error.what());
+  }
   if (global.Level() == Verbosity::Verbose) std::cerr << messages::FileSaved << "\n";
   if (global.Level() == Verbosity::Normal) std::cerr << "Saved in \"" << options.out << "\"\n";
 }
@@ -311,9 +315,9 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   const BmpHeaderResult header =
       name == StandardStream ? BmpHeaderResult{} : ReadBmpFileHeader(name);
   WindowSession session(std::nullopt, false, global.Level());
-  if (header.status != BmpStatus::Ok) session.OpenPicture(name);
+  if (header.status != PictureReadStatus::Ok) session.OpenPicture(name);
   const Picture& picture = session.Window().View().originalImage;
-  const PictureShape shape = header.status == BmpStatus::Ok
+  const PictureShape shape = header.status == PictureReadStatus::Ok
                                  ? PictureShape{header.width, header.height, header.format}
                                  : ShapeOf(picture);
   // A key is used only when one is at hand; the terminal is not asked.

@@ -13,7 +13,7 @@
 #include "app/main_window_logic.h"
 #include "cli/outcome.h"
 #include "cli/standard_streams.h"
-#include "stego/picture_files.h"
+#include "stego/picture/picture_files.h"
 
 namespace hushlake::cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "stego/picture.h"
-#include "stego/source_file_info.h"
+#include "stego/picture/source_file_info.h"
 
 namespace hushlake::cli {
 

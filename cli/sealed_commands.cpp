@@ -11,7 +11,7 @@
 #include "cli/key_input.h"
 #include "cli/outcome.h"
 #include "cli/picture_names.h"
-#include "cli/private_file.h"
+#include "platform/atomic_file.h"
 #include "cli/standard_streams.h"
 #include "cli/terminal_ports.h"
 #include "crypto/secure_wipe.h"

@@ -6,7 +6,7 @@
 #include "app/main_window_logic.h"
 #include "cli/standard_streams.h"
 #include "crypto/secure_wipe.h"
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 
 namespace hushlake::cli {
 
@@ -62,12 +62,10 @@ bool TerminalMessages::Shown(std::string_view message) const {
   return std::find(shown_.begin(), shown_.end(), message) != shown_.end();
 }
 
-MemoryKeyField::~MemoryKeyField() { ScrubString(key_); }
+// The owner scrubs the key when it dies.
+MemoryKeyField::~MemoryKeyField() = default;
 
-void MemoryKeyField::SetKeyText(const std::string& text) {
-  ScrubString(key_);
-  key_ = text;
-}
+void MemoryKeyField::SetKeyText(const std::string& text) { key_ = SecretString(text); }
 
 bool TerminalFileStore::Exists(const std::string& path) const {
   return path == StandardInputPicture || LocalFileStore::Exists(path);

@@ -9,6 +9,7 @@
 
 #include "app/local_file_store.h"
 #include "app/ports.h"
+#include "crypto/secret.h"
 
 namespace hushlake::cli {
 
@@ -70,12 +71,12 @@ class MemoryKeyField : public KeyFieldPort {
   MemoryKeyField(const MemoryKeyField&) = delete;
   MemoryKeyField& operator=(const MemoryKeyField&) = delete;
   ~MemoryKeyField() override;
-  std::string KeyText() const override { return key_; }
+  std::string KeyText() const override { return key_.PlainCopy(); }
   void SetKeyText(const std::string& text) override;
   void FocusKeyField() override {}
 
  private:
-  std::string key_;
+  SecretString key_;
 };
 
 // The settings store lives as long as one command.

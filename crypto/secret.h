@@ -13,11 +13,12 @@
 #include <utility>
 #include <vector>
 
+#include "crypto/secret_memory.h"
 #include "crypto/secure_wipe.h"
 
 namespace hushlake {
 
-// Scrubs every block before Storage frees it. Storage is the allocator that
+// Scrubs every block before Storage frees it, and locks it in memory. Storage is the allocator that
 // really holds the memory (tests put an observer there).
 template <class T, class Storage = std::allocator<T>>
 class WipingAllocator : public Storage {
@@ -31,6 +32,12 @@ class WipingAllocator : public Storage {
   WipingAllocator() = default;
   template <class U, class OtherStorage>
   WipingAllocator(const WipingAllocator<U, OtherStorage>& other) noexcept : Storage(other) {}
+  // Locked in memory where the system allows, so no secret goes to swap.
+  T* allocate(std::size_t count) {
+    T* block = Storage::allocate(count);
+    LockSecretMemory(block, count * sizeof(T));
+    return block;
+  }
   void deallocate(T* block, std::size_t count) noexcept {
     ScrubBytes(block, count * sizeof(T));
     Storage::deallocate(block, count);

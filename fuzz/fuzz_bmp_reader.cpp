@@ -10,12 +10,12 @@
 #include <span>
 #include <vector>
 
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 
 namespace {
 
-using hushlake::BmpReadResult;
-using hushlake::BmpStatus;
+using hushlake::PictureReadResult;
+using hushlake::PictureReadStatus;
 using hushlake::PixelFormat;
 
 [[noreturn]] void Fail(const char* what) {
@@ -23,7 +23,7 @@ using hushlake::PixelFormat;
   std::abort();
 }
 
-bool FormatMatchesDepth(const BmpReadResult& result) {
+bool FormatMatchesDepth(const PictureReadResult& result) {
   switch (result.picture.Format()) {
     case PixelFormat::Indexed8:
       return result.bitsPerPixel == 8;
@@ -35,27 +35,28 @@ bool FormatMatchesDepth(const BmpReadResult& result) {
   return false;
 }
 
-void CheckRoundTrip(const BmpReadResult& result) {
+void CheckRoundTrip(const PictureReadResult& result) {
   if (result.picture.Empty() || !result.error.empty()) Fail("Ok with an empty picture or an error");
   if (!FormatMatchesDepth(result)) Fail("pixel format differs from the file's depth");
   const std::vector<std::uint8_t> written = hushlake::WriteBmp(result.picture);
-  const BmpReadResult back = hushlake::ReadBmp(written);
-  if (back.status != BmpStatus::Ok) Fail("a written picture cannot be read back");
+  const PictureReadResult back = hushlake::ReadBmp(written);
+  if (back.status != PictureReadStatus::Ok) Fail("a written picture cannot be read back");
   if (!(back.picture == result.picture)) Fail("a written picture reads back different");
   if (hushlake::WriteBmp(back.picture) != written) Fail("writing is not repeatable");
   // Written into its source file's own layout, it is the same picture too.
-  const BmpReadResult kept = hushlake::ReadBmp(hushlake::WriteBmp(result.picture, result.source));
-  if (kept.status != BmpStatus::Ok || !(kept.picture == result.picture))
+  const PictureReadResult kept =
+      hushlake::ReadBmp(hushlake::WriteBmp(result.picture, result.source));
+  if (kept.status != PictureReadStatus::Ok || !(kept.picture == result.picture))
     Fail("a picture written into its source's layout reads back different");
 }
 
 // A file that Encrypt could rewrite straight from itself is one the reader
 // accepts, and rewritten unchanged it is what writing its picture into its
 // own layout gives.
-void CheckRewrite(std::span<const std::uint8_t> file, const BmpReadResult& result) {
+void CheckRewrite(std::span<const std::uint8_t> file, const PictureReadResult& result) {
   const std::optional<hushlake::BmpRewriteLayout> layout = hushlake::PlanBmpRewrite(file);
   if (!layout) return;
-  if (result.status != BmpStatus::Ok) Fail("a file the reader refuses can be rewritten");
+  if (result.status != PictureReadStatus::Ok) Fail("a file the reader refuses can be rewritten");
   std::vector<std::uint8_t> rewritten;
   hushlake::RewriteBmp(
       *layout,
@@ -75,8 +76,8 @@ void CheckRewrite(std::span<const std::uint8_t> file, const BmpReadResult& resul
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const BmpReadResult result = hushlake::ReadBmp({data, size});
-  if (result.status == BmpStatus::Ok) {
+  const PictureReadResult result = hushlake::ReadBmp({data, size});
+  if (result.status == PictureReadStatus::Ok) {
     CheckRoundTrip(result);
   } else if (!result.picture.Empty() || result.error.empty()) {
     Fail("a refusal carries a picture or no reason");

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/framework.h"
 #include "cli/command.h"
+#include "framework/framework.h"
 
 namespace {
 

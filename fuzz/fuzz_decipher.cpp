@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/framework.h"
 #include "crypto/exceptions.h"
 #include "crypto/managers.h"
 #include "crypto/registry.h"
+#include "framework/framework.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include <string>
 #include <utility>
 
-#include "app/framework.h"
+#include "framework/framework.h"
 #include "fuzz/fuzz_input.h"
 #include "stego/encryptor.h"
 #include "stego/pixel_bytes_reader.h"

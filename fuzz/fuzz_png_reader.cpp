@@ -6,25 +6,25 @@
 #include <cstdlib>
 #include <vector>
 
-#include "stego/png_codec.h"
+#include "stego/picture/png/png_codec.h"
 
 namespace {
 
-using hushlake::PngReadResult;
-using hushlake::PngStatus;
+using hushlake::PictureReadResult;
+using hushlake::PictureReadStatus;
 
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "fuzz_png_reader: %s\n", what);
   std::abort();
 }
 
-void CheckRoundTrip(const PngReadResult& result) {
+void CheckRoundTrip(const PictureReadResult& result) {
   if (result.picture.Empty() || !result.error.empty()) Fail("Ok with an empty picture or an error");
   if (result.source.format != result.picture.Format()) Fail("source format differs from picture");
   // The fastest level: the fuzzer is after the reader, not zlib.
   const std::vector<std::uint8_t> written = hushlake::WritePng(result.picture, result.source, 1);
-  const PngReadResult back = hushlake::ReadPng(written);
-  if (back.status != PngStatus::Ok) Fail("a written picture cannot be read back");
+  const PictureReadResult back = hushlake::ReadPng(written);
+  if (back.status != PictureReadStatus::Ok) Fail("a written picture cannot be read back");
   if (!(back.picture == result.picture)) Fail("a written picture reads back different");
   if (!(back.source == result.source)) Fail("kept chunks do not come back the same");
 }
@@ -32,8 +32,8 @@ void CheckRoundTrip(const PngReadResult& result) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const PngReadResult result = hushlake::ReadPng({data, size});
-  if (result.status == PngStatus::Ok) {
+  const PictureReadResult result = hushlake::ReadPng({data, size});
+  if (result.status == PictureReadStatus::Ok) {
     CheckRoundTrip(result);
   } else if (!result.picture.Empty() || result.error.empty()) {
     Fail("a refusal carries a picture or no reason");

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/framework.h"
 #include "crypto/registry.h"
 #include "crypto/string_format.h"
-#include "stego/bmp_codec.h"
+#include "framework/framework.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "tests/app/workflow_fakes.h"
 #include "tests/stego/bmp_fixture.h"
 

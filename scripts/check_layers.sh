@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Keeps every include pointing down the layers:
-#   windows/, cli/ -> app/ -> stego/ -> cipher/, hash/ -> crypto/
+#   windows/, cli/ -> app/ -> stego/ -> framework/ -> cipher/, hash/ -> crypto/ -> platform/
+# (stego/picture/ holds the BMP and PNG containers: no cipher or hash there).
 # and Qt inside windows/ (and its tests). A header from another of our folders
 # may be included only where the rules below allow it; "Qt" stands for any
 # header whose name starts with Q. Includes of system and third-party headers
@@ -13,19 +14,23 @@ cd "${1:-$(dirname "$0")/..}"
 # Folder, then the folders its files may include from. The longest matching
 # folder wins, so tests/windows/ gets its own rule.
 rules=(
-  "crypto         crypto"
-  "hash           hash crypto"
-  "cipher         cipher crypto"
-  "stego          stego cipher hash crypto"
-  "app            app stego cipher hash crypto"
-  "cli            cli app stego cipher hash crypto"
-  "windows        windows app stego cipher hash crypto Qt"
-  "tests          tests cli app stego cipher hash crypto"
-  "tests/windows  tests windows app stego cipher hash crypto Qt"
-  "bench          bench tests cli app stego cipher hash crypto"
-  "fuzz           fuzz tests cli app stego cipher hash crypto"
+  "platform       platform"
+  "crypto         crypto platform"
+  "hash           hash crypto platform"
+  "cipher         cipher crypto platform"
+  "framework      framework cipher hash crypto platform"
+  "stego          stego framework cipher hash crypto platform"
+  "stego/picture  stego crypto platform"
+  "stego/analysis stego"
+  "app            app stego framework cipher hash crypto platform"
+  "cli            cli app stego framework cipher hash crypto platform"
+  "windows        windows app stego framework cipher hash crypto platform Qt"
+  "tests          tests cli app stego framework cipher hash crypto platform"
+  "tests/windows  tests windows app stego framework cipher hash crypto platform Qt"
+  "bench          bench tests cli app stego framework cipher hash crypto platform"
+  "fuzz           fuzz tests cli app stego framework cipher hash crypto platform"
 )
-our_folders=" crypto hash cipher stego app cli windows tests bench fuzz "
+our_folders=" platform crypto hash cipher framework stego app cli windows tests bench fuzz "
 
 # The rule of a file's folder, in $allowed (empty: the file is not checked).
 find_allowed() {

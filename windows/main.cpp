@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/framework.h"
 #include "app/local_file_store.h"
+#include "framework/framework.h"
 #include "windows/companion_windows.h"
 #include "windows/ormwick_form.h"
 #include "windows/qt_file_dialogs.h"

@@ -11,7 +11,7 @@
 #include <numeric>
 
 #include "app/local_file_store.h"
-#include "app/mapped_file.h"
+#include "platform/mapped_file.h"
 #include "stego/encryptor.h"
 #include "stego/engine_ports.h"
 #include "stego/random_source.h"

@@ -11,7 +11,7 @@
 #include "common/case_names.h"
 #include "common/picture_converters.h"
 #include "common/random_picture.h"
-#include "stego/png_codec.h"
+#include "stego/picture/png/png_codec.h"
 #include "stego/png_fixture.h"
 #include "workflow_fakes.h"
 
@@ -63,8 +63,8 @@ TEST(PngPictures, OpenedPngIsEncryptedAndSavedAsPngWithItsChunks) {
     EXPECT_EQ(w.dialogs.titles.back(),
               format == PixelFormat::Indexed8 ? "Save Encrypted Bitmap" : "Save Encrypted Image");
     ASSERT_TRUE(w.files.Exists("out.png"));
-    const PngReadResult saved = ReadPng(w.files.files["out.png"]);
-    ASSERT_EQ(saved.status, PngStatus::Ok) << saved.error;
+    const PictureReadResult saved = ReadPng(w.files.files["out.png"]);
+    ASSERT_EQ(saved.status, PictureReadStatus::Ok) << saved.error;
     EXPECT_EQ(saved.picture, w.logic.View().encryptedImage);
     EXPECT_EQ(saved.source.kept, w.logic.View().originalSource.kept);
     EXPECT_EQ(w.logic.View().encryptedHint, "Encrypted Image|out.png");

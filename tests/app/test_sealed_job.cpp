@@ -8,8 +8,8 @@
 #include "common/file_folder.h"
 #include "common/random_picture.h"
 #include "common/testing_stretchers.h"
-#include "stego/bmp_codec.h"
-#include "stego/png_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/png/png_codec.h"
 
 namespace hushlake {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/main_window_logic.h"
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "tests/common/random_picture.h"
 
 namespace hushlake::workflow_test {

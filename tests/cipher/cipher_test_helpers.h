@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/framework.h"
 #include "crypto/cipher_base.h"
 #include "crypto/registry.h"
 #include "crypto/string_format.h"
+#include "framework/framework.h"
 
 namespace hushlake::cipher_test {
 

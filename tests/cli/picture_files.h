@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli_sandbox.h"
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "stego/stego_test_support.h"
 
 namespace hushlake::clitest {

@@ -316,7 +316,7 @@ TEST_F(PictureCommands, ExistingOutputIsReplacedOnlyWithForce) {
   EXPECT_EQ(box.Read("taken.txt"), "keep me");
 
   EXPECT_EQ(Encrypt("p24.bmp", "taken.bmp", {"--force"}).exitCode, 0);
-  EXPECT_EQ(ReadBmpFile(box.Path("taken.bmp")).status, BmpStatus::Ok);
+  EXPECT_EQ(ReadBmpFile(box.Path("taken.bmp")).status, PictureReadStatus::Ok);
 }
 
 // The longest text capacity states is accepted, one byte or character more

@@ -7,7 +7,7 @@
 
 #include "app/main_window_logic.h"
 #include "cli_sandbox.h"
-#include "stego/png_codec.h"
+#include "stego/picture/png/png_codec.h"
 #include "stego/stego_test_support.h"
 
 namespace hushlake::clitest {
@@ -51,8 +51,8 @@ TEST_F(PngCommands, ANameWithoutExtensionGetsThePngsAndTheTextComesBack) {
   ASSERT_EQ(encrypted.exitCode, 0) << encrypted.err;
   EXPECT_TRUE(Has(encrypted.err, "\"result.png\"")) << encrypted.err;
   ASSERT_TRUE(box.Exists("result.png"));
-  const PngReadResult saved = ReadPngFile(box.Path("result.png"));
-  ASSERT_EQ(saved.status, PngStatus::Ok) << saved.error;
+  const PictureReadResult saved = ReadPngFile(box.Path("result.png"));
+  ASSERT_EQ(saved.status, PictureReadStatus::Ok) << saved.error;
   EXPECT_EQ(DescribeKeptChunks(saved.source), "gAMA (gamma)");
   const RunResult decrypted = box.Run({"decrypt", "result.png", "-k", "key.txt"});
   EXPECT_EQ(decrypted.exitCode, 0) << decrypted.err;

@@ -9,7 +9,7 @@
 
 #include "cli_sandbox.h"
 #include "picture_files.h"
-#include "stego/png_codec.h"
+#include "stego/picture/png/png_codec.h"
 #include "stego/sealed/sealed_picture.h"
 
 namespace hushlake::clitest {

@@ -1,7 +1,7 @@
 // Every test program starts the framework once, as the application does.
 #include <gtest/gtest.h>
 
-#include "app/framework.h"
+#include "framework/framework.h"
 
 namespace {
 class FrameworkEnvironment : public ::testing::Environment {

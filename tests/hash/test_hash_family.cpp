@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/framework.h"
 #include "crypto/registry.h"
+#include "framework/framework.h"
 #include "hash/hash_test_helpers.h"
 #include "hash/md4_family.h"
 #include "hash/square_hash.h"

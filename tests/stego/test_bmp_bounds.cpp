@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "stego/bmp_codec.h"
 #include "stego/bmp_fixture.h"
+#include "stego/picture/bmp/bmp_codec.h"
 
 namespace hushlake {
 namespace {
@@ -71,11 +71,11 @@ TEST_F(BmpBounds, HeadersClaimingMoreThanTheFileHoldsAreRefusedByBothReads) {
   for (const Claim& claim : claims) {
     SCOPED_TRACE(claim.name);
     const std::string path = File(claim.fixture.Build(), claim.size);
-    const BmpReadResult full = ReadBmpFile(path);
-    EXPECT_EQ(full.status, BmpStatus::Malformed);
+    const PictureReadResult full = ReadBmpFile(path);
+    EXPECT_EQ(full.status, PictureReadStatus::Malformed);
     EXPECT_NE(full.error.find(claim.reason), std::string::npos) << full.error;
     const BmpHeaderResult header = ReadBmpFileHeader(path);
-    EXPECT_EQ(header.status, BmpStatus::Malformed);
+    EXPECT_EQ(header.status, PictureReadStatus::Malformed);
     EXPECT_EQ(header.error, full.error);
   }
 }
@@ -89,8 +89,8 @@ TEST_F(BmpBounds, ShortRle8PictureFollowedByAHugeHoleIsRead) {
                                  .WithSize(2, 2)
                                  .WithAfterHeader(Bytes(1024))
                                  .WithPixels(rle);
-  const BmpReadResult result = ReadBmpFile(File(fixture.Build(), kTwoGiB - 1));
-  ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
+  const PictureReadResult result = ReadBmpFile(File(fixture.Build(), kTwoGiB - 1));
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   EXPECT_EQ(result.picture.Pixels()[0], 5);
   EXPECT_EQ(result.picture.Pixels()[3], 5);
 }
@@ -112,14 +112,14 @@ TEST_F(BmpBounds, HeaderReadAgreesWithTheFullRead) {
   };
   for (const Bytes& bytes : files) {
     const std::string path = File(bytes);
-    const BmpReadResult full = ReadBmpFile(path);
+    const PictureReadResult full = ReadBmpFile(path);
     const BmpHeaderResult header = ReadBmpFileHeader(path);
     EXPECT_EQ(header.status, full.status);
     EXPECT_EQ(header.bitsPerPixel, full.bitsPerPixel);
     EXPECT_EQ(header.error, full.error);
     EXPECT_EQ(header.width, full.picture.Width());
     EXPECT_EQ(header.height, full.picture.Height());
-    if (full.status != BmpStatus::Ok) continue;
+    if (full.status != PictureReadStatus::Ok) continue;
     EXPECT_EQ(header.format, full.picture.Format());
     EXPECT_EQ(header.palette, full.picture.GetPalette());
   }
@@ -127,7 +127,7 @@ TEST_F(BmpBounds, HeaderReadAgreesWithTheFullRead) {
 
 TEST_F(BmpBounds, HeaderReadOfAMissingFileNamesIt) {
   const BmpHeaderResult header = ReadBmpFileHeader((folder_ / "missing.bmp").string());
-  EXPECT_EQ(header.status, BmpStatus::Malformed);
+  EXPECT_EQ(header.status, PictureReadStatus::Malformed);
   EXPECT_NE(header.error.find("missing.bmp"), std::string::npos);
 }
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "stego/bmp_codec.h"
 #include "stego/bmp_fixture.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "tests/common/case_names.h"
 #include "tests/common/file_folder.h"
 #include "tests/common/random_picture.h"
@@ -43,7 +43,7 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
   return all;
 }
 
-BmpReadResult Read(const Bytes& file) { return ReadBmp(file); }
+PictureReadResult Read(const Bytes& file) { return ReadBmp(file); }
 
 // ---------------------------------------------------------------- round trips
 
@@ -64,8 +64,8 @@ TEST_P(BmpRoundTrip, ReadingWhatWasWrittenGivesTheSamePicture) {
   const RoundTripCase c = GetParam();
   const Picture original = RandomPicture(c.width, c.height, c.format, 77u + c.width);
   const Bytes file = WriteBmp(original);
-  const BmpReadResult back = Read(file);
-  ASSERT_EQ(back.status, BmpStatus::Ok) << back.error;
+  const PictureReadResult back = Read(file);
+  ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
   EXPECT_EQ(back.bitsPerPixel, c.bitsPerPixel);
   EXPECT_EQ(back.picture, original);
   EXPECT_TRUE(back.error.empty());
@@ -129,8 +129,8 @@ TEST(BmpRead, BottomUpAndTopDownRowsBothComeOutFromTheTop) {
   BmpFixture bottomUp = BmpFixture().WithSize(2, 2).WithPixels(Concat({kRowB, kRowA}));
   BmpFixture topDown = BmpFixture().WithSize(2, -2).WithPixels(Concat({kRowA, kRowB}));
   for (const BmpFixture& fixture : {bottomUp, topDown}) {
-    const BmpReadResult result = Read(fixture.Build());
-    ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
+    const PictureReadResult result = Read(fixture.Build());
+    ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
     EXPECT_EQ(result.picture.Format(), PixelFormat::Bgr24);
     EXPECT_EQ(RowsOf(result.picture),
               (std::vector<Bytes>{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}));
@@ -140,8 +140,8 @@ TEST(BmpRead, BottomUpAndTopDownRowsBothComeOutFromTheTop) {
 TEST(BmpRead, V5HeaderWithPlainPixelsIsRead) {
   BmpFixture fixture =
       BmpFixture().WithHeader(124).WithSize(2, 2).WithPixels(Concat({kRowB, kRowA}));
-  const BmpReadResult result = Read(fixture.Build());
-  ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
+  const PictureReadResult result = Read(fixture.Build());
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   EXPECT_EQ(RowsOf(result.picture),
             (std::vector<Bytes>{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}));
 }
@@ -154,8 +154,8 @@ TEST(BmpRead, CoreHeaderWithThreeBytePaletteIsRead) {
                            .WithBits(8)
                            .WithAfterHeader(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
                            .WithPixels(Bytes{3, 0, 2, 0});
-  const BmpReadResult result = Read(fixture.Build());
-  ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
+  const PictureReadResult result = Read(fixture.Build());
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   EXPECT_EQ(result.bitsPerPixel, 8);
   EXPECT_EQ(RowsOf(result.picture), (std::vector<Bytes>{{3, 0, 2}}));
   const Palette& palette = result.picture.GetPalette();
@@ -170,8 +170,8 @@ TEST(BmpRead, SixteenEntryPaletteLeavesTheOtherEntriesZero) {
   BmpFixture fixture =
       BmpFixture().WithSize(2, 1).WithBits(8).WithColors(16).WithAfterHeader(table).WithPixels(
           Bytes{15, 1, 0, 0});
-  const BmpReadResult result = Read(fixture.Build());
-  ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
+  const PictureReadResult result = Read(fixture.Build());
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   Palette expected{};
   for (std::uint8_t i = 0; i < 16; ++i) expected[i] = {0x80, 0, i, 0xF0};
   EXPECT_EQ(result.picture.GetPalette(), expected);
@@ -199,20 +199,20 @@ BmpFixture RleFixture(const Bytes& data, int height = 4) {
 }
 
 TEST(BmpRead, Rle8WithEveryEscapeDecodesToIndices) {
-  const BmpReadResult bottomUp = Read(RleFixture(kRle).Build());
-  ASSERT_EQ(bottomUp.status, BmpStatus::Ok) << bottomUp.error;
+  const PictureReadResult bottomUp = Read(RleFixture(kRle).Build());
+  ASSERT_EQ(bottomUp.status, PictureReadStatus::Ok) << bottomUp.error;
   EXPECT_EQ(bottomUp.picture.Format(), PixelFormat::Indexed8);
   EXPECT_EQ(RowsOf(bottomUp.picture),
             std::vector<Bytes>(kRleRowsStored.rbegin(), kRleRowsStored.rend()));
-  const BmpReadResult topDown = Read(RleFixture(kRle, -4).Build());
-  ASSERT_EQ(topDown.status, BmpStatus::Ok) << topDown.error;
+  const PictureReadResult topDown = Read(RleFixture(kRle, -4).Build());
+  ASSERT_EQ(topDown.status, PictureReadStatus::Ok) << topDown.error;
   EXPECT_EQ(RowsOf(topDown.picture), kRleRowsStored);
 }
 
 TEST(BmpRead, Rle8EndingAfterTheLastRowsEndOfLineIsAccepted) {
   const Bytes data = {6, 1, 0, 0, 6, 2, 0, 0};
-  const BmpReadResult result = Read(RleFixture(data, 2).Build());
-  ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
+  const PictureReadResult result = Read(RleFixture(data, 2).Build());
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   EXPECT_EQ(RowsOf(result.picture), (std::vector<Bytes>{Bytes(6, 2), Bytes(6, 1)}));
 }
 
@@ -235,8 +235,8 @@ TEST(BmpRead, Rle8RowsEncodedWithTheirPaddingAreRead) {
        {{1, 2, 3, 4, 5, 6}, Bytes(6, 9)}},
   };
   for (const auto& c : cases) {
-    const BmpReadResult result = Read(RleFixture(c.data, -2).Build());
-    ASSERT_EQ(result.status, BmpStatus::Ok) << c.name << ": " << result.error;
+    const PictureReadResult result = Read(RleFixture(c.data, -2).Build());
+    ASSERT_EQ(result.status, PictureReadStatus::Ok) << c.name << ": " << result.error;
     EXPECT_EQ(RowsOf(result.picture), c.rowsStored) << c.name;
   }
 }
@@ -271,8 +271,8 @@ TEST_P(BmpBitFields, PixelsComeOutAsBlueGreenRedFourth) {
       fixture.afterHeader.insert(fixture.afterHeader.end(), word.begin(), word.end());
     }
   }
-  const BmpReadResult result = Read(fixture.Build());
-  ASSERT_EQ(result.status, BmpStatus::Ok) << result.error;
+  const PictureReadResult result = Read(fixture.Build());
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   EXPECT_EQ(result.picture.Format(), PixelFormat::Bgrx32);
   EXPECT_EQ(RowsOf(result.picture), std::vector<Bytes>{c.expected});
 }
@@ -337,8 +337,8 @@ class BmpMalformed : public ::testing::TestWithParam<BadCase> {};
 
 TEST_P(BmpMalformed, IsRefusedWithTheReason) {
   const BadCase& c = GetParam();
-  const BmpReadResult result = Read(c.file());
-  EXPECT_EQ(result.status, BmpStatus::Malformed);
+  const PictureReadResult result = Read(c.file());
+  EXPECT_EQ(result.status, PictureReadStatus::Malformed);
   EXPECT_NE(result.error.find(c.errorPart), std::string::npos) << result.error;
   EXPECT_TRUE(result.picture.Empty());
 }
@@ -481,8 +481,8 @@ TEST_P(BmpOtherDepth, IsUnsupportedDepthWithTheDepthReported) {
                            .WithBits(c.bits)
                            .WithAfterHeader(Bytes(64, 0))
                            .WithPixels(Bytes(32, 0));
-  const BmpReadResult result = Read(fixture.Build());
-  EXPECT_EQ(result.status, BmpStatus::UnsupportedDepth);
+  const PictureReadResult result = Read(fixture.Build());
+  EXPECT_EQ(result.status, PictureReadStatus::Unsupported);
   EXPECT_EQ(result.bitsPerPixel, c.bits);
   EXPECT_TRUE(result.picture.Empty());
   EXPECT_NE(result.error.find(std::to_string(c.bits) + " bits per pixel"), std::string::npos);
@@ -515,10 +515,10 @@ TEST_F(BmpFiles, Rle8FromImageMagickReadsAsItsUncompressedTwin) {
         std::to_string(width - 3) + ",0 " + w + ",9' -colors 30 -type Palette ";
     ASSERT_EQ(std::system(("convert " + picture + "-compress RLE BMP3:" + rle).c_str()), 0);
     ASSERT_EQ(std::system(("convert " + picture + "-compress None BMP3:" + plain).c_str()), 0);
-    const BmpReadResult fromRle = ReadBmpFile(rle);
-    const BmpReadResult fromPlain = ReadBmpFile(plain);
-    ASSERT_EQ(fromRle.status, BmpStatus::Ok) << width << ": " << fromRle.error;
-    ASSERT_EQ(fromPlain.status, BmpStatus::Ok) << width << ": " << fromPlain.error;
+    const PictureReadResult fromRle = ReadBmpFile(rle);
+    const PictureReadResult fromPlain = ReadBmpFile(plain);
+    ASSERT_EQ(fromRle.status, PictureReadStatus::Ok) << width << ": " << fromRle.error;
+    ASSERT_EQ(fromPlain.status, PictureReadStatus::Ok) << width << ": " << fromPlain.error;
     EXPECT_EQ(RowsOf(fromRle.picture), RowsOf(fromPlain.picture)) << width;
   }
 }
@@ -530,8 +530,8 @@ TEST_F(BmpFiles, WrittenFileReadsBackAndNoTemporaryFileRemains) {
   WriteBmpFile(picture, path);
   EXPECT_EQ(Listing(), std::vector<std::string>{"out.bmp"});
   EXPECT_EQ(Contents(path), WriteBmp(picture));
-  const BmpReadResult back = ReadBmpFile(path);
-  ASSERT_EQ(back.status, BmpStatus::Ok) << back.error;
+  const PictureReadResult back = ReadBmpFile(path);
+  ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
   EXPECT_EQ(back.picture, picture);
 }
 
@@ -594,27 +594,27 @@ TEST_F(BmpFiles, ReadingAFileAgreesWithReadingItsBytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size()));
-    const BmpReadResult fromFile = ReadBmpFile(path);
-    const BmpReadResult fromBytes = Read(file);
+    const PictureReadResult fromFile = ReadBmpFile(path);
+    const PictureReadResult fromBytes = Read(file);
     EXPECT_EQ(fromFile.status, fromBytes.status) << fromFile.error;
     EXPECT_EQ(fromFile.bitsPerPixel, fromBytes.bitsPerPixel);
     EXPECT_EQ(fromFile.picture, fromBytes.picture);
-    if (fromBytes.status == BmpStatus::Malformed) {
+    if (fromBytes.status == PictureReadStatus::Malformed) {
       EXPECT_EQ(fromFile.error, "\"" + path + "\" is not a usable BMP file: " + fromBytes.error);
     }
   }
 }
 
 TEST_F(BmpFiles, FolderIsMalformed) {
-  const BmpReadResult result = ReadBmpFile(folder_.string());
-  EXPECT_EQ(result.status, BmpStatus::Malformed);
+  const PictureReadResult result = ReadBmpFile(folder_.string());
+  EXPECT_EQ(result.status, PictureReadStatus::Malformed);
   EXPECT_NE(result.error.find("not a regular file"), std::string::npos) << result.error;
 }
 
 TEST_F(BmpFiles, MissingFileIsMalformedNamingThePath) {
   const std::string path = (folder_ / "nothing.bmp").string();
-  const BmpReadResult result = ReadBmpFile(path);
-  EXPECT_EQ(result.status, BmpStatus::Malformed);
+  const PictureReadResult result = ReadBmpFile(path);
+  EXPECT_EQ(result.status, PictureReadStatus::Malformed);
   EXPECT_NE(result.error.find(path), std::string::npos) << result.error;
   EXPECT_NE(result.error.find("No such file or directory"), std::string::npos) << result.error;
 }
@@ -624,8 +624,8 @@ TEST_F(BmpFiles, BrokenFileIsMalformedNamingThePathAndTheFault) {
   const Bytes file = Cut(Valid24().Build(), 60);
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  const BmpReadResult result = ReadBmpFile(path);
-  EXPECT_EQ(result.status, BmpStatus::Malformed);
+  const PictureReadResult result = ReadBmpFile(path);
+  EXPECT_EQ(result.status, PictureReadStatus::Malformed);
   EXPECT_NE(result.error.find(path), std::string::npos) << result.error;
   EXPECT_NE(result.error.find("the pixel data needs"), std::string::npos) << result.error;
 }

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "stego/bmp_codec.h"
 #include "stego/bmp_fixture.h"
-#include "stego/bmp_kept.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/bmp/bmp_kept.h"
 
 namespace hushlake {
 namespace {
@@ -98,8 +98,8 @@ class BmpKept : public ::testing::TestWithParam<KeptCase> {};
 TEST_P(BmpKept, StegoPictureDiffersOnlyInsideThePixelArray) {
   const KeptCase& c = GetParam();
   const Bytes source = SourceOf(c);
-  const BmpReadResult read = ReadBmp(source);
-  ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+  const PictureReadResult read = ReadBmp(source);
+  ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
   const Picture changed = StegoChanged(read.picture);
 
   const Bytes result = WriteBmp(changed, read.source);
@@ -112,8 +112,8 @@ TEST_P(BmpKept, StegoPictureDiffersOnlyInsideThePixelArray) {
     EXPECT_LT(offset, pixelEnd);
   }
   // And the changed pixels are there, with the part the engine left out.
-  const BmpReadResult back = ReadBmp(result);
-  ASSERT_EQ(back.status, BmpStatus::Ok) << back.error;
+  const PictureReadResult back = ReadBmp(result);
+  ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
   Picture backCropped = back.picture;
   backCropped.TrimToEvenSize();
   EXPECT_EQ(backCropped, changed);
@@ -169,8 +169,8 @@ Bytes RewrittenWithStegoChange(const Bytes& source, const BmpRewriteLayout& layo
 // Writing from the file band by band is what writing the read picture gives.
 TEST_P(BmpKept, RewriteFromTheFileEqualsWritingThePicture) {
   const Bytes source = SourceOf(GetParam());
-  const BmpReadResult read = ReadBmp(source);
-  ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+  const PictureReadResult read = ReadBmp(source);
+  ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
   std::optional<BmpRewriteLayout> layout = PlanBmpRewrite(source);
   ASSERT_TRUE(layout);
   Picture changed = StegoChanged(read.picture);
@@ -261,8 +261,8 @@ TEST(BmpKeptRle8, WrittenUncompressedKeepingAllButThePixelFields) {
   const Bytes trailer = Pattern(4, 3);
   source.insert(source.end(), trailer.begin(), trailer.end());
   FillIgnoredFields(source);
-  const BmpReadResult read = ReadBmp(source);
-  ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+  const PictureReadResult read = ReadBmp(source);
+  ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
 
   const Bytes result = WriteBmp(StegoChanged(read.picture), read.source);
 
@@ -279,8 +279,8 @@ TEST(BmpKeptRle8, WrittenUncompressedKeepingAllButThePixelFields) {
   EXPECT_EQ(Le32(result, 30), 0u);
   EXPECT_EQ(Le32(result, 34), 8u);
   EXPECT_EQ(Bytes(result.end() - 4, result.end()), trailer);
-  const BmpReadResult back = ReadBmp(result);
-  ASSERT_EQ(back.status, BmpStatus::Ok) << back.error;
+  const PictureReadResult back = ReadBmp(result);
+  ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
   EXPECT_EQ(back.picture, StegoChanged(read.picture));
 }
 
@@ -300,8 +300,8 @@ TEST(BmpKeptFallback, SourcesThatCannotCarryThePictureAreWrittenInThePlainLayout
                                    .WithPixels(Bytes(8, 3))
                                    .Build();
   for (const Bytes& source : {otherMasks, sixteenColours}) {
-    const BmpReadResult read = ReadBmp(source);
-    ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+    const PictureReadResult read = ReadBmp(source);
+    ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
     EXPECT_TRUE(read.source.kept.empty());
     const Picture changed = StegoChanged(read.picture);
     const Bytes result = WriteBmp(changed, read.source);
@@ -311,9 +311,9 @@ TEST(BmpKeptFallback, SourcesThatCannotCarryThePictureAreWrittenInThePlainLayout
 }
 
 TEST(BmpKeptFallback, KeptSourceOfAnotherSizeOrFormatIsNotUsed) {
-  const BmpReadResult read =
+  const PictureReadResult read =
       ReadBmp(BmpFixture().WithSize(4, 2).WithPixels(Rows(12, 2, 1)).Build());
-  ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+  ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
   Picture smaller = read.picture;
   smaller.Crop(2, 2);
   Picture other(4, 2, PixelFormat::Bgrx32);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "stego/bmp_codec.h"
-#include "stego/picture_files.h"
-#include "stego/png_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/picture_files.h"
+#include "stego/picture/png/png_codec.h"
 #include "stego/png_fixture.h"
 
 namespace hushlake {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bmp_fixture.h"
-#include "stego/bmp_codec.h"
 #include "stego/encryptor.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "stego/pixel_view.h"
 #include "stego_test_support.h"
 
@@ -156,8 +156,8 @@ TEST(PixelView, DecryptInPlaceEqualsDecryptOfThePictureReadFromTheFile) {
                      std::to_string(static_cast<int>(format)));
         const Picture source = RandomPicture(size.width, size.height, format, ++seed);
         const std::vector<std::uint8_t> file = FileOf(WithHiddenText(source, text), layout);
-        const BmpReadResult read = ReadBmp(file);
-        ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+        const PictureReadResult read = ReadBmp(file);
+        ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
         const std::optional<PixelView> view = ViewBmpPixels(file);
         ASSERT_TRUE(view.has_value());
         // The view shows the picture's rows, top first, without padding.
@@ -302,7 +302,7 @@ TEST(PixelView, FilesWhoseRowsAreNotThePicturesAreNotViewed) {
           .WithPixels(std::vector<std::uint8_t>(16, 7))
           .Build();
   for (const auto& file : {rle, swapped}) {
-    EXPECT_EQ(ReadBmp(file).status, BmpStatus::Ok) << ReadBmp(file).error;
+    EXPECT_EQ(ReadBmp(file).status, PictureReadStatus::Ok) << ReadBmp(file).error;
     EXPECT_FALSE(ViewBmpPixels(file).has_value());
   }
   // Files ReadBmp refuses are not viewed either: rows cut short, a size the
@@ -313,7 +313,7 @@ TEST(PixelView, FilesWhoseRowsAreNotThePicturesAreNotViewed) {
       BmpFixture().WithSize(60000, 60000).WithPixels(std::vector<std::uint8_t>(64)).Build();
   const std::vector<std::uint8_t> noBmp(100, 'x');
   for (const auto& file : {cut, huge, noBmp}) {
-    EXPECT_EQ(ReadBmp(file).status, BmpStatus::Malformed);
+    EXPECT_EQ(ReadBmp(file).status, PictureReadStatus::Malformed);
     EXPECT_FALSE(ViewBmpPixels(file).has_value());
   }
 }

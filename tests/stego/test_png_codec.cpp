@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "stego/bmp_codec.h"
-#include "stego/png_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/png/png_codec.h"
 #include "stego/png_fixture.h"
 #include "tests/common/case_names.h"
 #include "tests/common/file_folder.h"
@@ -84,12 +84,12 @@ class PngRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 TEST_P(PngRoundTrip, GivesThePictureTheBmpCodecGives) {
   const RoundTripCase& c = GetParam();
   const Picture picture = RandomPicture(c.width, c.height, c.format, 11);
-  const BmpReadResult viaBmp = ReadBmp(WriteBmp(picture));
-  ASSERT_EQ(viaBmp.status, BmpStatus::Ok) << viaBmp.error;
+  const PictureReadResult viaBmp = ReadBmp(WriteBmp(picture));
+  ASSERT_EQ(viaBmp.status, PictureReadStatus::Ok) << viaBmp.error;
   const Bytes png = WritePng(viaBmp.picture);
   EXPECT_TRUE(LooksLikePng(png));
-  const PngReadResult viaPng = ReadPng(png);
-  ASSERT_EQ(viaPng.status, PngStatus::Ok) << viaPng.error;
+  const PictureReadResult viaPng = ReadPng(png);
+  ASSERT_EQ(viaPng.status, PictureReadStatus::Ok) << viaPng.error;
   EXPECT_TRUE(viaPng.error.empty());
   EXPECT_EQ(viaPng.picture, picture);
   EXPECT_EQ(viaPng.source.kind, PictureFileKind::Png);
@@ -122,8 +122,8 @@ TEST(PngWrite, PaletteFlagsHaveNoPlaceAndReadBackZero) {
   Palette palette = picture.GetPalette();
   palette[7].flags = 5;
   picture.SetPalette(palette);
-  const PngReadResult back = ReadPng(WritePng(picture));
-  ASSERT_EQ(back.status, PngStatus::Ok) << back.error;
+  const PictureReadResult back = ReadPng(WritePng(picture));
+  ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
   palette[7].flags = 0;
   EXPECT_EQ(back.picture.GetPalette(), palette);
   EXPECT_EQ(back.picture.Pixels().size(), picture.Pixels().size());
@@ -134,8 +134,8 @@ TEST(PngWrite, PaletteFlagsHaveNoPlaceAndReadBackZero) {
 TEST(PngWrite, EveryCompressionLevelReadsBackTheSame) {
   const Picture picture = RandomPicture(40, 30, PixelFormat::Bgr24, 3);
   for (int level : {0, 1, 3, 6, 9}) {
-    const PngReadResult back = ReadPng(WritePng(picture, {}, level));
-    ASSERT_EQ(back.status, PngStatus::Ok) << level << ": " << back.error;
+    const PictureReadResult back = ReadPng(WritePng(picture, {}, level));
+    ASSERT_EQ(back.status, PictureReadStatus::Ok) << level << ": " << back.error;
     EXPECT_EQ(back.picture, picture) << level;
   }
 }
@@ -155,9 +155,9 @@ Bytes Idat(const std::vector<Bytes>& rows, std::size_t bytesPerPixel, bool inter
 }
 
 TEST(PngRead, RgbComesOutBlueGreenRedFromTheTop) {
-  const PngReadResult result =
+  const PictureReadResult result =
       ReadPng(File({Chunk("IHDR", Header(3, 2, 8, 2)), Idat(kRgbRows, 3), End()}));
-  ASSERT_EQ(result.status, PngStatus::Ok) << result.error;
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   ASSERT_EQ(result.picture.Format(), PixelFormat::Bgr24);
   EXPECT_EQ(Bytes(result.picture.Row(0), result.picture.Row(0) + 9),
             (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7}));
@@ -166,9 +166,9 @@ TEST(PngRead, RgbComesOutBlueGreenRedFromTheTop) {
 }
 
 TEST(PngRead, RgbaKeepsAlphaAsTheFourthByteAndNeverAppliesIt) {
-  const PngReadResult result =
+  const PictureReadResult result =
       ReadPng(File({Chunk("IHDR", Header(3, 2, 8, 6)), Idat(kRgbaRows, 4), End()}));
-  ASSERT_EQ(result.status, PngStatus::Ok) << result.error;
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   ASSERT_EQ(result.picture.Format(), PixelFormat::Bgrx32);
   // The fully transparent pixel keeps its colour.
   EXPECT_EQ(Bytes(result.picture.Row(1), result.picture.Row(1) + 12),
@@ -180,8 +180,8 @@ TEST(PngRead, ShortPaletteLeavesTheOtherEntriesZeroAndIndicesAsTheyAre) {
   const Bytes file =
       File({Chunk("IHDR", Header(4, 1, 8, 3)), Chunk("PLTE", {10, 20, 30, 40, 50, 60, 70, 80, 90}),
             Idat({{2, 0, 9, 1}}, 1), End()});
-  const PngReadResult result = ReadPng(file);
-  ASSERT_EQ(result.status, PngStatus::Ok) << result.error;
+  const PictureReadResult result = ReadPng(file);
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   ASSERT_EQ(result.picture.Format(), PixelFormat::Indexed8);
   EXPECT_EQ(Bytes(result.picture.Row(0), result.picture.Row(0) + 4), (Bytes{2, 0, 9, 1}));
   Palette expected{};
@@ -190,8 +190,8 @@ TEST(PngRead, ShortPaletteLeavesTheOtherEntriesZeroAndIndicesAsTheyAre) {
   expected[2] = {70, 80, 90, 0};
   EXPECT_EQ(result.picture.GetPalette(), expected);
   // Written back with all 256 entries, as the BMP writer does.
-  const PngReadResult back = ReadPng(WritePng(result.picture));
-  ASSERT_EQ(back.status, PngStatus::Ok) << back.error;
+  const PictureReadResult back = ReadPng(WritePng(result.picture));
+  ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
   EXPECT_EQ(back.picture, result.picture);
 }
 
@@ -208,8 +208,8 @@ TEST(PngRead, InterlacedFilesGiveTheSamePictureAndAreWrittenPlain) {
     const Bytes plain = WritePng(picture);
     std::vector<StoredChunk> chunks = ChunksOf(plain);
     std::vector<Bytes> rows;
-    const PngReadResult plainRead = ReadPng(plain);
-    ASSERT_EQ(plainRead.status, PngStatus::Ok) << plainRead.error;
+    const PictureReadResult plainRead = ReadPng(plain);
+    ASSERT_EQ(plainRead.status, PictureReadStatus::Ok) << plainRead.error;
     // The rows in PNG channel order: swap blue and red back.
     for (int y = 0; y < picture.Height(); ++y) {
       Bytes row(picture.Row(y), picture.Row(y) + picture.RowBytes());
@@ -221,8 +221,8 @@ TEST(PngRead, InterlacedFilesGiveTheSamePictureAndAreWrittenPlain) {
     if (c.colourType == 3) parts.push_back(chunks[1].whole);  // the PLTE
     parts.push_back(Idat(rows, c.bytesPerPixel, true));
     parts.push_back(End());
-    const PngReadResult interlaced = ReadPng(File(parts));
-    ASSERT_EQ(interlaced.status, PngStatus::Ok) << interlaced.error;
+    const PictureReadResult interlaced = ReadPng(File(parts));
+    ASSERT_EQ(interlaced.status, PictureReadStatus::Ok) << interlaced.error;
     EXPECT_EQ(interlaced.picture, picture);
     EXPECT_EQ(WritePng(interlaced.picture), plain);
   }
@@ -240,8 +240,8 @@ TEST(PngChunks, AncillaryChunksAreKeptByteForByteInTheirPlacesAndNotApplied) {
   const Bytes palette = Chunk("PLTE", {10, 20, 30, 40, 50, 60});
   const Bytes file = File({Chunk("IHDR", Header(2, 1, 8, 3)), gama, iccp, palette, trns, text,
                            Idat({{1, 0}}, 1), time, privateChunk, End()});
-  const PngReadResult result = ReadPng(file);
-  ASSERT_EQ(result.status, PngStatus::Ok) << result.error;
+  const PictureReadResult result = ReadPng(file);
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   // Transparency and gamma are not applied: indices and entries as stored.
   EXPECT_EQ(Bytes(result.picture.Row(0), result.picture.Row(0) + 2), (Bytes{1, 0}));
   EXPECT_EQ(result.picture.GetPalette()[0], (PaletteEntry{10, 20, 30, 0}));
@@ -265,8 +265,8 @@ TEST(PngChunks, SuggestedPaletteOfAnRgbFileIsKept) {
   const Bytes suggested = Chunk("PLTE", {1, 2, 3});
   const Bytes file = File({Chunk("IHDR", Header(3, 2, 8, 2)), Chunk("sRGB", {0}), suggested,
                            Chunk("bKGD", {0, 1, 0, 2, 0, 3}), Idat(kRgbRows, 3), End()});
-  const PngReadResult result = ReadPng(file);
-  ASSERT_EQ(result.status, PngStatus::Ok) << result.error;
+  const PictureReadResult result = ReadPng(file);
+  ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   const std::vector<StoredChunk> written = ChunksOf(WritePng(result.picture, result.source));
   EXPECT_EQ(TypesOf(written),
             (std::vector<std::string>{"IHDR", "sRGB", "PLTE", "bKGD", "IDAT", "IEND"}));
@@ -274,10 +274,10 @@ TEST(PngChunks, SuggestedPaletteOfAnRgbFileIsKept) {
 }
 
 TEST(PngChunks, GoBackOnlyIntoAPngOfTheSourcesPixelFormat) {
-  const PngReadResult rgb =
+  const PictureReadResult rgb =
       ReadPng(File({Chunk("IHDR", Header(3, 2, 8, 2)), Chunk("gAMA", {0, 0, 0xB1, 0x8F}),
                     Idat(kRgbRows, 3), End()}));
-  ASSERT_EQ(rgb.status, PngStatus::Ok) << rgb.error;
+  ASSERT_EQ(rgb.status, PictureReadStatus::Ok) << rgb.error;
   ASSERT_EQ(rgb.source.kept.size(), 1u);
   const Picture other = RandomPicture(3, 2, PixelFormat::Bgrx32, 5);
   EXPECT_EQ(TypesOf(ChunksOf(WritePng(other, rgb.source))),
@@ -305,7 +305,7 @@ Bytes WithByte(Bytes file, std::size_t at, std::uint8_t value) {
 struct RefusalCase {
   const char* name;
   Bytes file;
-  PngStatus status;
+  PictureReadStatus status;
   const char* reason;  // a part of the message
 };
 
@@ -315,7 +315,7 @@ class PngRefusal : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(PngRefusal, IsRefusedWithTheReason) {
   const RefusalCase& c = GetParam();
-  const PngReadResult result = ReadPng(c.file);
+  const PictureReadResult result = ReadPng(c.file);
   EXPECT_EQ(result.status, c.status) << result.error;
   EXPECT_TRUE(result.picture.Empty());
   EXPECT_NE(result.error.find(c.reason), std::string::npos) << result.error;
@@ -334,7 +334,8 @@ std::vector<RefusalCase> RefusalCases() {
   const auto kind = [&](std::uint8_t depth, std::uint8_t colourType) {
     return File({Chunk("IHDR", Header(3, 2, depth, colourType)), idat, End()});
   };
-  const PngStatus bad = PngStatus::Malformed, unsupported = PngStatus::Unsupported;
+  const PictureReadStatus bad = PictureReadStatus::Malformed,
+                          unsupported = PictureReadStatus::Unsupported;
   return {
       {"Empty", {}, bad, "not a PNG file"},
       {"BmpFile", WriteBmp(Picture(2, 2, PixelFormat::Bgr24)), bad, "not a PNG file"},
@@ -390,16 +391,16 @@ class PngFiles : public test::FileFolder {
 };
 
 TEST_F(PngFiles, WrittenFileReadsBackWithItsChunksAndNoTemporaryFileRemains) {
-  const PngReadResult source =
+  const PictureReadResult source =
       ReadPng(File({Chunk("IHDR", Header(3, 2, 8, 2)), Chunk("gAMA", {0, 0, 0xB1, 0x8F}),
                     Idat(kRgbRows, 3), End()}));
-  ASSERT_EQ(source.status, PngStatus::Ok) << source.error;
+  ASSERT_EQ(source.status, PictureReadStatus::Ok) << source.error;
   const std::string path = (folder_ / "out.png").string();
   WritePngFile(source.picture, path, source.source);
   EXPECT_EQ(Listing(), std::vector<std::string>{"out.png"});
   EXPECT_EQ(Contents(path), WritePng(source.picture, source.source));
-  const PngReadResult back = ReadPngFile(path);
-  ASSERT_EQ(back.status, PngStatus::Ok) << back.error;
+  const PictureReadResult back = ReadPngFile(path);
+  ASSERT_EQ(back.status, PictureReadStatus::Ok) << back.error;
   EXPECT_EQ(back.picture, source.picture);
   EXPECT_EQ(back.source, source.source);
 }
@@ -417,18 +418,18 @@ TEST_F(PngFiles, MissingFolderThrowsAndCreatesNothing) {
 
 TEST_F(PngFiles, UnreadableFilesAreMalformedNamingThePath) {
   const std::string missing = (folder_ / "nothing.png").string();
-  const PngReadResult none = ReadPngFile(missing);
-  EXPECT_EQ(none.status, PngStatus::Malformed);
+  const PictureReadResult none = ReadPngFile(missing);
+  EXPECT_EQ(none.status, PictureReadStatus::Malformed);
   EXPECT_NE(none.error.find(missing), std::string::npos) << none.error;
-  const PngReadResult folder = ReadPngFile(folder_.string());
-  EXPECT_EQ(folder.status, PngStatus::Malformed);
+  const PictureReadResult folder = ReadPngFile(folder_.string());
+  EXPECT_EQ(folder.status, PictureReadStatus::Malformed);
   EXPECT_NE(folder.error.find("not a regular file"), std::string::npos) << folder.error;
   const std::string broken = (folder_ / "broken.png").string();
   const Bytes file = Cut(ValidRgb(), 40);
   std::ofstream(broken, std::ios::binary)
       .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  const PngReadResult cut = ReadPngFile(broken);
-  EXPECT_EQ(cut.status, PngStatus::Malformed);
+  const PictureReadResult cut = ReadPngFile(broken);
+  EXPECT_EQ(cut.status, PictureReadStatus::Malformed);
   EXPECT_EQ(cut.error, "\"" + broken + "\" is not a usable PNG file: " + ReadPng(file).error);
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/picture_converters.h"
-#include "stego/bmp_codec.h"
-#include "stego/png_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
+#include "stego/picture/png/png_codec.h"
 #include "tests/common/case_names.h"
 
 namespace hushlake {
@@ -54,8 +54,8 @@ TEST_P(CrossContainer, BmpConvertedToPngReadsAsTheSamePicture) {
   const auto bmp = folder_ / "stego.bmp", png = folder_ / "stego.png";
   WriteBmpFile(picture, bmp.string());
   ASSERT_TRUE(ConvertLosslessly(GetParam(), bmp, png));
-  const PngReadResult read = ReadPngFile(png.string());
-  ASSERT_EQ(read.status, PngStatus::Ok) << read.error;
+  const PictureReadResult read = ReadPngFile(png.string());
+  ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
   EXPECT_EQ(read.picture, picture);
 }
 
@@ -64,8 +64,8 @@ TEST_P(CrossContainer, OurPngConvertedToBmpReadsAsTheSamePicture) {
   const auto png = folder_ / "stego.png", bmp = folder_ / "stego.bmp";
   WritePngFile(picture, png.string());
   ASSERT_TRUE(ConvertLosslessly(GetParam(), png, bmp));
-  const BmpReadResult read = ReadBmpFile(bmp.string());
-  ASSERT_EQ(read.status, BmpStatus::Ok) << read.error;
+  const PictureReadResult read = ReadBmpFile(bmp.string());
+  ASSERT_EQ(read.status, PictureReadStatus::Ok) << read.error;
   EXPECT_EQ(read.picture, picture);
 }
 

@@ -8,7 +8,7 @@
 
 #include "common/random_picture.h"
 #include "common/testing_stretchers.h"
-#include "stego/picture_files.h"
+#include "stego/picture/picture_files.h"
 #include "stego/sealed/sealed_picture.h"
 
 namespace hushlake::sealed {

@@ -9,7 +9,7 @@
 #include <ctime>
 #include <random>
 
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "windows/picture_panel.h"
 #include "windows/window_fixture.h"
 

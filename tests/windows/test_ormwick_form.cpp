@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "windows/picture_panel.h"
 #include "windows/window_fixture.h"
 

@@ -3,7 +3,7 @@
 // editor shows the text again.
 #include <QLineEdit>
 
-#include "stego/bmp_codec.h"
+#include "stego/picture/bmp/bmp_codec.h"
 #include "windows/window_fixture.h"
 
 using namespace hushlake;
@@ -49,8 +49,8 @@ class WorkflowWindowTest : public QObject {
     window.Trigger("SaveImageAction");
     QCOMPARE(window.messages.shown.back(),
              (Message{"information", std::string(messages::PictureSaved)}));
-    const BmpReadResult written = ReadBmpFile(saved);
-    QVERIFY2(written.status == BmpStatus::Ok, written.error.c_str());
+    const PictureReadResult written = ReadBmpFile(saved);
+    QVERIFY2(written.status == PictureReadStatus::Ok, written.error.c_str());
     QCOMPARE(written.picture.Format(), pixelFormat);
 
     window.companions->Editor().ReplaceText("something else");

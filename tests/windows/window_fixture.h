@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/framework.h"
 #include "app/local_file_store.h"
 #include "app/workflow_fakes.h"
+#include "framework/framework.h"
 #include "windows/companion_windows.h"
 #include "windows/ormwick_form.h"
 #include "windows/qt_settings_store.h"
