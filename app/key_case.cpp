@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "app/utf8.h"
+
 namespace hushlake {
 
 namespace {
@@ -26,49 +28,6 @@ char32_t LowerCodePoint(char32_t c) {
   return c;
 }
 
-// The length of the valid UTF-8 sequence at Text's start (1 to 4), or 0.
-std::size_t SequenceLength(std::string_view text, char32_t& codePoint) {
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-  const std::uint8_t lead = byte(0);
-  if (lead < 0x80) {
-    codePoint = lead;
-    return 1;
-  }
-  const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                             : lead >= 0xE0 && lead <= 0xEF ? 3
-                             : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                            : 0;
-  if (length == 0 || text.size() < length) return 0;
-  codePoint = lead & (0x7Fu >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    codePoint = codePoint << 6 | (byte(i) & 0x3F);
-  }
-  const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (codePoint < smallest[length] || codePoint > 0x10FFFF ||
-      (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-    return 0;
-  return length;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::string LowerCaseKeyText(std::string_view utf8) {
@@ -77,7 +36,7 @@ std::string LowerCaseKeyText(std::string_view utf8) {
   lowered.reserve(utf8.size());
   while (!utf8.empty()) {
     char32_t codePoint = 0;
-    const std::size_t length = SequenceLength(utf8, codePoint);
+    const std::size_t length = DecodeUtf8(utf8, codePoint);
     if (length == 0) {
       lowered += utf8.front();
       utf8.remove_prefix(1);

@@ -5,11 +5,13 @@
 #include <filesystem>
 
 #include "app/engine_messages.h"
+#include "app/key_bytes.h"
 #include "app/key_case.h"
+#include "app/stego_job.h"
 #include "app/text_encoding.h"
 #include "crypto/secure_wipe.h"
+#include "stego/capacity.h"
 #include "stego/encryptor.h"
-#include "stego/palette_coding.h"
 
 namespace hushlake {
 
@@ -34,29 +36,6 @@ class PaletteTextAdapter : public TextHolder {
  private:
   TextEditorPort& editor_;
 };
-
-// The key's bytes on the 24- and 32-bit path: Windows-1252 when the key fits
-// that code page (as older versions hashed it), otherwise UTF-8.
-SecretString TrueColorKeyBytes(std::string_view keyText) {
-  SecretString ansi = SecretString::Adopt(EditorTextToWindows1252(keyText));
-  const SecretString back = SecretString::Adopt(Windows1252ToEditorText(ansi));
-  const SecretString withCrLf = SecretString::Adopt(WithCrLfLineBreaks(keyText));
-  if (back == withCrLf.View()) return ansi;
-  return SecretString(keyText);
-}
-
-// The key the 8-bit engine stores: the field's text as Windows-1252, lowered.
-SecretString PaletteKeyBytes(std::string_view keyText) {
-  SecretString key = SecretString::Adopt(EditorTextToWindows1252(keyText));
-  LowerCaseAnsiInPlace(std::span(key.data(), key.size()));
-  return key;
-}
-
-// Characters, not bytes: the field's text is UTF-8, so its lead bytes count.
-std::int64_t CharacterCount(std::string_view utf8) {
-  return std::count_if(utf8.begin(), utf8.end(),
-                       [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-}
 
 // Passes a secret to a port that insists on a plain string, and scrubs that
 // copy whatever the port does.
@@ -146,7 +125,7 @@ void MainWindowLogic::UpdateChoiceLabel() {
 }
 
 bool MainWindowLogic::KeyLongEnough(std::string_view keyText) const {
-  return CharacterCount(keyText) > minKeyLength_;
+  return hushlake::KeyLongEnough(keyText, minKeyLength_);
 }
 
 bool MainWindowLogic::EditorHasText() const { return !ports_.editor.Text().empty(); }
@@ -255,13 +234,7 @@ void MainWindowLogic::ShowLoadedPicture(const std::string& fileName) {
   view_.originalHint = "Original imported image|" + FullPath(fileName);
   ShowCryptControls();
   const PixelView pixels = OriginalPixels();
-  ports_.editor.SetImageCapacity(EditorCapacity(pixels.Width(), pixels.Height(), pixels.Format()));
-}
-
-int EditorCapacity(int width, int height, PixelFormat format) {
-  const int digitsPerSymbol = format == PixelFormat::Indexed8 ? 3 : 2;
-  const auto capacity = (static_cast<std::int64_t>(width) - 2) * height / digitsPerSymbol;
-  return static_cast<int>(std::clamp<std::int64_t>(capacity, 0, INT32_MAX));
+  ports_.editor.SetImageCapacity(EditorCapacity(ShapeOf(pixels)));
 }
 
 void MainWindowLogic::FileOpenAccept(const std::string& fileName) {
@@ -313,11 +286,8 @@ void MainWindowLogic::Encrypt() {
     return ports_.messages.ShowInformation(messages::ImageTooSmall);
   const bool palette = IsPalettePicture();
   if (palette) {
-    const SecretString key = PaletteKeyBytes(keyText);
-    const bool carried = std::all_of(key.View().begin(), key.View().end(), [](char c) {
-      return PaletteAlphabet.encode[static_cast<unsigned char>(c)] != 0;
-    });
-    if (!carried) return ports_.messages.ShowInformation(messages::PaletteKeyUnsupported);
+    if (!PaletteCarriesKey(PaletteKeyBytes(keyText)))
+      return ports_.messages.ShowInformation(messages::PaletteKeyUnsupported);
   }
   // Save Img only ever saves what this Encrypt produces: the last result goes now.
   view_.encryptedImage = Picture();

@@ -5,14 +5,9 @@
 #include <vector>
 
 #include "app/text_encoding.h"
+#include "app/utf8.h"
 
 namespace hushlake {
-namespace {
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-}  // namespace
-
 int EditorCharacterCount(std::string_view utf8Text) {
   int count = 0;
   for (std::size_t i = 0; i < utf8Text.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "app/utf8.h"
 #include "crypto/secret.h"
 
 namespace hushlake {
@@ -21,64 +22,12 @@ char32_t Windows1252CodePoint(unsigned char b) {
   return Cp1252High[b - 0x80];
 }
 
-std::size_t Utf8Size(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // Decodes one UTF-8 sequence at Pos; returns false (and moves one byte) on
-// anything malformed: overlong forms, surrogates, values past U+10FFFF.
+// anything malformed.
 bool NextCodePoint(std::string_view s, std::size_t& pos, char32_t& cp) {
-  const auto lead = static_cast<unsigned char>(s[pos]);
-  int extra = 0;
-  char32_t min = 0;
-  if (lead < 0x80) {
-    cp = lead;
-    ++pos;
-    return true;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, min = 0x10000;
-  } else {
-    ++pos;
-    return false;
-  }
-  if (pos + static_cast<std::size_t>(extra) >= s.size()) {
-    ++pos;
-    return false;
-  }
-  for (int k = 1; k <= extra; ++k) {
-    const auto next = static_cast<unsigned char>(s[pos + k]);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return false;
-    }
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return false;
-  }
-  pos += static_cast<std::size_t>(extra) + 1;
-  return true;
+  const std::size_t length = DecodeUtf8(s.substr(pos), cp);
+  pos += length == 0 ? 1 : length;
+  return length != 0;
 }
 
 char ToWindows1252Byte(char32_t cp) {
@@ -89,14 +38,6 @@ char ToWindows1252Byte(char32_t cp) {
 }
 
 }  // namespace
-
-bool IsValidUtf8(std::string_view bytes) {
-  std::size_t pos = 0;
-  char32_t cp;
-  while (pos < bytes.size())
-    if (!NextCodePoint(bytes, pos, cp)) return false;
-  return true;
-}
 
 // Text and keys pass through these conversions: every output is sized once,
 // up front, so growing never leaves a copy of the first part in freed memory.
@@ -154,6 +95,20 @@ std::string Windows1252ToEditorText(std::string_view bytes) {
   std::string out;
   out.reserve(size);
   for (unsigned char b : bytes) AppendUtf8(out, Windows1252CodePoint(b));
+  return out;
+}
+
+std::string WithLocalLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      out += text[i];
+      continue;
+    }
+    out += '\n';
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
   return out;
 }
 

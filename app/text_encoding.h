@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/utf8.h"
+
 namespace hushlake {
 
 // The bytes enciphered for a 24- or 32-bit picture: the UTF-8 text with
@@ -23,8 +25,6 @@ std::string EditorTextToWindows1252(std::string_view utf8);
 // Windows-1252 bytes as UTF-8 editor text.
 std::string Windows1252ToEditorText(std::string_view bytes);
 
-bool IsValidUtf8(std::string_view bytes);
-
 // A text file's bytes as editor text: UTF-8 (a leading byte order mark
 // dropped) when valid, Windows-1252 otherwise.
 std::string TextFileToEditorText(std::string_view bytes);
@@ -33,5 +33,8 @@ std::string EditorTextToTextFile(std::string_view utf8);
 
 // Line breaks as CR LF, whatever the text had (LF, CR or CR LF).
 std::string WithCrLfLineBreaks(std::string_view text);
+
+// CR LF and lone CR become LF.
+std::string WithLocalLineBreaks(std::string_view text);
 
 }  // namespace hushlake

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "app/analysis_report.h"
+#include "app/local_file_store.h"
 #include "app/picture_analysis.h"
+#include "app/stego_job.h"
 #include "cli/command.h"
 #include "cli/outcome.h"
 #include "cli/picture_names.h"
-#include "cli/terminal_ports.h"
+#include "cli/standard_streams.h"
 
 namespace hushlake::cli {
 namespace {
@@ -21,18 +23,35 @@ struct AnalyzeOptions {
   bool json = false;
 };
 
-// "-" reaches the file store under the name it gives standard input.
-std::string StoreName(const std::string& name) {
-  return name == StandardStream ? std::string(StandardInputPicture) : name;
-}
+// The local files, and standard input under the name "-": read whole (bounded
+// as any picture file is), never mapped.
+class AnalyzedFiles : public LocalFileStore {
+ public:
+  bool Exists(const std::string& path) const override {
+    return path == StandardStream || LocalFileStore::Exists(path);
+  }
+  std::vector<std::uint8_t> ReadAll(const std::string& path) const override {
+    if (path != StandardStream) return LocalFileStore::ReadAll(path);
+    const std::string bytes = ReadStandardInput(kMaxPictureFileBytes);
+    return {bytes.begin(), bytes.end()};
+  }
+  PictureReadResult ReadPicture(const std::string& path) const override {
+    return path == StandardStream ? FileStore::ReadPicture(path)
+                                  : LocalFileStore::ReadPicture(path);
+  }
+  std::optional<PictureInPlace> ViewPicture(const std::string& path) const override {
+    if (path == StandardStream) return std::nullopt;
+    return LocalFileStore::ViewPicture(path);
+  }
+};
 
 int AnalyzeEach(const AnalyzeOptions& options) {
-  const TerminalFileStore store;
+  const AnalyzedFiles store;
   bool refused = false;
   if (options.json) std::cout << "[";
   for (std::size_t i = 0; i < options.pictures.size(); ++i) {
     const std::string& name = options.pictures[i];
-    PictureAnalysisOutcome outcome = AnalyzePictureFile(store, StoreName(name));
+    PictureAnalysisOutcome outcome = AnalyzePictureFile(store, name);
     outcome.path = name;
     if (!outcome.analysis) {
       refused = true;
@@ -52,9 +71,9 @@ int AnalyzeEach(const AnalyzeOptions& options) {
 int CompareTwo(const AnalyzeOptions& options) {
   if (options.pictures.size() != 1)
     throw UsageError("--against COVER takes exactly one picture to compare with it");
-  const TerminalFileStore store;
+  const AnalyzedFiles store;
   PictureComparisonOutcome outcome =
-      ComparePictureFiles(store, StoreName(options.against), StoreName(options.pictures[0]));
+      ComparePictureFiles(store, options.against, options.pictures[0]);
   outcome.coverPath = options.against;
   outcome.stegoPath = options.pictures[0];
   if (options.json) std::cout << ComparisonJson(outcome) << "\n";

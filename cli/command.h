@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/terminal_ports.h"
+#include "cli/terminal_output.h"
 
 namespace hushlake::cli {
 

@@ -101,7 +101,7 @@ class SilentTerminal {
 };
 
 void DropLastCharacter(std::string& key) {
-  while (!key.empty() && (static_cast<unsigned char>(key.back()) & 0xC0) == 0x80) key.pop_back();
+  while (!key.empty() && IsContinuationByte(key.back())) key.pop_back();
   if (!key.empty()) key.pop_back();
 }
 

@@ -8,6 +8,7 @@
 #include "cli/interrupt_cleanup.h"
 #include "cli/key_input.h"
 #include "cli/outcome.h"
+#include "cli/terminal_output.h"
 #include "crypto/secure_wipe.h"
 #include "framework/framework.h"
 
@@ -122,11 +123,8 @@ __attribute__((noinline)) int RunTool(int argc, char** argv) {
       std::cerr << Program << ": " << error.what() << "\nTry '" << Program << CommandIn(app, words)
                 << " --help'.\n";
       status = ExitUsage;
-    } catch (const Refusal& error) {
-      if (*error.what() != '\0') std::cerr << Program << ": " << error.what() << "\n";
-      status = ExitRefused;
     } catch (const std::exception& error) {
-      std::cerr << Program << ": " << error.what() << "\n";
+      PrintError(error.what());
       status = ExitRefused;
     }
   }

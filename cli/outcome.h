@@ -15,11 +15,9 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The work was refused or failed. An empty message means the reason has
-// already been shown (a message of the window's workflow).
+// The work was refused or failed; the message says why (every refusal has one).
 class Refusal : public std::runtime_error {
  public:
-  Refusal() : std::runtime_error("") {}
   using std::runtime_error::runtime_error;
 };
 

@@ -1,5 +1,4 @@
-// encrypt, decrypt and capacity: the main window's handlers, driven in the
-// order a desktop user would trigger them.
+// encrypt, decrypt and capacity: the job layer's work, worded for a terminal.
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,26 +7,24 @@
 #include <iostream>
 #include <memory>
 
+#include "app/engine_messages.h"
+#include "app/local_file_store.h"
+#include "app/palette_notice.h"
+#include "app/plausible_text.h"
+#include "app/stego_job.h"
 #include "app/text_encoding.h"
+#include "app/text_room.h"
+#include "app/workflow_messages.h"
 #include "cli/command.h"
-#include "cli/detect.h"
 #include "cli/key_input.h"
 #include "cli/names.h"
 #include "cli/outcome.h"
-#include "cli/palette_notice.h"
 #include "cli/picture_names.h"
-#include "cli/plausible_text.h"
 #include "cli/sealed_commands.h"
 #include "cli/standard_streams.h"
-#include "cli/text_room.h"
-#include "cli/window_session.h"
+#include "cli/terminal_output.h"
 #include "crypto/secret.h"
-#include "crypto/secure_wipe.h"
 #include "platform/atomic_file.h"
-#include "stego/encryptor.h"
-#include "stego/picture/bmp/bmp_codec.h"
-#include "stego/picture/picture_files.h"
-#include "stego/picture/png/png_codec.h"
 
 namespace hushlake::cli {
 
@@ -62,11 +59,15 @@ struct PictureOptions {
   }
 };
 
-void TypeKey(WindowSession& session, const PictureOptions& options, const GlobalOptions& global,
-             bool typedTwice) {
-  std::string key = ReadKey({options.KeyFile(), &global.environmentKey, typedTwice});
-  session.KeyField().SetKeyText(key);
-  ScrubString(key);
+// The words of a wrong key on 24 and 32 bits, where the window has only "This
+// is not valid key / or wrong Hash Algorithm": what may be wrong, and how to find out.
+constexpr std::string_view WrongKeyOrHash =
+    "The key does not open this picture: the key is wrong, the hash is not the one the text was "
+    "hidden with, or the picture hides no text ('decrypt --detect' tries every hash, cipher and "
+    "mode with this key)";
+
+SecretString TypeKey(const PictureOptions& options, const GlobalOptions& global, bool typedTwice) {
+  return SecretString::Adopt(ReadKey({options.KeyFile(), &global.environmentKey, typedTwice}));
 }
 
 // Standard input carries one thing at most.
@@ -77,60 +78,78 @@ void CheckStandardInput(const PictureOptions& options, bool textFromStandardInpu
     throw UsageError("standard input can carry only one of the picture, the text and the key");
 }
 
+// Opens the picture ("-": standard input) for Use, or raises Refusal with the
+// reader's reason (a BMP file it explained is not also called of the wrong depth).
+void OpenPicture(PictureJob& job, const std::string& name, PictureUse use) {
+  CheckPictureSource(name);
+  const PictureSource source =
+      name == StandardStream
+          ? PictureSource::Bytes("standard input",
+                                 [] {
+                                   const std::string bytes =
+                                       ReadStandardInput(kMaxPictureFileBytes);
+                                   return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+                                 }())
+          : PictureSource::File(name);
+  const JobOutcome outcome = job.Open(source, use);
+  if (outcome.Succeeded()) return;
+  if (outcome.status == JobStatus::PictureMissing)
+    throw Refusal("Cannot open the picture \"" + name + "\": " + std::strerror(ENOENT));
+  if (outcome.reason.empty()) throw Refusal(outcome.message);
+  throw Refusal(outcome.messageBesideReason ? outcome.message + "\n" + outcome.reason
+                                            : outcome.reason);
+}
+
+// Tells that the algorithm options do nothing on an 8-bit picture.
+void NoteDisabledChoice(const PictureJob& job, const PictureOptions& options) {
+  if (options.ChoiceGiven() && job.Palette())
+    PrintError("note: 8 Bit Image, Cipher disabled: --hash, --cipher and --mode are not used");
+}
+
 std::string RoomLine(const TextRoom& room, std::string_view what) {
   return std::string(what) + "; the picture holds at most " + std::to_string(room.longest) + " " +
          std::string(CostUnit(room.palette)) + " with these choices and this key";
 }
 
-// The key's length as the engine counts it (TextCost on 8 bits), without
-// leaving the Windows-1252 copy that measures it behind.
-std::int64_t KeyCost(std::string_view key) {
-  const SecretString keyBytes = SecretString::Adopt(EditorTextToWindows1252(key));
-  return static_cast<std::int64_t>(keyBytes.size());
+// The window's capacity message, then how long the text is and how much fits.
+[[noreturn]] void RefuseForCapacity(const PictureJob& job, const SecretString& key,
+                                    const std::string& what) {
+  const TextRoom room = RoomFor(job.Shape(), KeyCost(key.View()));
+  throw Refusal(std::string(CapacityMessage) + "\n" + RoomLine(room, what));
 }
 
-std::int64_t KeyFieldCost(WindowSession& session) {
-  return KeyCost(SecretString::Adopt(session.KeyField().KeyText()));
+std::string TextLength(const PictureJob& job, const SecretString& text) {
+  return "the text has " + std::to_string(TextCost(text.View(), job.Palette())) + " " +
+         std::string(CostUnit(job.Palette()));
 }
 
-// The window's message (unless Encrypt has shown it), then how long the
-// text is and how much fits.
-[[noreturn]] void RefuseForCapacity(WindowSession& session, const std::string& what) {
-  const TextRoom room = RoomFor(ShapeOf(session.Window().OriginalPixels()), KeyFieldCost(session));
-  if (!session.Messages().Shown(CapacityMessage)) PrintError(CapacityMessage);
-  PrintError(RoomLine(room, what));
-  throw Refusal();
+constexpr std::string_view NulRefusal =
+    "The text holds NUL bytes, which could not come back unchanged: it is not text";
+
+// Input bytes never outnumber the counted ones by more than a byte order
+// mark, or four to one on 8 bits (a UTF-8 character is one Windows-1252 byte).
+std::int64_t InputLimit(const PictureJob& job, const SecretString& key) {
+  const std::int64_t bound = CostBound(job.Shape(), KeyCost(key.View()));
+  return (job.Palette() ? 4 * bound : bound) + 3;
 }
 
-std::string TextLength(WindowSession& session) {
-  return "the text has " + std::to_string(TextCost(session.Editor().Text(), session.Palette())) +
-         " " + std::string(CostUnit(session.Palette()));
-}
-
-// A text that cannot fit is refused before it is enciphered; piped input is
-// read no further than a text that fits could reach.
-std::int64_t CostBoundOf(WindowSession& session) {
-  return CostBound(ShapeOf(session.Window().OriginalPixels()), KeyFieldCost(session));
-}
-
-void LoadTextFromStandardInput(WindowSession& session) {
-  const std::int64_t bound = CostBoundOf(session);
-  // Input bytes never outnumber the counted ones by more than a byte order
-  // mark, or four to one on 8 bits (a UTF-8 character is one Windows-1252 byte).
-  const auto limit = static_cast<std::size_t>((session.Palette() ? 4 * bound : bound) + 3);
+SecretString TextFromStandardInput(const PictureJob& job, const SecretString& key) {
+  const auto limit = static_cast<std::size_t>(InputLimit(job, key));
   if (isatty(STDIN_FILENO))
     std::cerr << "Type the text; end it with Ctrl-D at the start of a line.\n";
   BoundedInput input = ReadBounded(STDIN_FILENO, limit);
+  const SecretString bytes = SecretString::Adopt(std::move(input.bytes));
   if (input.overflowed)
-    RefuseForCapacity(session, "the text is longer than " + std::to_string(limit) + " bytes");
-  if (input.bytes.find('\0') != std::string::npos)
-    throw Refusal("The text holds NUL bytes, which could not come back unchanged: it is not text");
-  session.Editor().ReplaceText(TextFileToEditorText(input.bytes));
+    RefuseForCapacity(job, key, "the text is longer than " + std::to_string(limit) + " bytes");
+  if (bytes.View().find('\0') != std::string_view::npos) throw Refusal(std::string(NulRefusal));
+  return SecretString::Adopt(TextFileToEditorText(bytes.View()));
 }
 
-// Open Text with the file, or the text piped in, read as a text file is.
-void LoadText(WindowSession& session, const std::string& textFile) {
-  if (textFile.empty() || textFile == StandardStream) return LoadTextFromStandardInput(session);
+// The text file, or the text piped in, read as the window reads a text file;
+// a text that cannot fit is refused before it is read in full.
+SecretString LoadText(const PictureJob& job, const std::string& textFile, const SecretString& key,
+                      FileStore& files) {
+  if (textFile.empty() || textFile == StandardStream) return TextFromStandardInput(job, key);
   std::error_code error;
   const auto status = std::filesystem::status(textFile, error);
   if (error || !std::filesystem::exists(status))
@@ -139,54 +158,50 @@ void LoadText(WindowSession& session, const std::string& textFile) {
   if (std::filesystem::is_directory(status))
     throw Refusal("Cannot open the text file \"" + textFile + "\": " + std::strerror(EISDIR));
   const auto size = std::filesystem::file_size(textFile, error);
-  const std::int64_t bound = CostBoundOf(session);
-  if (!error && static_cast<std::int64_t>(size) > (session.Palette() ? 4 * bound : bound) + 3)
-    RefuseForCapacity(session, "the text file has " + std::to_string(size) + " bytes");
-  session.Window().FileOpenAccept(textFile);
-  if (session.Messages().ErrorCount() > 0) throw Refusal();
-  if (session.Editor().Text().find('\0') != std::string::npos)
-    throw Refusal("The text holds NUL bytes, which could not come back unchanged: it is not text");
-}
-
-// A disabled action does nothing when triggered; the window would show a
-// greyed button, so here the reason is told with the handler's own words.
-void RequireEnabled(WindowSession& session, bool enabled, bool needsText) {
-  if (enabled) return;
-  const bool hasText = !session.Editor().Text().empty();
-  session.Messages().ShowInformation(needsText && !hasText ? messages::EnterTextFirst
-                                                           : messages::KeyTooShort);
-  throw Refusal();
-}
-
-void CheckFits(WindowSession& session) {
-  if (TextCost(session.Editor().Text(), session.Palette()) > CostBoundOf(session))
-    RefuseForCapacity(session, TextLength(session));
+  if (!error && static_cast<std::int64_t>(size) > InputLimit(job, key))
+    RefuseForCapacity(job, key, "the text file has " + std::to_string(size) + " bytes");
+  if (!files.Exists(textFile)) return SecretString();
+  SecretString text;
+  try {
+    const std::vector<std::uint8_t> bytes = files.ReadAll(textFile);
+    const SecretString plain = SecretString::Adopt(std::string(bytes.begin(), bytes.end()));
+    text = SecretString::Adopt(TextFileToEditorText(plain.View()));
+  } catch (const std::exception& failure) {
+    throw Refusal(failure.what());
+  }
+  if (text.View().find('\0') != std::string_view::npos) throw Refusal(std::string(NulRefusal));
+  return text;
 }
 
 // The 8-bit picture's plain words, and what it does to this text.
-void NotePalette(WindowSession& session, const PictureOptions& options) {
-  if (!session.Palette()) return;
-  const std::optional<std::string> change = FirstPaletteChange(session.Editor().Text());
+void NotePalette(const PictureJob& job, const SecretString& text, const PictureOptions& options) {
+  if (!job.Palette()) return;
+  const std::optional<std::string> change = FirstPaletteChange(text.View());
   if (change && options.strict)
     throw Refusal("--strict: an 8-bit picture would change the text: " + *change);
   PrintError(PaletteNotice);
   if (change) PrintError("note: the text will change: " + *change);
 }
 
-// The file a save under Out wrote: a name without extension got the source's.
-std::string SavedName(WindowSession& session, const std::string& out) {
-  const std::optional<SaveTarget> target =
-      ChooseSaveTarget(out, session.Window().View().encryptedSource.kind);
-  return target ? target->path : out;
-}
-
-void SaveResult(WindowSession& session, const std::string& out) {
-  if (out == StandardStream)
-    return WritePictureToStandardOutput(session.Window().View().encryptedImage,
-                                        session.Window().View().encryptedSource);
-  session.Window().EncryptActionListUpdate();
-  session.Window().SaveImageActionExecute();
-  if (!session.Messages().Shown(messages::PictureSaved)) throw Refusal();
+void SaveResult(PictureJob& job, const std::string& out, bool force, const GlobalOptions& global) {
+  const PictureFileKind kind = job.Source().kind;
+  if (out == StandardStream) {
+    const std::vector<std::uint8_t> bytes = job.EncodeResult(kind);
+    return WriteStandardOutput(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  }
+  const std::optional<SaveTarget> target = SaveTargetAsGiven(out, kind);
+  if (!target) throw Refusal(std::string(messages::PictureNeedsBmpOrPngName));
+  LocalFileStore files;
+  if (files.Exists(target->path)) {
+    // Made while this run worked: replaced only as --force allows.
+    if (global.Level() == Verbosity::Verbose)
+      PrintLine(std::string(messages::ReplacePicture) + "\n" +
+                (force ? "Yes (--force)" : "No: the file is kept (--force replaces it)"));
+    if (!force) throw Refusal("The file \"" + target->path + "\" exists; --force replaces it");
+  }
+  job.Save(*target);
+  if (global.Level() == Verbosity::Verbose) PrintLine(messages::PictureSaved);
 }
 
 int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
@@ -196,55 +211,57 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, options.textFile.empty() || options.textFile == StandardStream);
   CheckPictureTarget(options.out, options.force);
-  WindowSession session(options.out, options.force, global.Level());
-  MainWindowLogic& window = session.Window();
+  LocalFileStore files;
+  PictureJob job(files);
   // A file is written straight from its source; standard output gets the picture.
-  if (options.out != StandardStream) window.EncryptFromTheFile();
-  session.OpenPicture(picture);
-  if (options.ChoiceGiven()) session.NoteDisabledChoice();
-  TypeKey(session, options, global, true);
-  window.SetChoice(choice);
-  LoadText(session, options.textFile);
-  window.EncryptActionListUpdate();
-  RequireEnabled(session, window.CanEncrypt(), true);
-  CheckFits(session);
-  NotePalette(session, options);
-  const std::string length = TextLength(session);
-  window.EncryptActionExecute();
-  if (session.Messages().Shown(CapacityMessage)) RefuseForCapacity(session, length);
-  if (session.Messages().ErrorCount() > 0 || !session.Messages().Shown(messages::EncryptDone))
-    throw Refusal();
-  SaveResult(session, options.out);
+  OpenPicture(
+      job, picture,
+      options.out == StandardStream ? PictureUse::EncryptOnce : PictureUse::EncryptFromFile);
+  NoteDisabledChoice(job, options);
+  const SecretString key = TypeKey(options, global, true);
+  const SecretString text = LoadText(job, options.textFile, key, files);
+  if (text.empty()) throw Refusal(std::string(messages::EnterTextFirst));
+  if (!KeyLongEnough(key.View())) throw Refusal(std::string(messages::KeyTooShort));
+  if (TextCost(text.View(), job.Palette()) > CostBound(job.Shape(), KeyCost(key.View())))
+    RefuseForCapacity(job, key, TextLength(job, text));
+  NotePalette(job, text, options);
+  const std::string length = TextLength(job, text);
+  const JobOutcome outcome =
+      job.Encrypt({choice, SecretString(key.View()), SecretString(text.View())});
+  if (outcome.status == JobStatus::TextTooLong) RefuseForCapacity(job, key, length);
+  if (!outcome.Succeeded()) throw Refusal(outcome.message);
+  if (global.Level() == Verbosity::Verbose) PrintLine(messages::EncryptDone);
+  SaveResult(job, options.out, options.force, global);
   if (global.Level() == Verbosity::Normal && options.out != StandardStream)
-    std::cerr << "Hidden in \"" << SavedName(session, options.out) << "\"\n";
+    std::cerr << "Hidden in \"" << options.out << "\"\n";
   return ExitSuccess;
 }
 
-void WriteText(const std::string& text, const PictureOptions& options,
+void WriteText(const SecretString& text, const PictureOptions& options,
                const GlobalOptions& global) {
-  const std::string bytes = options.crlf ? WithCrLfLineBreaks(text) : WithLocalLineBreaks(text);
-  if (options.out.empty() || options.out == StandardStream) return WriteStandardOutput(bytes);
+  const SecretString bytes = SecretString::Adopt(options.crlf ? WithCrLfLineBreaks(text.View())
+                                                              : WithLocalLineBreaks(text.View()));
+  if (options.out.empty() || options.out == StandardStream)
+    return WriteStandardOutput(bytes.View());
   try {
-    WritePrivateFile(options.out, bytes);
+    WritePrivateFile(options.out, bytes.View());
   } catch (const EFileWrite& error) {
     throw Refusal(error.what());
   }
-  if (global.Level() == Verbosity::Verbose) std::cerr << messages::FileSaved << "\n";
+  if (global.Level() == Verbosity::Verbose) PrintLine(messages::FileSaved);
   if (global.Level() == Verbosity::Normal) std::cerr << "Saved in \"" << options.out << "\"\n";
 }
 
-int RunDetect(WindowSession& session, const PictureOptions& options, const GlobalOptions& global) {
-  if (session.Palette())
+int RunDetect(const PictureJob& job, const PictureOptions& options, const GlobalOptions& global) {
+  if (job.Palette())
     throw Refusal(
         "An 8-bit picture hides its text without a hash, cipher or mode: nothing to detect");
-  TypeKey(session, options, global, false);
-  if (OpensSealed(options.PictureName(), session.KeyField().KeyText())) {
+  const SecretString key = TypeKey(options, global, false);
+  if (OpensSealed(options.PictureName(), key.PlainCopy())) {
     WriteStandardOutput("--sealed\n");
     return ExitSuccess;
   }
-  Detection found;
-  session.Window().ReadOriginalPixels(
-      [&](const PixelView& pixels) { found = DetectChoice(pixels, session.KeyField().KeyText()); });
+  const Detection found = job.Detect(key.View());
   if (!found.hash)
     throw Refusal("No hash gives this key: the key is wrong, or the picture hides no text");
   if (found.readable.empty())
@@ -268,40 +285,26 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, false);
   if (!options.out.empty()) CheckTextTarget(options.out, options.force);
-  WindowSession session(std::nullopt, options.force, global.Level());
-  MainWindowLogic& window = session.Window();
+  LocalFileStore files;
+  PictureJob job(files);
   // Reading the text needs no copy of the pixels.
-  window.ReadPicturesInPlace();
-  session.OpenPicture(picture);
-  if (options.detect) return RunDetect(session, options, global);
-  if (options.ChoiceGiven()) session.NoteDisabledChoice();
-  TypeKey(session, options, global, false);
-  window.SetChoice(choice);
-  window.EncryptActionListUpdate();
-  RequireEnabled(session, window.CanDecrypt(), false);
-  window.DecryptActionExecute();
-  if (session.Messages().ErrorCount() > 0) throw Refusal();
-  const std::string text = session.Editor().Text();
-  if (text.empty()) throw Refusal("No hidden text was found");
-  const Decoded decoded = window.DecipheredUtf8() ? Decoded::Utf8 : Decoded::Windows1252;
-  if (!session.Palette() && !options.raw && !ReadsAsText(text, decoded))
+  OpenPicture(job, picture, PictureUse::ReadOnly);
+  if (options.detect) return RunDetect(job, options, global);
+  NoteDisabledChoice(job, options);
+  SecretString key = TypeKey(options, global, false);
+  const JobOutcome outcome = job.Decrypt({choice, std::move(key)});
+  const bool wrongKey =
+      outcome.status == JobStatus::KeyRejected || outcome.status == JobStatus::NothingFound;
+  if (wrongKey && !job.Palette()) throw Refusal(std::string(WrongKeyOrHash));
+  if (!outcome.Succeeded()) throw Refusal(outcome.message);
+  if (outcome.text.empty()) throw Refusal("No hidden text was found");
+  const Decoded decoded = outcome.decipheredUtf8 ? Decoded::Utf8 : Decoded::Windows1252;
+  if (!job.Palette() && !options.raw && !ReadsAsText(outcome.text.View(), decoded))
     throw Refusal(
         "What the picture hides does not read as text: the key fits, so the cipher or the mode "
         "is probably not the one it was hidden with (--detect finds them; --raw writes it anyway)");
-  WriteText(text, options, global);
+  WriteText(outcome.text, options, global);
   return ExitSuccess;
-}
-
-int DepthOf(PixelFormat format) {
-  switch (format) {
-    case PixelFormat::Indexed8:
-      return 8;
-    case PixelFormat::Bgr24:
-      return 24;
-    case PixelFormat::Bgrx32:
-      return 32;
-  }
-  return 0;
 }
 
 int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
@@ -309,27 +312,25 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, false);
   // A picture file's header gives the figures: no pixel is read. Anything
-  // else (standard input, a file the header read refuses) goes through Open
-  // Img, which reads it or words the refusal as the window does.
+  // else (standard input, a file the header read refuses) is opened, which
+  // reads it or words the refusal.
   const std::string name = options.PictureName();
-  const BmpHeaderResult header =
-      name == StandardStream ? BmpHeaderResult{} : ReadBmpFileHeader(name);
-  WindowSession session(std::nullopt, false, global.Level());
-  if (header.status != PictureReadStatus::Ok) session.OpenPicture(name);
-  const Picture& picture = session.Window().View().originalImage;
-  const PictureShape shape = header.status == PictureReadStatus::Ok
-                                 ? PictureShape{header.width, header.height, header.format}
-                                 : ShapeOf(picture);
+  std::optional<PictureShape> shape = name == StandardStream ? std::nullopt : ShapeFromHeader(name);
+  LocalFileStore files;
+  PictureJob job(files);
+  if (!shape) {
+    OpenPicture(job, name, PictureUse::ReadOnly);
+    shape = job.Shape();
+  }
   // A key is used only when one is at hand; the terminal is not asked.
-  std::optional<std::string> key;
-  if (!options.keyFile.empty() || global.environmentKey)
-    key = ReadKey({options.KeyFile(), &global.environmentKey, false});
-  const std::int64_t keyLength = key ? KeyCost(*key) : ShortestKey;
-  if (key) ScrubString(*key);
-  const TextRoom room = RoomFor(shape, keyLength);
-  std::string out = "Size: " + std::to_string(shape.width) + " x " + std::to_string(shape.height) +
-                    " pixels\n" + "Depth: " + std::to_string(DepthOf(shape.format)) +
-                    " bits per pixel\n" + "Capacity: " + std::to_string(room.editorFigure) +
+  std::optional<SecretString> key;
+  if (!options.keyFile.empty() || global.environmentKey) key = TypeKey(options, global, false);
+  const std::int64_t keyLength = key ? KeyCost(key->View()) : ShortestKey;
+  const TextRoom room = RoomFor(*shape, keyLength);
+  std::string out = "Size: " + std::to_string(shape->width) + " x " +
+                    std::to_string(shape->height) + " pixels\n" +
+                    "Depth: " + std::to_string(BitsPerPixel(shape->format)) + " bits per pixel\n" +
+                    "Capacity: " + std::to_string(room.editorFigure) +
                     " characters, as the text editor counts\n" +
                     "Longest text: " + std::to_string(room.longest) + " ";
   if (room.palette) {
@@ -342,7 +343,7 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
            " (UTF-8: an ASCII character takes one byte, a line break two)\n";
   }
   // Chunks a PNG carries are kept when the picture is saved, never applied.
-  const std::string kept = DescribeKeptChunks(session.Window().View().originalSource);
+  const std::string kept = job.KeptChunks();
   if (!kept.empty()) out += "Kept unchanged: " + kept + "\n";
   WriteStandardOutput(out);
   return ExitSuccess;

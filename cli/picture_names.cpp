@@ -10,10 +10,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/main_window_logic.h"
+#include "app/workflow_messages.h"
 #include "cli/outcome.h"
 #include "cli/standard_streams.h"
-#include "stego/picture/picture_files.h"
 
 namespace hushlake::cli {
 
@@ -26,8 +25,12 @@ std::string LowerExtension(const std::string& name) {
   return extension;
 }
 
-// An existing output is replaced only with --force; a folder never is.
+// An existing output is replaced only with --force; a folder never is, nor
+// a name that can only be one.
 void CheckTarget(const std::string& name, bool force, std::string_view what) {
+  if (!name.empty() && name.back() == '/')
+    throw Refusal("Cannot write the " + std::string(what) + " \"" + name +
+                  "\": a name ending in / is a folder's, not a file's");
   struct stat status {};
   if (stat(name.c_str(), &status) != 0) return;
   if (S_ISDIR(status.st_mode))
@@ -67,20 +70,14 @@ void CheckPictureTarget(const std::string& name, bool force) {
       throw Refusal("Standard output is a terminal; send the picture to a file or a pipe");
     return;
   }
-  // A name without extension gets the source's, which only the window knows:
-  // it asks before replacing that file, and --force answers.
-  if (LowerExtension(name).empty()) return;
-  if (!IsPictureName(name)) throw Refusal(std::string(messages::PictureNeedsBmpOrPngName));
+  // The name is used as given; one without extension is saved as the source was.
+  if (!LowerExtension(name).empty() && !IsPictureName(name))
+    throw Refusal(std::string(messages::PictureNeedsBmpOrPngName));
   CheckTarget(name, force, "picture");
 }
 
 void CheckTextTarget(const std::string& name, bool force) {
   if (name != StandardStream) CheckTarget(name, force, "text file");
-}
-
-void WritePictureToStandardOutput(const Picture& picture, const SourceFileInfo& source) {
-  const std::vector<std::uint8_t> bytes = EncodePicture(picture, source.kind, source);
-  WriteStandardOutput(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace hushlake::cli

@@ -4,9 +4,6 @@
 // kind is one change.
 #include <string>
 
-#include "stego/picture.h"
-#include "stego/picture/source_file_info.h"
-
 namespace hushlake::cli {
 
 // "-" stands for standard input or output wherever a file is named.
@@ -19,15 +16,12 @@ bool IsPictureName(const std::string& name);
 // picture (missing, a folder, unreadable, not a picture name).
 void CheckPictureSource(const std::string& name);
 
-// Raises Refusal when the picture cannot go to Name: a name that is not a
-// picture name, a folder, an existing file without --force, or a terminal.
+// Raises Refusal when the picture cannot go to Name: a name with another
+// extension than .bmp or .png, a folder (or a name ending in /), an existing
+// file without --force, or a terminal.
 void CheckPictureTarget(const std::string& name, bool force);
 
 // The same for a text file (any name).
 void CheckTextTarget(const std::string& name, bool force);
-
-// Writes the picture to standard output in the kind of file it came from
-// (as a name without extension gets the source's), with what it kept.
-void WritePictureToStandardOutput(const Picture& picture, const SourceFileInfo& source);
 
 }  // namespace hushlake::cli

@@ -13,7 +13,7 @@
 #include "cli/picture_names.h"
 #include "platform/atomic_file.h"
 #include "cli/standard_streams.h"
-#include "cli/terminal_ports.h"
+#include "cli/terminal_output.h"
 #include "crypto/secure_wipe.h"
 
 namespace hushlake::cli {

@@ -56,18 +56,4 @@ void WriteStandardOutput(std::string_view bytes) {
     throw Refusal(std::string("Cannot write to standard output: ") + std::strerror(errno));
 }
 
-std::string WithLocalLineBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      out += text[i];
-      continue;
-    }
-    out += '\n';
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-  }
-  return out;
-}
-
 }  // namespace hushlake::cli

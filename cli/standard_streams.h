@@ -28,7 +28,4 @@ void ReadInPieces(std::FILE* stream, const std::function<void(std::span<const ch
 // Raises Refusal when the bytes cannot be written.
 void WriteStandardOutput(std::string_view bytes);
 
-// CR LF and lone CR become LF.
-std::string WithLocalLineBreaks(std::string_view text);
-
 }  // namespace hushlake::cli

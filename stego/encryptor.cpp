@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "crypto/secure_wipe.h"
+#include "stego/capacity.h"
 #include "stego/palette_changes.h"
 #include "stego/palette_coding.h"
 #include "stego/position_order.h"
@@ -17,8 +18,8 @@ namespace hushlake {
 
 namespace {
 
-constexpr int PaletteColumnStep = 3;
-constexpr int TrueColorColumnStep = 2;
+const int PaletteColumnStep = ColumnStepOf(PixelFormat::Indexed8);
+const int TrueColorColumnStep = ColumnStepOf(PixelFormat::Bgr24);
 
 EngineOutcome OutcomeOf(EngineStatus status) {
   EngineOutcome outcome;
@@ -31,7 +32,7 @@ EngineOutcome CapacityOutcomeOf(std::int64_t positions, std::size_t streamLength
   EngineOutcome outcome;
   outcome.positionsAvailable = positions;
   outcome.symbolsNeeded =
-      static_cast<std::int64_t>(textLength) + static_cast<std::int64_t>(keyLength) + 5;
+      SymbolsNeeded(static_cast<std::int64_t>(textLength), static_cast<std::int64_t>(keyLength));
   // The stream comes from the text holder; should it hold more than the text
   // the caller announced, the stream itself must still fit.
   const bool fits =

@@ -36,11 +36,32 @@ bool Has(const std::string& haystack, std::string_view needle) {
   return haystack.find(needle) != std::string::npos;
 }
 
-// Every line of standard error is an error of the tool's, a note, or a
-// message of the window's that continues one.
+// A message as the tool prints it as an error: every line after the first
+// starts with "hushlake-cli: " too (the first may be part of a longer line).
+std::string AsErrorLines(std::string_view message) {
+  std::string lines;
+  for (;;) {
+    const std::size_t end = message.find('\n');
+    lines.append(message.substr(0, end));
+    if (end == std::string_view::npos) return lines;
+    lines.append("\nhushlake-cli: ");
+    message.remove_prefix(end + 1);
+  }
+}
+
+bool HasError(const std::string& err, std::string_view message) {
+  return Has(err, AsErrorLines(message));
+}
+
+// Every line of standard error is an error of the tool's or a note, each
+// starting with the tool's name.
 void ExpectErrorsPrefixed(const std::string& err) {
-  if (!err.empty()) {
-    EXPECT_EQ(err.rfind("hushlake-cli: ", 0), 0u) << err;
+  std::string_view rest = err;
+  while (!rest.empty()) {
+    EXPECT_EQ(rest.rfind("hushlake-cli: ", 0), 0u) << err;
+    const std::size_t end = rest.find('\n');
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
   }
 }
 
@@ -210,8 +231,13 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
        messages::KeyTooShort},
       {"picture under 24 pixels", Join({"encrypt", "small.bmp"}, withKey, text),
        messages::ImageTooSmall},
-      {"wrong hash", Join({"decrypt", "good.bmp", "--hash", "MD5"}, withKey), TrueColorKeyMessage},
-      {"plain picture", Join({"decrypt", "p24.bmp"}, withKey), TrueColorKeyMessage},
+      // The command line's own sentence: the likely causes and --detect.
+      {"wrong hash", Join({"decrypt", "good.bmp", "--hash", "MD5"}, withKey),
+       "the key is wrong, the hash is not the one the text was hidden with, or the picture hides "
+       "no text ('decrypt --detect'",
+       "or wrong Hash Algorithm"},
+      {"plain picture", Join({"decrypt", "p24.bmp"}, withKey), "The key does not open this picture",
+       "or wrong Hash Algorithm"},
       {"output neither a BMP nor a PNG name, before any work",
        {"encrypt", "missing.bmp", "-o", "out.jpg", "-k", "key.txt", "-t", "text.txt"},
        messages::PictureNeedsBmpOrPngName,
@@ -224,13 +250,69 @@ TEST_F(PictureCommands, RefusalsEndWithStatusOneAndTheirMessage) {
     SCOPED_TRACE(c.name);
     const RunResult result = box.Run(c.args, {std::string("piped\0text", 10)});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(Has(result.err, c.message)) << result.err;
-    EXPECT_FALSE(Has(result.err, c.notShown)) << result.err;
+    EXPECT_TRUE(HasError(result.err, c.message)) << result.err;
+    EXPECT_FALSE(HasError(result.err, c.notShown)) << result.err;
     EXPECT_FALSE(Has(result.err, messages::EncryptDone));
     ExpectErrorsPrefixed(result.err);
     EXPECT_FALSE(box.Exists("out.bmp"));
     EXPECT_FALSE(box.Exists("out"));
     EXPECT_FALSE(box.Exists("out.txt"));
+  }
+}
+
+// An output name is used as given: nothing is added to it. A folder, a name
+// ending in "/" and an existing file (without --force) are refused, with a
+// message, before any work: the picture named here does not even exist.
+TEST_F(PictureCommands, OutputNamesAreUsedAsGivenAndRefusalsComeBeforeAnyWork) {
+  const RunResult plain = Encrypt("p24.bmp", "newname");
+  ASSERT_EQ(plain.exitCode, 0) << plain.err;
+  EXPECT_EQ(plain.err, "Hidden in \"newname\"\n");
+  EXPECT_FALSE(box.Exists("newname.bmp"));
+  ASSERT_TRUE(box.Exists("newname"));
+  EXPECT_EQ(box.Read("newname").substr(0, 2), "BM");
+  EXPECT_EQ(box.Run({"decrypt", "-", "-k", "key.txt"}, {box.Read("newname")}).out, Text);
+
+  std::filesystem::create_directory(box.Path("adir"));
+  const struct {
+    const char* out;
+    const char* said;
+  } refused[] = {
+      {"newname", "hushlake-cli: The file \"newname\" exists; --force replaces it"},
+      {"adir", "hushlake-cli: Cannot write the picture \"adir\": Is a directory"},
+      {"adir/", "hushlake-cli: Cannot write the picture \"adir/\": a name ending in / is a folder"},
+      {"nodir/",
+       "hushlake-cli: Cannot write the picture \"nodir/\": a name ending in / is a folder"},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.out);
+    const RunResult result = Encrypt("missing.bmp", c.out);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(Has(result.err, c.said)) << result.err;
+    EXPECT_FALSE(Has(result.err, "missing.bmp")) << result.err;
+    ExpectErrorsPrefixed(result.err);
+  }
+  EXPECT_FALSE(box.Exists("adir.bmp"));
+  EXPECT_FALSE(box.Exists("adir/.bmp"));
+  EXPECT_FALSE(box.Exists("nodir"));
+  EXPECT_EQ(Encrypt("p24.bmp", "newname", {"-f"}).exitCode, 0);
+}
+
+// Every way to exit 1 says why in a line of the tool's; a message of several
+// lines has the tool's name on each.
+TEST_F(PictureCommands, EveryRefusalSaysWhyOnLinesOfTheTools) {
+  ASSERT_EQ(Encrypt("p24.bmp", "good.bmp").exitCode, 0);
+  const std::vector<Args> runs = {
+      {"encrypt", "small.bmp", "-o", "s.bmp", "-t", "text.txt", "-k", "key.txt"},
+      {"encrypt", "p24.bmp", "-o", "x.jpg", "-t", "text.txt", "-k", "key.txt"},
+      {"decrypt", "good.bmp", "-k", "key.txt", "--hash", "Tiger"},
+      {"decrypt", "p24.bmp", "-k", "key.txt"},
+  };
+  for (const Args& run : runs) {
+    SCOPED_TRACE(run[1] + " " + run[2]);
+    const RunResult result = box.Run(run);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(result.err.empty());
+    ExpectErrorsPrefixed(result.err);
   }
 }
 
@@ -359,7 +441,7 @@ TEST_F(PictureCommands, CapacityStatesTheExactLongestText) {
     const RunResult refused =
         box.Run(Join({"encrypt", c.picture, "-o", "over.bmp", "-t", "over.txt"}, c.choice, key));
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(Has(refused.err, CapacityMessage)) << refused.err;
+    EXPECT_TRUE(HasError(refused.err, CapacityMessage)) << refused.err;
     EXPECT_TRUE(Has(refused.err, std::to_string(longest + 1))) << refused.err;
     EXPECT_TRUE(Has(refused.err, "at most " + std::to_string(longest))) << refused.err;
     EXPECT_FALSE(box.Exists("over.bmp"));
@@ -393,7 +475,7 @@ TEST_F(PictureCommands, HugeTextOnStandardInputIsRefusedAtOnce) {
     input.standardInputFile = "huge.txt";
     const RunResult result = box.Run({"encrypt", picture, "-o", "o.bmp", "-k", "key.txt"}, input);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(Has(result.err, CapacityMessage)) << result.err;
+    EXPECT_TRUE(HasError(result.err, CapacityMessage)) << result.err;
     EXPECT_TRUE(Has(result.err, "the text is longer than")) << result.err;
   }
 }

@@ -46,15 +46,18 @@ TEST_F(PngCommands, CapacityReportsAPngLikeABmpAndNamesItsKeptChunks) {
   EXPECT_TRUE(Has(result.out, "\nKept unchanged: gAMA (gamma)\n")) << result.out;
 }
 
-TEST_F(PngCommands, ANameWithoutExtensionGetsThePngsAndTheTextComesBack) {
+// The name is used as given (nothing is added); without an extension the
+// picture is saved in the kind it came in.
+TEST_F(PngCommands, ANameWithoutExtensionIsUsedAsGivenForAPngAndTheTextComesBack) {
   const RunResult encrypted = Encrypt("result");
   ASSERT_EQ(encrypted.exitCode, 0) << encrypted.err;
-  EXPECT_TRUE(Has(encrypted.err, "\"result.png\"")) << encrypted.err;
-  ASSERT_TRUE(box.Exists("result.png"));
-  const PictureReadResult saved = ReadPngFile(box.Path("result.png"));
+  EXPECT_TRUE(Has(encrypted.err, "\"result\"")) << encrypted.err;
+  EXPECT_FALSE(box.Exists("result.png"));
+  ASSERT_TRUE(box.Exists("result"));
+  const PictureReadResult saved = ReadPngFile(box.Path("result"));
   ASSERT_EQ(saved.status, PictureReadStatus::Ok) << saved.error;
   EXPECT_EQ(DescribeKeptChunks(saved.source), "gAMA (gamma)");
-  const RunResult decrypted = box.Run({"decrypt", "result.png", "-k", "key.txt"});
+  const RunResult decrypted = box.Run({"decrypt", "-", "-k", "key.txt"}, {box.Read("result")});
   EXPECT_EQ(decrypted.exitCode, 0) << decrypted.err;
   EXPECT_EQ(decrypted.out, "Hidden in a PNG.\n");
   // As a BMP, by its name; and the BMP decrypts the same.
@@ -77,7 +80,10 @@ TEST_F(PngCommands, APngThroughThePipesStaysAPng) {
 TEST_F(PngCommands, AnotherExtensionIsRefusedBeforeAnyWork) {
   const RunResult result = Encrypt("result.jpg");
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_TRUE(Has(result.err, messages::PictureNeedsBmpOrPngName)) << result.err;
+  EXPECT_TRUE(Has(result.err,
+                  "hushlake-cli: Pictures are saved as BMP or PNG files only\n"
+                  "hushlake-cli: Please choose a file name ending in .bmp or .png"))
+      << result.err;
   EXPECT_FALSE(box.Exists("result.jpg"));
 }
 

@@ -6,21 +6,21 @@
 #include <iostream>
 #include <string>
 
+#include "app/palette_notice.h"
+#include "app/plausible_text.h"
 #include "app/text_cipher.h"
 #include "app/text_encoding.h"
+#include "app/text_room.h"
 #include "cli/key_input.h"
 #include "cli/names.h"
 #include "cli/outcome.h"
-#include "cli/palette_notice.h"
-#include "cli/plausible_text.h"
-#include "cli/text_room.h"
 #include "sample_texts.h"
 #include "stego/stego_test_support.h"
 
 namespace hushlake::clitest {
 namespace {
 
-using cli::LooksLikeText;
+using hushlake::LooksLikeText;
 
 // Every sample, each of its lines and words, and the Latin ones as the
 // Windows-1252 bytes of older pictures: no false alarm.
@@ -102,16 +102,16 @@ TEST(PlausibleText, EveryWrongCipherAndModeIsCaught) {
 // NUL (all Encrypt writes) always passes, and a wrong cipher or mode almost
 // never gives that; texts of 24 bytes or more must never pass.
 TEST(PlausibleText, DecipheredBytesOfAWrongCipherOrModeAreNotText) {
-  EXPECT_TRUE(cli::BytesReadAsText("x\xC2\xB2 + y\xC2\xB2 = z\xC2\xB2"));
-  EXPECT_TRUE(cli::BytesReadAsText("\x1B[31mred\x1B[0m"));
+  EXPECT_TRUE(BytesReadAsText("x\xC2\xB2 + y\xC2\xB2 = z\xC2\xB2"));
+  EXPECT_TRUE(BytesReadAsText("\x1B[31mred\x1B[0m"));
   EXPECT_TRUE(
-      cli::BytesReadAsText("Gr\xFC\xDF"
-                           "e aus M\xFCnchen"));  // Windows-1252 of an older version
-  EXPECT_FALSE(cli::BytesReadAsText(std::string("UTF-8 but \0 NUL", 16)));
-  EXPECT_FALSE(cli::BytesReadAsText("\xE4\xF6\xFC\xDF\xE9\xB5\xA4\xD7xx"));
-  EXPECT_TRUE(cli::ReadsAsText("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", cli::Decoded::Utf8));
-  EXPECT_FALSE(cli::ReadsAsText("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", cli::Decoded::Windows1252));
-  EXPECT_FALSE(cli::ReadsAsText(std::string("a\0b", 3), cli::Decoded::Utf8));
+      BytesReadAsText("Gr\xFC\xDF"
+                      "e aus M\xFCnchen"));  // Windows-1252 of an older version
+  EXPECT_FALSE(BytesReadAsText(std::string("UTF-8 but \0 NUL", 16)));
+  EXPECT_FALSE(BytesReadAsText("\xE4\xF6\xFC\xDF\xE9\xB5\xA4\xD7xx"));
+  EXPECT_TRUE(ReadsAsText("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", Decoded::Utf8));
+  EXPECT_FALSE(ReadsAsText("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", Decoded::Windows1252));
+  EXPECT_FALSE(ReadsAsText(std::string("a\0b", 3), Decoded::Utf8));
   const CipherChoice hidden[] = {{"Haval-224", "3Way", 0}, {"SHA1", "Rijndael", 2}};
   int tried = 0, passedShort = 0, triedShort = 0;
   for (std::string_view sample : SampleTexts) {
@@ -125,7 +125,7 @@ TEST(PlausibleText, DecipheredBytesOfAWrongCipherOrModeAreNotText) {
           if (wrong.cipher == right.cipher && wrong.mode == right.mode) continue;
           const std::string plain = DecipherText(wrong, "Correct horse 42", cipherText).PlainCopy();
           if (plain == bytes) continue;
-          const bool passed = cli::BytesReadAsText(plain);
+          const bool passed = BytesReadAsText(plain);
           (isShort ? triedShort : tried) += 1;
           if (isShort) passedShort += passed;
           if (!isShort) {
@@ -194,26 +194,26 @@ TEST(KeyBytes, FirstLineWithoutMarksDecodedAsText) {
 }
 
 TEST(PaletteNotice, ShowsTheFirstLineThatChanges) {
-  EXPECT_EQ(cli::PaletteRoundTrip("Hello  World!\nNo. 5 \xE2\x82\xAC"), "hello world!\nno. 5  ");
-  EXPECT_EQ(cli::FirstPaletteChange("all lower case, fine.\nsecond Line"),
+  EXPECT_EQ(PaletteRoundTrip("Hello  World!\nNo. 5 \xE2\x82\xAC"), "hello world!\nno. 5  ");
+  EXPECT_EQ(FirstPaletteChange("all lower case, fine.\nsecond Line"),
             "\"second Line\" becomes \"second line\"");
-  EXPECT_FALSE(cli::FirstPaletteChange("nothing to change here.\nor here!").has_value());
+  EXPECT_FALSE(FirstPaletteChange("nothing to change here.\nor here!").has_value());
 }
 
 // The exact limit: Encrypt's own capacity check, through the window logic,
 // is what the command-line tests confirm; here the counting rules.
 TEST(TextRoom, CountsAsTheEngineDoes) {
   const Picture picture = testing_support::RandomPicture(100, 50, PixelFormat::Bgr24, 3);
-  const cli::TextRoom room = cli::RoomFor(picture, 9);
+  const TextRoom room = RoomFor(picture, 9);
   EXPECT_EQ(room.editorFigure, 2450);
   // 49 columns of positions in 50 rows, less one: 2449; less the engine key
   // and 5 marks: 2428 base-64 characters, which carry 1821 bytes.
   EXPECT_EQ(room.longest, 1821);
-  EXPECT_EQ(cli::TextCost("a\nb", false), 4);
-  EXPECT_EQ(cli::TextCost("\xC3\xA9", false), 2);
-  EXPECT_EQ(cli::TextCost("\xC3\xA9", true), 1);
+  EXPECT_EQ(TextCost("a\nb", false), 4);
+  EXPECT_EQ(TextCost("\xC3\xA9", false), 2);
+  EXPECT_EQ(TextCost("\xC3\xA9", true), 1);
   const Picture palette = testing_support::RandomPicture(100, 50, PixelFormat::Indexed8, 3);
-  EXPECT_EQ(cli::RoomFor(palette, 9).longest, 32 * 50 - 1 - 9 - 5);
+  EXPECT_EQ(RoomFor(palette, 9).longest, 32 * 50 - 1 - 9 - 5);
 }
 
 }  // namespace

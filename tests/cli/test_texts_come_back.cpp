@@ -71,7 +71,7 @@ class TextsComeBack : public ::testing::Test {
     read.insert(read.end(), choice.begin(), choice.end());
     const RunResult shown = box.Run(read);
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
-    EXPECT_EQ(shown.out, cli::WithLocalLineBreaks(TextFileToEditorText(bytes)));
+    EXPECT_EQ(shown.out, WithLocalLineBreaks(TextFileToEditorText(bytes)));
     const RunResult found = box.Run({"decrypt", "s.bmp", "-k", "key.txt", "--detect"});
     EXPECT_EQ(found.exitCode, 0) << found.err;
     EXPECT_TRUE(Has(found.out, detected)) << found.out << found.err;

@@ -10,7 +10,7 @@
 // neither.
 #include <string_view>
 
-namespace hushlake::cli {
+namespace hushlake {
 
 // How deciphered bytes became editor text.
 enum class Decoded { Utf8, Windows1252 };
@@ -27,4 +27,4 @@ bool BytesReadAsText(std::string_view deciphered);
 // characters, and accented letters and rare signs as languages use them.
 bool LooksLikeText(std::string_view text);
 
-}  // namespace hushlake::cli
+}  // namespace hushlake

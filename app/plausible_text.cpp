@@ -1,4 +1,4 @@
-#include "cli/plausible_text.h"
+#include "app/plausible_text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include "app/text_encoding.h"
 #include "crypto/secret.h"
 
-namespace hushlake::cli {
+namespace hushlake {
 
 namespace {
 
@@ -116,4 +116,4 @@ bool BytesReadAsText(std::string_view deciphered) {
   return LooksLikeText(shown.View());
 }
 
-}  // namespace hushlake::cli
+}  // namespace hushlake

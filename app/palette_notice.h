@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace hushlake::cli {
+namespace hushlake {
 
 inline constexpr std::string_view PaletteNotice =
     "note: an 8-bit picture hides the text without a cipher, and the key travels in the picture "
@@ -18,4 +18,4 @@ std::string PaletteRoundTrip(std::string_view editorText);
 // short; nothing when the text comes back unchanged.
 std::optional<std::string> FirstPaletteChange(std::string_view editorText);
 
-}  // namespace hushlake::cli
+}  // namespace hushlake

@@ -11,7 +11,7 @@
 #include "app/text_cipher.h"
 #include "stego/pixel_view.h"
 
-namespace hushlake::cli {
+namespace hushlake {
 
 struct Detection {
   std::optional<std::string_view> hash;  // none: no hash fits the key
@@ -20,6 +20,6 @@ struct Detection {
 
 // Pixels are those of a 24- or 32-bit picture, wherever they lie; they are
 // only read. Key is the key as typed (UTF-8).
-Detection DetectChoice(const PixelView& pixels, const std::string& key);
+Detection DetectChoice(const PixelView& pixels, std::string_view key);
 
-}  // namespace hushlake::cli
+}  // namespace hushlake

@@ -1,19 +1,16 @@
 #pragma once
-// How much text a picture takes, counted exactly as Encrypt counts it: the
-// engine stores the key, five marks and the text, one symbol a position.
-// On 24 and 32 bits the text is the base-64 cipher text of its UTF-8 bytes
-// (line breaks as CR LF) and the key is the 16-character engine key; on 8
-// bits the text is its Windows-1252 bytes (CR LF) and the key is the typed
-// key. The editor's figure is a rough count that ignores both.
+// How much text a picture takes, counted exactly as Encrypt counts it (the
+// positions themselves: stego/capacity.h). On 24 and 32 bits the text is the
+// base-64 cipher text of its UTF-8 bytes (line breaks as CR LF) and the key
+// is the 16-character engine key; on 8 bits the text is its Windows-1252
+// bytes (CR LF) and the key is the typed key.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "app/text_cipher.h"
-#include "stego/picture.h"
-#include "stego/pixel_view.h"
+#include "stego/capacity.h"
 
-namespace hushlake::cli {
+namespace hushlake {
 
 // The shortest key Encrypt accepts, in characters.
 inline constexpr std::int64_t ShortestKey = 9;
@@ -23,19 +20,6 @@ struct TextRoom {
   std::int64_t longest = 0;       // the longest text Encrypt accepts, as TextCost counts
   bool palette = false;
 };
-
-// What the room depends on, which a picture file's header tells.
-struct PictureShape {
-  int width = 0;
-  int height = 0;
-  PixelFormat format = PixelFormat::Bgr24;
-};
-inline PictureShape ShapeOf(const Picture& picture) {
-  return {picture.Width(), picture.Height(), picture.Format()};
-}
-inline PictureShape ShapeOf(const PixelView& pixels) {
-  return {pixels.Width(), pixels.Height(), pixels.Format()};
-}
 
 // KeyLength counts the 8-bit key's characters; 24- and 32-bit pictures ignore it.
 TextRoom RoomFor(const PictureShape& shape, std::int64_t keyLength);
@@ -50,7 +34,11 @@ std::int64_t CostBound(const PictureShape& shape, std::int64_t keyLength);
 // The length of EditorText as the engine counts it for this picture kind.
 std::int64_t TextCost(std::string_view editorText, bool palette);
 
+// The key's length as the 8-bit engine counts it (its Windows-1252 bytes),
+// leaving no copy behind.
+std::int64_t KeyCost(std::string_view keyText);
+
 // What the unit of a cost is, for messages ("bytes" or "characters").
 std::string_view CostUnit(bool palette);
 
-}  // namespace hushlake::cli
+}  // namespace hushlake

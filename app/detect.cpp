@@ -1,21 +1,14 @@
-#include "cli/detect.h"
+#include "app/detect.h"
 
+#include "app/key_bytes.h"
+#include "app/plausible_text.h"
 #include "app/text_encoding.h"
-#include "cli/plausible_text.h"
 #include "crypto/secret.h"
 #include "stego/encryptor.h"
 
-namespace hushlake::cli {
+namespace hushlake {
 
 namespace {
-
-// The key's bytes on the 24- and 32-bit path, as the main window hashes
-// them: Windows-1252 when the key fits that code page, otherwise UTF-8.
-SecretString TrueColorKeyBytes(const std::string& keyText) {
-  SecretString ansi = SecretString::Adopt(EditorTextToWindows1252(keyText));
-  if (Windows1252ToEditorText(ansi.View()) == WithCrLfLineBreaks(keyText)) return ansi;
-  return SecretString(keyText);
-}
 
 // The base-64 text hidden under the engine key, or nothing when the key check fails.
 std::optional<SecretString> HiddenText(const PixelView& pixels, SecretString engineKey) {
@@ -31,9 +24,8 @@ constexpr std::size_t PrefixCharacters = 4096;
 constexpr std::size_t UnsettledBytes = 64;
 
 std::string_view SettledStart(std::string_view plain) {
-  std::size_t cut = plain.size() > UnsettledBytes ? plain.size() - UnsettledBytes : 0;
-  while (cut > 0 && (static_cast<unsigned char>(plain[cut]) & 0xC0) == 0x80) --cut;
-  return plain.substr(0, cut);
+  const std::size_t cut = plain.size() > UnsettledBytes ? plain.size() - UnsettledBytes : 0;
+  return plain.substr(0, CharacterBoundary(plain, cut));
 }
 
 bool GivesText(const CipherChoice& choice, std::string_view keyBytes, std::string_view hidden) {
@@ -47,7 +39,7 @@ bool GivesText(const CipherChoice& choice, std::string_view keyBytes, std::strin
 
 }  // namespace
 
-Detection DetectChoice(const PixelView& pixels, const std::string& key) {
+Detection DetectChoice(const PixelView& pixels, std::string_view key) {
   Detection found;
   const SecretString keyBytes = TrueColorKeyBytes(key);
   for (std::string_view hash : HashListItems) {
@@ -67,4 +59,4 @@ Detection DetectChoice(const PixelView& pixels, const std::string& key) {
   return found;
 }
 
-}  // namespace hushlake::cli
+}  // namespace hushlake

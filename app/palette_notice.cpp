@@ -1,12 +1,11 @@
-#include "cli/palette_notice.h"
+#include "app/palette_notice.h"
 
 #include <vector>
 
 #include "app/text_encoding.h"
-#include "cli/standard_streams.h"
 #include "stego/palette_coding.h"
 
-namespace hushlake::cli {
+namespace hushlake {
 
 namespace {
 
@@ -25,9 +24,7 @@ std::vector<std::string> Lines(std::string_view text) {
 std::string Shortened(const std::string& line) {
   constexpr std::size_t Length = 48;
   if (line.size() <= Length) return line;
-  std::size_t cut = Length;
-  while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-  std::string shortened = line.substr(0, cut);
+  std::string shortened = line.substr(0, CharacterBoundary(line, Length));
   shortened.append("...");
   return shortened;
 }
@@ -55,4 +52,4 @@ std::optional<std::string> FirstPaletteChange(std::string_view editorText) {
   return std::nullopt;
 }
 
-}  // namespace hushlake::cli
+}  // namespace hushlake
