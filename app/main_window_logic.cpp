@@ -236,9 +236,7 @@ bool MainWindowLogic::OpenPictureInPlace(const std::string& fileName) {
 void MainWindowLogic::ShowLoadedPicture(const std::string& fileName) {
   view_.originalVisible = true;
   view_.originalHint = "Original imported image|" + FullPath(fileName);
-  const bool palette = IsPalettePicture();
-  view_.cryptControlsEnabled = !palette;
-  view_.cryptHint = palette ? "8 Bit Image, Cipher disabled" : "Cipher Selection";
+  ShowCryptControls();
   const PixelView pixels = OriginalPixels();
   ports_.editor.SetImageCapacity(EditorCapacity(ShapeOf(pixels)));
 }
@@ -291,6 +289,7 @@ void MainWindowLogic::Encrypt() {
     ports_.messages.ShowInformation(messages::KeyTooShort);
     return ports_.keyField.FocusKeyField();
   }
+  if (sealed_) return EncryptSealed(keyText);
   const PixelView original = OriginalPixels();
   if (original.Width() < 24 || original.Height() < 24)
     return ports_.messages.ShowInformation(messages::ImageTooSmall);
@@ -377,6 +376,7 @@ void MainWindowLogic::Decrypt() {
   if (!canDecrypt_) return;
   decipheredUtf8_ = false;
   const SecretString keyText = ReadKeyField();
+  if (sealed_) return DecryptSealed(keyText);
   const bool palette = IsPalettePicture();
   EncryptedImageHolder target(view_.encryptedImage);
   EngineOutcome outcome;

@@ -14,6 +14,7 @@
 #include "app/ports.h"
 #include "app/text_cipher.h"
 #include "app/workflow_messages.h"
+#include "crypto/sealed/sodium_box.h"
 #include "crypto/secret.h"
 #include "stego/encryptor.h"
 #include "stego/picture.h"
@@ -131,6 +132,14 @@ class MainWindowLogic {
   void DecryptActionExecute();
   void SaveImageActionExecute();
 
+  // Sealed pictures instead of the classic format: Encrypt and Decrypt follow
+  // it, and the three lists are off while it is on.
+  void SetSealed(bool sealed);
+  bool Sealed() const { return sealed_; }
+  // The key derivation of sealed pictures; the format's own unless a test
+  // gives a cheaper one (which must outlive this object).
+  void UseKeyStretcher(const sealed::KeyStretcher& stretcher) { stretcher_ = &stretcher; }
+
   // The three lists: setting one updates the label.
   const CipherChoice& Choice() const { return choice_; }
   void SetChoice(const CipherChoice& choice);
@@ -177,6 +186,9 @@ class MainWindowLogic {
   Picture EvenSizedOriginal() const;
   void RestoreEditorText(const SecretString& text);
   void Decrypt();
+  void EncryptSealed(const SecretString& keyText);
+  void DecryptSealed(const SecretString& keyText);
+  void ShowCryptControls();
   EngineOutcome DecryptInPlace(SecretString key) const;
   void SaveImage();
   void ShowLoadedPicture(const std::string& fileName);
@@ -210,6 +222,9 @@ class MainWindowLogic {
   bool canSaveImage_ = false;
   bool decipheredUtf8_ = false;
   int minKeyLength_ = 8;
+  bool sealed_ = false;
+  sealed::Argon2idStretcher formatStretcher_;
+  const sealed::KeyStretcher* stretcher_ = &formatStretcher_;
 };
 
 }  // namespace hushlake

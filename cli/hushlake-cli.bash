@@ -35,16 +35,17 @@ _hushlake_cli() {
         COMPREPLY=($(compgen -f -- "$cur"))
       fi
       return ;;
-    -t | --text-file | -k | --key-file) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    -t | --text-file | -k | --key-file | --file) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    --folder) COMPREPLY=($(compgen -d -- "$cur")); return ;;
     -a | --algo) return ;;
   esac
 
   local options="-h --help"
   case $command in
     "") COMPREPLY=($(compgen -W "$commands $global" -- "$cur")); return ;;
-    encrypt) options+=" -i --in -o --out -t --text-file -k --key-file -H --hash -c --cipher -m --mode -f --force --strict" ;;
-    decrypt) options+=" -i --in -o --out -k --key-file -H --hash -c --cipher -m --mode -f --force --raw --crlf --detect" ;;
-    capacity) options+=" -i --in -k --key-file -H --hash -c --cipher -m --mode" ;;
+    encrypt) options+=" -i --in -o --out -t --text-file -k --key-file -H --hash -c --cipher -m --mode -f --force --strict --sealed --file" ;;
+    decrypt) options+=" -i --in -o --out -k --key-file -H --hash -c --cipher -m --mode -f --force --raw --crlf --detect --sealed --folder" ;;
+    capacity) options+=" -i --in -k --key-file -H --hash -c --cipher -m --mode --sealed" ;;
     analyze) options+=" --against --json" ;;
     hash) options+=" -a --algo --format" ;;
     help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;

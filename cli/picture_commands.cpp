@@ -22,6 +22,7 @@
 #include "cli/names.h"
 #include "cli/outcome.h"
 #include "cli/picture_names.h"
+#include "cli/sealed_commands.h"
 #include "cli/standard_streams.h"
 #include "cli/terminal_output.h"
 #include "crypto/secret.h"
@@ -37,6 +38,9 @@ struct PictureOptions {
   std::string in;       // --in, the same
   std::string out, textFile, keyFile, hash, cipher, mode;
   bool force = false, strict = false, raw = false, crlf = false, detect = false;
+  // The sealed format, and what only it takes.
+  bool sealed = false;
+  std::string file, folder;
 
   std::string PictureName() const {
     if (!picture.empty() && !in.empty())
@@ -49,6 +53,13 @@ struct PictureOptions {
   }
   CipherChoice Choice() const { return ChoiceNamed(hash, cipher, mode); }
   bool ChoiceGiven() const { return !hash.empty() || !cipher.empty() || !mode.empty(); }
+  SealedOptions Sealed() const {
+    if (ChoiceGiven()) throw UsageError("a sealed picture has no hash, cipher or mode to choose");
+    return {PictureName(), out, textFile, file, folder, keyFile, force};
+  }
+  void RequireSealedFor(std::string_view option, bool given) const {
+    if (given && !sealed) throw UsageError(std::string(option) + " goes with --sealed");
+  }
 };
 
 // The words of a wrong key on 24 and 32 bits, where the window has only "This
@@ -234,6 +245,8 @@ void NoteDroppedChunks(const PictureJob& job, const std::string& out, const Glob
 }
 
 int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
+  options.RequireSealedFor("--file", !options.file.empty());
+  if (options.sealed) return RunSealedEncryptCommand(options.Sealed(), global);
   const std::string picture = options.PictureName();
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, options.textFile.empty() || options.textFile == StandardStream);
@@ -288,6 +301,10 @@ int RunDetect(const PictureJob& job, const PictureOptions& options, const Global
     throw Refusal(
         "An 8-bit picture hides its text without a hash, cipher or mode: nothing to detect");
   const SecretString key = TypeKey(options, global, false);
+  if (OpensSealed(options.PictureName(), key.PlainCopy())) {
+    WriteStandardOutput("--sealed\n");
+    return ExitSuccess;
+  }
   const Detection found = job.Detect(key.View());
   if (!found.hash)
     throw Refusal("No hash gives this key: the key is wrong, or the picture hides no text");
@@ -305,6 +322,9 @@ int RunDetect(const PictureJob& job, const PictureOptions& options, const Global
 }
 
 int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
+  options.RequireSealedFor("--folder", !options.folder.empty());
+  if (options.sealed && options.detect) throw UsageError("--detect tries --sealed by itself");
+  if (options.sealed) return RunSealedDecryptCommand(options.Sealed(), global);
   const std::string picture = options.PictureName();
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, false);
@@ -332,6 +352,7 @@ int RunDecrypt(const PictureOptions& options, const GlobalOptions& global) {
 }
 
 int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
+  if (options.sealed) return RunSealedCapacityCommand(options.Sealed(), global);
   const CipherChoice choice = options.Choice();
   CheckStandardInput(options, false);
   // A picture file's header gives the figures: no pixel is read. Anything
@@ -436,9 +457,19 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   AddChoiceOptions(command, *options);
   command.add_flag("-f,--force", options->force, "replace an existing output file");
   command.add_flag("--strict", options->strict, "refuse a text that an 8-bit picture would change");
-  command.footer(std::string(KeyFooter) + "Typed, it is asked twice.\n\n" + ChoiceFooter +
-                 "\nExample: hushlake-cli encrypt photo.bmp -o hidden.bmp -t note.txt -c blowfish\n"
-                 "\nExit status: 0 saved, 1 refused or failed, 2 wrong usage.");
+  command.add_flag("--sealed", options->sealed,
+                   "write a sealed picture: nothing shows without the key (24/32 bits)");
+  command.add_option("--file", options->file, "with --sealed: hide this file, with its name")
+      ->type_name("FILE")
+      ->check(FileName());
+  command.footer(
+      std::string(KeyFooter) + "Typed, it is asked twice.\n\n" + ChoiceFooter +
+      "\n--sealed writes the sealed format instead: no hash, cipher or mode to remember,\n"
+      "a text or any file (--file) compressed and sealed, the changes spread where the\n"
+      "picture is busy, and a key derivation that makes every guess cost a quarter of\n"
+      "a second and 256 MiB. 24/32-bit pictures only.\n"
+      "\nExample: hushlake-cli encrypt photo.bmp -o hidden.bmp -t note.txt -c blowfish\n"
+      "\nExit status: 0 saved, 1 refused or failed, 2 wrong usage.");
   OnRun(command, options, global, run, RunEncrypt);
 }
 
@@ -455,14 +486,23 @@ void AddDecrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   command.add_flag("--raw", options->raw, "write what was read even when it is not text");
   command.add_flag("--crlf", options->crlf, "write CR LF line breaks (default: LF)");
   command.add_flag("--detect", options->detect,
-                   "find the hash, cipher and mode the text was hidden with");
+                   "find the hash, cipher and mode the text was hidden with (or --sealed)");
+  command.add_flag("--sealed", options->sealed, "read a sealed picture");
+  command
+      .add_option("--folder", options->folder,
+                  "with --sealed: the folder for a stored file (default: the current one)")
+      ->type_name("DIR")
+      ->check(FileName());
   command.footer(
       std::string(KeyFooter) + "\n\n" + ChoiceFooter +
       "\nWhat the picture hides must read as text: UTF-8 without NUL, as encrypt writes\n"
       "every text it takes (or Windows-1252 text, as older versions wrote). With the\n"
       "wrong cipher or mode it does not, and decrypt says so (--raw writes it\n"
       "anyway). --detect tries every hash, cipher and mode and prints the choices\n"
-      "that give text.\n"
+      "that give text, or --sealed for a sealed picture.\n"
+      "\n--sealed reads a sealed picture: a text goes to standard output or --out; a\n"
+      "file goes under its stored name (folders stripped) into --folder DIR or the\n"
+      "current folder, never over an existing file without --force.\n"
       "\nExample: hushlake-cli decrypt hidden.bmp -c blowfish > note.txt\n"
       "\nExit status: 0 text found, 1 refused or failed (wrong key, wrong hash...),\n"
       "2 wrong usage.");
@@ -476,6 +516,8 @@ void AddCapacity(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   AddPictureArgument(command, *options);
   AddKeyFile(command, *options);
   AddChoiceOptions(command, *options);
+  command.add_flag("--sealed", options->sealed,
+                   "the safe and the largest size of a sealed content");
   command.footer(
       "Shows the picture's size and depth, the capacity the text editor shows, and\n"
       "the longest text Encrypt accepts with these choices: on 24 and 32 bits in bytes\n"

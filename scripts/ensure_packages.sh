@@ -5,7 +5,8 @@
 set -euo pipefail
 
 # libpng-dev: PNG pictures are read and written through libpng.
-packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libcli11-dev help2man libpng-dev "$@")
+# libsodium-dev: the key derivation and cipher of sealed pictures.
+packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libcli11-dev help2man libpng-dev libsodium-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -133,6 +134,12 @@ TOrmwickForm::TOrmwickForm(DesktopPorts ports, QWidget* parent)
     ShowState();
   });
   logic_->FormCreate();
+  {
+    const QSettings settings(QString::fromLatin1(SettingsOrganisation),
+                             QString::fromLatin1(SettingsApplication));
+    sealedBox_->setChecked(settings.value(SealedSettingsKey(), false).toBool());
+    logic_->SetSealed(sealedBox_->isChecked());
+  }
   statusBar()->clearMessage();
   connect(keyEdit_, &QLineEdit::textChanged, this, &TOrmwickForm::RunEnableRules);
   RunEnableRules();
@@ -231,6 +238,14 @@ QWidget* TOrmwickForm::CreateCoolBar() {
   keyEdit_->setPlaceholderText(QStringLiteral("Encryption key: at least 9 characters"));
   SetHint(keyEdit_, "Encryption Key|Encryption Key");
   keyRow->addWidget(keyEdit_);
+  // Beside the key rather than among the lists: the choice row has no room
+  // for it at the window's smallest width without wrapping the choice label.
+  sealedBox_ = new QCheckBox(QStringLiteral("Sealed"), keyPanel);
+  sealedBox_->setObjectName(QStringLiteral("SealedCheck"));
+  SetHint(sealedBox_,
+          "Sealed|A sealed picture: nothing shows without the key, and no hash, cipher or mode "
+          "to remember (24 and 32 bits)");
+  keyRow->addWidget(sealedBox_);
   bands->addWidget(keyPanel);
   bands->addWidget(CreateCryptPanel());
   return coolBar;
@@ -261,6 +276,7 @@ QWidget* TOrmwickForm::CreateCryptPanel() {
   row->addWidget(choiceLabel_, 1);
   for (QComboBox* combo : {hashCombo_, cipherCombo_, modeCombo_})
     connect(combo, &QComboBox::currentIndexChanged, this, &TOrmwickForm::ChoiceChanged);
+  connect(sealedBox_, &QCheckBox::toggled, this, &TOrmwickForm::SealedChanged);
   return cryptPanel_;
 }
 
@@ -350,6 +366,8 @@ void TOrmwickForm::FormShow() {
 
 QString TOrmwickForm::GeometrySettingsKey() { return QStringLiteral("Window/MainGeometry"); }
 
+QString TOrmwickForm::SealedSettingsKey() { return QStringLiteral("Window/Sealed"); }
+
 void TOrmwickForm::PlaceOnScreen() {
   QSettings settings(QString::fromLatin1(SettingsOrganisation),
                      QString::fromLatin1(SettingsApplication));
@@ -391,6 +409,14 @@ void TOrmwickForm::ChoiceChanged() {
                                  cipherCombo_->currentText().toStdString(),
                                  modeCombo_->currentIndex()});
   ShowState();
+}
+
+void TOrmwickForm::SealedChanged(bool sealed) {
+  logic_->SetSealed(sealed);
+  QSettings settings(QString::fromLatin1(SettingsOrganisation),
+                     QString::fromLatin1(SettingsApplication));
+  settings.setValue(SealedSettingsKey(), sealed);
+  RunEnableRules();
 }
 
 template <class Handler>

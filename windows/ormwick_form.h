@@ -11,6 +11,7 @@
 #include "windows/companion_windows.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QToolBar;
@@ -54,6 +55,8 @@ class TOrmwickForm : public QMainWindow {
 
   // Where the window's size and position are kept between runs.
   static QString GeometrySettingsKey();
+  // Where the Sealed check box's state is remembered.
+  static QString SealedSettingsKey();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -70,6 +73,7 @@ class TOrmwickForm : public QMainWindow {
   void FormShow();
   void PlaceOnScreen();
   void ChoiceChanged();
+  void SealedChanged(bool sealed);
   // Runs a handler, then shows its outcome; Pictures says whether the
   // handler may have loaded a picture.
   template <class Handler>
@@ -91,6 +95,7 @@ class TOrmwickForm : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   KeyField* keyEdit_ = nullptr;
   QWidget* cryptPanel_ = nullptr;
+  QCheckBox* sealedBox_ = nullptr;
   QComboBox* hashCombo_ = nullptr;
   QComboBox* cipherCombo_ = nullptr;
   QComboBox* modeCombo_ = nullptr;

@@ -1,5 +1,6 @@
 // The main window through its real controls: actions by name and by
 // shortcut, enable rules, picture loading, hints and remembered geometry.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
@@ -426,6 +427,46 @@ class OrmwickFormTest : public QObject {
     WindowUnderTest window;
     QVERIFY(window.Control<QLineEdit>("KeyEdit")->placeholderText().contains(
         QStringLiteral("at least 9 characters")));
+  }
+
+  void SealedSwitchesOffTheListsIsRememberedAndEncryptAndDecryptFollowIt() {
+    const char* lists[] = {"HashCombo", "CipherCombo", "ModeCombo", "CryptChoiceLabel"};
+    const std::string saved = PathOf("sealed-result.png");
+    {
+      WindowUnderTest window;
+      auto* sealed = window.Control<QCheckBox>("SealedCheck");
+      QVERIFY(sealed != nullptr);
+      QCOMPARE(sealed->text(), QStringLiteral("Sealed"));
+      QVERIFY(!sealed->isChecked());
+      window.OpenPicture(PictureFile("sealed-cover.bmp", 120, 90, PixelFormat::Bgr24));
+      QTest::mouseClick(sealed, Qt::LeftButton);
+      QVERIFY(sealed->isChecked());
+      for (const char* name : lists) QVERIFY2(!window.Control(name)->isEnabled(), name);
+      window.TypeKey(QStringLiteral("nine chars key"));
+      window.TypeText(QStringLiteral("A sealed line"));
+      window.Trigger("EncryptAction");
+      QCOMPARE(window.messages.shown.back(),
+               (Message{"information", std::string(messages::EncryptDone)}));
+      // Encrypt left the editor's text as it was: a sealed picture enciphers its own copy.
+      QCOMPARE(window.EditorText(), std::string("A sealed line"));
+      window.dialogs.answers.push_back(saved);
+      window.Trigger("SaveImageAction");
+      window.companions->Editor().ReplaceText("");
+      window.OpenPicture(saved);
+      window.Trigger("DecryptAction");
+      QCOMPARE(window.EditorText(), std::string("A sealed line"));
+      window.ReplaceKey(QStringLiteral("nine chars kez"));
+      window.Trigger("DecryptAction");
+      QCOMPARE(window.messages.shown.back().kind, std::string("error"));
+      QVERIFY(window.messages.shown.back().text.starts_with("Nothing sealed opens with this key"));
+    }
+    WindowUnderTest next;
+    auto* sealed = next.Control<QCheckBox>("SealedCheck");
+    QVERIFY(sealed->isChecked());
+    QTest::mouseClick(sealed, Qt::LeftButton);
+    for (const char* name : lists) QVERIFY2(next.Control(name)->isEnabled(), name);
+    WindowUnderTest third;
+    QVERIFY(!third.Control<QCheckBox>("SealedCheck")->isChecked());
   }
 
   void WindowSizeAndPlaceAreRemembered() {

@@ -1,0 +1,157 @@
+// How the detectors of `hushlake-cli analyze` fare against sealed pictures:
+// for every detector's score, the area under the ROC curve (cover against
+// stego) and the share of stego pictures flagged at 5% false alarms on the
+// covers, beside plain LSB replacement of the same number of bits (made here)
+// and any other folders given. Made to be run by bench/sealed_detection.sh.
+//
+// Usage: sealed_detection COVER_DIR [LABEL=FOLDER ...]
+//   LSB replacement is made here at 1 KB, 0.05 and 0.2 bits per colour byte.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "stego/analysis/analysis.h"
+#include "stego/picture/picture_files.h"
+
+namespace {
+
+using namespace hushlake;
+using namespace hushlake::analysis;
+namespace fs = std::filesystem;
+
+struct Detector {
+  const char* name;
+  std::function<double(const PictureAnalysis&)> score;  // larger: more suspicious
+};
+
+const std::vector<Detector>& Detectors() {
+  static const std::vector<Detector> detectors = {
+      {"SPA", [](const PictureAnalysis& a) { return a.rates.samplePairs; }},
+      {"RS", [](const PictureAnalysis& a) { return a.rates.rs; }},
+      {"WS", [](const PictureAnalysis& a) { return a.rates.weightedStego; }},
+      {"chi-square", [](const PictureAnalysis& a) { return a.chiSquare.probability; }},
+      {"plane 0 bits", [](const PictureAnalysis& a) { return a.lowBits.bitsPerBit[0]; }},
+      {"plane 1 bits", [](const PictureAnalysis& a) { return a.lowBits.bitsPerBit[1]; }},
+      {"plane 0 agreement",
+       [](const PictureAnalysis& a) { return -std::fabs(a.lowBits.neighbourAgreement[0] - 0.5); }},
+      {"offsets", [](const PictureAnalysis& a) { return std::fabs(a.lowBits.columnDifference); }},
+      {"verdict",
+       [](const PictureAnalysis& a) {
+         return a.verdict.finding == Finding::Untouched ? 0.0 : 1.0;
+       }},
+  };
+  return detectors;
+}
+
+std::vector<fs::path> Pictures(const fs::path& folder) {
+  std::vector<fs::path> files;
+  if (!fs::is_directory(folder)) return files;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().extension() == ".bmp" || entry.path().extension() == ".png")
+      files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+using Scores = std::vector<std::vector<double>>;  // [detector][picture]
+
+void Add(Scores& scores, const PictureAnalysis& analysis) {
+  scores.resize(Detectors().size());
+  for (std::size_t d = 0; d < Detectors().size(); ++d)
+    scores[d].push_back(Detectors()[d].score(analysis));
+}
+
+double Auc(const std::vector<double>& covers, const std::vector<double>& stegos) {
+  double wins = 0;
+  for (double s : stegos)
+    for (double c : covers) wins += s > c ? 1.0 : s == c ? 0.5 : 0.0;
+  return wins / (static_cast<double>(covers.size()) * static_cast<double>(stegos.size()));
+}
+
+// The share of stegos above the score that at most 5% of the covers exceed.
+double FlaggedAtFivePercent(std::vector<double> covers, const std::vector<double>& stegos) {
+  std::sort(covers.begin(), covers.end());
+  const auto allowed =
+      static_cast<std::size_t>(std::floor(0.05 * static_cast<double>(covers.size())));
+  const double threshold = covers[covers.size() - 1 - allowed];
+  const auto flagged =
+      std::count_if(stegos.begin(), stegos.end(), [&](double s) { return s > threshold; });
+  return static_cast<double>(flagged) / static_cast<double>(stegos.size());
+}
+
+void Row(const std::string& label, const Scores& covers, const Scores& stegos) {
+  std::printf("%-34s", label.c_str());
+  for (std::size_t d = 0; d < Detectors().size(); ++d)
+    std::printf(" %5.3f/%3.0f%%", Auc(covers[d], stegos[d]),
+                100 * FlaggedAtFivePercent(covers[d], stegos[d]));
+  std::printf("   (%zu pictures)\n", stegos[0].size());
+}
+
+// Plain LSB replacement of `bits` bits at random places: each replaced low bit is a random bit.
+void ReplaceLowBits(Picture& picture, std::int64_t bits, std::mt19937& random) {
+  std::vector<std::uint8_t*> colour;
+  const int step = picture.BytesPerPixel();
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x)
+      for (int c = 0; c < 3; ++c) colour.push_back(picture.Row(y) + x * step + c);
+  std::shuffle(colour.begin(), colour.end(), random);
+  for (std::int64_t i = 0; i < bits && i < static_cast<std::int64_t>(colour.size()); ++i)
+    *colour[static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>((*colour[static_cast<std::size_t>(i)] & 0xFE) | (random() & 1));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s COVER_DIR [LABEL=FOLDER ...]\n", argv[0]);
+    return 2;
+  }
+  const std::vector<fs::path> coverFiles = Pictures(argv[1]);
+  Scores covers;
+  const struct {
+    const char* label;
+    double bitsPerByte;  // 0: 1 KB
+  } lsb[] = {{"LSB replacement, 1 KB", 0},
+             {"LSB replacement, 0.05 bpc", 0.05},
+             {"LSB replacement, 0.2 bpc", 0.2}};
+  std::vector<Scores> lsbScores(3);
+  std::mt19937 random(2014);
+  for (const fs::path& file : coverFiles) {
+    PictureReadResult read = ReadPictureFile(file.string());
+    if (read.status != PictureReadStatus::Ok) continue;
+    Add(covers, AnalyzePicture(read.picture));
+    const auto colourBytes = static_cast<double>(read.picture.Width()) * read.picture.Height() * 3;
+    for (int i = 0; i < 3; ++i) {
+      Picture changed = read.picture;
+      const double bits = lsb[i].bitsPerByte == 0 ? 8 * 1024 : lsb[i].bitsPerByte * colourBytes;
+      ReplaceLowBits(changed, static_cast<std::int64_t>(bits), random);
+      Add(lsbScores[static_cast<std::size_t>(i)], AnalyzePicture(changed));
+    }
+  }
+  if (covers.empty()) {
+    std::fprintf(stderr, "no cover pictures in %s\n", argv[1]);
+    return 1;
+  }
+  std::printf("AUC / flagged at 5%% false alarms, %zu covers\n%-34s", covers[0].size(), "");
+  for (const Detector& detector : Detectors()) std::printf(" %10.10s", detector.name);
+  std::printf("\n");
+  for (int i = 0; i < 3; ++i) Row(lsb[i].label, covers, lsbScores[static_cast<std::size_t>(i)]);
+  for (int i = 2; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string::npos) continue;
+    Scores stegos;
+    for (const fs::path& file : Pictures(argument.substr(equals + 1))) {
+      PictureReadResult read = ReadPictureFile(file.string());
+      if (read.status == PictureReadStatus::Ok) Add(stegos, AnalyzePicture(read.picture));
+    }
+    if (!stegos.empty()) Row(argument.substr(0, equals), covers, stegos);
+  }
+  return 0;
+}
