@@ -1,45 +1,24 @@
 // demo: what the tool is for, in one run that needs nothing from the user. It
 // paints a picture, hides a short text in it, reads the text back from the
 // saved file, and shows the two commands to try on a picture of one's own.
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
+#include "app/demo_picture.h"
+#include "app/local_file_store.h"
+#include "app/stego_job.h"
 #include "cli/command.h"
 #include "cli/outcome.h"
-#include "cli/window_session.h"
-#include "stego/picture.h"
 
 namespace hushlake::cli {
 
 namespace {
 
-constexpr int kWidth = 160;
-constexpr int kHeight = 120;
 constexpr const char* kText = "Meet me by the lake at nine.";
 // Not a key to use: anyone reading this source knows it.
 constexpr const char* kKey = "demonstration key";
-
-// A sky over a lake, so the picture is a picture and not a flat colour.
-Picture PaintedPicture() {
-  Picture picture(kWidth, kHeight, PixelFormat::Bgr24);
-  for (int y = 0; y < kHeight; ++y) {
-    std::uint8_t* row = picture.Row(y);
-    for (int x = 0; x < kWidth; ++x) {
-      const double wave = std::sin(x / 9.0 + y / 5.0);
-      const bool lake = y > kHeight * 3 / 5;
-      const int blue = lake ? 150 + static_cast<int>(20 * wave) : 230 - y;
-      const int green = lake ? 90 + static_cast<int>(10 * wave) : 160 - y / 2;
-      const int red = lake ? 40 : 120 + y;
-      row[3 * x] = static_cast<std::uint8_t>(blue);
-      row[3 * x + 1] = static_cast<std::uint8_t>(green);
-      row[3 * x + 2] = static_cast<std::uint8_t>(red);
-    }
-  }
-  return picture;
-}
 
 std::filesystem::path DemoFolder() {
   std::string name = (std::filesystem::temp_directory_path() / "hushlake-demo-XXXXXX").string();
@@ -53,28 +32,26 @@ struct Hidden {
 };
 
 Hidden HideText(const std::string& picture, const std::string& hidden) {
-  WindowSession session(hidden, false, Verbosity::Quiet);
-  session.OpenPicture(picture);
-  session.KeyField().SetKeyText(kKey);
-  session.Editor().ReplaceText(kText);
-  MainWindowLogic& window = session.Window();
-  window.EncryptActionListUpdate();
-  window.EncryptActionExecute();
-  if (!session.Messages().Shown(messages::EncryptDone)) throw Refusal("The demonstration failed");
-  const Hidden result{session.Editor().Text(), window.Choice()};
-  window.EncryptActionListUpdate();
-  window.SaveImageActionExecute();
-  if (!session.Messages().Shown(messages::PictureSaved)) throw Refusal("The demonstration failed");
-  return result;
+  LocalFileStore files;
+  PictureJob job(files);
+  const CipherChoice choice;
+  if (!job.Open(PictureSource::File(picture), PictureUse::EncryptOnce).Succeeded())
+    throw Refusal("The demonstration failed");
+  const JobOutcome outcome = job.Encrypt({choice, SecretString(kKey), SecretString(kText)});
+  if (!outcome.Succeeded()) throw Refusal("The demonstration failed: " + outcome.message);
+  const std::optional<SaveTarget> target = SaveTargetAsGiven(hidden, job.Source().kind);
+  if (!target) throw Refusal("The demonstration failed");
+  job.Save(*target);
+  return {std::string(outcome.text.View()), choice};
 }
 
 std::string ReadTextBack(const std::string& hidden) {
-  WindowSession session(std::nullopt, false, Verbosity::Quiet);
-  session.OpenPicture(hidden);
-  session.KeyField().SetKeyText(kKey);
-  session.Window().EncryptActionListUpdate();
-  session.Window().DecryptActionExecute();
-  return session.Editor().Text();
+  LocalFileStore files;
+  PictureJob job(files);
+  if (!job.Open(PictureSource::File(hidden), PictureUse::ReadOnly).Succeeded())
+    throw Refusal("The demonstration failed");
+  const JobOutcome outcome = job.Decrypt({CipherChoice{}, SecretString(kKey)});
+  return outcome.Succeeded() ? std::string(outcome.text.View()) : std::string();
 }
 
 int RunDemo() {
@@ -82,10 +59,11 @@ int RunDemo() {
   const std::string picture = (folder / "lake.bmp").string();
   const std::string hidden = (folder / "lake-hidden.bmp").string();
   {
-    WindowSession painter(std::nullopt, false, Verbosity::Quiet);
-    painter.Files().WritePictureAtomically(picture, PaintedPicture());
+    LocalFileStore files;
+    WriteDemoPicture(files, picture);
   }
-  std::cout << "A picture of " << kWidth << " x " << kHeight << " pixels:  " << picture << "\n"
+  std::cout << "A picture of " << kDemoPictureWidth << " x " << kDemoPictureHeight
+            << " pixels:  " << picture << "\n"
             << "The text to hide:               " << kText << "\n"
             << "The key:                        " << kKey << "\n\n";
   const Hidden result = HideText(picture, hidden);
