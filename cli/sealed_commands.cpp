@@ -11,10 +11,10 @@
 #include "cli/key_input.h"
 #include "cli/outcome.h"
 #include "cli/picture_names.h"
-#include "platform/atomic_file.h"
 #include "cli/standard_streams.h"
 #include "cli/terminal_output.h"
 #include "crypto/secure_wipe.h"
+#include "platform/atomic_file.h"
 
 namespace hushlake::cli {
 namespace {

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/secret_memory.h"
 #include "crypto/secure_wipe.h"
+#include "platform/secret_memory.h"
 
 namespace hushlake {
 
