@@ -98,9 +98,12 @@ TEST(CoreDumps, AKeyHeldNeverGoesIntoACoreFile) {
       locked = LockedKilobytes(child);
       if (locked > 0) break;
     }
+    // AddressSanitizer's mlock does nothing, so only the other builds can show a locked page.
+#ifndef __SANITIZE_ADDRESS__
     if (memoryLock.rlim_cur >= 4096) {
       EXPECT_GT(locked, 0) << "no page locked";
     }
+#endif
     kill(child, SIGQUIT);
     close(text[1]);
     int status = 0;
