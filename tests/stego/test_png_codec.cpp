@@ -237,9 +237,10 @@ TEST(PngChunks, AncillaryChunksAreKeptByteForByteInTheirPlacesAndNotApplied) {
   const Bytes text = Chunk("tEXt", {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'h', 'i'});
   const Bytes time = Chunk("tIME", {7, 234, 12, 10, 13, 0, 0});
   const Bytes privateChunk = Chunk("prVt", {1, 2, 3});
+  const Bytes emptyChunk = Chunk("prVe", {});  // no data at all: nothing to read, still kept
   const Bytes palette = Chunk("PLTE", {10, 20, 30, 40, 50, 60});
   const Bytes file = File({Chunk("IHDR", Header(2, 1, 8, 3)), gama, iccp, palette, trns, text,
-                           Idat({{1, 0}}, 1), time, privateChunk, End()});
+                           Idat({{1, 0}}, 1), time, privateChunk, emptyChunk, End()});
   const PictureReadResult result = ReadPng(file);
   ASSERT_EQ(result.status, PictureReadStatus::Ok) << result.error;
   // Transparency and gamma are not applied: indices and entries as stored.
@@ -247,12 +248,13 @@ TEST(PngChunks, AncillaryChunksAreKeptByteForByteInTheirPlacesAndNotApplied) {
   EXPECT_EQ(result.picture.GetPalette()[0], (PaletteEntry{10, 20, 30, 0}));
   EXPECT_EQ(DescribeKeptChunks(result.source),
             "gAMA (gamma), iCCP (colour profile), tRNS (transparency), tEXt (text), "
-            "tIME (time), prVt");
+            "tIME (time), prVt, prVe");
 
   const std::vector<StoredChunk> written = ChunksOf(WritePng(result.picture, result.source));
   EXPECT_EQ(TypesOf(written), (std::vector<std::string>{"IHDR", "gAMA", "iCCP", "PLTE", "tRNS",
-                                                        "tEXt", "IDAT", "tIME", "prVt", "IEND"}));
-  const std::vector<Bytes> expected = {gama, iccp, trns, text, time, privateChunk};
+                                                        "tEXt", "IDAT", "tIME", "prVt", "prVe",
+                                                        "IEND"}));
+  const std::vector<Bytes> expected = {gama, iccp, trns, text, time, privateChunk, emptyChunk};
   std::vector<Bytes> kept;
   for (const StoredChunk& chunk : written)
     if (chunk.type != "IHDR" && chunk.type != "PLTE" && chunk.type != "IDAT" &&

@@ -537,7 +537,8 @@ PixelView InPlaceView(const FileBytes& file, const Header& header, const Checked
 PictureReadResult ReadBmp(std::span<const std::uint8_t> fileBytes) {
   const FileBytes file(fileBytes, fileBytes.size());
   return Decode(file, [&file](std::uint64_t offset, std::span<std::uint8_t> into) {
-    std::memcpy(into.data(), file.Need(offset, into.size(), "the pixel data"), into.size());
+    if (!into.empty())
+      std::memcpy(into.data(), file.Need(offset, into.size(), "the pixel data"), into.size());
   });
 }
 
@@ -567,7 +568,8 @@ struct RewriteCheck {
 std::optional<BmpRewriteLayout> PlanBmpRewrite(std::span<const std::uint8_t> fileBytes) {
   const FileBytes file(fileBytes, fileBytes.size());
   const FetchBytes fetch = [&file](std::uint64_t offset, std::span<std::uint8_t> into) {
-    std::memcpy(into.data(), file.Need(offset, into.size(), "the kept bytes"), into.size());
+    if (!into.empty())
+      std::memcpy(into.data(), file.Need(offset, into.size(), "the kept bytes"), into.size());
   };
   std::optional<BmpRewriteLayout> plan;
   const RewriteCheck checked =
