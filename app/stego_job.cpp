@@ -140,13 +140,13 @@ JobOutcome PictureJob::Open(const PictureSource& source, PictureUse use) {
     result = ReadPicture(*source.bytes, source.name);
   } else {
     if (!files_.Exists(source.name)) return Refused(JobStatus::PictureMissing, "");
-    const bool pictureName = HasPictureExtension(source.name);
-    if (pictureName && (use == PictureUse::ReadOnly || use == PictureUse::EncryptFromFile)) {
+    // A file is read by what its bytes are; which names a front end takes
+    // for pictures is its own rule, checked before.
+    if (use == PictureUse::ReadOnly || use == PictureUse::EncryptFromFile) {
       bool opened = false;
       JobOutcome outcome = OpenInPlace(source.name, use, opened);
       if (opened) return outcome;
     }
-    if (!pictureName) return Refused(JobStatus::PictureRefused, messages::WrongDepth);
     try {
       result = files_.ReadPicture(source.name);
     } catch (const std::exception& error) {

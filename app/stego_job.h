@@ -143,8 +143,9 @@ class PictureJob {
   PictureJob(const PictureJob&) = delete;
   PictureJob& operator=(const PictureJob&) = delete;
 
-  // Opens a picture, dropping the last one and anything made from it. Errors
-  // of the file system raise std::runtime_error naming the file.
+  // Opens a picture, dropping the last one and anything made from it. A file
+  // is BMP or PNG by its bytes, whatever its name. Errors of the file system
+  // raise std::runtime_error naming the file.
   JobOutcome Open(const PictureSource& source, PictureUse use);
 
   bool Loaded() const;
