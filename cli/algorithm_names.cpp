@@ -13,14 +13,13 @@ namespace {
 
 // Common names the registry does not carry, and the class each stands for
 // (both as NameKey gives them).
-constexpr std::array<std::pair<std::string_view, std::string_view>, 7> CommonNames = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 6> CommonNames = {{
     {"aes", "rijndael"},
     {"aes128", "rijndael"},
     {"aes192", "rijndael"},
     {"aes256", "rijndael"},
     {"des", "1des"},
     {"tripledes", "3des"},
-    {"sha0", "sha"},
 }};
 
 std::string ClassKey(std::string_view name) {
@@ -61,8 +60,8 @@ std::optional<std::string> Hint(const std::array<std::string_view, N>& items,
   if (!item.empty())
     return "it is the list's \"" + std::string(item) + "\": type " + std::string(option) + " '" +
            std::string(item) + "'";
-  return "the library has it (" + entry->Name() + "), but it is not in the " +
-         std::string(what) + " list encrypt and decrypt offer" + std::string(otherUse) +
+  return "the library has it (" + entry->Name() + "), but it is not in the " + std::string(what) +
+         " list encrypt and decrypt offer" + std::string(otherUse) +
          "; 'hushlake-cli list' marks those offered with *";
 }
 
