@@ -14,7 +14,7 @@
 #include "crypto/string_format.h"
 #include "framework/framework.h"
 #include "stego/picture/bmp/bmp_codec.h"
-#include "tests/app/workflow_fakes.h"
+#include "tests/app/workflow_window.h"
 #include "tests/stego/bmp_fixture.h"
 
 namespace {

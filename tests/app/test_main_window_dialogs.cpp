@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "stego/encryptor.h"
 #include "tests/common/case_names.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {

@@ -17,7 +17,7 @@
 #include "stego/random_source.h"
 #include "store_folder.h"
 #include "tests/stego/bmp_fixture.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {

@@ -13,7 +13,7 @@
 #include "common/random_picture.h"
 #include "stego/picture/png/png_codec.h"
 #include "stego/png_fixture.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {

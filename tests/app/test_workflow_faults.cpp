@@ -8,7 +8,7 @@
 #include "app/engine_messages.h"
 #include "app/text_encoding.h"
 #include "stego/encryptor.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {
