@@ -133,7 +133,7 @@ std::string DecryptCase(const CipherChoice& choice, PixelFormat format, const st
   window.Open("in.bmp");
   window.logic.SetChoice(choice);
   window.Encrypt();
-  const Picture& picture = window.logic.View().encryptedImage;
+  const Picture& picture = window.logic.EncryptedImage();
   if (picture.Empty()) throw std::runtime_error("the seed picture could not be made");
   std::string seed;
   seed += static_cast<char>(IndexOf(HashListItems, choice.hash));
