@@ -459,9 +459,7 @@ void TOrmwickForm::RunEnableRules() {
   ShowState();
 }
 
-void TOrmwickForm::ShowOriginalPicture() {
-  originalPanel_->SetPicture(logic_->OriginalImage());
-}
+void TOrmwickForm::ShowOriginalPicture() { originalPanel_->SetPicture(logic_->OriginalImage()); }
 
 // The status line shows the long hint of the control under the mouse until
 // the mouse leaves it; a hint that changes meanwhile changes there too.
