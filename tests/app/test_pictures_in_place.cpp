@@ -352,6 +352,21 @@ TEST_F(InPlace, EncryptFromFileSavesWhatEncryptOnceSaves) {
   }
 }
 
+// Changes planned for one file must never reach another.
+TEST_F(InPlace, ChangesPlannedForAFileGoWithIt) {
+  store_.WritePictureAtomically(Path("source.bmp"),
+                                test::RandomPicture(64, 48, PixelFormat::Bgr24, 4));
+  store_.WritePictureAtomically(Path("other.bmp"),
+                                test::RandomPicture(64, 48, PixelFormat::Bgr24, 5));
+  JobOnDisk job;
+  ASSERT_TRUE(job.Open(Path("source.bmp"), PictureUse::EncryptFromFile).Succeeded());
+  ASSERT_TRUE(job.Encrypt("a hidden text").Succeeded());
+  EXPECT_TRUE(job.job.HasResult());
+  EXPECT_TRUE(job.job.Result().Empty());  // only planned
+  ASSERT_TRUE(job.Open(Path("other.bmp"), PictureUse::EncryptFromFile).Succeeded());
+  EXPECT_FALSE(job.job.HasResult());
+}
+
 TEST_F(InPlace, ASourceCutShortBeforeSaveEndsInAnErrorAndNoFile) {
   store_.WritePictureAtomically(Path("source.bmp"),
                                 test::RandomPicture(400, 300, PixelFormat::Bgr24, 4));

@@ -120,6 +120,29 @@ TEST(PngPictures, UnusablePngsAreRefusedWithTheReason) {
   EXPECT_NE(w.messages.shown[0].text.find("truncated file"), std::string::npos);
 }
 
+// Encrypt's result stays until the next Encrypt, whatever is opened
+// meanwhile, and is saved with what it keeps of its own source.
+TEST(PngPictures, AResultStaysWithItsOwnSourceWhenAnotherPictureIsOpened) {
+  Window w;
+  w.files.files["gamma.png"] = PngWithGamma(RandomPicture(60, 40, PixelFormat::Bgr24, 3));
+  w.files.PutPicture("other.bmp", RandomPicture(50, 50, PixelFormat::Indexed8, 4));
+  w.Open("gamma.png");
+  const std::vector<KeptBlock> kept = w.logic.OriginalSource().kept;
+  ASSERT_FALSE(kept.empty());
+  w.editor.text = "a hidden text";
+  w.key.text = Key;
+  w.Encrypt();
+  ASSERT_TRUE(w.logic.ImageEncrypted());
+  const Picture result = w.logic.EncryptedImage();
+  w.Open("other.bmp");
+  EXPECT_EQ(w.logic.EncryptedImage(), result);
+  w.SaveImageAs("out");  // no extension: the kind of the result's source
+  ASSERT_TRUE(w.files.Exists("out.png"));
+  const PictureReadResult saved = ReadPicture(w.files.files.at("out.png"), "out.png");
+  EXPECT_EQ(saved.picture, result);
+  EXPECT_EQ(saved.source.kept, kept);
+}
+
 // A picture file that cannot be read at all is not of another depth or kind:
 // the window shows the reader's reason, which names what is wrong, and only
 // that, and the picture shown before is gone.
