@@ -74,8 +74,10 @@ struct JobOutcome {
   std::string message;
   // PictureRefused: the reader's reason, when it gave one.
   std::string reason;
-  // Whether the window shows Message too beside Reason (it drops the
-  // depth message of a BMP file the reader explained).
+  // Whether the window shows Message too beside Reason: only for a PNG of
+  // another kind. A file that cannot be read at all (cut short, a CRC
+  // error, too large, a broken header) is of no other depth or kind, and
+  // its reason alone says what is wrong.
   bool messageBesideReason = false;
   // The engine's figures, when it ran.
   std::int64_t positionsAvailable = 0;
