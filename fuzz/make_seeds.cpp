@@ -15,6 +15,7 @@
 #include "framework/framework.h"
 #include "stego/picture/bmp/bmp_codec.h"
 #include "tests/app/workflow_window.h"
+#include "tests/common/random_picture.h"
 #include "tests/stego/bmp_fixture.h"
 
 namespace {
@@ -127,7 +128,7 @@ std::size_t IndexOf(const List& list, std::string_view item) {
 std::string DecryptCase(const CipherChoice& choice, PixelFormat format, const std::string& key,
                         const std::string& text) {
   workflow_test::Window window;
-  window.files.PutPicture("in.bmp", workflow_test::VariedPicture(24, 24, format));
+  window.files.PutPicture("in.bmp", test::RandomPicture(24, 24, format, 24));
   window.key.text = key;
   window.editor.text = text;
   window.Open("in.bmp");
