@@ -26,14 +26,13 @@ void MainWindowLogic::ShowCryptControls() {
 void MainWindowLogic::EncryptSealed(const SecretString& keyText) {
   if (IsPalettePicture()) return ports_.messages.ShowError(sealed_messages::PalettePicture);
   // Save Img only ever saves what this Encrypt produces: the last result goes now.
-  view_.encryptedImage = Picture();
-  plannedChanges_.reset();
+  job_.DropResult();
   imageEncrypted_ = false;
   sealed::SealedContent content;
   const SecretString text = SecretString::Adopt(ports_.editor.Text());
   content.bytes =
       SecretBytes(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-  Picture work = view_.originalImage;
+  Picture work = job_.Original();
   const sealed::SealOutcome outcome =
       sealed::SealIntoPicture(work, content, keyText.View(), *stretcher_);
   view_.encryptedHint = "Sealed image|Sealed picture";
@@ -44,8 +43,7 @@ void MainWindowLogic::EncryptSealed(const SecretString& keyText) {
                                      std::to_string(outcome.capacity.largestBytes));
   }
   if (!outcome.Succeeded()) return ports_.messages.ShowError(sealed_messages::PalettePicture);
-  view_.encryptedImage = std::move(work);
-  view_.encryptedSource = view_.originalSource;
+  job_.KeepResult(std::move(work));
   imageEncrypted_ = true;
   if (outcome.aboveSafe) {
     ports_.messages.ShowInformation(
@@ -60,7 +58,7 @@ void MainWindowLogic::EncryptSealed(const SecretString& keyText) {
 
 void MainWindowLogic::DecryptSealed(const SecretString& keyText) {
   if (IsPalettePicture()) return ports_.messages.ShowError(sealed_messages::PalettePicture);
-  const SealedDecryptOutcome outcome = OpenSealedPicture(view_.originalImage, keyText, *stretcher_);
+  const SealedDecryptOutcome outcome = OpenSealedPicture(job_.Original(), keyText, *stretcher_);
   if (!outcome.Succeeded()) return ports_.messages.ShowError(outcome.message);
   const sealed::SealedContent& content = outcome.content;
   if (content.isFile) {
