@@ -98,8 +98,8 @@ int Parse(CLI::App& app, const std::vector<std::string>& words) {
       std::cerr << Program << ": unknown command \"" << words[0] << "\"\n\n" << Overview(app);
       return ExitUsage;
     }
-    std::cerr << Program << ": " << error.what() << "\nTry '" << Program << CommandIn(app, words)
-              << " --help'.\n";
+    PrintError(std::string(error.what()) + "\nTry '" + Program + CommandIn(app, words) +
+               " --help'.");
     return ExitUsage;
   }
 }
@@ -121,8 +121,9 @@ __attribute__((noinline)) int RunTool(int argc, char** argv) {
     try {
       status = run();
     } catch (const UsageError& error) {
-      std::cerr << Program << ": " << error.what() << "\nTry '" << Program << CommandIn(app, words)
-                << " --help'.\n";
+      // Every line of it is the tool's, as with any error, the hint too.
+      PrintError(std::string(error.what()) + "\nTry '" + Program + CommandIn(app, words) +
+                 " --help'.");
       status = ExitUsage;
     } catch (const std::exception& error) {
       PrintError(error.what());

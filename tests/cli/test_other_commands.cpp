@@ -166,7 +166,8 @@ struct Misuse {
 };
 
 // Wrong usage ends with status 2 and says what is wrong after
-// "hushlake-cli:"; unknown names come with the list of valid ones.
+// "hushlake-cli:"; unknown names come with the list of valid ones, every
+// line of it the tool's.
 TEST(Usage, WrongUsageEndsWithStatusTwo) {
   CliSandbox box;
   WritePicture(box, "p24.bmp", 30, 30, PixelFormat::Bgr24);
@@ -176,9 +177,10 @@ TEST(Usage, WrongUsageEndsWithStatusTwo) {
       {{"frobnicate"}, "hushlake-cli: unknown command \"frobnicate\""},
       {{"help", "frobnicate"}, "hushlake-cli: unknown command \"frobnicate\""},
       {{"encrypt", "p24.bmp", "--key-file", "key.txt"}, "hushlake-cli: --out is required"},
-      {{"encrypt", "p24.bmp", "-o", "o.bmp", "--hash", "Whirlpool"}, "\n  Haval-224\n"},
-      {{"decrypt", "p24.bmp", "--cipher", "DES"}, "\n  Twofish"},
-      {{"decrypt", "p24.bmp", "--mode", "cmECB"}, "\n  cmOFB"},
+      {{"encrypt", "p24.bmp", "-o", "o.bmp", "--hash", "Whirlpool"},
+       "\nhushlake-cli:   Haval-224\n"},
+      {{"decrypt", "p24.bmp", "--cipher", "DES"}, "\nhushlake-cli:   Twofish"},
+      {{"decrypt", "p24.bmp", "--mode", "cmECB"}, "\nhushlake-cli:   cmOFB"},
       {{"decrypt", "p24.bmp", "--bogus"}, "--bogus"},
       {{"decrypt", "p24.bmp", "--in", "p24.bmp"}, "the picture is given twice"},
       {{"decrypt"}, "no picture"},

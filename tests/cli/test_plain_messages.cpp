@@ -221,7 +221,7 @@ TEST_F(PlainMessages, NamesNotOfferedSayWhatToTypeInstead) {
        "encrypt and decrypt offer ('hushlake-cli hash --algo' computes it)"},
       {{"-c", "nosuchcipher"},
        "unknown cipher \"nosuchcipher\"; the valid names are (in any case, with or without "
-       "punctuation):\n  3Way\n"},
+       "punctuation):\nhushlake-cli:   3Way\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.choice[1]);
@@ -230,8 +230,11 @@ TEST_F(PlainMessages, NamesNotOfferedSayWhatToTypeInstead) {
     const RunResult result = box.Run(args);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err.rfind("hushlake-cli: " + c.said, 0), 0u) << result.err;
-    // The list of valid names follows, as for any unknown name.
-    EXPECT_TRUE(Has(result.err, c.choice[0] == "-c" ? "\n  Rijndael\n" : "\n  Snefru-256\n"))
+    // The list of valid names follows, as for any unknown name, each line the tool's.
+    EXPECT_TRUE(Has(result.err, c.choice[0] == "-c" ? "\nhushlake-cli:   Rijndael\n"
+                                                    : "\nhushlake-cli:   Snefru-256\n"))
+        << result.err;
+    EXPECT_TRUE(Has(result.err, "\nhushlake-cli: Try 'hushlake-cli decrypt --help'.\n"))
         << result.err;
   }
 }
