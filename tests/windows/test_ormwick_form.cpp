@@ -1,5 +1,6 @@
 // The main window through its real controls: actions by name and by
 // shortcut, enable rules, picture loading, hints and remembered geometry.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -8,9 +9,11 @@
 #include <QMimeData>
 #include <QProxyStyle>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <cstdlib>
 
 #include "stego/picture/bmp/bmp_codec.h"
 #include "windows/picture_panel.h"
@@ -175,6 +178,33 @@ class OrmwickFormTest : public QObject {
     window.Control<QComboBox>("ModeCombo")->setCurrentIndex(0);
     QApplication::processEvents();
     QCOMPARE(label->height(), oneLine);
+  }
+
+  // The lists are as wide as the item they show (so the choice row has room
+  // for the Sealed box at the minimum width), which must never cut an item,
+  // and open as wide as their longest item.
+  void EveryListItemShowsWholeClosedAndOpen() {
+    WindowUnderTest window;
+    window.form.resize(window.form.minimumSize());
+    for (const char* name : {"HashCombo", "CipherCombo", "ModeCombo"}) {
+      auto* list = window.Control<QComboBox>(name);
+      for (int i = 0; i < list->count(); ++i) {
+        list->setCurrentIndex(i);
+        QApplication::processEvents();
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.rect = list->rect();
+        option.currentText = list->currentText();
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        QVERIFY2(field.width() >= list->fontMetrics().horizontalAdvance(list->currentText()),
+                 qPrintable(list->currentText()));
+      }
+      list->showPopup();
+      QApplication::processEvents();
+      QVERIFY2(list->view()->viewport()->width() >= list->view()->sizeHintForColumn(0), name);
+      list->hidePopup();
+    }
   }
 
   void KeyFieldHidesEveryCharacterBehindAStar() {
@@ -438,6 +468,11 @@ class OrmwickFormTest : public QObject {
       QVERIFY(sealed != nullptr);
       QCOMPARE(sealed->text(), QStringLiteral("Sealed"));
       QVERIFY(!sealed->isChecked());
+      // In the choice row, first: it stands for the three lists it switches off.
+      QWidget* hash = window.Control("HashCombo");
+      QCOMPARE(sealed->parentWidget(), window.Control("CryptPanel"));
+      QVERIFY(sealed->geometry().right() < hash->x());
+      QVERIFY(std::abs(sealed->geometry().center().y() - hash->geometry().center().y()) <= 2);
       window.OpenPicture(PictureFile("sealed-cover.bmp", 120, 90, PixelFormat::Bgr24));
       QTest::mouseClick(sealed, Qt::LeftButton);
       QVERIFY(sealed->isChecked());
