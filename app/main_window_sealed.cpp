@@ -1,6 +1,7 @@
-// The main window's Encrypt and Decrypt for sealed pictures. A sealed picture
-// carries a text here; a file sealed on the command line is named, and left
-// for the command line to save.
+// The main window's Encrypt and Decrypt for sealed pictures. Encrypt seals
+// the editor's text; Decrypt puts a sealed text into the editor, and offers
+// a sealed file (as the command line seals one) for saving.
+#include <optional>
 #include <string>
 
 #include "app/engine_messages.h"
@@ -9,6 +10,39 @@
 #include "stego/sealed/sealed_picture.h"
 
 namespace hushlake {
+
+namespace {
+
+inline constexpr FileDialogSettings SaveSealedFile{"Save the hidden file", "All files (*)|*", "",
+                                                   ""};
+
+std::string SizeText(std::size_t bytes) {
+  return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
+// A file is no text for the editor: the editor names it, and the save dialog
+// offers it under its stored name, which is only ever a plain name (nothing
+// is proposed when the stored one is not). An existing file is replaced only
+// when the user says so.
+void OfferSealedFile(const MainWindowPorts& ports, const sealed::SealedContent& content) {
+  const std::optional<std::string> name = SafeStoredName(content.name);
+  const std::string size = SizeText(content.bytes.size());
+  ports.editor.ShowEditor();
+  ports.editor.ReplaceText(name ? "The picture holds the file \"" + *name + "\" (" + size + ")."
+                                : "The picture holds a file (" + size +
+                                      ") whose stored name is not a plain file name.");
+  ports.editor.FocusEditor();
+  FileDialogSettings dialog = SaveSealedFile;
+  if (name) dialog.proposedName = *name;
+  const std::optional<std::string> chosen = ports.dialogs.RunSaveDialog(dialog);
+  if (!chosen) return;
+  if (ports.files.Exists(*chosen) && !ports.messages.AskConfirmation(messages::ReplaceTextFile))
+    return;
+  ports.files.WriteAtomically(*chosen, content.bytes.View());
+  ports.messages.ShowInformation(messages::FileSaved);
+}
+
+}  // namespace
 
 void MainWindowLogic::SetSealed(bool sealed) {
   sealed_ = sealed;
@@ -63,12 +97,7 @@ void MainWindowLogic::DecryptSealed(const SecretString& keyText) {
   const SealedDecryptOutcome outcome = OpenSealedPicture(view_.originalImage, keyText, *stretcher_);
   if (!outcome.Succeeded()) return ports_.messages.ShowError(outcome.message);
   const sealed::SealedContent& content = outcome.content;
-  if (content.isFile) {
-    return ports_.messages.ShowInformation(
-        "The picture holds the file \"" + SafeStoredName(content.name).value_or("?") + "\" (" +
-        std::to_string(content.bytes.size()) +
-        " bytes). Save it with: hushlake-cli decrypt --sealed PICTURE --folder FOLDER");
-  }
+  if (content.isFile) return OfferSealedFile(ports_, content);
   ports_.editor.ShowEditor();
   std::string shown(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size());
   ScrubOnExit scrub(shown);

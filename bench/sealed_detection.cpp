@@ -1,11 +1,13 @@
 // How the detectors of `hushlake-cli analyze` fare against sealed pictures:
 // for every detector's score, the area under the ROC curve (cover against
 // stego) and the share of stego pictures flagged at 5% false alarms on the
-// covers, beside plain LSB replacement of the same number of bits (made here)
-// and any other folders given. Made to be run by bench/sealed_detection.sh.
+// covers, one row per folder of stego pictures given, in the order given.
+// Plain LSB replacement is made here from the covers. Made to be run by
+// bench/sealed_detection.sh.
 //
-// Usage: sealed_detection COVER_DIR [LABEL=FOLDER ...]
-//   LSB replacement is made here at 1 KB, 0.05 and 0.2 bits per colour byte.
+// Usage: sealed_detection COVER_DIR [LABEL=FOLDER | LABEL=lsb:BITS ...]
+//   lsb:BITS replaces the low bits of BITS random colour bytes of each cover
+//   (BITS a whole number, or a rate per colour byte such as 0.05).
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -84,7 +86,7 @@ double FlaggedAtFivePercent(std::vector<double> covers, const std::vector<double
   return static_cast<double>(flagged) / static_cast<double>(stegos.size());
 }
 
-void Row(const std::string& label, const Scores& covers, const Scores& stegos) {
+void PrintRow(const std::string& label, const Scores& covers, const Scores& stegos) {
   std::printf("%-34s", label.c_str());
   for (std::size_t d = 0; d < Detectors().size(); ++d)
     std::printf(" %5.3f/%3.0f%%", Auc(covers[d], stegos[d]),
@@ -105,33 +107,51 @@ void ReplaceLowBits(Picture& picture, std::int64_t bits, std::mt19937& random) {
         static_cast<std::uint8_t>((*colour[static_cast<std::size_t>(i)] & 0xFE) | (random() & 1));
 }
 
+// The bits LSB replacement writes into a picture of `colourBytes` colour bytes.
+std::int64_t LsbBits(const std::string& spec, double colourBytes) {
+  const double value = std::stod(spec);
+  return static_cast<std::int64_t>(value < 1 ? value * colourBytes : value);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s COVER_DIR [LABEL=FOLDER ...]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s COVER_DIR [LABEL=FOLDER | LABEL=lsb:BITS ...]\n", argv[0]);
     return 2;
+  }
+  struct Row {
+    std::string label;
+    std::string folder;  // empty: LSB replacement of lsbBits made here
+    std::string lsbBits;
+    Scores scores;
+  };
+  std::vector<Row> rows;
+  for (int i = 2; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string what = argument.substr(equals + 1);
+    Row row{argument.substr(0, equals), what, "", {}};
+    if (what.starts_with("lsb:")) {
+      row.folder.clear();
+      row.lsbBits = what.substr(4);
+    }
+    rows.push_back(std::move(row));
   }
   const std::vector<fs::path> coverFiles = Pictures(argv[1]);
   Scores covers;
-  const struct {
-    const char* label;
-    double bitsPerByte;  // 0: 1 KB
-  } lsb[] = {{"LSB replacement, 1 KB", 0},
-             {"LSB replacement, 0.05 bpc", 0.05},
-             {"LSB replacement, 0.2 bpc", 0.2}};
-  std::vector<Scores> lsbScores(3);
   std::mt19937 random(2014);
   for (const fs::path& file : coverFiles) {
     PictureReadResult read = ReadPictureFile(file.string());
     if (read.status != PictureReadStatus::Ok) continue;
     Add(covers, AnalyzePicture(read.picture));
     const auto colourBytes = static_cast<double>(read.picture.Width()) * read.picture.Height() * 3;
-    for (int i = 0; i < 3; ++i) {
+    for (Row& row : rows) {
+      if (!row.folder.empty()) continue;
       Picture changed = read.picture;
-      const double bits = lsb[i].bitsPerByte == 0 ? 8 * 1024 : lsb[i].bitsPerByte * colourBytes;
-      ReplaceLowBits(changed, static_cast<std::int64_t>(bits), random);
-      Add(lsbScores[static_cast<std::size_t>(i)], AnalyzePicture(changed));
+      ReplaceLowBits(changed, LsbBits(row.lsbBits, colourBytes), random);
+      Add(row.scores, AnalyzePicture(changed));
     }
   }
   if (covers.empty()) {
@@ -141,17 +161,16 @@ int main(int argc, char** argv) {
   std::printf("AUC / flagged at 5%% false alarms, %zu covers\n%-34s", covers[0].size(), "");
   for (const Detector& detector : Detectors()) std::printf(" %10.10s", detector.name);
   std::printf("\n");
-  for (int i = 0; i < 3; ++i) Row(lsb[i].label, covers, lsbScores[static_cast<std::size_t>(i)]);
-  for (int i = 2; i < argc; ++i) {
-    const std::string argument = argv[i];
-    const std::size_t equals = argument.find('=');
-    if (equals == std::string::npos) continue;
-    Scores stegos;
-    for (const fs::path& file : Pictures(argument.substr(equals + 1))) {
+  for (Row& row : rows) {
+    for (const fs::path& file : Pictures(row.folder)) {
       PictureReadResult read = ReadPictureFile(file.string());
-      if (read.status == PictureReadStatus::Ok) Add(stegos, AnalyzePicture(read.picture));
+      if (read.status == PictureReadStatus::Ok) Add(row.scores, AnalyzePicture(read.picture));
     }
-    if (!stegos.empty()) Row(argument.substr(0, equals), covers, stegos);
+    if (row.scores.empty()) {
+      std::printf("%-34s (no pictures)\n", row.label.c_str());
+      continue;
+    }
+    PrintRow(row.label, covers, row.scores);
   }
   return 0;
 }

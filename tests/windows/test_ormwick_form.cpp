@@ -16,6 +16,8 @@
 #include <cstdlib>
 
 #include "stego/picture/bmp/bmp_codec.h"
+#include "stego/sealed/sealed_picture.h"
+#include "tests/common/testing_stretchers.h"
 #include "windows/picture_panel.h"
 #include "windows/window_fixture.h"
 
@@ -502,6 +504,37 @@ class OrmwickFormTest : public QObject {
     for (const char* name : lists) QVERIFY2(next.Control(name)->isEnabled(), name);
     WindowUnderTest third;
     QVERIFY(!third.Control<QCheckBox>("SealedCheck")->isChecked());
+  }
+
+  // A sealed file (as the command line seals one) is named in the editor and
+  // saved where the save dialog says, under the name it proposes.
+  void DecryptOfASealedFileOffersToSaveIt() {
+    const sealed::Argon2idStretcher stretcher = sealed::TestingStretchers::Fast();
+    Picture picture = test::RandomPicture(120, 90, PixelFormat::Bgr24, 5);
+    sealed::SealedContent content;
+    content.isFile = true;
+    content.name = "folder/plan.odt";
+    const std::vector<std::uint8_t> bytes = {1, 2, 3, 0, 255};
+    content.bytes = SecretBytes(bytes);
+    QVERIFY(sealed::SealIntoPicture(picture, content, "nine chars key", stretcher).Succeeded());
+    const std::string path = PathOf("sealed-file.bmp");
+    WriteFile(path, WriteBmp(picture));
+    const std::string target = PathOf("plan-saved.odt");
+
+    WindowUnderTest window;
+    window.form.Logic().UseKeyStretcher(stretcher);
+    auto* sealed = window.Control<QCheckBox>("SealedCheck");
+    if (!sealed->isChecked()) QTest::mouseClick(sealed, Qt::LeftButton);
+    window.OpenPicture(path);
+    window.TypeKey(QStringLiteral("nine chars key"));
+    window.dialogs.answers.push_back(target);
+    window.Trigger("DecryptAction");
+    QCOMPARE(window.dialogs.titles.back(), std::string("Save the hidden file"));
+    QCOMPARE(window.EditorText(),
+             std::string("The picture holds the file \"plan.odt\" (5 bytes)."));
+    QCOMPARE(window.messages.shown.back(), (Message{"information", "File Saved"}));
+    QCOMPARE(window.files.ReadAll(target), bytes);
+    QTest::mouseClick(sealed, Qt::LeftButton);  // the next windows start classic again
   }
 
   void WindowSizeAndPlaceAreRemembered() {
