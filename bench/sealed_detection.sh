@@ -11,6 +11,9 @@
 # Usage: bench/sealed_detection.sh [OUT_DIR] [COUNT]   (default build-bench/sealed-detection 40)
 # Sealed pictures are made anew on every run (they are what the bench is
 # for); covers, classic and steghide pictures only when missing.
+# PAYLOADS (default "1kb 0.05 0.2") and SCHEMES (default "sealed classic lsb
+# steghide") choose the rows, e.g. PAYLOADS="1kb 0.05" SCHEMES=sealed to weigh
+# a change to the embedding alone.
 # Needs: the Debian wallpaper packages (the photographs), python3-pil and
 # steghide, installed here if missing.
 set -euo pipefail
@@ -22,7 +25,9 @@ scripts/ensure_packages.sh python3-pil steghide desktop-base plasma-workspace-wa
 scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DHUSHLAKE_BUILD_BENCH=ON \
   -DHUSHLAKE_BUILD_TESTS=OFF -DHUSHLAKE_SANITIZE=OFF --target hushlake-cli --target sealed_detection
 cli=$PWD/build-bench/cli/hushlake-cli
-payloads=(1kb 0.05 0.2)
+read -r -a payloads <<<"${PAYLOADS:-1kb 0.05 0.2}"
+schemes=" ${SCHEMES:-sealed classic lsb steghide} "
+has() { [[ $schemes == *" $1 "* ]]; }
 for payload in "${payloads[@]}"; do
   mkdir -p "$out/sealed-$payload" "$out/classic-$payload" "$out/steghide-$payload"
 done
@@ -77,15 +82,15 @@ Image.open(sys.argv[1]).convert("RGB").save(sys.argv[2])' "$cover" "$bmp"
   for payload in "${payloads[@]}"; do
     bytes=$(payload_bytes "$payload")
     head -c "$bytes" /dev/urandom >"$out/payload.bin"
-    "$cli" -q encrypt --sealed "$cover" --file "$out/payload.bin" -o "$out/sealed-$payload/$name.png" \
-      -k "$key" --force
-    if [ ! -f "$out/classic-$payload/$name.png" ]; then
+    has sealed && "$cli" -q encrypt --sealed "$cover" --file "$out/payload.bin" \
+      -o "$out/sealed-$payload/$name.png" -k "$key" --force
+    if has classic && [ ! -f "$out/classic-$payload/$name.png" ]; then
       # A text of as many bytes: random bytes in base 64, cut to length.
       head -c $(((bytes + 3) / 4 * 3)) /dev/urandom | base64 -w 0 >"$out/text.txt"
       head -c "$bytes" "$out/text.txt" |
         "$cli" -q encrypt "$cover" -o "$out/classic-$payload/$name.png" -k "$key" -f
     fi
-    if [ ! -f "$out/steghide-$payload/$name.bmp" ]; then
+    if has steghide && [ ! -f "$out/steghide-$payload/$name.bmp" ]; then
       steghide embed -q -f -Z -cf "$bmp" -ef "$out/payload.bin" -sf "$out/steghide-$payload/$name.bmp" \
         -p "detection bench key 1" || echo "steghide refused $payload in $name" >&2
     fi
@@ -99,7 +104,9 @@ for payload in "${payloads[@]}"; do
     1kb) label="1 KB" lsb=8192 ;;
     *) label="$payload bpc" lsb=$payload ;;
   esac
-  rows+=("Sealed, $label=$out/sealed-$payload" "Classic, $label=$out/classic-$payload"
-    "LSB replacement, $label=lsb:$lsb" "steghide, $label=$out/steghide-$payload")
+  has sealed && rows+=("Sealed, $label=$out/sealed-$payload")
+  has classic && rows+=("Classic, $label=$out/classic-$payload")
+  has lsb && rows+=("LSB replacement, $label=lsb:$lsb")
+  has steghide && rows+=("steghide, $label=$out/steghide-$payload")
 done
 build-bench/bench/sealed_detection "$out/cover" "${rows[@]}"
