@@ -1,8 +1,10 @@
 // The main window's Encrypt and Decrypt for sealed pictures. Encrypt seals
 // the editor's text; Decrypt puts a sealed text into the editor, and offers
 // a sealed file (as the command line seals one) for saving.
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/engine_messages.h"
 #include "app/main_window_logic.h"
@@ -15,6 +17,9 @@ namespace {
 
 inline constexpr FileDialogSettings SaveSealedFile{"Save the hidden file", "All files (*)|*", "",
                                                    ""};
+inline constexpr FileDialogSettings HideFileDialog{"Hide a file", "All files (*)|*", "", ""};
+inline constexpr std::string_view HiddenFileDone =
+    "The file has been sealed into the picture\nPlease save the encrypted image now";
 
 std::string SizeText(std::size_t bytes) {
   return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
@@ -59,21 +64,45 @@ void MainWindowLogic::ShowCryptControls() {
 
 void MainWindowLogic::EncryptSealed(const SecretString& keyText) {
   if (IsPalettePicture()) return ports_.messages.ShowError(sealed_messages::PalettePicture);
-  // Save Img only ever saves what this Encrypt produces: the last result goes now.
-  view_.encryptedImage = Picture();
-  plannedChanges_.reset();
-  imageEncrypted_ = false;
   sealed::SealedContent content;
   const SecretString text = SecretString::Adopt(ports_.editor.Text());
   content.bytes =
       SecretBytes(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  SealIntoResult(keyText, content);
+}
+
+void MainWindowLogic::HideFile() {
+  if (!CanHideFile()) return;
+  const SecretString keyText = ReadKeyField();
+  if (IsPalettePicture()) return ports_.messages.ShowError(sealed_messages::PalettePicture);
+  const std::optional<std::string> chosen = ports_.dialogs.RunOpenDialog(HideFileDialog);
+  if (!chosen || !ports_.files.Exists(*chosen)) return;
+  sealed::SealedContent content;
+  content.isFile = true;
+  // Only the name goes with the file, never the folders it lay in.
+  content.name = std::filesystem::path(*chosen).filename().string();
+  if (content.name.size() > sealed::kMaxNameBytes)
+    return ports_.messages.ShowError("The file name is longer than 255 bytes");
+  std::vector<std::uint8_t> bytes = ports_.files.ReadAll(*chosen);
+  content.bytes = SecretBytes(bytes);
+  ScrubBytes(bytes.data(), bytes.size());
+  SealIntoResult(keyText, content);
+}
+
+void MainWindowLogic::SealIntoResult(const SecretString& keyText,
+                                     const sealed::SealedContent& content) {
+  // Save Img only ever saves what this Encrypt produces: the last result goes now.
+  view_.encryptedImage = Picture();
+  plannedChanges_.reset();
+  imageEncrypted_ = false;
+  const std::string what = content.isFile ? "file" : "text";
   Picture work = view_.originalImage;
   const sealed::SealOutcome outcome =
       sealed::SealIntoPicture(work, content, keyText.View(), *stretcher_);
   view_.encryptedHint = "Sealed image|Sealed picture";
   if (outcome.status == sealed::SealedStatus::TooLarge) {
-    return ports_.messages.ShowError("Too large for a sealed picture: the text packs into " +
-                                     std::to_string(outcome.packedBytes) +
+    return ports_.messages.ShowError("Too large for a sealed picture: the " + what +
+                                     " packs into " + std::to_string(outcome.packedBytes) +
                                      " bytes, and this picture takes at most " +
                                      std::to_string(outcome.capacity.largestBytes));
   }
@@ -81,15 +110,17 @@ void MainWindowLogic::EncryptSealed(const SecretString& keyText) {
   view_.encryptedImage = std::move(work);
   view_.encryptedSource = view_.originalSource;
   imageEncrypted_ = true;
+  PublishView();
   if (outcome.aboveSafe) {
     ports_.messages.ShowInformation(
-        "The text packs into " + std::to_string(outcome.packedBytes) +
+        "The " + what + " packs into " + std::to_string(outcome.packedBytes) +
         " bytes, more than this picture's safe size of " +
         std::to_string(outcome.capacity.safeBytes) +
-        " bytes: a detector is more likely to notice. A larger picture or a shorter text is "
-        "safer");
+        " bytes: a detector is more likely to notice. A larger picture or a shorter " + what +
+        " is safer");
   }
-  ports_.messages.ShowInformation(messages::EncryptDone);
+  ports_.messages.ShowInformation(content.isFile ? std::string_view(HiddenFileDone)
+                                                 : messages::EncryptDone);
 }
 
 void MainWindowLogic::DecryptSealed(const SecretString& keyText) {

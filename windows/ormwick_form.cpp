@@ -240,6 +240,21 @@ void TOrmwickForm::CreateActions() {
   decryptAction_ = findChild<QAction*>(QStringLiteral("DecryptAction"));
   saveTextButton_ = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton2"));
   saveImageButton_ = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton10"));
+  // Hide a file: Encrypt of a file instead of the text, in sealed pictures
+  // only. It opens from the Open Text button's menu: that button is always
+  // enabled, while Encrypt's waits for a text.
+  hideFileAction_ = new QAction(QStringLiteral("Hide a file..."), this);
+  hideFileAction_->setObjectName(QStringLiteral("HideFileAction"));
+  SetHint(hideFileAction_,
+          "Hide a File|Seal a file, with its name, into the picture (Sealed only)");
+  connect(hideFileAction_, &QAction::triggered, this,
+          [this] { RunBusy(&MainWindowLogic::HideFileExecute); });
+  if (auto* openTextButton = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton1"))) {
+    auto* openMenu = new QMenu(openTextButton);
+    openMenu->addAction(hideFileAction_);
+    openTextButton->setMenu(openMenu);
+    openTextButton->setPopupMode(QToolButton::MenuButtonPopup);
+  }
   // The Open Img button carries a hint of its own.
   if (auto* openButton = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton4")))
     SetHint(openButton, "Load|Load a bitmap");
@@ -452,7 +467,9 @@ void TOrmwickForm::Run(Handler&& handler, bool pictures) {
 
 void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   // Nothing to wait for when the handler is going to refuse at once.
+  const bool encrypts = handler != &MainWindowLogic::DecryptActionExecute;
   const bool allowed = handler == &MainWindowLogic::EncryptActionExecute ? logic_->CanEncrypt()
+                       : encrypts                                        ? logic_->CanHideFile()
                                                                          : logic_->CanDecrypt();
   if (!allowed) return;
   const Picture& original = logic_->View().originalImage;
@@ -464,7 +481,7 @@ void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   }
   // The engine trims an odd-sized picture; only Encrypt makes a new one.
   if (QSize(original.Width(), original.Height()) != sizeBefore) ShowOriginalPicture();
-  if (handler == &MainWindowLogic::EncryptActionExecute) {
+  if (encrypts) {
     const Picture& result = logic_->View().encryptedImage;
     if (!resultShown_) encryptedPanel_->SetPicture(result);
     if (!result.Empty()) {
@@ -501,6 +518,7 @@ void TOrmwickForm::ShowState() {
   const MainWindowView& view = logic_->View();
   encryptAction_->setEnabled(view.encryptEnabled);
   decryptAction_->setEnabled(view.decryptEnabled);
+  hideFileAction_->setEnabled(logic_->CanHideFile());
   // The buttons, not the actions: their shortcuts stay live.
   saveTextButton_->setEnabled(view.saveTextButtonEnabled);
   saveImageButton_->setEnabled(view.saveImageButtonEnabled);

@@ -116,5 +116,58 @@ TEST(MainWindowSealed, ATextStillGoesIntoTheEditorWithoutADialog) {
   EXPECT_TRUE(w.messages.shown.empty());
 }
 
+TEST(MainWindowSealed, HideAFileSealsItWithItsNameOnlyWhileSealedIsOn) {
+  Window w;
+  w.files.PutPicture("cover.bmp", RandomPicture(120, 90, PixelFormat::Bgr24, 3));
+  w.files.files["/papers/plan.odt"] = kFileBytes;
+  w.logic.UseKeyStretcher(kStretcher);
+  w.key.text = kKey;
+  w.Open("cover.bmp");
+  w.dialogs.answer = "/papers/plan.odt";
+  EXPECT_FALSE(w.logic.CanHideFile());
+  w.logic.HideFileExecute();  // Sealed is off: no dialog, nothing sealed
+  EXPECT_TRUE(w.dialogs.kinds.empty());
+  EXPECT_FALSE(w.logic.ImageEncrypted());
+
+  w.logic.SetSealed(true);
+  w.Idle();
+  ASSERT_TRUE(w.logic.CanHideFile());
+  w.logic.HideFileExecute();
+  EXPECT_EQ(w.dialogs.kinds, std::vector<std::string>{"open"});
+  EXPECT_EQ(w.messages.shown,
+            (std::vector<Message>{{"information",
+                                   "The file has been sealed into the picture\nPlease save the "
+                                   "encrypted image now"}}));
+  EXPECT_TRUE(w.logic.ImageEncrypted());
+  w.SaveImageAs("/out/sealed.bmp");
+  w.Open("/out/sealed.bmp");
+  w.dialogs.answer = "/kept/plan.odt";
+  w.Decrypt();
+  EXPECT_EQ(w.dialogs.proposedNames.back(), "plan.odt");
+  EXPECT_EQ(w.files.files.at("/kept/plan.odt"), kFileBytes);
+}
+
+TEST(MainWindowSealed, HideAFileTooLargeForThePictureIsRefusedAndLeavesNoResult) {
+  Window w;
+  w.files.PutPicture("cover.bmp", RandomPicture(120, 90, PixelFormat::Bgr24, 3));
+  std::vector<std::uint8_t> large(4000);
+  std::mt19937 random(5);
+  for (auto& byte : large) byte = static_cast<std::uint8_t>(random());
+  w.files.files["/big.bin"] = large;
+  w.logic.UseKeyStretcher(kStretcher);
+  w.logic.SetSealed(true);
+  w.key.text = kKey;
+  w.Open("cover.bmp");
+  w.dialogs.answer = "/big.bin";
+  w.logic.HideFileExecute();
+  ASSERT_EQ(w.messages.shown.size(), 1u);
+  EXPECT_EQ(w.messages.shown[0].kind, "error");
+  EXPECT_TRUE(
+      w.messages.shown[0].text.starts_with("Too large for a sealed picture: the file packs"))
+      << w.messages.shown[0].text;
+  EXPECT_FALSE(w.logic.ImageEncrypted());
+  EXPECT_TRUE(w.logic.View().encryptedImage.Empty());
+}
+
 }  // namespace
 }  // namespace hushlake

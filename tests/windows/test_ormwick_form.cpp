@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QProxyStyle>
 #include <QStatusBar>
@@ -535,6 +536,47 @@ class OrmwickFormTest : public QObject {
     QCOMPARE(window.messages.shown.back(), (Message{"information", "File Saved"}));
     QCOMPARE(window.files.ReadAll(target), bytes);
     QTest::mouseClick(sealed, Qt::LeftButton);  // the next windows start classic again
+  }
+
+  // Hide a file, from the Open Text button's menu, seals a file only while
+  // Sealed is on; Decrypt gives it back under its name.
+  void HideAFileSealsAFileAndDecryptGivesItBack() {
+    const sealed::Argon2idStretcher stretcher = sealed::TestingStretchers::Fast();
+    const std::string file = PathOf("minutes.txt");
+    const std::vector<std::uint8_t> bytes = {'m', 'e', 'e', 't', 0, '\n', 200};
+    WriteFile(file, bytes);
+    const std::string saved = PathOf("hidden-file.png");
+    const std::string back = PathOf("minutes-back.txt");
+
+    WindowUnderTest window;
+    window.form.Logic().UseKeyStretcher(stretcher);
+    QAction* hide = window.Action("HideFileAction");
+    QVERIFY(hide != nullptr);
+    QCOMPARE(hide->text(), QStringLiteral("Hide a file..."));
+    // On the Open Text button, which a missing text never disables.
+    auto* openTextButton = window.Control<QToolButton>("ToolButton1");
+    QVERIFY(openTextButton->menu() && openTextButton->menu()->actions().contains(hide));
+    window.OpenPicture(PictureFile("hide-cover.bmp", 120, 90, PixelFormat::Bgr24));
+    window.TypeKey(QStringLiteral("nine chars key"));
+    auto* sealed = window.Control<QCheckBox>("SealedCheck");
+    QVERIFY(!sealed->isChecked());
+    QVERIFY(!hide->isEnabled());
+    QTest::mouseClick(sealed, Qt::LeftButton);
+    QVERIFY(hide->isEnabled());
+    window.dialogs.answers.push_back(file);
+    window.Trigger("HideFileAction");
+    QCOMPARE(window.messages.shown.back().text,
+             std::string("The file has been sealed into the picture\nPlease save the encrypted "
+                         "image now"));
+    QVERIFY(window.Enabled("SaveImageAction"));
+    window.dialogs.answers.push_back(saved);
+    window.Trigger("SaveImageAction");
+    window.OpenPicture(saved);
+    window.dialogs.answers.push_back(back);
+    window.Trigger("DecryptAction");
+    QCOMPARE(window.files.ReadAll(back), bytes);
+    QTest::mouseClick(sealed, Qt::LeftButton);  // the next windows start classic again
+    QVERIFY(!hide->isEnabled());
   }
 
   void WindowSizeAndPlaceAreRemembered() {
