@@ -47,8 +47,8 @@ std::string JpegText(const analysis::JpegHistory& jpeg) {
                          jpeg.quantizedFrequencies);
   return text +
          Format(
-             "  JPEG: was one, at quality about %d (%d of 63 frequencies on steps); %.0f%% of "
-             "the blocks are as a decompression leaves them\n",
+             "  JPEG: was one, at quality about %d (%d of 63 frequencies on steps);\n"
+             "    %.0f%% of the blocks are as a decompression leaves them\n",
              jpeg.quality, jpeg.quantizedFrequencies, jpeg.compatibleBlocks * 100.0) +
          "  A change to a once-JPEG picture shows: hide in a picture that never was a JPEG.\n";
 }
@@ -121,37 +121,39 @@ std::string JsonString(const std::string& text) {
 std::string ReportText(const std::string& name, const PictureAnalysis& a) {
   std::string text = name + ": " + a.verdict.text + "\n";
   text += Format("  %d x %d pixels, %d bits\n", a.width, a.height, BitsOf(a.format));
-  text += "  Replaced low bits, estimated: blue   green  red     mean\n";
+  // The column names stand over the figures of RateLine.
+  text += "  Replaced low bits, estimated:\n";
+  text += "         blue   green  red     mean\n";
   text += RateLine("SPA", a, &ReplacedRates::samplePairs);
   text += RateLine("RS", a, &ReplacedRates::rs);
   text += RateLine("WS", a, &ReplacedRates::weightedStego);
   text += Format(
-      "  Chi-square: %.3g over the picture; value pairs even over the first %.0f%% of the "
-      "scan\n",
+      "  Chi-square: %.3g over the picture;\n"
+      "    value pairs even over the first %.0f%% of the scan\n",
       a.chiSquare.probability, a.chiSquare.evenPrefix * 100.0);
   const analysis::LowBitPlanes& bits = a.lowBits;
   text += Format(
-      "  Low bit planes: %.3f and %.3f bits per bit, neighbours agree %.3f and %.3f "
-      "(random: 1 and 0.5)\n",
+      "  Low bit planes: %.3f and %.3f bits per bit (random: 1),\n"
+      "    neighbours agree %.3f and %.3f (random: 0.5)\n",
       bits.bitsPerBit[0], bits.bitsPerBit[1], bits.neighbourAgreement[0],
       bits.neighbourAgreement[1]);
   if (bits.hasColumns)
     text += Format(
-        "  Even and odd offsets: roughness %.3f and %.3f (%.1f standard errors apart), "
-        "odd values %.3f and %.3f\n",
+        "  Even and odd offsets: roughness %.3f and %.3f, %.1f standard errors apart;\n"
+        "    odd values %.3f and %.3f\n",
         bits.evenRoughness, bits.oddRoughness, bits.columnDifference, bits.evenOddShare,
         bits.oddOddShare);
   text += JpegText(a.jpeg);
   if (a.palette.indexed)
     text += Format(
-        "  Palette: %d entries used, %d unused; %d equal and %d near pairs (%.0f%% of "
-        "the used entries paired)\n",
+        "  Palette: %d entries used, %d unused;\n"
+        "    %d equal and %d near pairs (%.0f%% of the used entries paired)\n",
         a.palette.usedEntries, a.palette.unusedEntries, a.palette.equalPairs, a.palette.nearPairs,
         a.palette.pairedShare * 100.0);
   if (a.verdict.finding == analysis::Finding::Untouched && a.verdict.lowRiskBytes > 0)
     text += Format(
-        "  Can carry about %lld bytes at low risk by plain low-bit replacement; the "
-        "classic format shows at any size (its noise sets even and odd offsets apart)\n",
+        "  Can carry about %lld bytes at low risk by plain low-bit replacement; the\n"
+        "  classic format shows at any size (its noise sets even and odd offsets apart)\n",
         static_cast<long long>(a.verdict.lowRiskBytes));
   return text;
 }

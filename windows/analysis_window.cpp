@@ -4,7 +4,10 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/analysis_report.h"
 
@@ -27,9 +30,21 @@ AnalysisWindow::AnalysisWindow(const QString& name, const analysis::PictureAnaly
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
   layout->addWidget(buttons);
-  // Wide enough for the longest line of the report, as far as the screen allows.
+  // Wide and tall enough for the whole report, as far as the screen allows:
+  // a line cut at the edge hides the figure at its end.
   const QFontMetrics metrics(text_->font());
-  QSize size(metrics.horizontalAdvance(QLatin1Char('m')) * 128, metrics.lineSpacing() * 24);
+  int widest = 0;
+  const QStringList lines = text_->toPlainText().split(QLatin1Char('\n'));
+  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+  const int frame =
+      2 * (text_->frameWidth() + static_cast<int>(text_->document()->documentMargin()));
+  const int scrollBar = text_->verticalScrollBar()->sizeHint().width();
+  const QMargins margins = layout->contentsMargins();
+  QSize size(widest + frame + scrollBar + margins.left() + margins.right() +
+                 4 * metrics.averageCharWidth(),
+             metrics.lineSpacing() * (static_cast<int>(lines.size()) + 2) + frame +
+                 buttons->sizeHint().height() + layout->spacing() + margins.top() +
+                 margins.bottom());
   if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size());
   resize(size);
 }

@@ -46,6 +46,39 @@ TEST_F(AtomicFile, GatheredPiecesArriveInOrderAndReplaceTheOldFile) {
   EXPECT_EQ(Listing(), std::vector<std::string>{"out.bin"});
 }
 
+// Bytes are held back until a whole aligned piece of 2 MiB can go out; what
+// arrives in any cut, straddling those boundaries or landing on them, and
+// the held-back tail, must all reach the file once and in order.
+TEST_F(AtomicFile, LargeFilesArriveWholeHoweverTheyAreCut) {
+  constexpr std::size_t MiB = std::size_t{1} << 20;
+  std::vector<std::uint8_t> pattern(9 * MiB + 12345);
+  for (std::size_t i = 0; i < pattern.size(); ++i)
+    pattern[i] = static_cast<std::uint8_t>(i * 13 + i / 4093);
+  const struct {
+    const char* name;
+    std::vector<std::size_t> cuts;  // sizes of the writes, the rest in one last
+  } cases[] = {
+      {"one write", {}},
+      {"a header, then row bands", {54, 252000, 252000, 252000, 252000, 252000, 252000, 252000}},
+      {"exactly on the boundaries", {2 * MiB, 2 * MiB, 4 * MiB}},
+      {"one byte short of them, then across", {2 * MiB - 1, 2, 2 * MiB - 1, 3 * MiB}},
+      {"small, then more than a piece", {1, 5 * MiB}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = (folder_ / "big.bin").string();
+    AtomicFileWriter writer(path, FileAccess::AsReplaced, Replacing::Anything);
+    std::size_t at = 0;
+    for (const std::size_t cut : c.cuts) {
+      writer.Write(Piece(pattern.data() + at, cut));
+      at += cut;
+    }
+    writer.Write(Piece(pattern.data() + at, pattern.size() - at));
+    writer.Commit();
+    EXPECT_EQ(Contents(path), pattern);
+  }
+}
+
 // A file size limit cuts a gathered write short inside a piece and then
 // refuses the rest: the failure is reported, and the old file and nothing
 // else stays.

@@ -3,6 +3,7 @@
 // help text's account of what can and cannot be detected.
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include "analysis/analysis_pictures.h"
 #include "stego/picture/bmp/bmp_codec.h"
@@ -79,7 +80,11 @@ class AnalysisWindowTest : public QObject {
              qPrintable(text));
     for (const char* line : {"200 x 150 pixels, 24 bits", "    WS ", "  Chi-square: ", "  JPEG: "})
       QVERIFY2(text.contains(QString::fromLatin1(line)), line);
-    QVERIFY(report->findChild<QPlainTextEdit*>(QStringLiteral("AnalysisText"))->isReadOnly());
+    auto* shown = report->findChild<QPlainTextEdit*>(QStringLiteral("AnalysisText"));
+    QVERIFY(shown->isReadOnly());
+    // The whole report is in view: no line runs past the edge, nothing scrolls.
+    QCOMPARE(shown->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(shown->verticalScrollBar()->maximum(), 0);
 
     window.TypeText(QStringLiteral("a short note"));
     window.TypeKey(QStringLiteral("Correct Horse 42"));
