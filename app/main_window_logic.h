@@ -2,8 +2,9 @@
 // The main window's workflow without the window: its state, the enable
 // rules and the action handlers with their checks, order of steps and
 // messages. The desktop window draws what this decides and forwards every
-// user action here. The command line does not drive it: it calls the job
-// layer (app/stego_job.h), where the same work lives with typed outcomes.
+// user action here. Opening, encrypting, decrypting and saving pictures are
+// the job layer's (app/stego_job.h), which the command line calls too: this
+// presents its outcomes in the window's words.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,11 +13,11 @@
 
 #include "app/engine_messages.h"
 #include "app/ports.h"
+#include "app/stego_job.h"
 #include "app/text_cipher.h"
 #include "app/workflow_messages.h"
 #include "crypto/sealed/sodium_box.h"
 #include "crypto/secret.h"
-#include "stego/encryptor.h"
 #include "stego/picture.h"
 #include "stego/picture/picture_files.h"
 #include "stego/random_source.h"
@@ -57,21 +58,15 @@ struct MainWindowPorts {
   FileDialogs& dialogs;
 };
 
-// What the window shows besides the ports: the two pictures with their hints,
+// What the window shows besides the ports and the two pictures
+// (MainWindowLogic::OriginalImage and EncryptedImage): the pictures' hints,
 // the algorithm controls and the enabled state of the actions and buttons.
 struct MainWindowView {
-  Picture originalImage;
-  // The file the original picture came from, and what the encrypted picture
-  // keeps of it when saved: its kind (for a name without extension), PNG
-  // chunks, BMP headers; a saved picture differs from its source only in pixels.
-  SourceFileInfo originalSource;
-  SourceFileInfo encryptedSource;
   bool originalVisible = false;
   // The last picture opened could not be read at all (a broken, truncated or
   // oversized file), as opposed to being of a kind the engine cannot use.
   bool originalBroken = false;
   std::string originalHint;
-  Picture encryptedImage;
   std::string encryptedHint;
   bool cryptControlsEnabled = true;
   std::string cryptHint = "Cipher Selection";
@@ -89,26 +84,6 @@ class MainWindowLogic {
   // Clock seeds this window's own random source (tests fix it); empty parts
   // are the system's.
   explicit MainWindowLogic(MainWindowPorts ports, EngineClock clock = {});
-
-  // For a front end that encrypts once and then only saves (the command-line
-  // tool): Encrypt works in the original picture's memory instead of a copy,
-  // and the original is empty once it succeeded.
-  void ReleaseOriginalOnEncrypt() { releaseOriginal_ = true; }
-  // For a front end that only reads hidden texts (the command-line tool's
-  // decrypt): Open Img reads a picture file's pixels where they lie in the
-  // file, when its rows allow that, instead of copying them into the
-  // original picture, which then stays empty; Encrypt is never enabled.
-  void ReadPicturesInPlace() { readInPlace_ = true; }
-  // For a front end that encrypts once and then saves a file (the
-  // command-line tool): a BMP file whose rows are stored as a picture holds
-  // them and whose other bytes can all be kept is not read on Open Img;
-  // Encrypt only plans its changes, and Save Img makes them to the rows on
-  // their way from the source file to the new one, a band at a time. Other
-  // pictures are read and encrypted as with ReleaseOriginalOnEncrypt.
-  void EncryptFromTheFile() {
-    releaseOriginal_ = true;
-    encryptFromFile_ = true;
-  }
 
   // Shown runs whenever a handler has changed the view and is about to tell
   // the user about it in a message: the window draws the change first, so
@@ -140,7 +115,7 @@ class MainWindowLogic {
   // Hide a file: Encrypt of a file the open dialog chooses instead of the
   // editor's text, sealed with its name; only while Sealed is on, with a
   // picture loaded and the key long enough.
-  bool CanHideFile() const { return sealed_ && canDecrypt_ && !readInPlace_; }
+  bool CanHideFile() const { return sealed_ && canDecrypt_; }
   void HideFileExecute();
   // The key derivation of sealed pictures; the format's own unless a test
   // gives a cheaper one (which must outlive this object).
@@ -152,6 +127,14 @@ class MainWindowLogic {
   void UpdateChoiceLabel();
 
   const MainWindowView& View() const { return view_; }
+  // The picture Open Img loaded (empty: none), and the one Encrypt made,
+  // which stays until the next Encrypt.
+  const Picture& OriginalImage() const { return job_.Original(); }
+  const Picture& EncryptedImage() const { return job_.Result(); }
+  // What the loaded picture's file keeps when the picture is saved: its kind
+  // (for a name without extension), PNG chunks, BMP headers; a saved picture
+  // differs from its source only in pixels.
+  const SourceFileInfo& OriginalSource() const { return job_.Source(); }
   bool ImageLoaded() const { return imageLoaded_; }
   bool ImageEncrypted() const { return imageEncrypted_; }
   bool CanEncrypt() const { return canEncrypt_; }
@@ -164,32 +147,17 @@ class MainWindowLogic {
   // as Encrypt writes every text (not: Windows-1252, as older versions did,
   // or the bytes of a wrong cipher or mode).
   bool DecipheredUtf8() const { return decipheredUtf8_; }
-  // Runs Reader on the loaded picture's pixels, wherever they are; pixels
-  // read in place are guarded as Decrypt guards them (a file cut short while
-  // it is read raises an error naming it).
-  void ReadOriginalPixels(const std::function<void(const PixelView&)>& reader) const;
-  // The loaded picture's pixels, wherever they are: its size and format may
-  // be looked at here, its pixels only through ReadOriginalPixels.
-  PixelView OriginalPixels() const;
 
  private:
-  class EncryptedImageHolder;
   // The key field's text, read once per action into an owner that wipes it.
   SecretString ReadKeyField() const;
   bool KeyLongEnough(std::string_view keyText) const;
   bool EditorHasText() const;
-  // The engine key for the loaded picture; for 8 bits the key field is
-  // lower-cased in place first.
-  SecretString EngineKey(std::string_view keyText);
+  // An 8-bit picture's key is the key field's text lower-cased, and the
+  // field shows it so.
+  void LowerPaletteKeyField(std::string_view keyText);
   void OpenPicture(const std::string& fileName);
-  bool OpenPictureInPlace(const std::string& fileName);
   void Encrypt();
-  EngineOutcome EncryptPalette(std::string_view keyText);
-  EngineOutcome EncryptTrueColor(std::string_view keyText, const SecretString& plainText);
-  void EncipherEditorText(std::string_view keyText, const SecretString& plainText);
-  EngineOutcome PlanEncryptFromFile(std::string_view keyText, TextHolder& text);
-  void SavePlannedPicture(const SaveTarget& target);
-  Picture EvenSizedOriginal() const;
   void RestoreEditorText(const SecretString& text);
   void Decrypt();
   void EncryptSealed(const SecretString& keyText);
@@ -197,7 +165,6 @@ class MainWindowLogic {
   void SealIntoResult(const SecretString& keyText, const sealed::SealedContent& content);
   void DecryptSealed(const SecretString& keyText);
   void ShowCryptControls();
-  EngineOutcome DecryptInPlace(SecretString key) const;
   void SaveImage();
   void ShowLoadedPicture(const std::string& fileName);
   void SavePictureTo(const SaveTarget& target);
@@ -211,18 +178,10 @@ class MainWindowLogic {
 
   MainWindowPorts ports_;
   std::function<void()> viewChanged_;
-  RandomSource random_;
+  // The two pictures and the work on them.
+  PictureJob job_;
   MainWindowView view_;
   CipherChoice choice_;
-  bool releaseOriginal_ = false;
-  bool readInPlace_ = false;
-  bool encryptFromFile_ = false;
-  // Set instead of the original picture when it is read in place.
-  std::optional<PictureInPlace> originalInPlace_;
-  // With EncryptFromTheFile: how the file opened in place is written anew,
-  // and the changes the last Encrypt planned for it.
-  std::optional<BmpRewriteLayout> rewriteLayout_;
-  std::unique_ptr<PixelChanges> plannedChanges_;
   bool imageLoaded_ = false;
   bool imageEncrypted_ = false;
   bool canEncrypt_ = false;

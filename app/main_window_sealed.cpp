@@ -92,11 +92,10 @@ void MainWindowLogic::HideFile() {
 void MainWindowLogic::SealIntoResult(const SecretString& keyText,
                                      const sealed::SealedContent& content) {
   // Save Img only ever saves what this Encrypt produces: the last result goes now.
-  view_.encryptedImage = Picture();
-  plannedChanges_.reset();
+  job_.DropResult();
   imageEncrypted_ = false;
   const std::string what = content.isFile ? "file" : "text";
-  Picture work = view_.originalImage;
+  Picture work = job_.Original();
   const sealed::SealOutcome outcome =
       sealed::SealIntoPicture(work, content, keyText.View(), *stretcher_);
   view_.encryptedHint = "Sealed image|Sealed picture";
@@ -107,8 +106,7 @@ void MainWindowLogic::SealIntoResult(const SecretString& keyText,
                                      std::to_string(outcome.capacity.largestBytes));
   }
   if (!outcome.Succeeded()) return ports_.messages.ShowError(sealed_messages::PalettePicture);
-  view_.encryptedImage = std::move(work);
-  view_.encryptedSource = view_.originalSource;
+  job_.KeepResult(std::move(work));
   imageEncrypted_ = true;
   PublishView();
   if (outcome.aboveSafe) {
@@ -125,7 +123,7 @@ void MainWindowLogic::SealIntoResult(const SecretString& keyText,
 
 void MainWindowLogic::DecryptSealed(const SecretString& keyText) {
   if (IsPalettePicture()) return ports_.messages.ShowError(sealed_messages::PalettePicture);
-  const SealedDecryptOutcome outcome = OpenSealedPicture(view_.originalImage, keyText, *stretcher_);
+  const SealedDecryptOutcome outcome = OpenSealedPicture(job_.Original(), keyText, *stretcher_);
   if (!outcome.Succeeded()) return ports_.messages.ShowError(outcome.message);
   const sealed::SealedContent& content = outcome.content;
   if (content.isFile) return OfferSealedFile(ports_, content);

@@ -38,18 +38,45 @@ std::string PaletteRoundTrip(std::string_view editorText) {
   return WithLocalLineBreaks(Windows1252ToEditorText(carried));
 }
 
-std::optional<std::string> FirstPaletteChange(std::string_view editorText) {
+PaletteChanges PaletteChangesOf(std::string_view editorText, std::size_t shown) {
   const std::vector<std::string> before = Lines(WithLocalLineBreaks(editorText));
   const std::vector<std::string> after = Lines(PaletteRoundTrip(editorText));
-  for (std::size_t i = 0; i < before.size() && i < after.size(); ++i)
-    if (before[i] != after[i]) {
-      // Appended piece by piece: GCC 12 at -O3 misreads a chain of + here (-Wrestrict).
-      std::string change = "\"";
-      change.append(Shortened(before[i])).append("\" becomes \"");
-      change.append(Shortened(after[i])).append("\"");
-      return change;
-    }
-  return std::nullopt;
+  PaletteChanges changes;
+  for (std::size_t i = 0; i < before.size() || i < after.size(); ++i) {
+    const std::string none;
+    const std::string& was = i < before.size() ? before[i] : none;
+    const std::string& becomes = i < after.size() ? after[i] : none;
+    if (was == becomes) continue;
+    ++changes.changedLines;
+    if (changes.shown.size() == shown) continue;
+    // Appended piece by piece: GCC 12 at -O3 misreads a chain of + here (-Wrestrict).
+    std::string change = "\"";
+    change.append(Shortened(was)).append("\" becomes \"");
+    change.append(Shortened(becomes)).append("\"");
+    changes.shown.push_back(std::move(change));
+  }
+  return changes;
+}
+
+std::optional<std::string> FirstPaletteChange(std::string_view editorText) {
+  PaletteChanges changes = PaletteChangesOf(editorText, 1);
+  if (changes.shown.empty()) return std::nullopt;
+  return std::move(changes.shown.front());
+}
+
+std::optional<std::string> PaletteChangeNote(std::string_view editorText) {
+  constexpr std::size_t Shown = 5;
+  const PaletteChanges changes = PaletteChangesOf(editorText, Shown);
+  if (changes.changedLines == 0) return std::nullopt;
+  if (changes.changedLines == 1) return "note: the text will change: " + changes.shown.front();
+  std::string note =
+      "note: the text will change in " + std::to_string(changes.changedLines) + " lines, " +
+      (changes.changedLines > Shown ? "the first " + std::to_string(Shown) : std::string("these")) +
+      ":";
+  for (const std::string& change : changes.shown) note.append("\n  ").append(change);
+  if (changes.changedLines > Shown)
+    note.append("\n  and ").append(std::to_string(changes.changedLines - Shown)).append(" more");
+  return note;
 }
 
 }  // namespace hushlake

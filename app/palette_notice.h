@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hushlake {
 
@@ -17,5 +18,18 @@ std::string PaletteRoundTrip(std::string_view editorText);
 // The first line that changes, as "\"before\" becomes \"after\"", each cut
 // short; nothing when the text comes back unchanged.
 std::optional<std::string> FirstPaletteChange(std::string_view editorText);
+
+// The lines that change, each worded as FirstPaletteChange words one: how
+// many change in all, and the first Shown of them.
+struct PaletteChanges {
+  std::size_t changedLines = 0;
+  std::vector<std::string> shown;
+};
+PaletteChanges PaletteChangesOf(std::string_view editorText, std::size_t shown);
+
+// The note an 8-bit Encrypt gives on such a text, one line per entry: the
+// change itself when one line changes; otherwise how many lines change, the
+// first five, and how many more. Nothing when the text comes back unchanged.
+std::optional<std::string> PaletteChangeNote(std::string_view editorText);
 
 }  // namespace hushlake

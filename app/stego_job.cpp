@@ -124,11 +124,23 @@ PictureJob::~PictureJob() = default;
 
 void PictureJob::DropResult() {
   encrypted_ = Picture();
+  resultSource_.reset();
   planned_.reset();
 }
 
-JobOutcome PictureJob::Open(const PictureSource& source, PictureUse use) {
+void PictureJob::KeepResult(Picture result) {
   DropResult();
+  encrypted_ = std::move(result);
+}
+
+const SourceFileInfo& PictureJob::ResultSource() const {
+  return resultSource_ ? *resultSource_ : source_;
+}
+
+JobOutcome PictureJob::Open(const PictureSource& source, PictureUse use) {
+  // Planned changes belong to the file they were planned for; they never reach another.
+  planned_.reset();
+  if (!encrypted_.Empty() && !resultSource_) resultSource_ = std::move(source_);
   inPlace_.reset();
   rewriteLayout_.reset();
   picture_ = Picture();
@@ -140,13 +152,13 @@ JobOutcome PictureJob::Open(const PictureSource& source, PictureUse use) {
     result = ReadPicture(*source.bytes, source.name);
   } else {
     if (!files_.Exists(source.name)) return Refused(JobStatus::PictureMissing, "");
-    const bool pictureName = HasPictureExtension(source.name);
-    if (pictureName && (use == PictureUse::ReadOnly || use == PictureUse::EncryptFromFile)) {
+    // A file is read by what its bytes are; which names a front end takes
+    // for pictures is its own rule, checked before.
+    if (use == PictureUse::ReadOnly || use == PictureUse::EncryptFromFile) {
       bool opened = false;
       JobOutcome outcome = OpenInPlace(source.name, use, opened);
       if (opened) return outcome;
     }
-    if (!pictureName) return Refused(JobStatus::PictureRefused, messages::WrongDepth);
     try {
       result = files_.ReadPicture(source.name);
     } catch (const std::exception& error) {
@@ -257,12 +269,12 @@ JobOutcome PictureJob::Encrypt(const EncryptRequest& request) {
 void PictureJob::Save(const SaveTarget& target) {
   if (planned_) return SavePlanned(target);
   if (target.kind == PictureFileKind::Bmp)
-    return files_.WritePictureAtomically(target.path, encrypted_, source_);
-  files_.WriteAtomically(target.path, EncodePicture(encrypted_, target.kind, source_));
+    return files_.WritePictureAtomically(target.path, encrypted_, ResultSource());
+  files_.WriteAtomically(target.path, EncodePicture(encrypted_, target.kind, ResultSource()));
 }
 
 std::vector<std::uint8_t> PictureJob::EncodeResult(PictureFileKind kind) const {
-  if (!planned_) return EncodePicture(encrypted_, kind, source_);
+  if (!planned_) return EncodePicture(encrypted_, kind, ResultSource());
   Picture picture = EvenSizedCopy();
   if (const hushlake::Palette* palette = planned_->NewPalette()) picture.SetPalette(*palette);
   planned_->Apply(

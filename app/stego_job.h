@@ -74,8 +74,10 @@ struct JobOutcome {
   std::string message;
   // PictureRefused: the reader's reason, when it gave one.
   std::string reason;
-  // Whether the window shows Message too beside Reason (it drops the
-  // depth message of a BMP file the reader explained).
+  // Whether the window shows Message too beside Reason: only for a PNG of
+  // another kind. A file that cannot be read at all (cut short, a CRC
+  // error, too large, a broken header) is of no other depth or kind, and
+  // its reason alone says what is wrong.
   bool messageBesideReason = false;
   // The engine's figures, when it ran.
   std::int64_t positionsAvailable = 0;
@@ -143,8 +145,11 @@ class PictureJob {
   PictureJob(const PictureJob&) = delete;
   PictureJob& operator=(const PictureJob&) = delete;
 
-  // Opens a picture, dropping the last one and anything made from it. Errors
-  // of the file system raise std::runtime_error naming the file.
+  // Opens a picture, dropping the last one and the changes planned for it.
+  // A file is BMP or PNG by its bytes, whatever its name. A picture Encrypt
+  // made stays the result until the next Encrypt, saved with what it keeps
+  // of the file it was made from (a window shows it and may still save it).
+  // Errors of the file system raise std::runtime_error naming the file.
   JobOutcome Open(const PictureSource& source, PictureUse use);
 
   bool Loaded() const;
@@ -152,6 +157,8 @@ class PictureJob {
   // looked at here, its pixels only through ReadPixels.
   PixelView Pixels() const;
   PictureShape Shape() const { return ShapeOf(Pixels()); }
+  // The job's own copy of the picture (empty when its pixels are read in place).
+  const Picture& Original() const { return picture_; }
   bool Palette() const { return Loaded() && Pixels().Format() == PixelFormat::Indexed8; }
   // What saving keeps of the file the picture came from (its kind among it).
   const SourceFileInfo& Source() const { return source_; }
@@ -172,6 +179,13 @@ class PictureJob {
   bool HasResult() const;
   // The encrypted picture (empty while only planned changes are held).
   const Picture& Result() const { return encrypted_; }
+  // What saving the result keeps of the file it was made from.
+  const SourceFileInfo& ResultSource() const;
+  // Holds a picture made from this one by other means (a sealed picture) as
+  // the result, saved as Encrypt's would be.
+  void KeepResult(Picture result);
+  // Drops the result, so that a save can only save what comes next.
+  void DropResult();
   // Writes the result in Target's kind, whole or not at all; raises
   // std::runtime_error naming the file on failure.
   void Save(const SaveTarget& target);
@@ -186,7 +200,6 @@ class PictureJob {
   JobOutcome OpenInPlace(const std::string& name, PictureUse use, bool& opened);
   void SavePlanned(const SaveTarget& target);
   Picture EvenSizedCopy() const;
-  void DropResult();
 
   FileStore& files_;
   RandomSource random_;
@@ -196,6 +209,8 @@ class PictureJob {
   std::optional<PictureInPlace> inPlace_;
   std::optional<BmpRewriteLayout> rewriteLayout_;
   Picture encrypted_;
+  // Set when the result was made from a picture opened before this one.
+  std::optional<SourceFileInfo> resultSource_;
   std::unique_ptr<PixelChanges> planned_;
 };
 

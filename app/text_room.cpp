@@ -18,11 +18,19 @@ std::int64_t LongestTrueColorText(std::int64_t room) { return room <= 0 ? 0 : ro
 
 }  // namespace
 
+std::optional<std::string> TooSmallToHide(const PictureShape& shape) {
+  if (shape.width >= kSmallestSide && shape.height >= kSmallestSide) return std::nullopt;
+  const std::string side = std::to_string(kSmallestSide);
+  return "a picture has to be at least " + side + "x" + side +
+         " pixels to hide a text; this one is " + std::to_string(shape.width) + " x " +
+         std::to_string(shape.height) + " pixels";
+}
+
 TextRoom RoomFor(const PictureShape& shape, std::int64_t keyLength) {
   TextRoom room;
   room.palette = shape.Palette();
   room.editorFigure = EditorCapacity(shape);
-  if (shape.width < kSmallestSide || shape.height < kSmallestSide) return room;
+  if (TooSmallToHide(shape)) return room;
   room.longest = CostBound(shape, keyLength);
   return room;
 }

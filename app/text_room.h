@@ -5,6 +5,7 @@
 // is the 16-character engine key; on 8 bits the text is its Windows-1252
 // bytes (CR LF) and the key is the typed key.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ struct TextRoom {
   std::int64_t longest = 0;       // the longest text Encrypt accepts, as TextCost counts
   bool palette = false;
 };
+
+// Why a picture takes no text at all, in plain words naming its size: one
+// under 24 pixels on a side. Nothing for a picture large enough.
+std::optional<std::string> TooSmallToHide(const PictureShape& shape);
 
 // KeyLength counts the 8-bit key's characters; 24- and 32-bit pictures ignore it.
 TextRoom RoomFor(const PictureShape& shape, std::int64_t keyLength);

@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build} runs=${2:-5}
 cmake --build "$build" --target bench_window hushlake-cli -- -j"${JOBS:-2}" >/dev/null
-cli=$PWD/$build/cli/hushlake-cli window=$PWD/$build/windows/bench_window
+cli=$PWD/$build/cli/hushlake-cli window=$PWD/$build/tests/windows/bench_window
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/hushlake-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT

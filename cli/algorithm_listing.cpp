@@ -35,21 +35,24 @@ void Row(std::ostream& out, const std::string& item, std::string_view className,
 
 std::string AlgorithmListing() {
   std::ostringstream out;
-  out << "Hashes (* in the main window's hash list, as the quoted item)\n";
+  out << "Names marked * are offered for encrypt and decrypt (the main window's lists),\n"
+         "typed as the quoted name. The others are in the library only: hashes and\n"
+         "checksums for 'hushlake-cli hash', ciphers for 'hushlake-cli selftest'.\n\n";
+  out << "Hashes (* offered for encrypt and decrypt, as the quoted name)\n";
   for (const HashRegistryEntry& entry : HashRegistry()) {
     THashManager manager;
     manager.SetAlgorithmClass(entry.cls);
     Row(out, ItemFor(HashListItems, HashClassByName, entry.cls), entry.cls->className, entry.Name(),
         manager.Description());
   }
-  out << "\nCiphers (* in the main window's cipher list, as the quoted item)\n";
+  out << "\nCiphers (* offered for encrypt and decrypt, as the quoted name)\n";
   for (const CipherRegistryEntry& entry : CipherRegistry()) {
     TCipherManager manager;
     manager.SetAlgorithmClass(entry.cls);
     Row(out, ItemFor(CipherListItems, CipherClassByName, entry.cls), entry.cls->className,
         entry.Name(), manager.Description());
   }
-  out << "\nModes (the main window's mode list)\n";
+  out << "\nModes (all offered for encrypt and decrypt)\n";
   for (std::size_t i = 0; i < ModeListItems.size(); ++i)
     out << "* " << std::left << std::setw(20) << ModeListItems[i] << ModeNames[i] << "\n";
   out << "\n" << AcceptedSpellings();

@@ -37,7 +37,11 @@ int AnalyzeEach(const AnalyzeOptions& options) {
   if (options.json) std::cout << "[";
   for (std::size_t i = 0; i < options.pictures.size(); ++i) {
     const std::string& name = options.pictures[i];
-    PictureAnalysisOutcome outcome = AnalyzePictureSource(store, SourceNamed(name));
+    PictureAnalysisOutcome outcome;
+    if (std::optional<std::string> refusal = PictureNameRefusal(name))
+      outcome.error = std::move(*refusal);
+    else
+      outcome = AnalyzePictureSource(store, SourceNamed(name));
     outcome.path = name;
     if (!outcome.analysis) {
       refused = true;
@@ -57,6 +61,9 @@ int AnalyzeEach(const AnalyzeOptions& options) {
 int CompareTwo(const AnalyzeOptions& options) {
   if (options.pictures.size() != 1)
     throw UsageError("--against COVER takes exactly one picture to compare with it");
+  for (const std::string& name : {options.against, options.pictures[0]})
+    if (std::optional<std::string> refusal = PictureNameRefusal(name))
+      throw Refusal("Cannot open the picture \"" + name + "\": " + *refusal);
   const LocalFileStore store;
   PictureComparisonOutcome outcome =
       ComparePictureSources(store, SourceNamed(options.against), SourceNamed(options.pictures[0]));
@@ -75,7 +82,8 @@ void AddAnalyzeCommand(CLI::App& app, CommandRun& run) {
   CLI::App& command = *app.add_subcommand(
       "analyze", "tell how conspicuous pictures are to detectors of hidden text");
   command
-      .add_option("PICTURE", options->pictures, "the pictures (.bmp or .png; - for standard input)")
+      .add_option("PICTURE", options->pictures,
+                  "the pictures (.bmp, .png or no extension; - for standard input)")
       ->required()
       ->check(FileName());
   command

@@ -1,5 +1,5 @@
 # Bash completion for hushlake-cli: commands, options, the names --hash,
-# --cipher and --mode accept, and BMP and PNG files where a picture is named.
+# --cipher and --mode accept, and picture names where a picture is named.
 # Names match in any case, as the tool takes them; a mode also without "cm".
 _hushlake_cli_names() {
   local cur=${2,,} word key
@@ -8,6 +8,22 @@ _hushlake_cli_names() {
     key=${word,,}
     if [[ $key == "$cur"* || ${key#cm} == "$cur"* ]]; then COMPREPLY+=("$word"); fi
   done
+}
+
+# Picture names as the tool takes them: *.bmp and *.png in any case, files
+# without extension (a picture saved under such a name), and folders.
+_hushlake_cli_pictures() {
+  local name base
+  COMPREPLY=($(compgen -d -- "$1"))
+  while IFS= read -r name; do
+    [[ -d $name ]] && continue
+    base=${name##*/}
+    case ${base,,} in
+      *.bmp | *.png) COMPREPLY+=("$name") ;;
+      ?*.*) ;;
+      *) COMPREPLY+=("$name") ;;
+    esac
+  done < <(compgen -f -- "$1")
 }
 
 _hushlake_cli() {
@@ -27,10 +43,10 @@ _hushlake_cli() {
     -c | --cipher) _hushlake_cli_names "$ciphers" "$cur"; return ;;
     -m | --mode) _hushlake_cli_names "$modes" "$cur"; return ;;
     --format) COMPREPLY=($(compgen -W "HEX hex mime64" -- "$cur")); return ;;
-    -i | --in | --against) COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur")); return ;;
+    -i | --in | --against) _hushlake_cli_pictures "$cur"; return ;;
     -o | --out)
       if [[ $command == encrypt ]]; then
-        COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur"))
+        _hushlake_cli_pictures "$cur"
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi
@@ -53,7 +69,7 @@ _hushlake_cli() {
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
   elif [[ $command == encrypt || $command == decrypt || $command == capacity || $command == analyze ]]; then
-    COMPREPLY=($(compgen -f -X '!*.[bB][mM][pP]' -- "$cur") $(compgen -f -X '!*.[pP][nN][gG]' -- "$cur") $(compgen -d -- "$cur"))
+    _hushlake_cli_pictures "$cur"
   else
     COMPREPLY=($(compgen -f -- "$cur"))
   fi

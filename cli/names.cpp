@@ -1,7 +1,9 @@
 #include "cli/names.h"
 
 #include <cctype>
+#include <optional>
 
+#include "cli/algorithm_names.h"
 #include "cli/outcome.h"
 
 namespace hushlake::cli {
@@ -16,14 +18,17 @@ std::string ValidItems(const std::array<std::string_view, N>& items) {
 }
 
 template <std::size_t N>
-std::string_view ItemNamed(const std::array<std::string_view, N>& items, std::string_view what,
+std::string_view ItemNamed(const std::array<std::string_view, N>& items, AlgorithmFamily family,
                            std::string_view name) {
   const std::string key = NameKey(name);
   for (std::string_view item : items)
     if (!key.empty() && NameKey(item) == key) return item;
+  const std::string what = family == AlgorithmFamily::Hash ? "hash" : "cipher";
+  const std::string unknown = "unknown " + what + " \"" + std::string(name) + "\"";
+  const std::optional<std::string> hint = NotOfferedHint(family, name);
   throw UsageError(
-      "unknown " + std::string(what) + " \"" + std::string(name) +
-      "\"; the valid names are (in any case, with or without punctuation):" + ValidItems(items));
+      (hint ? unknown + ": " + *hint + "\nthe" : unknown + "; the") +
+      " valid names are (in any case, with or without punctuation):" + ValidItems(items));
 }
 
 }  // namespace
@@ -36,11 +41,11 @@ std::string NameKey(std::string_view name) {
 }
 
 std::string_view HashItemNamed(std::string_view name) {
-  return ItemNamed(HashListItems, "hash", name);
+  return ItemNamed(HashListItems, AlgorithmFamily::Hash, name);
 }
 
 std::string_view CipherItemNamed(std::string_view name) {
-  return ItemNamed(CipherListItems, "cipher", name);
+  return ItemNamed(CipherListItems, AlgorithmFamily::Cipher, name);
 }
 
 int ModeIndexNamed(std::string_view name) {

@@ -203,7 +203,7 @@ void NotePalette(const PictureJob& job, const SecretString& text, const PictureO
   if (change && options.strict)
     throw Refusal("--strict: an 8-bit picture would change the text: " + *change);
   PrintError(PaletteNotice);
-  if (change) PrintError("note: the text will change: " + *change);
+  if (const std::optional<std::string> note = PaletteChangeNote(text.View())) PrintError(*note);
 }
 
 void SaveResult(PictureJob& job, const std::string& out, bool force, const GlobalOptions& global) {
@@ -258,6 +258,9 @@ int RunEncrypt(const PictureOptions& options, const GlobalOptions& global) {
       job, picture,
       options.out == StandardStream ? PictureUse::EncryptOnce : PictureUse::EncryptFromFile);
   NoteDisabledChoice(job, options);
+  // Nothing fits in a picture this small: said before the key is asked for.
+  if (const std::optional<std::string> tooSmall = TooSmallToHide(job.Shape()))
+    throw Refusal(std::string(messages::ImageTooSmall) + "\n" + *tooSmall);
   const SecretString key = TypeKey(options, global, true);
   const SecretString text = LoadText(job, options.textFile, key, files);
   if (text.empty()) throw Refusal(std::string(messages::EnterTextFirst));
@@ -359,6 +362,7 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   // else (standard input, a file the header read refuses) is opened, which
   // reads it or words the refusal.
   const std::string name = options.PictureName();
+  CheckPictureSource(name);
   std::optional<HeaderFacts> facts = name == StandardStream ? std::nullopt : FactsFromHeader(name);
   LocalFileStore files;
   PictureJob job(files);
@@ -372,20 +376,30 @@ int RunCapacity(const PictureOptions& options, const GlobalOptions& global) {
   if (!options.keyFile.empty() || global.environmentKey) key = TypeKey(options, global, false);
   const std::int64_t keyLength = key ? KeyCost(key->View()) : ShortestKey;
   const TextRoom room = RoomFor(*shape, keyLength);
+  const std::optional<std::string> tooSmall = TooSmallToHide(*shape);
   std::string out = "Size: " + std::to_string(shape->width) + " x " +
                     std::to_string(shape->height) + " pixels\n" +
                     "Depth: " + std::to_string(BitsPerPixel(shape->format)) + " bits per pixel\n" +
                     "Capacity: " + std::to_string(room.editorFigure) +
-                    " characters, as the text editor counts\n" +
+                    " characters, as the text editor counts (the room of the hidden stream, "
+                    "not the longest text)\n" +
                     "Longest text: " + std::to_string(room.longest) + " ";
-  if (room.palette) {
+  if (tooSmall) {
+    out += std::string(CostUnit(room.palette)) + ": " + *tooSmall + "\n";
+    out += "You can type: nothing; this picture is too small to hide a text\n";
+  } else if (room.palette) {
     out += "characters with a key of " + std::to_string(keyLength) + " characters";
     out += key ? "" : ", the shortest allowed (no key was given)";
     out += "; a line break counts two\n";
+    out += "You can type: a text of up to " + std::to_string(room.longest) +
+           " characters (a line break counts two)\n";
   } else {
     out += "bytes with " + choice.hash + ", " + choice.cipher + " and " +
            std::string(ModeListItems[static_cast<std::size_t>(choice.mode)]) +
            " (UTF-8: an ASCII character takes one byte, a line break two)\n";
+    out += "You can type: a text of up to " + std::to_string(room.longest) +
+           " bytes: " + std::to_string(room.longest) +
+           " characters of plain ASCII, fewer of other scripts (a line break counts two)\n";
   }
   // Chunks a PNG carries are kept when the picture is saved, never applied.
   const std::string& kept = facts->kept;
@@ -406,7 +420,8 @@ void AddChoiceOptions(CLI::App& command, PictureOptions& options) {
 
 void AddPictureArgument(CLI::App& command, PictureOptions& options) {
   command
-      .add_option("PICTURE", options.picture, "the picture (.bmp or .png; - for standard input)")
+      .add_option("PICTURE", options.picture,
+                  "the picture (.bmp, .png or no extension; - for standard input)")
       ->type_name("FILE")
       ->check(FileName());
   command.add_option("-i,--in", options.in, "the picture, as PICTURE")
@@ -428,9 +443,12 @@ constexpr const char* KeyFooter =
     "on the terminal without echo. ";
 constexpr const char* ChoiceFooter =
     "Names as in the main window's lists, in any case and with or without\n"
-    "punctuation; modes with or without \"cm\" (see 'hushlake-cli list'). 8-bit\n"
-    "pictures use none of them: they hide the text without a cipher, and the key\n"
-    "travels in the picture in front of it.\n";
+    "punctuation; modes with or without \"cm\" ('hushlake-cli list' marks them with *;\n"
+    "for another name, such as aes, the tool says which to type). 8-bit pictures\n"
+    "use none of them: they hide the text without a cipher, and the key travels in\n"
+    "the picture in front of it.\n\n"
+    "A picture is a BMP or PNG file named *.bmp, *.png (in any case) or without\n"
+    "extension; which of the two it is comes from its bytes.\n";
 
 template <class Run>
 void OnRun(CLI::App& command, std::shared_ptr<PictureOptions> options, const GlobalOptions& global,
@@ -446,7 +464,8 @@ void AddEncrypt(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   AddPictureArgument(command, *options);
   command
       .add_option("-o,--out", options->out,
-                  "the picture to write (.bmp or .png; - for standard output)")
+                  "the picture to write (.bmp or .png; no extension: the source's kind; - "
+                  "for standard output)")
       ->type_name("FILE")
       ->required()
       ->check(FileName());
@@ -519,10 +538,15 @@ void AddCapacity(CLI::App& app, const GlobalOptions& global, CommandRun& run) {
   command.add_flag("--sealed", options->sealed,
                    "the safe and the largest size of a sealed content");
   command.footer(
-      "Shows the picture's size and depth, the capacity the text editor shows, and\n"
-      "the longest text Encrypt accepts with these choices: on 24 and 32 bits in bytes\n"
-      "of UTF-8, on 8 bits in characters for the key's length (from --key-file or\n"
-      "HUSHLAKE_KEY; without one, for the shortest allowed key of 9 characters).");
+      "Shows the picture's size and depth, the capacity the text editor shows (the\n"
+      "room of the hidden stream), the longest text Encrypt accepts with these\n"
+      "choices, and on the line \"You can type:\" that longest text in plain words: on\n"
+      "24 and 32 bits in bytes of UTF-8 (an ASCII character one byte), on 8 bits in\n"
+      "characters for the key's length (from --key-file or HUSHLAKE_KEY; without one,\n"
+      "for the shortest allowed key of 9 characters). A picture under 24x24 pixels\n"
+      "takes no text; capacity says so, with its size.\n"
+      "\nA picture is a BMP or PNG file named *.bmp, *.png (in any case) or without\n"
+      "extension; which of the two it is comes from its bytes.");
   OnRun(command, options, global, run, RunCapacity);
 }
 

@@ -50,7 +50,12 @@ std::string ExistsRefusal(std::string_view message, bool force) {
 
 bool IsPictureName(const std::string& name) {
   const std::string extension = LowerExtension(name);
-  return extension == ".bmp" || extension == ".png";
+  return extension.empty() || extension == ".bmp" || extension == ".png";
+}
+
+std::optional<std::string> PictureNameRefusal(const std::string& name) {
+  if (name == StandardStream || IsPictureName(name)) return std::nullopt;
+  return "pictures are read from BMP or PNG files, named *.bmp, *.png or without extension";
 }
 
 void CheckPictureSource(const std::string& name) {
@@ -66,9 +71,8 @@ void CheckPictureSource(const std::string& name) {
   if (fd >= 0) close(fd);
   if (!opened || error == EISDIR)
     throw Refusal("Cannot open the picture \"" + name + "\": " + std::strerror(error));
-  if (!IsPictureName(name))
-    throw Refusal("Cannot open the picture \"" + name +
-                  "\": pictures are read from BMP or PNG files, named *.bmp or *.png");
+  if (const std::optional<std::string> refusal = PictureNameRefusal(name))
+    throw Refusal("Cannot open the picture \"" + name + "\": " + *refusal);
 }
 
 void CheckPictureTarget(const std::string& name, bool force) {
@@ -78,8 +82,7 @@ void CheckPictureTarget(const std::string& name, bool force) {
     return;
   }
   // The name is used as given; one without extension is saved as the source was.
-  if (!LowerExtension(name).empty() && !IsPictureName(name))
-    throw Refusal(std::string(messages::PictureNeedsBmpOrPngName));
+  if (!IsPictureName(name)) throw Refusal(std::string(messages::PictureNeedsBmpOrPngName));
   CheckTarget(name, force, "picture");
 }
 

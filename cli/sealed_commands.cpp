@@ -79,6 +79,7 @@ int RunSealedEncryptCommand(const SealedOptions& options, const GlobalOptions& g
   if (options.picture == StandardStream || options.keyFile == StandardStream) {
     if (options.picture == StandardStream) throw Refusal("A sealed picture is read from a file");
   }
+  CheckPictureSource(options.picture);
   CheckPictureTarget(options.out, options.force);
   const sealed::SealedContent content = ContentOf(options);
   // Weighed before the key is asked for, and long before the key derivation.
@@ -107,6 +108,7 @@ int RunSealedEncryptCommand(const SealedOptions& options, const GlobalOptions& g
 
 int RunSealedDecryptCommand(const SealedOptions& options, const GlobalOptions& global) {
   if (options.picture == StandardStream) throw Refusal("A sealed picture is read from a file");
+  CheckPictureSource(options.picture);
   if (!options.out.empty()) CheckTextTarget(options.out, options.force);
   const SecretString key = TakeKey(options, global, false);
   const sealed::Argon2idStretcher stretcher;
@@ -139,6 +141,7 @@ int RunSealedDecryptCommand(const SealedOptions& options, const GlobalOptions& g
 }
 
 int RunSealedCapacityCommand(const SealedOptions& options, const GlobalOptions&) {
+  if (options.picture != StandardStream) CheckPictureSource(options.picture);
   const SealedCapacityOutcome outcome = RunSealedCapacity(options.picture);
   if (outcome.status != SealedJobStatus::Done) Fail(outcome.message);
   const int depth = outcome.format == PixelFormat::Bgrx32 ? 32 : 24;

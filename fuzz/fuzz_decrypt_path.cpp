@@ -20,7 +20,7 @@
 #include "fuzz/fuzz_input.h"
 #include "stego/encryptor.h"
 #include "stego/pixel_bytes_reader.h"
-#include "tests/app/workflow_fakes.h"
+#include "tests/app/workflow_window.h"
 
 namespace {
 

@@ -14,7 +14,8 @@
 #include "crypto/string_format.h"
 #include "framework/framework.h"
 #include "stego/picture/bmp/bmp_codec.h"
-#include "tests/app/workflow_fakes.h"
+#include "tests/app/workflow_window.h"
+#include "tests/common/random_picture.h"
 #include "tests/stego/bmp_fixture.h"
 
 namespace {
@@ -127,13 +128,13 @@ std::size_t IndexOf(const List& list, std::string_view item) {
 std::string DecryptCase(const CipherChoice& choice, PixelFormat format, const std::string& key,
                         const std::string& text) {
   workflow_test::Window window;
-  window.files.PutPicture("in.bmp", workflow_test::VariedPicture(24, 24, format));
+  window.files.PutPicture("in.bmp", test::RandomPicture(24, 24, format, 24));
   window.key.text = key;
   window.editor.text = text;
   window.Open("in.bmp");
   window.logic.SetChoice(choice);
   window.Encrypt();
-  const Picture& picture = window.logic.View().encryptedImage;
+  const Picture& picture = window.logic.EncryptedImage();
   if (picture.Empty()) throw std::runtime_error("the seed picture could not be made");
   std::string seed;
   seed += static_cast<char>(IndexOf(HashListItems, choice.hash));

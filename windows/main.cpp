@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "framework/framework.h"
+#include "platform/secret_memory.h"
 #include "windows/desktop_session.h"
 
 namespace {
@@ -58,6 +59,10 @@ class QuitWhenPainted : public QObject {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The window holds keys and texts from the first keystroke: a crash or
+  // SIGQUIT must leave no core file with them, and no other process of the
+  // user may read them through /proc or a debugger.
+  hushlake::KeepSecretsOutOfCoreDumps();
   if (AsksForInformationOnly(argc, argv)) {
     QCoreApplication information(argc, argv);
     hushlake::NameTheApplication();

@@ -154,7 +154,7 @@ TOrmwickForm::TOrmwickForm(DesktopPorts ports, QWidget* parent)
 
   // Encrypt's result is drawn before the message that reports it.
   logic_->OnViewChanged([this] {
-    encryptedPanel_->SetPicture(logic_->View().encryptedImage);
+    encryptedPanel_->SetPicture(logic_->EncryptedImage());
     resultShown_ = true;
     ShowState();
   });
@@ -351,7 +351,7 @@ QWidget* TOrmwickForm::CreatePicturePanels() {
 }
 
 const Picture& TOrmwickForm::PanelPicture(const PicturePanel& panel) const {
-  return &panel == encryptedPanel_ ? logic_->View().encryptedImage : logic_->View().originalImage;
+  return &panel == encryptedPanel_ ? logic_->EncryptedImage() : logic_->OriginalImage();
 }
 
 void TOrmwickForm::ShowPanelMenu(const PicturePanel& panel, const QPoint& at) {
@@ -472,7 +472,7 @@ void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
                        : encrypts                                        ? logic_->CanHideFile()
                                                                          : logic_->CanDecrypt();
   if (!allowed) return;
-  const Picture& original = logic_->View().originalImage;
+  const Picture& original = logic_->OriginalImage();
   const QSize sizeBefore(original.Width(), original.Height());
   resultShown_ = false;
   {
@@ -482,7 +482,7 @@ void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   // The engine trims an odd-sized picture; only Encrypt makes a new one.
   if (QSize(original.Width(), original.Height()) != sizeBefore) ShowOriginalPicture();
   if (encrypts) {
-    const Picture& result = logic_->View().encryptedImage;
+    const Picture& result = logic_->EncryptedImage();
     if (!resultShown_) encryptedPanel_->SetPicture(result);
     if (!result.Empty()) {
       BusyCursor busy;
@@ -500,9 +500,7 @@ void TOrmwickForm::RunEnableRules() {
   ShowState();
 }
 
-void TOrmwickForm::ShowOriginalPicture() {
-  originalPanel_->SetPicture(logic_->View().originalImage);
-}
+void TOrmwickForm::ShowOriginalPicture() { originalPanel_->SetPicture(logic_->OriginalImage()); }
 
 // The status line shows the long hint of the control under the mouse until
 // the mouse leaves it; a hint that changes meanwhile changes there too.
@@ -527,7 +525,7 @@ void TOrmwickForm::ShowState() {
   ReplaceHint(originalPanel_, view.originalHint);
   ReplaceHint(encryptedPanel_, view.encryptedHint);
   // The verdict belongs to the result picture it was made of.
-  if (view.encryptedImage.Empty()) {
+  if (logic_->EncryptedImage().Empty()) {
     verdictLabel_->clear();
     verdictLabel_->setToolTip(QString());
   }

@@ -9,7 +9,7 @@
 
 #include "app/local_file_store.h"
 #include "store_folder.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {

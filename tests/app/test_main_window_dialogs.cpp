@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {
@@ -65,7 +65,7 @@ TEST_P(DialogHandler, CancelChangesNothing) {
   EXPECT_EQ(w.editor.shows, 0);
   EXPECT_TRUE(w.logic.ImageLoaded());
   EXPECT_EQ(w.logic.View().originalHint, hint);
-  EXPECT_EQ(w.logic.View().originalImage.Width(), 30);
+  EXPECT_EQ(w.logic.OriginalImage().Width(), 30);
 }
 
 // A dialog that fails is reported like any error of a handler, never thrown on.
@@ -89,7 +89,7 @@ TEST(MainWindowDialogs, TheChosenPictureIsOpened) {
   w.dialogs.answer = "second.bmp";
   w.logic.OpenPictureExecute();
   EXPECT_TRUE(w.logic.ImageLoaded());
-  EXPECT_EQ(w.logic.View().originalImage.Format(), PixelFormat::Indexed8);
+  EXPECT_EQ(w.logic.OriginalImage().Format(), PixelFormat::Indexed8);
   EXPECT_EQ(w.editor.capacity, (40 - 2) * 26 / 3);
   // A chosen file of another depth is refused exactly as the Accept handler refuses it.
   w.files.files["odd.bmp"] = workflow_test::BmpOfDepth(4, 30, 30);

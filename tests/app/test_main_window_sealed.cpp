@@ -6,7 +6,7 @@
 #include "app/sealed_job.h"
 #include "stego/sealed/sealed_picture.h"
 #include "tests/common/testing_stretchers.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {
@@ -166,7 +166,7 @@ TEST(MainWindowSealed, HideAFileTooLargeForThePictureIsRefusedAndLeavesNoResult)
       w.messages.shown[0].text.starts_with("Too large for a sealed picture: the file packs"))
       << w.messages.shown[0].text;
   EXPECT_FALSE(w.logic.ImageEncrypted());
-  EXPECT_TRUE(w.logic.View().encryptedImage.Empty());
+  EXPECT_TRUE(w.logic.EncryptedImage().Empty());
 }
 
 }  // namespace

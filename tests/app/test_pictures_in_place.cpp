@@ -1,6 +1,6 @@
 // Pictures read where they lie in the file: the local store's mapped view,
-// a file cut short under it, and a window that decrypts from it as it would
-// from its own copy of the picture.
+// a file cut short under it, and a job that decrypts from it as it would
+// from its own copy of the picture, or encrypts from it as from a copy.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -11,19 +11,19 @@
 #include <numeric>
 
 #include "app/local_file_store.h"
+#include "app/stego_job.h"
 #include "platform/mapped_file.h"
 #include "stego/encryptor.h"
 #include "stego/engine_ports.h"
 #include "stego/random_source.h"
 #include "store_folder.h"
 #include "tests/stego/bmp_fixture.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {
 
 using workflow_test::BmpOfDepth;
-using workflow_test::Message;
 using workflow_test::Window;
 
 class InPlace : public workflow_test::StoreFolder {
@@ -141,54 +141,36 @@ TEST_F(InPlace, ABusErrorOutsideAReadStillEndsTheProcess) {
       died, "");
 }
 
-// Two windows over the same files, one reading pictures in place: the same
-// messages, the same text.
-struct WindowOnDisk {
-  workflow_test::FakeMessages messages;
-  workflow_test::FakeEditor editor;
-  workflow_test::FakeKeyField key;
-  workflow_test::FakeSettings settings;
+// A job over the files on disk, with a clock that ticks alike in every job.
+struct JobOnDisk {
   LocalFileStore files;
-  workflow_test::FakeDialogs dialogs;
-  MainWindowLogic logic{MainWindowPorts{messages, editor, key, settings, files, dialogs}};
+  PictureJob job{files, EngineClock{[ticks = std::uint64_t{77}]() mutable {
+                                      return std::optional<std::uint64_t>(ticks += 1000);
+                                    },
+                                    [] { return 5u; }, [] { return 1234; }}};
 
-  explicit WindowOnDisk(bool inPlace) {
-    if (inPlace) logic.ReadPicturesInPlace();
-    logic.FormCreate();
-    logic.FormShow();
+  JobOutcome Open(const std::string& path, PictureUse use) {
+    return job.Open(PictureSource::File(path), use);
   }
-  // The tool's two ways to encrypt once and save, with clocks that tick alike.
-  enum class Encrypting { InTheOriginal, FromTheFile };
-  explicit WindowOnDisk(Encrypting way)
-      : logic(MainWindowPorts{messages, editor, key, settings, files, dialogs},
-              EngineClock{[ticks = std::uint64_t{77}]() mutable {
-                            return std::optional<std::uint64_t>(ticks += 1000);
-                          },
-                          [] { return 5u; }, [] { return 1234; }}) {
-    if (way == Encrypting::FromTheFile)
-      logic.EncryptFromTheFile();
-    else
-      logic.ReleaseOriginalOnEncrypt();
-    logic.FormCreate();
-    logic.FormShow();
+  JobOutcome Encrypt(const std::string& text) {
+    return job.Encrypt({CipherChoice{}, SecretString("a key of some length"), SecretString(text)});
   }
-  void EncryptAndSave(const std::string& path, const std::string& text, const std::string& out) {
-    logic.OpenPictureAccept(path);
-    editor.text = text;
-    key.text = "a key of some length";
-    logic.EncryptActionListUpdate();
-    logic.EncryptActionExecute();
-    dialogs.answer = out;
-    logic.EncryptActionListUpdate();
-    logic.SaveImageActionExecute();
-  }
-  void Decrypt(const std::string& path, const std::string& keyText) {
-    logic.OpenPictureAccept(path);
-    key.text = keyText;
-    logic.EncryptActionListUpdate();
-    logic.DecryptActionExecute();
+  JobOutcome Decrypt(const std::string& keyText) {
+    return job.Decrypt({CipherChoice{}, SecretString(keyText)});
   }
 };
+
+// What a front end shows of an outcome.
+void ExpectSameOutcome(const JobOutcome& got, const JobOutcome& expected) {
+  EXPECT_EQ(got.status, expected.status);
+  EXPECT_EQ(got.message, expected.message);
+  EXPECT_EQ(got.reason, expected.reason);
+  EXPECT_EQ(got.messageBesideReason, expected.messageBesideReason);
+  EXPECT_EQ(got.text.PlainCopy(), expected.text.PlainCopy());
+  EXPECT_EQ(got.decipheredUtf8, expected.decipheredUtf8);
+  EXPECT_EQ(got.positionsAvailable, expected.positionsAvailable);
+  EXPECT_EQ(got.symbolsNeeded, expected.symbolsNeeded);
+}
 
 // A picture with Text hidden by the window, saved as a BMP file at Path.
 void HideInFile(PixelFormat format, const std::string& text, const std::string& path) {
@@ -205,42 +187,43 @@ void HideInFile(PixelFormat format, const std::string& text, const std::string& 
              static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST_F(InPlace, AWindowDecryptsInPlaceAsFromItsOwnCopy) {
+TEST_F(InPlace, AJobReadingInPlaceDecryptsAsFromItsOwnCopy) {
   for (PixelFormat format : {PixelFormat::Indexed8, PixelFormat::Bgr24, PixelFormat::Bgrx32}) {
     HideInFile(format, "a text in a file", Path("hidden.bmp"));
     for (const std::string& key :
          {std::string("a key of some length"), std::string("wrong key!!")}) {
-      WindowOnDisk copying(false);
-      WindowOnDisk inPlace(true);
-      copying.Decrypt(Path("hidden.bmp"), key);
-      inPlace.Decrypt(Path("hidden.bmp"), key);
-      EXPECT_EQ(inPlace.editor.text, copying.editor.text);
-      EXPECT_EQ(inPlace.messages.shown, copying.messages.shown);
-      EXPECT_EQ(inPlace.editor.capacity, copying.editor.capacity);
-      EXPECT_EQ(inPlace.logic.View().cryptHint, copying.logic.View().cryptHint);
-      EXPECT_EQ(inPlace.key.text, copying.key.text);            // lower-cased on 8 bits
-      EXPECT_TRUE(inPlace.logic.View().originalImage.Empty());  // no copy was made
+      JobOnDisk copying;
+      JobOnDisk inPlace;
+      ExpectSameOutcome(inPlace.Open(Path("hidden.bmp"), PictureUse::ReadOnly),
+                        copying.Open(Path("hidden.bmp"), PictureUse::Edit));
+      ExpectSameOutcome(inPlace.Decrypt(key), copying.Decrypt(key));
+      // The capacity the editor shows.
+      EXPECT_EQ(EditorCapacity(inPlace.job.Shape()), EditorCapacity(copying.job.Shape()));
+      EXPECT_EQ(inPlace.job.Palette(), copying.job.Palette());
+      EXPECT_TRUE(inPlace.job.Original().Empty());  // no copy was made
+      EXPECT_FALSE(copying.job.Original().Empty());
     }
-    WindowOnDisk inPlace(true);
-    inPlace.Decrypt(Path("hidden.bmp"), "a key of some length");
-    EXPECT_EQ(inPlace.editor.text, "a text in a file");
-    inPlace.editor.text = "another text";
-    inPlace.logic.EncryptActionListUpdate();
-    EXPECT_FALSE(inPlace.logic.CanEncrypt());
+    JobOnDisk inPlace;
+    inPlace.Open(Path("hidden.bmp"), PictureUse::ReadOnly);
+    EXPECT_EQ(inPlace.Decrypt("a key of some length").text.PlainCopy(), "a text in a file");
+    EXPECT_FALSE(inPlace.job.CanEncrypt());
   }
-  // Files that are not read in place, refused or not, give the same messages.
+  // Files that are not read in place, refused or not, give the same outcomes.
   Put("depth16.bmp", BmpOfDepth(16, 30, 30));
   Put("garbage.bmp", std::vector<std::uint8_t>(300, 'x'));
   store_.WriteAtomically(
       Path("p.png"),
       EncodePicture(test::RandomPicture(30, 30, PixelFormat::Bgr24, 2), PictureFileKind::Png, {}));
   for (const char* name : {"depth16.bmp", "garbage.bmp", "p.png", "missing.bmp"}) {
-    WindowOnDisk copying(false);
-    WindowOnDisk inPlace(true);
-    copying.Decrypt(Path(name), "a key of some length");
-    inPlace.Decrypt(Path(name), "a key of some length");
-    EXPECT_EQ(inPlace.messages.shown, copying.messages.shown) << name;
-    EXPECT_EQ(inPlace.logic.ImageLoaded(), copying.logic.ImageLoaded()) << name;
+    SCOPED_TRACE(name);
+    JobOnDisk copying;
+    JobOnDisk inPlace;
+    ExpectSameOutcome(inPlace.Open(Path(name), PictureUse::ReadOnly),
+                      copying.Open(Path(name), PictureUse::Edit));
+    EXPECT_EQ(inPlace.job.Loaded(), copying.job.Loaded());
+    if (!copying.job.Loaded()) continue;
+    ExpectSameOutcome(inPlace.Decrypt("a key of some length"),
+                      copying.Decrypt("a key of some length"));
   }
 }
 
@@ -329,11 +312,10 @@ std::vector<std::uint8_t> ShortTablePicture() {
       .Build();
 }
 
-// Written straight from the source file, band by band, or from the window's
-// copy of the picture: the same file, the same messages, for a BMP or PNG
+// Written straight from the source file, band by band, or from the job's
+// copy of the picture: the same file, the same outcomes, for a BMP or PNG
 // target. A file that cannot be written from itself is read as before.
-TEST_F(InPlace, EncryptFromTheFileSavesWhatEncryptInTheOriginalSaves) {
-  using Encrypting = WindowOnDisk::Encrypting;
+TEST_F(InPlace, EncryptFromFileSavesWhatEncryptOnceSaves) {
   struct Source {
     std::string name;
     std::vector<std::uint8_t> bytes;
@@ -352,39 +334,53 @@ TEST_F(InPlace, EncryptFromTheFileSavesWhatEncryptInTheOriginalSaves) {
     Put("source.bmp", source.bytes);
     for (const char* out : {"out.bmp", "out.png"}) {
       SCOPED_TRACE(source.name + " " + out);
-      WindowOnDisk fromCopy(Encrypting::InTheOriginal);
-      WindowOnDisk fromFile(Encrypting::FromTheFile);
-      fromCopy.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("a-") + out));
-      fromFile.EncryptAndSave(Path("source.bmp"), "a hidden text", Path(std::string("b-") + out));
-      EXPECT_EQ(fromFile.messages.shown, fromCopy.messages.shown);
-      EXPECT_EQ(fromFile.editor.text, fromCopy.editor.text);
+      JobOnDisk fromCopy;
+      JobOnDisk fromFile;
+      ExpectSameOutcome(fromFile.Open(Path("source.bmp"), PictureUse::EncryptFromFile),
+                        fromCopy.Open(Path("source.bmp"), PictureUse::EncryptOnce));
+      ExpectSameOutcome(fromFile.Encrypt("a hidden text"), fromCopy.Encrypt("a hidden text"));
+      // No picture was made where the file could serve.
+      EXPECT_EQ(fromFile.job.Result().Empty(), source.fromTheFile);
+      const PictureFileKind kind =
+          std::string(out) == "out.png" ? PictureFileKind::Png : PictureFileKind::Bmp;
+      fromCopy.job.Save({kind, Path(std::string("a-") + out)});
+      fromFile.job.Save({kind, Path(std::string("b-") + out)});
       ASSERT_TRUE(std::filesystem::exists(Path(std::string("a-") + out)));
       EXPECT_EQ(store_.ReadAll(Path(std::string("b-") + out)),
                 store_.ReadAll(Path(std::string("a-") + out)));
-      // No picture was made where the file could serve.
-      EXPECT_EQ(fromFile.logic.View().encryptedImage.Empty(), source.fromTheFile);
     }
   }
+}
+
+// Changes planned for one file must never reach another.
+TEST_F(InPlace, ChangesPlannedForAFileGoWithIt) {
+  store_.WritePictureAtomically(Path("source.bmp"),
+                                test::RandomPicture(64, 48, PixelFormat::Bgr24, 4));
+  store_.WritePictureAtomically(Path("other.bmp"),
+                                test::RandomPicture(64, 48, PixelFormat::Bgr24, 5));
+  JobOnDisk job;
+  ASSERT_TRUE(job.Open(Path("source.bmp"), PictureUse::EncryptFromFile).Succeeded());
+  ASSERT_TRUE(job.Encrypt("a hidden text").Succeeded());
+  EXPECT_TRUE(job.job.HasResult());
+  EXPECT_TRUE(job.job.Result().Empty());  // only planned
+  ASSERT_TRUE(job.Open(Path("other.bmp"), PictureUse::EncryptFromFile).Succeeded());
+  EXPECT_FALSE(job.job.HasResult());
 }
 
 TEST_F(InPlace, ASourceCutShortBeforeSaveEndsInAnErrorAndNoFile) {
   store_.WritePictureAtomically(Path("source.bmp"),
                                 test::RandomPicture(400, 300, PixelFormat::Bgr24, 4));
-  WindowOnDisk window(WindowOnDisk::Encrypting::FromTheFile);
-  window.logic.OpenPictureAccept(Path("source.bmp"));
-  window.editor.text = "a hidden text";
-  window.key.text = "a key of some length";
-  window.logic.EncryptActionListUpdate();
-  window.logic.EncryptActionExecute();
+  JobOnDisk job;
+  ASSERT_TRUE(job.Open(Path("source.bmp"), PictureUse::EncryptFromFile).Succeeded());
+  ASSERT_TRUE(job.Encrypt("a hidden text").Succeeded());
   std::filesystem::resize_file(Path("source.bmp"), 5000);
-  window.dialogs.answer = Path("out.bmp");
-  window.logic.EncryptActionListUpdate();
-  window.logic.SaveImageActionExecute();
-  ASSERT_FALSE(window.messages.shown.empty());
-  const Message& last = window.messages.shown.back();
-  EXPECT_EQ(last.kind, "error");
-  EXPECT_NE(last.text.find(Path("source.bmp")), std::string::npos);
-  EXPECT_NE(last.text.find("shorter"), std::string::npos);
+  try {
+    job.job.Save({PictureFileKind::Bmp, Path("out.bmp")});
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find(Path("source.bmp")), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
+  }
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder_))
     names.push_back(entry.path().filename().string());
@@ -393,19 +389,17 @@ TEST_F(InPlace, ASourceCutShortBeforeSaveEndsInAnErrorAndNoFile) {
 
 TEST_F(InPlace, AFileCutShortBeforeDecryptEndsInAnErrorNotAText) {
   HideInFile(PixelFormat::Bgr24, "a text in a file", Path("hidden.bmp"));
-  WindowOnDisk window(true);
-  window.logic.OpenPictureAccept(Path("hidden.bmp"));
-  ASSERT_TRUE(window.logic.ImageLoaded());
+  JobOnDisk job;
+  ASSERT_TRUE(job.Open(Path("hidden.bmp"), PictureUse::ReadOnly).Succeeded());
+  ASSERT_TRUE(job.job.Original().Empty());  // read in place
   std::filesystem::resize_file(Path("hidden.bmp"), 200);
-  window.key.text = "a key of some length";
-  window.logic.EncryptActionListUpdate();
-  window.logic.DecryptActionExecute();
-  ASSERT_FALSE(window.messages.shown.empty());
-  const Message& last = window.messages.shown.back();
-  EXPECT_EQ(last.kind, "error");
-  EXPECT_NE(last.text.find(Path("hidden.bmp")), std::string::npos);
-  EXPECT_NE(last.text.find("shorter"), std::string::npos);
-  EXPECT_EQ(window.editor.text, "");
+  try {
+    job.Decrypt("a key of some length");
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find(Path("hidden.bmp")), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("shorter"), std::string::npos);
+  }
 }
 
 }  // namespace

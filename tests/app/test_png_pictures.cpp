@@ -11,9 +11,10 @@
 #include "common/case_names.h"
 #include "common/picture_converters.h"
 #include "common/random_picture.h"
+#include "stego/bmp_fixture.h"
 #include "stego/picture/png/png_codec.h"
 #include "stego/png_fixture.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {
@@ -52,7 +53,7 @@ TEST(PngPictures, OpenedPngIsEncryptedAndSavedAsPngWithItsChunks) {
     w.files.files["in.png"] = PngWithGamma(picture);
     w.Open("in.png");
     ASSERT_TRUE(w.logic.ImageLoaded());
-    EXPECT_EQ(w.logic.View().originalImage, picture);
+    EXPECT_EQ(w.logic.OriginalImage(), picture);
     EXPECT_EQ(w.logic.View().originalHint.substr(0, 24), "Original imported image|");
     w.editor.text = "hidden in a png";
     w.key.text = Key;
@@ -65,14 +66,14 @@ TEST(PngPictures, OpenedPngIsEncryptedAndSavedAsPngWithItsChunks) {
     ASSERT_TRUE(w.files.Exists("out.png"));
     const PictureReadResult saved = ReadPng(w.files.files["out.png"]);
     ASSERT_EQ(saved.status, PictureReadStatus::Ok) << saved.error;
-    EXPECT_EQ(saved.picture, w.logic.View().encryptedImage);
-    EXPECT_EQ(saved.source.kept, w.logic.View().originalSource.kept);
+    EXPECT_EQ(saved.picture, w.logic.EncryptedImage());
+    EXPECT_EQ(saved.source.kept, w.logic.OriginalSource().kept);
     EXPECT_EQ(w.logic.View().encryptedHint, "Encrypted Image|out.png");
     const std::string expected = "hidden in a png";
     EXPECT_EQ(TextAfterDecrypt(w, "out.png"), expected);
     // ".bmp" writes a BMP of the same pixels, whatever the source was.
     w.SaveImageAs("copy.bmp");
-    EXPECT_EQ(w.files.PictureAt("copy.bmp"), w.logic.View().encryptedImage);
+    EXPECT_EQ(w.files.PictureAt("copy.bmp"), w.logic.EncryptedImage());
     EXPECT_EQ(TextAfterDecrypt(w, "copy.bmp"), expected);
   }
 }
@@ -113,10 +114,77 @@ TEST(PngPictures, UnusablePngsAreRefusedWithTheReason) {
   w.messages.shown.clear();
   w.files.files["cut.png"] =
       Bytes(w.files.files["grey.png"].begin(), w.files.files["grey.png"].begin() + 30);
-  w.Open("cut.png");
-  ASSERT_EQ(w.messages.shown.size(), 2u);
-  EXPECT_EQ(w.messages.shown[0], Error(messages::WrongPngKind));
-  EXPECT_NE(w.messages.shown[1].text.find("truncated file"), std::string::npos);
+  w.Open("cut.png");  // broken, not of another kind: the reason alone
+  ASSERT_EQ(w.messages.shown.size(), 1u);
+  EXPECT_EQ(w.messages.shown[0].kind, "error");
+  EXPECT_NE(w.messages.shown[0].text.find("truncated file"), std::string::npos);
+}
+
+// Encrypt's result stays until the next Encrypt, whatever is opened
+// meanwhile, and is saved with what it keeps of its own source.
+TEST(PngPictures, AResultStaysWithItsOwnSourceWhenAnotherPictureIsOpened) {
+  Window w;
+  w.files.files["gamma.png"] = PngWithGamma(RandomPicture(60, 40, PixelFormat::Bgr24, 3));
+  w.files.PutPicture("other.bmp", RandomPicture(50, 50, PixelFormat::Indexed8, 4));
+  w.Open("gamma.png");
+  const std::vector<KeptBlock> kept = w.logic.OriginalSource().kept;
+  ASSERT_FALSE(kept.empty());
+  w.editor.text = "a hidden text";
+  w.key.text = Key;
+  w.Encrypt();
+  ASSERT_TRUE(w.logic.ImageEncrypted());
+  const Picture result = w.logic.EncryptedImage();
+  w.Open("other.bmp");
+  EXPECT_EQ(w.logic.EncryptedImage(), result);
+  w.SaveImageAs("out");  // no extension: the kind of the result's source
+  ASSERT_TRUE(w.files.Exists("out.png"));
+  const PictureReadResult saved = ReadPicture(w.files.files.at("out.png"), "out.png");
+  EXPECT_EQ(saved.picture, result);
+  EXPECT_EQ(saved.source.kept, kept);
+}
+
+// A picture file that cannot be read at all is not of another depth or kind:
+// the window shows the reader's reason, which names what is wrong, and only
+// that, and the picture shown before is gone.
+TEST(BrokenPictures, AreRefusedWithTheReadersReasonAlone) {
+  const Bytes bmp = WriteBmp(RandomPicture(40, 30, PixelFormat::Bgr24, 5));
+  const Bytes png = WritePng(RandomPicture(40, 30, PixelFormat::Bgr24, 5), {});
+  Bytes crcError = png;
+  crcError[8 + 8 + 13] ^= 0x01;  // the header chunk's CRC
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    const char* named;  // what the reason names
+  };
+  const Case cases[] = {
+      {"truncated.bmp", Bytes(bmp.begin(), bmp.begin() + static_cast<long>(bmp.size() / 2)),
+       "truncated"},
+      {"oversized.bmp",
+       bmptest::BmpFixture().WithSize(60000, 60000).WithPixels({1, 2, 3, 4}).Build(),
+       "exceeds the limit"},
+      {"crc.png", crcError, "CRC"},
+      {"truncated.png", Bytes(png.begin(), png.begin() + static_cast<long>(png.size() - 20)),
+       "truncated"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    w.files.PutPicture("good.bmp", RandomPicture(30, 30, PixelFormat::Bgr24, 7));
+    w.Open("good.bmp");
+    w.files.files[c.name] = c.bytes;
+    w.key.text = "a key of some length";
+    w.messages.shown.clear();
+    w.Open(c.name);
+    const PictureReadResult read = ReadPicture(c.bytes, c.name);
+    ASSERT_EQ(read.status, PictureReadStatus::Malformed);
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_EQ(w.messages.shown[0], Error(read.error));
+    EXPECT_NE(read.error.find(c.named), std::string::npos) << read.error;
+    EXPECT_FALSE(w.logic.ImageLoaded());
+    EXPECT_FALSE(w.logic.View().originalVisible);
+    EXPECT_TRUE(w.logic.View().originalBroken);
+    EXPECT_FALSE(w.logic.CanDecrypt());
+  }
 }
 
 // ------------------------------------- the manual route through other tools

@@ -6,7 +6,7 @@
 
 #include "app/text_editor_logic.h"
 #include "tests/common/case_names.h"
-#include "workflow_fakes.h"
+#include "workflow_window.h"
 
 namespace hushlake {
 namespace {

@@ -138,6 +138,13 @@ TEST(Completion, OffersCommandsOptionsNamesAndPictures) {
   EXPECT_EQ(Completions(box, "hushlake-cli analyze --j"), "--json ");
   EXPECT_EQ(Completions(box, "hushlake-cli analyze p"), "photo.bmp ");
   EXPECT_EQ(Completions(box, "hushlake-cli analyze --against p"), "photo.bmp ");
+  // A picture name may have no extension, as the tool takes it; another extension is no picture's.
+  box.Write("hidden", "");
+  box.Write("hidden.txt", "");
+  box.Write("HIDDEN.PNG", "");
+  EXPECT_EQ(Completions(box, "hushlake-cli decrypt hi"), "hidden ");
+  EXPECT_EQ(Completions(box, "hushlake-cli encrypt x -o h"), "hidden ");
+  EXPECT_EQ(Completions(box, "hushlake-cli capacity H"), "HIDDEN.PNG ");
   // Every item of the window's lists, without its spaces, is offered.
   const std::string hashes = Completions(box, "hushlake-cli encrypt --hash ''");
   for (std::string_view item : HashListItems) {

@@ -251,9 +251,9 @@ TEST(PngChunks, AncillaryChunksAreKeptByteForByteInTheirPlacesAndNotApplied) {
             "tIME (time), prVt, prVe");
 
   const std::vector<StoredChunk> written = ChunksOf(WritePng(result.picture, result.source));
-  EXPECT_EQ(TypesOf(written), (std::vector<std::string>{"IHDR", "gAMA", "iCCP", "PLTE", "tRNS",
-                                                        "tEXt", "IDAT", "tIME", "prVt", "prVe",
-                                                        "IEND"}));
+  EXPECT_EQ(TypesOf(written),
+            (std::vector<std::string>{"IHDR", "gAMA", "iCCP", "PLTE", "tRNS", "tEXt", "IDAT",
+                                      "tIME", "prVt", "prVe", "IEND"}));
   const std::vector<Bytes> expected = {gama, iccp, trns, text, time, privateChunk, emptyChunk};
   std::vector<Bytes> kept;
   for (const StoredChunk& chunk : written)

@@ -57,7 +57,7 @@ class AnalysisWindowTest : public QObject {
 
     // The verdict is the one on the picture the result panel shows.
     QCOMPARE(verdict.text(),
-             VerdictLine(analysis::AnalyzePicture(window.form.Logic().View().encryptedImage)));
+             VerdictLine(analysis::AnalyzePicture(window.form.Logic().EncryptedImage())));
   }
 
   void ContextMenuOpensTheReportOfEachPanelsPicture() {

@@ -20,6 +20,7 @@
 
 #include "app/local_file_store.h"
 #include "editor_test_support.h"
+#include "tests/common/fake_ports.h"
 #include "windows/companion_windows.h"
 #include "windows/find_dialog.h"
 #include "windows/font_dialog.h"
@@ -35,8 +36,8 @@ class TestTextForm : public QObject {
   std::unique_ptr<window_test::TemporarySettings> settingsFolder_;
   std::unique_ptr<QtEditorSettings> settings_;
   LocalFileStore files_;
-  window_test::RecordingMessages messages_;
-  window_test::AnsweringDialogs dialogs_;
+  fakes::FakeMessages messages_;
+  fakes::FakeDialogs dialogs_;
   std::unique_ptr<TTextForm> form_;
   QTemporaryDir work_;
 
@@ -265,13 +266,13 @@ class TestTextForm : public QObject {
     Action("FileSaveAs1")->trigger();
     QCOMPARE(Contents(Path("saved.txt")), QByteArray("first line\r\nsecond line"));
     QCOMPARE(dialogs_.titles.back(), std::string("Save decrypted file"));
-    QCOMPARE(messages_.shown, (std::vector<std::string>{"information: File Saved"}));
+    QCOMPARE(messages_.shown, (std::vector<fakes::Message>{{"information", "File Saved"}}));
 
     messages_.answer = false;
     form_->ReplaceText("other");
     Action("FileSaveAs1")->trigger();
     QCOMPARE(Contents(Path("saved.txt")), QByteArray("first line\r\nsecond line"));
-    QCOMPARE(messages_.shown.back(), std::string("confirmation: Replace Existing File?"));
+    QCOMPARE(messages_.shown.back(), (fakes::Message{"confirmation", "Replace Existing File?"}));
 
     Action("FileOpen1")->trigger();
     QCOMPARE(dialogs_.titles.back(), std::string("Open File for encryption"));
@@ -367,7 +368,8 @@ class TestTextForm : public QObject {
     QCOMPARE(form_->Editor()->textCursor().selectedText(), QStringLiteral("lake"));
     QVERIFY(messages_.shown.empty());
     findNext->click();
-    QCOMPARE(messages_.shown, (std::vector<std::string>{"information: Cannot find \"lake\""}));
+    QCOMPARE(messages_.shown,
+             (std::vector<fakes::Message>{{"information", "Cannot find \"lake\""}}));
   }
 
   void closingOnlyHides() {

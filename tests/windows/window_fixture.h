@@ -10,7 +10,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <deque>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -19,7 +18,7 @@
 #include <vector>
 
 #include "app/local_file_store.h"
-#include "app/workflow_fakes.h"
+#include "app/workflow_window.h"
 #include "framework/framework.h"
 #include "windows/companion_windows.h"
 #include "windows/ormwick_form.h"
@@ -31,48 +30,14 @@ using workflow_test::BmpOfDepth;
 using workflow_test::Message;
 
 // Message boxes that record what they show and the pointer shown meanwhile.
-class RecordedMessages : public MessageBoxes {
+class RecordedMessages : public fakes::FakeMessages {
  public:
-  void ShowInformation(std::string_view text) override { Record("information", text); }
-  void ShowError(std::string_view text) override { Record("error", text); }
-  bool AskConfirmation(std::string_view text) override {
-    Record("confirmation", text);
-    return answer;
-  }
-  std::vector<Message> shown;
   std::vector<Qt::CursorShape> cursors;
-  bool answer = true;
-  // Runs while each message is up, to look at the windows behind it.
-  std::function<void(const Message&)> whileShown;
 
- private:
-  void Record(const char* kind, std::string_view text) {
-    shown.push_back({kind, std::string(text)});
-    if (whileShown) whileShown(shown.back());
+ protected:
+  void Recorded(const Message&) override {
     const QCursor* cursor = QApplication::overrideCursor();
     cursors.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
-  }
-};
-
-// File dialogs that answer from a queue; an empty queue is a cancel.
-class ScriptedDialogs : public FileDialogs {
- public:
-  std::optional<std::string> RunOpenDialog(const FileDialogSettings& dialog) override {
-    return Answer(dialog);
-  }
-  std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) override {
-    return Answer(dialog);
-  }
-  std::deque<std::optional<std::string>> answers;
-  std::vector<std::string> titles;
-
- private:
-  std::optional<std::string> Answer(const FileDialogSettings& dialog) {
-    titles.emplace_back(dialog.title);
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.pop_front();
-    return answer;
   }
 };
 
@@ -133,7 +98,7 @@ struct WindowUnderTest {
   RecordedMessages messages;
   QtSettingsStore settings;
   LocalFileStore files;
-  ScriptedDialogs dialogs;
+  fakes::FakeDialogs dialogs;  // answers from its queue; an empty queue is a cancel
   TOrmwickForm form{DesktopPorts{messages, settings, files, dialogs}};
   RecordingCompanions* companions = nullptr;
 

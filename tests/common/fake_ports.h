@@ -1,17 +1,20 @@
 #pragma once
-// Fakes of the platform around the main window's logic: they record what the
-// logic shows and asks, and keep files in memory.
+// Fakes of the ports in app/ports.h, one of each, for every test of the
+// logic and of the windows: they record what they show and ask, answer as
+// the test tells them, and keep files in memory.
+#include <deque>
+#include <functional>
 #include <map>
 #include <optional>
-#include <random>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "app/main_window_logic.h"
+#include "app/ports.h"
 #include "stego/picture/bmp/bmp_codec.h"
-#include "tests/common/random_picture.h"
 
-namespace hushlake::workflow_test {
+namespace hushlake::fakes {
 
 struct Message {
   std::string kind;  // "information", "error" or "confirmation"
@@ -23,18 +26,30 @@ inline void PrintTo(const Message& m, std::ostream* os) {
   *os << m.kind << ": \"" << m.text << "\"";
 }
 
+// Message boxes that record what they show; a confirmation answers Answer.
 class FakeMessages : public MessageBoxes {
  public:
-  void ShowInformation(std::string_view text) override {
-    shown.push_back({"information", std::string(text)});
-  }
-  void ShowError(std::string_view text) override { shown.push_back({"error", std::string(text)}); }
+  void ShowInformation(std::string_view text) override { Record("information", text); }
+  void ShowError(std::string_view text) override { Record("error", text); }
   bool AskConfirmation(std::string_view text) override {
-    shown.push_back({"confirmation", std::string(text)});
+    Record("confirmation", text);
     return answer;
   }
   std::vector<Message> shown;
   bool answer = true;
+  // Runs while each message is up, to look at what is behind it.
+  std::function<void(const Message&)> whileShown;
+
+ protected:
+  // For a fake that records more about each message (the windows' pointer).
+  virtual void Recorded(const Message&) {}
+
+ private:
+  void Record(const char* kind, std::string_view text) {
+    shown.push_back({kind, std::string(text)});
+    if (whileShown) whileShown(shown.back());
+    Recorded(shown.back());
+  }
 };
 
 class FakeEditor : public TextEditorPort {
@@ -70,6 +85,7 @@ class FakeSettings : public SettingsStore {
   int creations = 0;
 };
 
+// Files in memory, by name.
 class FakeFiles : public FileStore {
  public:
   bool Exists(const std::string& path) const override { return files.count(path) > 0; }
@@ -92,7 +108,8 @@ class FakeFiles : public FileStore {
   int writes = 0;
 };
 
-// Both dialogs answer Answer (none: cancelled) and record what they were run with.
+// Both dialogs answer from Answers in turn, then Answer (none: cancelled),
+// and record what they were run with.
 class FakeDialogs : public FileDialogs {
  public:
   std::optional<std::string> RunOpenDialog(const FileDialogSettings& dialog) override {
@@ -101,6 +118,7 @@ class FakeDialogs : public FileDialogs {
   std::optional<std::string> RunSaveDialog(const FileDialogSettings& dialog) override {
     return Run("save", dialog);
   }
+  std::deque<std::optional<std::string>> answers;
   std::optional<std::string> answer;
   std::vector<std::string> kinds;  // "open" or "save", one per run
   std::vector<std::string> titles;
@@ -113,63 +131,11 @@ class FakeDialogs : public FileDialogs {
     titles.emplace_back(dialog.title);
     settings.push_back(dialog);
     proposedNames.emplace_back(dialog.proposedName);
-    return answer;
+    if (answers.empty()) return answer;
+    std::optional<std::string> next = std::move(answers.front());
+    answers.pop_front();
+    return next;
   }
 };
 
-// The whole window around one MainWindowLogic, created and shown.
-struct Window {
-  FakeMessages messages;
-  FakeEditor editor;
-  FakeKeyField key;
-  FakeSettings settings;
-  FakeFiles files;
-  FakeDialogs dialogs;
-  MainWindowLogic logic{MainWindowPorts{messages, editor, key, settings, files, dialogs}};
-
-  Window() {
-    logic.FormCreate();
-    logic.FormShow();
-  }
-  void Idle() { logic.EncryptActionListUpdate(); }
-  void Open(const std::string& path) {
-    logic.OpenPictureAccept(path);
-    Idle();
-  }
-  void Encrypt() {
-    Idle();
-    logic.EncryptActionExecute();
-  }
-  void Decrypt() {
-    Idle();
-    logic.DecryptActionExecute();
-  }
-  void SaveImageAs(std::optional<std::string> name) {
-    dialogs.answer = std::move(name);
-    Idle();
-    logic.SaveImageActionExecute();
-  }
-};
-
-// A BMP file of a depth the system does not take (4 or 16 bits), written by hand.
-inline std::vector<std::uint8_t> BmpOfDepth(int bitsPerPixel, int width, int height) {
-  const int stride = ((width * bitsPerPixel + 31) / 32) * 4;
-  const int paletteBytes = bitsPerPixel <= 8 ? 4 * (1 << bitsPerPixel) : 0;
-  const int offset = 14 + 40 + paletteBytes;
-  std::vector<std::uint8_t> file(static_cast<std::size_t>(offset + stride * height), 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(file.size()));
-  put32(10, static_cast<std::uint32_t>(offset));
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(width));
-  put32(22, static_cast<std::uint32_t>(height));
-  file[26] = 1;
-  file[28] = static_cast<std::uint8_t>(bitsPerPixel);
-  return file;
-}
-
-}  // namespace hushlake::workflow_test
+}  // namespace hushlake::fakes
