@@ -265,6 +265,10 @@ void MainWindowLogic::DecryptActionExecute() {
   Guarded([&] { Decrypt(); });
 }
 
+void MainWindowLogic::HideFileExecute() {
+  Guarded([&] { HideFile(); });
+}
+
 void MainWindowLogic::Decrypt() {
   if (!canDecrypt_) return;
   decipheredUtf8_ = false;

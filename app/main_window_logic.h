@@ -21,6 +21,7 @@
 #include "stego/picture.h"
 #include "stego/picture/picture_files.h"
 #include "stego/random_source.h"
+#include "stego/sealed/sealed_content.h"
 
 namespace hushlake {
 
@@ -111,6 +112,11 @@ class MainWindowLogic {
   // it, and the three lists are off while it is on.
   void SetSealed(bool sealed);
   bool Sealed() const { return sealed_; }
+  // Hide a file: Encrypt of a file the open dialog chooses instead of the
+  // editor's text, sealed with its name; only while Sealed is on, with a
+  // picture loaded and the key long enough.
+  bool CanHideFile() const { return sealed_ && canDecrypt_; }
+  void HideFileExecute();
   // The key derivation of sealed pictures; the format's own unless a test
   // gives a cheaper one (which must outlive this object).
   void UseKeyStretcher(const sealed::KeyStretcher& stretcher) { stretcher_ = &stretcher; }
@@ -155,6 +161,8 @@ class MainWindowLogic {
   void RestoreEditorText(const SecretString& text);
   void Decrypt();
   void EncryptSealed(const SecretString& keyText);
+  void HideFile();
+  void SealIntoResult(const SecretString& keyText, const sealed::SealedContent& content);
   void DecryptSealed(const SecretString& keyText);
   void ShowCryptControls();
   void SaveImage();

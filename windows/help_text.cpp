@@ -29,11 +29,11 @@ The hash, cipher and mode apply only to 24-bit and 32-bit pictures. With an 8-bi
 
 Sealed pictures
 
-Tick Sealed, next to the lists, to use the sealed kind of picture instead. Encrypt and Decrypt then work as above, with three differences in plain words:
+Tick Sealed, first in the row of lists, to use the sealed kind of picture instead. Encrypt and Decrypt then work as above, with three differences in plain words:
 - Nothing to remember but the key: the hash, cipher and mode lists are switched off, because a sealed picture always uses the same modern protection.
 - It is much harder to notice. The few changes go where the picture is already busy (leaves, gravel, fabric), each by the smallest step, and nothing in the picture marks it as carrying anything. Keep the text short: the safer amount is small (a 24-bit photo of 4000x3000 pixels takes about 225 KB safely), and the closer to the most a picture takes, the easier a detector finds the changes.
 - It is much harder to guess the key. Each try of a key costs a quarter of a second or more and 256 MB of memory, so Decrypt takes a moment. A wrong key, a picture that holds nothing, or a picture changed in any way all give the same answer: nothing opens.
-Sealed pictures need 24 or 32 bits per pixel; an 8-bit picture must be saved as a 24-bit one first. The command-line tool can also seal any file with its name (hushlake-cli encrypt --sealed --file).
+Sealed pictures need 24 or 32 bits per pixel; an 8-bit picture must be saved as a 24-bit one first. A sealed picture can also carry any file with its name: with Sealed ticked, choose Hide a file in the menu of the Open Text button (the command-line tool: hushlake-cli encrypt --sealed --file). Decrypt of such a picture names the file in the text editor and offers to save it, under its own name if you like.
 
 Worked examples, step by step, are in the manual: press Website to open it.
 

@@ -1,5 +1,6 @@
 #include "windows/ormwick_form.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,14 +59,37 @@ void FillBackground(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
+// A list as wide as the item it shows, not as its longest item: the choice
+// row holds the Sealed box, three lists and the label at the window's
+// smallest width, and the label keeps one line for the lists' first items.
+// Closed, a list shows only its item; open, it is as wide as its longest.
+class FittedList : public QComboBox {
+ public:
+  explicit FittedList(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { updateGeometry(); });
+  }
+  QSize sizeHint() const override {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QSize text(fontMetrics().horizontalAdvance(currentText()), fontMetrics().height());
+    return {style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this).width(),
+            QComboBox::sizeHint().height()};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+  void showPopup() override {
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth() +
+                            style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    QComboBox::showPopup();
+  }
+};
+
 template <std::size_t N>
 QComboBox* NewList(QWidget* parent, const char* name, const std::array<std::string_view, N>& items,
                    std::string_view hint) {
-  auto* combo = new QComboBox(parent);
+  auto* combo = new FittedList(parent);
   combo->setObjectName(QString::fromLatin1(name));
   for (std::string_view item : items) combo->addItem(FromUtf8(item));
   combo->setMaxVisibleItems(static_cast<int>(N));  // all items shown when open
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   SetHint(combo, hint);
   return combo;
 }
@@ -215,6 +240,21 @@ void TOrmwickForm::CreateActions() {
   decryptAction_ = findChild<QAction*>(QStringLiteral("DecryptAction"));
   saveTextButton_ = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton2"));
   saveImageButton_ = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton10"));
+  // Hide a file: Encrypt of a file instead of the text, in sealed pictures
+  // only. It opens from the Open Text button's menu: that button is always
+  // enabled, while Encrypt's waits for a text.
+  hideFileAction_ = new QAction(QStringLiteral("Hide a file..."), this);
+  hideFileAction_->setObjectName(QStringLiteral("HideFileAction"));
+  SetHint(hideFileAction_,
+          "Hide a File|Seal a file, with its name, into the picture (Sealed only)");
+  connect(hideFileAction_, &QAction::triggered, this,
+          [this] { RunBusy(&MainWindowLogic::HideFileExecute); });
+  if (auto* openTextButton = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton1"))) {
+    auto* openMenu = new QMenu(openTextButton);
+    openMenu->addAction(hideFileAction_);
+    openTextButton->setMenu(openMenu);
+    openTextButton->setPopupMode(QToolButton::MenuButtonPopup);
+  }
   // The Open Img button carries a hint of its own.
   if (auto* openButton = toolBar_->findChild<QToolButton*>(QStringLiteral("ToolButton4")))
     SetHint(openButton, "Load|Load a bitmap");
@@ -238,14 +278,6 @@ QWidget* TOrmwickForm::CreateCoolBar() {
   keyEdit_->setPlaceholderText(QStringLiteral("Encryption key: at least 9 characters"));
   SetHint(keyEdit_, "Encryption Key|Encryption Key");
   keyRow->addWidget(keyEdit_);
-  // Beside the key rather than among the lists: the choice row has no room
-  // for it at the window's smallest width without wrapping the choice label.
-  sealedBox_ = new QCheckBox(QStringLiteral("Sealed"), keyPanel);
-  sealedBox_->setObjectName(QStringLiteral("SealedCheck"));
-  SetHint(sealedBox_,
-          "Sealed|A sealed picture: nothing shows without the key, and no hash, cipher or mode "
-          "to remember (24 and 32 bits)");
-  keyRow->addWidget(sealedBox_);
   bands->addWidget(keyPanel);
   bands->addWidget(CreateCryptPanel());
   return coolBar;
@@ -270,6 +302,13 @@ QWidget* TOrmwickForm::CreateCryptPanel() {
   QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
   wrapping.setHeightForWidth(true);
   choiceLabel_->setSizePolicy(wrapping);
+  // Sealed takes the place of the three lists, so it stands first among them.
+  sealedBox_ = new QCheckBox(QStringLiteral("Sealed"), cryptPanel_);
+  sealedBox_->setObjectName(QStringLiteral("SealedCheck"));
+  SetHint(sealedBox_,
+          "Sealed|A sealed picture: nothing shows without the key, and no hash, cipher or mode "
+          "to remember (24 and 32 bits)");
+  row->addWidget(sealedBox_);
   row->addWidget(hashCombo_);
   row->addWidget(cipherCombo_);
   row->addWidget(modeCombo_);
@@ -428,7 +467,9 @@ void TOrmwickForm::Run(Handler&& handler, bool pictures) {
 
 void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   // Nothing to wait for when the handler is going to refuse at once.
+  const bool encrypts = handler != &MainWindowLogic::DecryptActionExecute;
   const bool allowed = handler == &MainWindowLogic::EncryptActionExecute ? logic_->CanEncrypt()
+                       : encrypts                                        ? logic_->CanHideFile()
                                                                          : logic_->CanDecrypt();
   if (!allowed) return;
   const Picture& original = logic_->OriginalImage();
@@ -440,7 +481,7 @@ void TOrmwickForm::RunBusy(void (MainWindowLogic::*handler)()) {
   }
   // The engine trims an odd-sized picture; only Encrypt makes a new one.
   if (QSize(original.Width(), original.Height()) != sizeBefore) ShowOriginalPicture();
-  if (handler == &MainWindowLogic::EncryptActionExecute) {
+  if (encrypts) {
     const Picture& result = logic_->EncryptedImage();
     if (!resultShown_) encryptedPanel_->SetPicture(result);
     if (!result.Empty()) {
@@ -475,6 +516,7 @@ void TOrmwickForm::ShowState() {
   const MainWindowView& view = logic_->View();
   encryptAction_->setEnabled(view.encryptEnabled);
   decryptAction_->setEnabled(view.decryptEnabled);
+  hideFileAction_->setEnabled(logic_->CanHideFile());
   // The buttons, not the actions: their shortcuts stay live.
   saveTextButton_->setEnabled(view.saveTextButtonEnabled);
   saveImageButton_->setEnabled(view.saveImageButtonEnabled);

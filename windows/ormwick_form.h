@@ -105,6 +105,7 @@ class TOrmwickForm : public QMainWindow {
   QLabel* verdictLabel_ = nullptr;
   QAction* encryptAction_ = nullptr;
   QAction* decryptAction_ = nullptr;
+  QAction* hideFileAction_ = nullptr;
   QToolButton* saveTextButton_ = nullptr;
   QToolButton* saveImageButton_ = nullptr;
   bool shown_ = false;

@@ -20,8 +20,12 @@ inline constexpr std::size_t kHeaderBits = (4 + kTagBytes) * 8;
 inline constexpr std::size_t kHeaderWidth = 16;
 inline constexpr std::size_t kHeaderElements = kHeaderBits * kHeaderWidth;
 inline constexpr std::size_t kFixedElements = kSaltElements + kHeaderElements;
-inline constexpr std::size_t kMinPayloadWidth = 2;   // at most 0.5 bits per colour byte
-inline constexpr std::size_t kMaxPayloadWidth = 10;  // at least 0.1 bits per used colour byte
+inline constexpr std::size_t kMinPayloadWidth = 2;  // at most 0.5 bits per colour byte
+// A small payload is spread over up to 64 colour bytes per bit: the fewer
+// bits per colour byte, the fewer changes the code needs, and the more room
+// it has to put them where the picture is busy. 64 bounds the trellis's
+// memory (4096 * 64 cover bits of 1024 states: 32 MiB a chunk).
+inline constexpr std::size_t kMaxPayloadWidth = 64;
 inline constexpr std::size_t kChunkBits = 4096;
 // The safe share: 0.05 bits per colour byte, counted as 1 bit in 20.
 inline constexpr std::uint64_t kSafeElementsPerBit = 20;

@@ -123,12 +123,14 @@ class FakeDialogs : public FileDialogs {
   std::vector<std::string> kinds;  // "open" or "save", one per run
   std::vector<std::string> titles;
   std::vector<FileDialogSettings> settings;
+  std::vector<std::string> proposedNames;  // kept: a settings' views may end with the run
 
  private:
   std::optional<std::string> Run(const char* kind, const FileDialogSettings& dialog) {
     kinds.emplace_back(kind);
     titles.emplace_back(dialog.title);
     settings.push_back(dialog);
+    proposedNames.emplace_back(dialog.proposedName);
     if (answers.empty()) return answer;
     std::optional<std::string> next = std::move(answers.front());
     answers.pop_front();

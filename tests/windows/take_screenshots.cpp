@@ -1,10 +1,13 @@
 // Draws the windows into PNG files so they can be looked at after every
-// visible change: the main window at its start and minimum size, with a
-// small picture, after an Encrypt (and the result's analysis report) and at
-// 1600 x 1000, the editor at its start and minimum size and at 1600 x 1000,
-// the font dialog, the help and about windows, and the picture the README
-// shows. Not a test; run it by hand:
+// visible change: the main window at its start and minimum size (there also
+// with the longest choice label and with Sealed on), with a small picture,
+// after an Encrypt (and the result's analysis report) and at 1600 x 1000,
+// the editor at its start and minimum size and at 1600 x 1000, the font
+// dialog, the help and about windows, and the picture the README shows. Not
+// a test; run it by hand:
 //   build/windows/hushlake_screenshots OUTPUT_FOLDER
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -104,6 +107,19 @@ int main(int argc, char* argv[]) {
   window.form.resize(700, 500);
   QApplication::processEvents();
   Save(window.form, folder, "main_minimum.png");
+  // The longest choice label wraps at the minimum size; Sealed greys the lists.
+  window.Control<QComboBox>("HashCombo")->setCurrentText(QStringLiteral("Sapphire II-320"));
+  window.Control<QComboBox>("CipherCombo")->setCurrentText(QStringLiteral("SAFER-SK128"));
+  window.Control<QComboBox>("ModeCombo")->setCurrentIndex(1);
+  QApplication::processEvents();
+  Save(window.form, folder, "main_minimum_longest.png");
+  window.Control<QCheckBox>("SealedCheck")->setChecked(true);
+  QApplication::processEvents();
+  Save(window.form, folder, "main_minimum_sealed.png");
+  window.Control<QCheckBox>("SealedCheck")->setChecked(false);
+  window.Control<QComboBox>("HashCombo")->setCurrentIndex(0);
+  window.Control<QComboBox>("CipherCombo")->setCurrentIndex(0);
+  window.Control<QComboBox>("ModeCombo")->setCurrentIndex(0);
   window.form.resize(700, 648);
 
   // A small picture, enlarged pixel by pixel.

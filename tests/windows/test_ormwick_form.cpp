@@ -1,18 +1,24 @@
 // The main window through its real controls: actions by name and by
 // shortcut, enable rules, picture loading, hints and remembered geometry.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QProxyStyle>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <cstdlib>
 
 #include "stego/picture/bmp/bmp_codec.h"
+#include "stego/sealed/sealed_picture.h"
+#include "tests/common/testing_stretchers.h"
 #include "windows/picture_panel.h"
 #include "windows/window_fixture.h"
 
@@ -175,6 +181,33 @@ class OrmwickFormTest : public QObject {
     window.Control<QComboBox>("ModeCombo")->setCurrentIndex(0);
     QApplication::processEvents();
     QCOMPARE(label->height(), oneLine);
+  }
+
+  // The lists are as wide as the item they show (so the choice row has room
+  // for the Sealed box at the minimum width), which must never cut an item,
+  // and open as wide as their longest item.
+  void EveryListItemShowsWholeClosedAndOpen() {
+    WindowUnderTest window;
+    window.form.resize(window.form.minimumSize());
+    for (const char* name : {"HashCombo", "CipherCombo", "ModeCombo"}) {
+      auto* list = window.Control<QComboBox>(name);
+      for (int i = 0; i < list->count(); ++i) {
+        list->setCurrentIndex(i);
+        QApplication::processEvents();
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.rect = list->rect();
+        option.currentText = list->currentText();
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        QVERIFY2(field.width() >= list->fontMetrics().horizontalAdvance(list->currentText()),
+                 qPrintable(list->currentText()));
+      }
+      list->showPopup();
+      QApplication::processEvents();
+      QVERIFY2(list->view()->viewport()->width() >= list->view()->sizeHintForColumn(0), name);
+      list->hidePopup();
+    }
   }
 
   void KeyFieldHidesEveryCharacterBehindAStar() {
@@ -438,6 +471,11 @@ class OrmwickFormTest : public QObject {
       QVERIFY(sealed != nullptr);
       QCOMPARE(sealed->text(), QStringLiteral("Sealed"));
       QVERIFY(!sealed->isChecked());
+      // In the choice row, first: it stands for the three lists it switches off.
+      QWidget* hash = window.Control("HashCombo");
+      QCOMPARE(sealed->parentWidget(), window.Control("CryptPanel"));
+      QVERIFY(sealed->geometry().right() < hash->x());
+      QVERIFY(std::abs(sealed->geometry().center().y() - hash->geometry().center().y()) <= 2);
       window.OpenPicture(PictureFile("sealed-cover.bmp", 120, 90, PixelFormat::Bgr24));
       QTest::mouseClick(sealed, Qt::LeftButton);
       QVERIFY(sealed->isChecked());
@@ -467,6 +505,78 @@ class OrmwickFormTest : public QObject {
     for (const char* name : lists) QVERIFY2(next.Control(name)->isEnabled(), name);
     WindowUnderTest third;
     QVERIFY(!third.Control<QCheckBox>("SealedCheck")->isChecked());
+  }
+
+  // A sealed file (as the command line seals one) is named in the editor and
+  // saved where the save dialog says, under the name it proposes.
+  void DecryptOfASealedFileOffersToSaveIt() {
+    const sealed::Argon2idStretcher stretcher = sealed::TestingStretchers::Fast();
+    Picture picture = test::RandomPicture(120, 90, PixelFormat::Bgr24, 5);
+    sealed::SealedContent content;
+    content.isFile = true;
+    content.name = "folder/plan.odt";
+    const std::vector<std::uint8_t> bytes = {1, 2, 3, 0, 255};
+    content.bytes = SecretBytes(bytes);
+    QVERIFY(sealed::SealIntoPicture(picture, content, "nine chars key", stretcher).Succeeded());
+    const std::string path = PathOf("sealed-file.bmp");
+    WriteFile(path, WriteBmp(picture));
+    const std::string target = PathOf("plan-saved.odt");
+
+    WindowUnderTest window;
+    window.form.Logic().UseKeyStretcher(stretcher);
+    auto* sealed = window.Control<QCheckBox>("SealedCheck");
+    if (!sealed->isChecked()) QTest::mouseClick(sealed, Qt::LeftButton);
+    window.OpenPicture(path);
+    window.TypeKey(QStringLiteral("nine chars key"));
+    window.dialogs.answers.push_back(target);
+    window.Trigger("DecryptAction");
+    QCOMPARE(window.dialogs.titles.back(), std::string("Save the hidden file"));
+    QCOMPARE(window.EditorText(),
+             std::string("The picture holds the file \"plan.odt\" (5 bytes)."));
+    QCOMPARE(window.messages.shown.back(), (Message{"information", "File Saved"}));
+    QCOMPARE(window.files.ReadAll(target), bytes);
+    QTest::mouseClick(sealed, Qt::LeftButton);  // the next windows start classic again
+  }
+
+  // Hide a file, from the Open Text button's menu, seals a file only while
+  // Sealed is on; Decrypt gives it back under its name.
+  void HideAFileSealsAFileAndDecryptGivesItBack() {
+    const sealed::Argon2idStretcher stretcher = sealed::TestingStretchers::Fast();
+    const std::string file = PathOf("minutes.txt");
+    const std::vector<std::uint8_t> bytes = {'m', 'e', 'e', 't', 0, '\n', 200};
+    WriteFile(file, bytes);
+    const std::string saved = PathOf("hidden-file.png");
+    const std::string back = PathOf("minutes-back.txt");
+
+    WindowUnderTest window;
+    window.form.Logic().UseKeyStretcher(stretcher);
+    QAction* hide = window.Action("HideFileAction");
+    QVERIFY(hide != nullptr);
+    QCOMPARE(hide->text(), QStringLiteral("Hide a file..."));
+    // On the Open Text button, which a missing text never disables.
+    auto* openTextButton = window.Control<QToolButton>("ToolButton1");
+    QVERIFY(openTextButton->menu() && openTextButton->menu()->actions().contains(hide));
+    window.OpenPicture(PictureFile("hide-cover.bmp", 120, 90, PixelFormat::Bgr24));
+    window.TypeKey(QStringLiteral("nine chars key"));
+    auto* sealed = window.Control<QCheckBox>("SealedCheck");
+    QVERIFY(!sealed->isChecked());
+    QVERIFY(!hide->isEnabled());
+    QTest::mouseClick(sealed, Qt::LeftButton);
+    QVERIFY(hide->isEnabled());
+    window.dialogs.answers.push_back(file);
+    window.Trigger("HideFileAction");
+    QCOMPARE(window.messages.shown.back().text,
+             std::string("The file has been sealed into the picture\nPlease save the encrypted "
+                         "image now"));
+    QVERIFY(window.Enabled("SaveImageAction"));
+    window.dialogs.answers.push_back(saved);
+    window.Trigger("SaveImageAction");
+    window.OpenPicture(saved);
+    window.dialogs.answers.push_back(back);
+    window.Trigger("DecryptAction");
+    QCOMPARE(window.files.ReadAll(back), bytes);
+    QTest::mouseClick(sealed, Qt::LeftButton);  // the next windows start classic again
+    QVERIFY(!hide->isEnabled());
   }
 
   void WindowSizeAndPlaceAreRemembered() {
