@@ -116,6 +116,15 @@ SealedCapacityOutcome RunSealedCapacity(const std::string& picturePath) {
   return outcome;
 }
 
+namespace {
+
+// U+061C, U+200E, U+200F, U+202A to U+202E and U+2066 to U+2069, in UTF-8.
+constexpr std::string_view DirectionMarks[] = {
+    "\xd8\x9c",     "\xe2\x80\x8e", "\xe2\x80\x8f", "\xe2\x80\xaa", "\xe2\x80\xab", "\xe2\x80\xac",
+    "\xe2\x80\xad", "\xe2\x80\xae", "\xe2\x81\xa6", "\xe2\x81\xa7", "\xe2\x81\xa8", "\xe2\x81\xa9"};
+
+}  // namespace
+
 std::optional<std::string> SafeStoredName(std::string_view stored) {
   const std::size_t cut = stored.find_last_of("/\\");
   const std::string_view name = cut == std::string_view::npos ? stored : stored.substr(cut + 1);
@@ -128,6 +137,10 @@ std::optional<std::string> SafeStoredName(std::string_view stored) {
         (static_cast<unsigned char>(name[i + 1]) & 0xE0u) == 0x80u)
       return std::nullopt;
   }
+  // Marks that turn the direction of the text around show "exe.txt" for a
+  // name that ends in ".exe"; a file's real name must be what is shown.
+  for (const std::string_view mark : DirectionMarks)
+    if (name.find(mark) != std::string_view::npos) return std::nullopt;
   return std::string(name);
 }
 

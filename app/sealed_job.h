@@ -87,7 +87,7 @@ SealedCapacityOutcome RunSealedCapacity(const std::string& picturePath);
 
 // The name under which a stored file is written: only its last part (after
 // any '/' or '\'); nothing when that is empty, "." or "..", or holds a
-// control character.
+// control character or a mark that turns the direction of the text.
 std::optional<std::string> SafeStoredName(std::string_view stored);
 
 }  // namespace hushlake

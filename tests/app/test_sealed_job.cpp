@@ -99,6 +99,13 @@ TEST(SealedStoredName, OnlyThePlainLastPartIsEverUsed) {
       {"escape\x1b[2J", std::nullopt},
       {"delete\x7f", std::nullopt},
       {"c1\xc2\x9b", std::nullopt},
+      // Shown as "invoice_exe.pdf" with the right-to-left override, but an .exe.
+      {"invoice_\xe2\x80\xae"
+       "fdp.exe",
+       std::nullopt},
+      {"isolate\xe2\x81\xa7x", std::nullopt},
+      {"arabic mark\xd8\x9c", std::nullopt},
+      {"\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85.txt", "\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85.txt"},
       {"caf\xc3\xa9 \xe2\x82\xac.txt", "caf\xc3\xa9 \xe2\x82\xac.txt"},
   };
   for (const auto& c : cases) EXPECT_EQ(SafeStoredName(c.stored), c.name) << c.stored;
