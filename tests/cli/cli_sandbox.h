@@ -2,6 +2,7 @@
 // Runs the built hushlake-cli as a separate process, in a temporary folder of
 // its own, with chosen standard input and key, and collects what it wrote.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 extern char** environ;
@@ -139,5 +141,17 @@ class CliSandbox {
 
   std::filesystem::path folder_;
 };
+
+// Every line of standard error is an error of the tool's or a note, each
+// starting with the tool's name.
+inline void ExpectErrorsPrefixed(const std::string& err) {
+  std::string_view rest = err;
+  while (!rest.empty()) {
+    EXPECT_EQ(rest.rfind("hushlake-cli: ", 0), 0u) << err;
+    const std::size_t end = rest.find('\n');
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+}
 
 }  // namespace hushlake::clitest

@@ -53,18 +53,6 @@ bool HasError(const std::string& err, std::string_view message) {
   return Has(err, AsErrorLines(message));
 }
 
-// Every line of standard error is an error of the tool's or a note, each
-// starting with the tool's name.
-void ExpectErrorsPrefixed(const std::string& err) {
-  std::string_view rest = err;
-  while (!rest.empty()) {
-    EXPECT_EQ(rest.rfind("hushlake-cli: ", 0), 0u) << err;
-    const std::size_t end = rest.find('\n');
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
-  }
-}
-
 class PictureCommands : public ::testing::Test {
  protected:
   void SetUp() override {

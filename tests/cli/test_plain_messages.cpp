@@ -20,17 +20,6 @@ bool Has(const std::string& haystack, std::string_view needle) {
   return haystack.find(needle) != std::string::npos;
 }
 
-// Every line of standard error starts with the tool's name.
-void ExpectErrorsPrefixed(const std::string& err) {
-  std::string_view rest = err;
-  while (!rest.empty()) {
-    EXPECT_EQ(rest.rfind("hushlake-cli: ", 0), 0u) << err;
-    const std::size_t end = rest.find('\n');
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
-  }
-}
-
 // The number after Label at the start of a line of Out; -1 when none.
 long FigureAfter(const std::string& out, const std::string& label) {
   const std::size_t at = out.find("\n" + label);
