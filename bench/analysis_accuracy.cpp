@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/picture_folder.h"
 #include "stego/analysis/analysis.h"
 #include "stego/analysis/colour_plane.h"
 #include "stego/analysis/rs_analysis.h"
@@ -32,16 +33,6 @@ namespace {
 using namespace hushlake;
 using namespace hushlake::analysis;
 namespace fs = std::filesystem;
-
-std::vector<fs::path> BmpFiles(const fs::path& folder) {
-  std::vector<fs::path> files;
-  if (!fs::is_directory(folder)) return files;
-  for (const auto& entry : fs::directory_iterator(folder))
-    if (entry.path().extension() == ".bmp" || entry.path().extension() == ".png")
-      files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 bool Load(const fs::path& file, Picture& picture) {
   PictureReadResult read = ReadPictureFile(file.string());
@@ -248,13 +239,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path corpus = argv[1];
-  Accuracy(BmpFiles(corpus / "covers"));
-  Jpegs(BmpFiles(corpus / "jpeg"));
+  Accuracy(hushlake::bench::PicturesIn(corpus / "covers"));
+  Jpegs(hushlake::bench::PicturesIn(corpus / "jpeg"));
   for (int i = 2; i < argc; ++i) {
     const std::string argument = argv[i];
     const std::size_t equals = argument.find('=');
     if (equals == std::string::npos) continue;
-    Flagged(argument.substr(0, equals), BmpFiles(argument.substr(equals + 1)));
+    Flagged(argument.substr(0, equals), hushlake::bench::PicturesIn(argument.substr(equals + 1)));
   }
   Time(corpus / "large.bmp");
   return 0;

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/picture_folder.h"
 #include "stego/analysis/analysis.h"
 #include "stego/picture/picture_files.h"
 
@@ -50,16 +51,6 @@ const std::vector<Detector>& Detectors() {
        }},
   };
   return detectors;
-}
-
-std::vector<fs::path> Pictures(const fs::path& folder) {
-  std::vector<fs::path> files;
-  if (!fs::is_directory(folder)) return files;
-  for (const auto& entry : fs::directory_iterator(folder))
-    if (entry.path().extension() == ".bmp" || entry.path().extension() == ".png")
-      files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
 }
 
 using Scores = std::vector<std::vector<double>>;  // [detector][picture]
@@ -162,7 +153,7 @@ int main(int argc, char** argv) {
     }
     rows.push_back(std::move(row));
   }
-  const std::vector<fs::path> coverFiles = Pictures(argv[1]);
+  const std::vector<fs::path> coverFiles = hushlake::bench::PicturesIn(argv[1]);
   Scores covers;
   std::vector<std::string> coverNames;
   std::mt19937 random(2014);
@@ -188,7 +179,7 @@ int main(int argc, char** argv) {
   for (const Detector& detector : Detectors()) std::printf(" %10.10s", detector.name);
   std::printf("\n");
   for (Row& row : rows) {
-    for (const fs::path& file : Pictures(row.folder)) {
+    for (const fs::path& file : hushlake::bench::PicturesIn(row.folder)) {
       PictureReadResult read = ReadPictureFile(file.string());
       if (read.status != PictureReadStatus::Ok) continue;
       Add(row.scores, AnalyzePicture(read.picture));

@@ -151,6 +151,18 @@ TEST(SealedPicture, TakesExactlyTheLargestSizeAndRefusesOneByteMore) {
   EXPECT_EQ(refused, cover);
 }
 
+// How many of the pictures made by flipping one low bit of Sealed, each
+// byte in turn, still open.
+int OpenedAfterEachLowBitFlip(const Picture& sealed) {
+  int opened = 0;
+  for (std::size_t i = 0; i < sealed.Pixels().size(); ++i) {
+    Picture changed = sealed;
+    changed.Pixels()[i] ^= 1u;
+    opened += OpenFromPicture(changed, kKey, kStretcher).Succeeded();
+  }
+  return opened;
+}
+
 TEST(SealedPicture, EveryFlippedLowBitOfAFullPictureIsRefused) {
   // At the largest size every colour byte carries: the salt, the header and the payload.
   const Picture cover = PhotoLike(48, 40, PixelFormat::Bgr24, 8);
@@ -158,13 +170,7 @@ TEST(SealedPicture, EveryFlippedLowBitOfAFullPictureIsRefused) {
   const SealedContent full = FileOfPackedSize(CapacityOf(cover).largestBytes);
   ASSERT_TRUE(SealIntoPicture(sealed, full, kKey, kStretcher).Succeeded());
   ASSERT_TRUE(OpenFromPicture(sealed, kKey, kStretcher).Succeeded());
-  int opened = 0;
-  for (std::size_t i = 0; i < sealed.Pixels().size(); ++i) {
-    Picture changed = sealed;
-    changed.Pixels()[i] ^= 1u;
-    opened += OpenFromPicture(changed, kKey, kStretcher).Succeeded();
-  }
-  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(OpenedAfterEachLowBitFlip(sealed), 0);
 }
 
 TEST(SealedPicture, EveryFlippedLowBitOfASmallContentIsRefusedToo) {
@@ -173,13 +179,7 @@ TEST(SealedPicture, EveryFlippedLowBitOfASmallContentIsRefusedToo) {
   const Picture cover = PhotoLike(72, 50, PixelFormat::Bgrx32, 12);
   Picture sealed = cover;
   ASSERT_TRUE(SealIntoPicture(sealed, Text("whole or nothing"), kKey, kStretcher).Succeeded());
-  int opened = 0;
-  for (std::size_t i = 0; i < sealed.Pixels().size(); ++i) {
-    Picture changed = sealed;
-    changed.Pixels()[i] ^= 1u;
-    opened += OpenFromPicture(changed, kKey, kStretcher).Succeeded();
-  }
-  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(OpenedAfterEachLowBitFlip(sealed), 0);
 }
 
 TEST(SealedPicture, PalettePicturesAndTinyPicturesAreRefused) {
